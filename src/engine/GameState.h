@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace engine {
+
+// The one record of the game being played. Plain data: every window reads and
+// writes it directly.
+struct GameState {
+    // Saved with a game (the saved-game keys carry the same names).
+    int32_t Credits = 1000;
+    int32_t Borrowed = 1000;
+    int32_t Spins = 0;
+    int32_t TotalBets = 0;
+    int32_t BonusWon = 0;
+    int32_t BonusPts = 0;
+    std::string GameName;  // at most 30 characters once loaded
+    std::string GameDate;  // "mm/dd/yy", at most 10 characters once loaded
+
+    // Run-time only.
+    int32_t BetCoins = 0;
+    int32_t LastBet = 0;
+    int32_t SpinWin = 0;
+    bool SpinInProgress = true;  // held until the start-up tick releases input
+    bool ClosingRequested = false;
+};
+
+// New Game: fresh money and counts; the coins on the table, the last bet and
+// the name and date stay. The caller repaints.
+void StartNewGame(GameState& state);
+
+}  // namespace engine

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace engine {
+
+struct GameState;
+
+inline constexpr int ReelCount = 3;
+
+// Where each reel's view starts in the motion strip when a spin begins.
+using MotionOffsets = std::array<int32_t, ReelCount>;
+
+// Prizes of the eight boxes of the bonus game, box 1 first.
+using BonusPrizes = std::array<int32_t, 8>;
+
+// The attention timers that the spin switches.
+enum class AttentionTimer { Timer2, Timer3, Timer5 };
+
+enum class SlideDirection { Down, Up };
+
+// Everything the rules ask of the outside world. The main window implements it
+// with drawing, sound and waits; tests record the calls; the analysis tool
+// answers silently. The host owns the GameState the rules work on and may read
+// it (and the reel stops) at any time.
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Counters, buttons and lit areas of the table.
+    virtual void DrawCreditsCounter() = 0;
+    virtual void DrawCoinsCounter() = 0;          // also wipes the Winnings figure
+    virtual void DrawWinningsCaption() = 0;       // the "Winnings" label, before a count-up
+    virtual void DrawWinningsCounter(int32_t shown) = 0;
+    virtual void DrawButton(char name, int state) = 0;  // name '1', '5' or 'S'; state 0 dim, 1 lit
+    virtual void DrawLogoPanel(bool lit) = 0;
+    virtual void DrawTitlePlate(bool lit) = 0;
+    virtual void DrawBetSign(bool lit) = 0;
+    virtual void DrawBonusMeter() = 0;            // clamps BonusPts above 12 to 12
+
+    // Timer2 (button attention), Timer3 (win flash), Timer5 (bet-sign blink).
+    virtual void SetTimerEnabled(AttentionTimer timer, bool enabled) = 0;
+    virtual bool IsTimerEnabled(AttentionTimer timer) const = 0;
+
+    // Sound effects 0..9 decide themselves whether the caller waits; the win
+    // sound always plays to its end.
+    virtual void PlaySoundEffect(int effect) = 0;
+    virtual void PlayWinSound() = 0;
+
+    // A paced wait that keeps the window alive.
+    virtual void Delay(double seconds) = 0;
+
+    // An information box with an OK button.
+    virtual void ShowInformation(const std::string& text) = 0;
+
+    // Starts a pending music track, if any. Returns false when the start
+    // failed; the host has already shown the error and the spin command ends.
+    virtual bool StartPendingTrack() = 0;
+
+    // Height of the scaled motion strip: the range of the motion offsets.
+    virtual int32_t MotionHeight() const = 0;
+
+    // The spin's frames, from the given offsets until all three reels rest on
+    // their (already chosen) stops; ends early once ClosingRequested is set.
+    virtual void AnimateSpin(const MotionOffsets& offsets) = 0;
+
+    // The one-position slide of a nudge, drawn from the stop as it stands
+    // before the change; the rules then change the stop and ask for the settle.
+    virtual void SlideReel(int reel, SlideDirection direction) = 0;
+    virtual void SettleReel(int reel) = 0;
+
+    // The modal pick-a-box window. It sets SpinWin to the prize picked and
+    // adds the prize to BonusWon when it closes.
+    virtual void RunBonusWindow(const BonusPrizes& prizes) = 0;
+};
+
+}  // namespace engine
