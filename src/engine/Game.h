@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BonusMeter.h"
 #include "GameState.h"
 #include "Host.h"
 #include "Random.h"
@@ -36,6 +37,27 @@ public:
     ReelStops& Stops();
     const ReelStops& Stops() const;
     const BonusPrizes& Prizes() const;
+
+    // The two information messages of the bets.
+    static constexpr const char* OutOfCreditsMessage = "You are out of credits...better borrow some!";
+    static constexpr const char* NoBetMessage = "No bet was placed!";
+
+private:
+    void PlaceCoin();
+    void AddBonusPoints(bool reset, int32_t points);
+    void RunNudges();
+    void Nudge(int reel, SlideDirection direction);
+    // Sounds and waits are left out once the spin is to finish at once.
+    void PlaySound(int effect);
+    void Wait(double seconds);
+
+    GameState& state_;
+    Random& random_;
+    Host& host_;
+    ReelStops stops_ = StartStops;
+    BonusPrizes prizes_ = BonusPrizeFill;
+    bool running_ = false;
+    bool finishing_ = false;
 };
 
 }  // namespace engine

@@ -1,0 +1,53 @@
+#include <algorithm>
+
+#include "engine/Game.h"
+#include "engine/SoundEffects.h"
+
+namespace engine {
+
+void Game::AddBonusPoints()
+{
+    AddBonusPoints(ResetOnPayline(stops_), PaylineBonusPoints(stops_));
+}
+
+void Game::AddBonusPoints(bool reset, int32_t points)
+{
+    if (reset) {
+        // The meter is emptied; Bonus points of the same spin are lost.
+        PlaySound(SoundEffect::MeterReset);
+        if (state_.BonusPts != 0) {
+            state_.BonusPts = 0;
+            host_.DrawBonusMeter();
+        }
+        return;
+    }
+
+    if (points <= 0) return;
+    // 64-bit: a loaded meter may hold any level, and the meter never climbs
+    // past full (a level already above full stays where it is).
+    const int64_t target = std::min<int64_t>(static_cast<int64_t>(state_.BonusPts) + points, BonusMeterFull);
+    while (state_.BonusPts < target) {
+        ++state_.BonusPts;
+        host_.DrawBonusMeter();
+        PlaySound(SoundEffect::MeterPoint);
+    }
+}
+
+void Game::RunBonusGame()
+{
+    // A spin finishing at once opens no window: the full meter is kept and
+    // the bonus game is played at the next spin.
+    if (finishing_) return;
+
+    prizes_ = BonusPrizeFill;
+    ShuffleBonusPrizes(random_, prizes_);
+    host_.RunBonusWindow(prizes_);
+
+    state_.BonusPts = 0;
+    host_.DrawBonusMeter();
+
+    // A prize is counted without the win sound and without the win flashing.
+    if (state_.SpinWin > 0) CountUpWin();
+}
+
+}  // namespace engine

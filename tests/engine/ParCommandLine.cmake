@@ -1,0 +1,75 @@
+# Runs plumfizz-par as a user would. Called by CTest with -DPAR=<the tool>.
+
+function(run_par out err code)
+  execute_process(COMMAND ${PAR} ${ARGN} OUTPUT_VARIABLE o ERROR_VARIABLE e RESULT_VARIABLE r)
+  set(${out} "${o}" PARENT_SCOPE)
+  set(${err} "${e}" PARENT_SCOPE)
+  set(${code} "${r}" PARENT_SCOPE)
+endfunction()
+
+# The sheet.
+run_par(out err code)
+if(NOT code EQUAL 0 OR NOT out MATCHES "3664/3375" OR NOT out MATCHES "Bonus games per spin")
+  message(FATAL_ERROR "sheet: exit ${code}\n${out}${err}")
+endif()
+
+# Two runs of the same simulation agree on every figure but the speed.
+set(labels "spins" "total bet" "base winnings" "winning spins" "bonus games" "bonus prizes" "final seed"
+           "total return" "spins per second")
+foreach(run 1 2)
+  run_par(out err code --simulate 20000 --bet 2 --seed 4711)
+  if(NOT code EQUAL 0 OR NOT err STREQUAL "")
+    message(FATAL_ERROR "simulation: exit ${code}\n${err}")
+  endif()
+  string(REGEX REPLACE "\n$" "" out "${out}")
+  string(REPLACE "\n" ";" lines "${out}")
+  list(LENGTH lines count)
+  if(NOT count EQUAL 9)
+    message(FATAL_ERROR "simulation printed ${count} lines:\n${out}")
+  endif()
+  foreach(i RANGE 8)
+    list(GET lines ${i} line)
+    list(GET labels ${i} label)
+    if(i LESS 7)
+      set(pattern "^${label}: [0-9]+$")
+    elseif(i EQUAL 7)
+      set(pattern "^${label}: [0-9]+\\.[0-9]+$")
+    else()
+      set(pattern "^${label}: [0-9]+$")
+    endif()
+    if(NOT line MATCHES "${pattern}")
+      message(FATAL_ERROR "line ${i} is \"${line}\"")
+    endif()
+  endforeach()
+  list(REMOVE_AT lines 8)
+  set(figures${run} "${lines}")
+endforeach()
+if(NOT figures1 STREQUAL figures2)
+  message(FATAL_ERROR "the same seed gave different figures:\n${figures1}\n${figures2}")
+endif()
+if(NOT figures1 MATCHES "^spins: 20000;total bet: 40000;")
+  message(FATAL_ERROR "unexpected totals: ${figures1}")
+endif()
+
+# Bad arguments: exit status 2, one line on standard error, nothing else.
+set(bad_cases
+  "--simulate"
+  "--simulate;10;--bet;1"
+  "--simulate;-1;--bet;1;--seed;1"
+  "--simulate;ten;--bet;1;--seed;1"
+  "--simulate;10000000001;--bet;1;--seed;1"
+  "--simulate;10;--bet;0;--seed;1"
+  "--simulate;10;--bet;6;--seed;1"
+  "--simulate;10;--bet;1;--seed;x"
+  "--bogus")
+foreach(case IN LISTS bad_cases)
+  string(REPLACE ";" " " shown "${case}")
+  string(REPLACE ";" "\\;" escaped "${case}")
+  set(args ${case})
+  run_par(out err code ${args})
+  string(REGEX MATCHALL "\n" newlines "${err}")
+  list(LENGTH newlines newline_count)
+  if(NOT code EQUAL 2 OR NOT out STREQUAL "" OR NOT newline_count EQUAL 1 OR NOT err MATCHES "^plumfizz-par: .*usage: ")
+    message(FATAL_ERROR "'${shown}': exit ${code}, stdout '${out}', stderr '${err}'")
+  endif()
+endforeach()

@@ -1,0 +1,97 @@
+#include "Arguments.h"
+
+#include <optional>
+
+namespace par {
+
+namespace {
+
+// Plain decimal digits only: no sign, no spaces, no exponent.
+std::optional<uint64_t> ParseWhole(const std::string& text, uint64_t max)
+{
+    if (text.empty()) return std::nullopt;
+    uint64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        const uint64_t digit = static_cast<uint64_t>(c - '0');
+        if (digit > max || value > (max - digit) / 10) return std::nullopt;  // value × 10 + digit > max
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
+// Keeps an echoed argument on one short line.
+std::string Quote(const std::string& text)
+{
+    std::string shown;
+    for (char c : text) {
+        if (shown.size() >= 40) {
+            shown += "...";
+            break;
+        }
+        const auto u = static_cast<unsigned char>(c);
+        shown.push_back(u < 0x20 || u == 0x7f ? '?' : c);
+    }
+    return "\"" + shown + "\"";
+}
+
+Command Fail(std::string message)
+{
+    Command command;
+    command.kind = Command::Kind::Error;
+    command.error = std::move(message);
+    return command;
+}
+
+}  // namespace
+
+Command ParseArguments(const std::vector<std::string>& arguments)
+{
+    if (arguments.empty()) return Command{};
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        Command command;
+        command.kind = Command::Kind::Help;
+        return command;
+    }
+
+    std::optional<uint64_t> spins;
+    std::optional<uint64_t> bet;
+    std::optional<uint64_t> seed;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        std::optional<uint64_t>* target = nullptr;
+        uint64_t min = 0;
+        uint64_t max = 0;
+        const char* name = "";
+        if (option == "--simulate") {
+            target = &spins, min = 0, max = MaxSimulatedSpins, name = "N";
+        } else if (option == "--bet") {
+            target = &bet, min = 1, max = 5, name = "B";
+        } else if (option == "--seed") {
+            target = &seed, min = 0, max = UINT32_MAX, name = "S";
+        } else {
+            return Fail("unknown argument " + Quote(option));
+        }
+        if (target->has_value()) return Fail(option + " given twice");
+        if (i + 1 == arguments.size()) return Fail(option + " needs a value");
+        const std::string& text = arguments[++i];
+        const std::optional<uint64_t> value = ParseWhole(text, max);
+        if (!value || *value < min) {
+            return Fail(std::string(name) + " must be a whole number from " + std::to_string(min) + " to " +
+                        std::to_string(max) + ", not " + Quote(text));
+        }
+        *target = value;
+    }
+    if (!spins) return Fail("--bet and --seed go with --simulate");
+    if (!bet) return Fail("--simulate needs --bet");
+    if (!seed) return Fail("--simulate needs --seed");
+
+    Command command;
+    command.kind = Command::Kind::Simulate;
+    command.spins = *spins;
+    command.betCoins = static_cast<int32_t>(*bet);
+    command.seed = static_cast<uint32_t>(*seed);
+    return command;
+}
+
+}  // namespace par

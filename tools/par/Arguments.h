@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace par {
+
+inline constexpr const char* UsageLine = "usage: plumfizz-par [--simulate N --bet B --seed S]";
+inline constexpr uint64_t MaxSimulatedSpins = 10'000'000'000ULL;
+
+struct Command {
+    enum class Kind { Sheet, Simulate, Help, Error };
+    Kind kind = Kind::Sheet;
+    uint64_t spins = 0;
+    int32_t betCoins = 0;
+    uint32_t seed = 0;
+    std::string error;  // one line, for Kind::Error
+};
+
+// The arguments after the program name. No arguments print the sheet;
+// "--simulate N --bet B --seed S" (in any order, each once) a simulation.
+Command ParseArguments(const std::vector<std::string>& arguments);
+
+}  // namespace par

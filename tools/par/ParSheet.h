@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <ostream>
+
+#include "Fraction.h"
+#include "MeterChain.h"
+#include "engine/PayTable.h"
+
+namespace par {
+
+struct RuleFigures {
+    engine::PayRule rule = engine::PayRule::None;
+    int32_t factor = 0;
+    int64_t combinations = 0;  // of the 27,000 that this rule pays (first match only)
+    Fraction probability;
+    Fraction returnPerCoin;
+};
+
+// The payline of one reel over its 30 equally likely stops, after nudges.
+struct ReelPayline {
+    std::array<int64_t, 5> symbols{};  // symbols 0..4, all forms together
+    int64_t blanks = 0;
+    int64_t resets = 0;
+    int64_t nudgedUp = 0;
+    int64_t nudgedDown = 0;
+};
+
+inline constexpr int MaxBetCoins = 5;
+
+struct ParSheet {
+    std::array<RuleFigures, engine::PayRuleCount> rules;
+    int64_t winningCombinations = 0;
+    Fraction hitFrequency;
+    Fraction baseReturn;  // per coin, pay table only
+    std::array<ReelPayline, engine::ReelCount> reels;
+    MeterOutcomes meter;
+    MeterChain chain;
+    Fraction prizeExpectation;  // the box is picked at random
+    // Per coin, bonus included, for bets of 1 to 5 coins: the prize does not
+    // grow with the bet, so small bets gain most from it.
+    std::array<Fraction, MaxBetCoins> totalReturn;
+};
+
+ParSheet ComputeParSheet();
+void PrintParSheet(const ParSheet& sheet, std::ostream& out);
+
+}  // namespace par

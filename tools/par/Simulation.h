@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+
+#include "SilentHost.h"
+#include "engine/Game.h"
+
+namespace par {
+
+// Totals of a simulated session; all exact integers.
+struct SimulationTotals {
+    uint64_t spins = 0;
+    uint64_t totalBet = 0;
+    uint64_t baseWinnings = 0;  // paid by the pay table
+    uint64_t winningSpins = 0;  // spins the pay table paid
+    uint64_t bonusGames = 0;
+    uint64_t bonusPrizes = 0;
+    uint32_t finalSeed = 0;
+
+    friend bool operator==(const SimulationTotals&, const SimulationTotals&) = default;
+};
+
+// Plays spins of a fixed bet through the real rules and a silent host: the
+// generator seeded once, no timer draws between spins, credits never short, a
+// full meter played with the box the Enter key would open.
+class Simulator {
+public:
+    Simulator(int32_t betCoins, uint32_t seed);
+
+    void PlaySpin();
+    void PlaySpins(uint64_t count);
+    SimulationTotals Totals() const;
+
+private:
+    engine::GameState state_;
+    engine::Random random_;
+    SilentHost host_;
+    engine::Game game_;
+    int32_t betCoins_;
+    SimulationTotals totals_;
+};
+
+// The session's figures, one "name: value" line each, then the return and
+// the speed.
+void PrintSimulation(const SimulationTotals& totals, double seconds, std::ostream& out);
+
+}  // namespace par
