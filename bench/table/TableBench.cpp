@@ -1,0 +1,143 @@
+// How long the table's drawing takes, at the layout widths of a small, a
+// common and a large screen. A spin's 47 frames must each fit well inside the
+// 25 ms frame interval; a full repaint runs on first show and after dialogs.
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include "engine/Reels.h"
+#include "table/PictureSet.h"
+#include "table/TablePainter.h"
+
+namespace {
+
+// A symbol sheet like a theme's: sixteen shaded cells.
+QImage SymbolSheet()
+{
+    QImage sheet(304, 304, QImage::Format_RGB32);
+    QPainter painter(&sheet);
+    for (int cell = 0; cell < 16; ++cell) {
+        QLinearGradient shade(0, 0, 76, 76);
+        shade.setColorAt(0, QColor::fromHsv(cell * 22, 200, 250));
+        shade.setColorAt(1, QColor::fromHsv(cell * 22, 255, 90));
+        painter.fillRect((cell % 4) * 76, (cell / 4) * 76, 76, 76, shade);
+    }
+    return sheet;
+}
+
+// The built-in pictures, with any that are missing made up at their sizes.
+const table::PictureSet& Pictures()
+{
+    static const table::PictureSet set = [] {
+        table::PictureSet s = table::PictureSet::BuiltIn();
+        const std::pair<QImage*, QSize> sizes[] = {
+            {&s.Image1, {800, 600}},     {&s.Image2, {76, 456}},      {&s.BonusBMP, {78, 767}},
+            {&s.Bet1But, {78, 118}},     {&s.Bet5But, {78, 118}},     {&s.SpinBut, {78, 118}},
+            {&s.Dimmed, {302, 165}},     {&s.Dimmed2, {429, 45}},     {&s.Bet1bDimmed, {84, 85}},
+            {&s.DigitsSmall, {188, 21}}, {&s.GreenSmall, {188, 21}},  {&s.DigitsLarge, {376, 42}},
+            {&s.GreenLarge, {376, 42}},
+        };
+        for (const auto& [image, size] : sizes) {
+            if (image->isNull()) {
+                *image = QImage(size, QImage::Format_RGB32);
+                image->fill(QColor(90, 30, 80));
+            }
+        }
+        s.Image3 = SymbolSheet();
+        return s;
+    }();
+    return set;
+}
+
+struct Table {
+    QImage surface;
+    table::TablePainter painter;
+
+    explicit Table(int layoutWidth)
+        : surface(layoutWidth - 10, layoutWidth * 3 / 4 - 40, QImage::Format_RGB32),
+          painter(surface, Pictures(), Metrics(layoutWidth))
+    {
+        surface.fill(Qt::black);
+    }
+
+    static table::TableMetrics Metrics(int layoutWidth)
+    {
+        table::TableMetrics m;
+        m.layoutWidth = layoutWidth;
+        m.logicalDpi = 96;
+        return m;
+    }
+};
+
+void SpinFrames(benchmark::State& state)
+{
+    Table t(static_cast<int>(state.range(0)));
+    const engine::ReelStops stops{7, 19, 3};
+    for (auto _ : state) {
+        engine::MotionOffsets offsets{11, 222, 333};
+        for (int frame = 1; frame <= 47; ++frame) {
+            auto drawn = t.painter.DrawSpinFrame(frame, offsets, stops);
+            benchmark::DoNotOptimize(drawn);
+        }
+    }
+    // Seconds per frame (shown with an SI prefix, e.g. 40u = 40 microseconds).
+    state.counters["per_frame"] =
+        benchmark::Counter(47, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void FormPaint(benchmark::State& state)
+{
+    Table t(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto drawn = t.painter.FormPaint(engine::StartStops, 123456, 5, 7);
+        benchmark::DoNotOptimize(drawn);
+    }
+}
+
+void NudgeAndSettle(benchmark::State& state)
+{
+    Table t(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        for (int step = 0; step < 8; ++step) {
+            benchmark::DoNotOptimize(t.painter.DrawNudgeStep(1, 12, engine::SlideDirection::Down, step));
+        }
+        t.painter.CaptureSettle(1);
+        for (int step = 0; step < 8; ++step) {
+            benchmark::DoNotOptimize(t.painter.DrawSettleStep(1, step));
+        }
+    }
+}
+
+// Start-up cost: every picture stretched once.
+void MakePainter(benchmark::State& state)
+{
+    const int layout = static_cast<int>(state.range(0));
+    QImage surface(layout - 10, layout * 3 / 4 - 40, QImage::Format_RGB32);
+    for (auto _ : state) {
+        table::TablePainter painter(surface, Pictures(), Table::Metrics(layout));
+        benchmark::DoNotOptimize(painter.Geometry());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(SpinFrames)->Arg(800)->Arg(1024)->Arg(1920)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FormPaint)->Arg(800)->Arg(1024)->Arg(1920)->Unit(benchmark::kMicrosecond);
+BENCHMARK(NudgeAndSettle)->Arg(800)->Arg(1024)->Arg(1920)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MakePainter)->Arg(800)->Arg(1024)->Arg(1920)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

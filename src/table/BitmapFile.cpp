@@ -1,0 +1,213 @@
+#include "BitmapFile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "PictureSet.h"
+
+namespace table {
+namespace {
+
+enum Compression : uint32_t { BiRgb = 0, BiRle8 = 1, BiRle4 = 2, BiBitfields = 3, BiAlphaBitfields = 6 };
+
+constexpr qint64 FileHeaderSize = 14;
+
+uint32_t ReadU32(const QByteArray& data, qint64 at)
+{
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) {
+        v = (v << 8) | static_cast<uint8_t>(data[at + i]);
+    }
+    return v;
+}
+
+uint16_t ReadU16(const QByteArray& data, qint64 at)
+{
+    return static_cast<uint16_t>(static_cast<uint8_t>(data[at]) | (static_cast<uint8_t>(data[at + 1]) << 8));
+}
+
+struct BitmapHeader {
+    uint32_t pixelOffset = 0;
+    uint32_t infoSize = 0;
+    qint64 width = 0;
+    qint64 height = 0;  // positive; topDown tells the row order
+    bool topDown = false;
+    int bitsPerPixel = 0;
+    uint32_t compression = BiRgb;
+};
+
+// Reads and checks the headers; false for anything that is not a plausible
+// Windows bitmap, before the decoder gets to allocate anything.
+bool ParseHeader(const QByteArray& head, qint64 fileSize, BitmapHeader& h)
+{
+    if (head.size() < FileHeaderSize + 12 || head[0] != 'B' || head[1] != 'M') {
+        return false;
+    }
+    h.pixelOffset = ReadU32(head, 10);
+    h.infoSize = ReadU32(head, 14);
+    if (h.infoSize == 12) {
+        h.width = ReadU16(head, 18);
+        h.height = ReadU16(head, 20);
+        h.bitsPerPixel = ReadU16(head, 24);
+        h.compression = BiRgb;
+    } else if (h.infoSize == 40 || h.infoSize == 52 || h.infoSize == 56 || h.infoSize == 108 ||
+               h.infoSize == 124) {
+        if (head.size() < FileHeaderSize + 40) {
+            return false;
+        }
+        h.width = static_cast<int32_t>(ReadU32(head, 18));
+        const int32_t rawHeight = static_cast<int32_t>(ReadU32(head, 22));
+        h.topDown = rawHeight < 0;
+        h.height = h.topDown ? -static_cast<qint64>(rawHeight) : rawHeight;
+        h.bitsPerPixel = ReadU16(head, 28);
+        h.compression = ReadU32(head, 30);
+    } else {
+        return false;
+    }
+
+    if (h.width < 1 || h.height < 1 || h.width > MaxBitmapSide || h.height > MaxBitmapSide ||
+        h.width * h.height > MaxBitmapPixels) {
+        return false;
+    }
+    switch (h.bitsPerPixel) {
+    case 1: case 4: case 8: case 16: case 24: case 32: break;
+    default: return false;
+    }
+    switch (h.compression) {
+    case BiRgb: break;
+    case BiRle8: if (h.bitsPerPixel != 8 || h.topDown) return false; break;
+    case BiRle4: if (h.bitsPerPixel != 4 || h.topDown) return false; break;
+    case BiBitfields:
+    case BiAlphaBitfields: if (h.bitsPerPixel != 16 && h.bitsPerPixel != 32) return false; break;
+    default: return false;  // embedded JPEG or PNG: not a bitmap as the table reads them
+    }
+    if (h.pixelOffset < FileHeaderSize + h.infoSize || h.pixelOffset >= fileSize) {
+        return false;
+    }
+    if (h.compression == BiRgb || h.compression == BiBitfields || h.compression == BiAlphaBitfields) {
+        const qint64 rowBytes = (h.width * h.bitsPerPixel + 31) / 32 * 4;
+        if (h.pixelOffset + rowBytes * h.height > fileSize) {
+            return false;  // truncated pixel data
+        }
+    }
+    return true;
+}
+
+// Walks a run-length stream to its end-of-bitmap mark; a stream cut short
+// (a truncated file) fails rather than giving a half-drawn picture.
+bool RleStreamComplete(const QByteArray& data, qint64 at, const BitmapHeader& h)
+{
+    const qint64 end = data.size();
+    qint64 row = 0;
+    while (at + 2 <= end) {
+        const uint8_t count = static_cast<uint8_t>(data[at]);
+        const uint8_t code = static_cast<uint8_t>(data[at + 1]);
+        at += 2;
+        if (count > 0) {
+            continue;  // encoded run
+        }
+        if (code == 0) {
+            ++row;  // end of line
+        } else if (code == 1) {
+            return true;  // end of bitmap
+        } else if (code == 2) {
+            if (at + 2 > end) {
+                return false;
+            }
+            row += static_cast<uint8_t>(data[at + 1]);
+            at += 2;
+        } else {
+            const qint64 bytes = h.compression == BiRle8 ? code : (code + 1) / 2;
+            at += (bytes + 1) / 2 * 2;  // absolute runs are padded to a 16-bit boundary
+            if (at > end) {
+                return false;
+            }
+        }
+    }
+    // Some writers leave out the final mark after the last row.
+    return at == end && row >= h.height;
+}
+
+}  // namespace
+
+QImage ToOpaque(const QImage& image)
+{
+    if (image.isNull()) {
+        return {};
+    }
+    if (!image.hasAlphaChannel()) {
+        return image.convertToFormat(QImage::Format_RGB32);
+    }
+    QImage opaque(image.size(), QImage::Format_RGB32);
+    opaque.fill(Qt::black);
+    QPainter painter(&opaque);
+    painter.drawImage(0, 0, image);
+    return opaque;
+}
+
+QImage DropAlpha(const QImage& image)
+{
+    if (image.isNull()) {
+        return {};
+    }
+    if (!image.hasAlphaChannel()) {
+        return image.convertToFormat(QImage::Format_RGB32);
+    }
+    QImage plain = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < plain.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(plain.scanLine(y));
+        for (int x = 0; x < plain.width(); ++x) {
+            line[x] |= 0xff000000u;
+        }
+    }
+    return plain.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage ReadBitmapFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const qint64 fileSize = file.size();
+    BitmapHeader header;
+    if (!ParseHeader(file.peek(FileHeaderSize + 40), fileSize, header)) {
+        return {};
+    }
+
+    // Read no more than the picture can need, however large the file claims to be.
+    qint64 wanted = fileSize;
+    const bool rle = header.compression == BiRle8 || header.compression == BiRle4;
+    if (rle) {
+        // Runs of one pixel cost two bytes each; line and end marks come on top.
+        wanted = std::min(fileSize, header.pixelOffset + 2 * header.width * header.height + 4 * header.height + 64);
+    }
+    QByteArray data = file.read(wanted);
+    if (data.size() != wanted) {
+        return {};
+    }
+    if (rle && !RleStreamComplete(data, header.pixelOffset, header)) {
+        return {};
+    }
+
+    // Only the bitmap decoder, never a guess from the content.
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    reader.setDecideFormatFromContent(false);
+    QImage image;
+    if (!reader.read(&image) || image.isNull() || image.width() != header.width ||
+        image.height() != header.height) {
+        return {};
+    }
+    return DropAlpha(image);
+}
+
+}  // namespace table

@@ -1,0 +1,25 @@
+#include "Scaling.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace table {
+
+int LayoutWidthFor(int screenWidth, int screenHeight)
+{
+    // The widest 4:3 table that still fits the screen's height.
+    const int64_t heightBound = static_cast<int64_t>(screenHeight) * 4 / 3;
+    return static_cast<int>(std::min<int64_t>(screenWidth, heightBound));
+}
+
+int Scaling::Scaled(int n) const
+{
+    // The ratio is rounded to double first (2.4 lands just below 2.4); the
+    // product then keeps that shortfall thanks to the 64-bit significand, so
+    // Scaled(800) on 1920 pixels is 1919, as the table was always laid out.
+    const double ratio = layoutWidth_ / 800.0;
+    const long double product = static_cast<long double>(n) * static_cast<long double>(ratio);
+    return static_cast<int>(product);
+}
+
+}  // namespace table

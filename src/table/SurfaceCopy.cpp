@@ -1,0 +1,130 @@
+#include "SurfaceCopy.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cstring>
+
+namespace table {
+namespace {
+
+// Formats whose pixels are 32-bit words in which an opaque RGB32 pixel means
+// the same colour: copies into them are plain memory copies.
+bool IsPlain32(QImage::Format format)
+{
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+void FillRow(QRgb* row, int count, QRgb colour)
+{
+    std::fill(row, row + count, colour);
+}
+
+}  // namespace
+
+QRect FillRect(QImage& dst, const QRect& rect, QRgb colour)
+{
+    const QRect target = rect.intersected(dst.rect());
+    if (target.isEmpty()) {
+        return {};
+    }
+    if (IsPlain32(dst.format())) {
+        for (int y = target.top(); y <= target.bottom(); ++y) {
+            FillRow(reinterpret_cast<QRgb*>(dst.scanLine(y)) + target.left(), target.width(), colour);
+        }
+    } else {
+        QPainter painter(&dst);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(target, QColor::fromRgba(colour));
+    }
+    return target;
+}
+
+QRect CopyUnscaled(QImage& dst, QPoint at, const QImage& src, const QRect& srcRect)
+{
+    const QRect target = QRect(at, srcRect.size()).intersected(dst.rect());
+    if (target.isEmpty()) {
+        return {};
+    }
+    if (src.isNull()) {
+        return FillRect(dst, target, Black);
+    }
+    if (!IsPlain32(dst.format()) || src.format() != QImage::Format_RGB32) {
+        // Not one of the table's own formats: let the painter convert.
+        const QImage part = CropOpaque(src, QRect(srcRect.topLeft() + (target.topLeft() - at), target.size()));
+        QPainter painter(&dst);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(target.topLeft(), part);
+        return target;
+    }
+
+    // Source columns of the target that lie inside src.
+    const int dx = srcRect.left() - at.x();
+    const int dy = srcRect.top() - at.y();
+    const int firstInside = std::clamp(-dx, target.left(), target.right() + 1);
+    const int endInside = std::clamp(src.width() - dx, firstInside, target.right() + 1);
+    for (int y = target.top(); y <= target.bottom(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(dst.scanLine(y));
+        const int sy = y + dy;
+        if (sy < 0 || sy >= src.height()) {
+            FillRow(row + target.left(), target.width(), Black);
+            continue;
+        }
+        const QRgb* from = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
+        FillRow(row + target.left(), firstInside - target.left(), Black);
+        if (endInside > firstInside) {
+            std::memcpy(row + firstInside, from + firstInside + dx,
+                        static_cast<size_t>(endInside - firstInside) * sizeof(QRgb));
+        }
+        FillRow(row + endInside, target.right() + 1 - endInside, Black);
+    }
+    return target;
+}
+
+QImage CropOpaque(const QImage& src, const QRect& srcRect)
+{
+    if (srcRect.isEmpty()) {
+        return {};
+    }
+    QImage part(srcRect.size(), QImage::Format_RGB32);
+    if (part.isNull()) {
+        return {};
+    }
+    const QImage plain = (src.isNull() || src.format() == QImage::Format_RGB32)
+                             ? src
+                             : src.convertToFormat(QImage::Format_RGB32);
+    CopyUnscaled(part, QPoint(0, 0), plain, srcRect);
+    return part;
+}
+
+QImage Stretched(const QImage& src, QSize size, const QRect& visible)
+{
+    const QRect whole(QPoint(0, 0), size);
+    const QRect part = visible.isNull() ? whole : visible.intersected(whole);
+    if (part.isEmpty()) {
+        return {};
+    }
+    if (src.isNull()) {
+        QImage black(part.size(), QImage::Format_RGB32);
+        black.fill(Black);
+        return black;
+    }
+    if (src.size() == size) {
+        return CropOpaque(src, part);
+    }
+    // Only the visible part is made, so a huge replacement picture costs no
+    // more memory than the window shows of it.
+    QImage stretched(part.size(), QImage::Format_RGB32);
+    if (stretched.isNull()) {
+        return {};
+    }
+    stretched.fill(Black);
+    QPainter painter(&stretched);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.translate(-part.topLeft());
+    painter.drawImage(whole, src);
+    return stretched;
+}
+
+}  // namespace table

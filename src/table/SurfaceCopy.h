@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+namespace table {
+
+inline constexpr QRgb Black = 0xff000000u;
+
+// The rectangle copies of the table. Pictures of any size may come in from
+// replacement files, so every copy clips: nothing is read or written outside
+// an image, and the part of a target whose source lies outside the picture is
+// drawn black. Each returns the part of dst it changed.
+
+// Copies srcRect of src to dst with its top-left corner at `at`, pixel for pixel.
+QRect CopyUnscaled(QImage& dst, QPoint at, const QImage& src, const QRect& srcRect);
+
+// The whole of src at `at`.
+inline QRect CopyUnscaled(QImage& dst, QPoint at, const QImage& src)
+{
+    return CopyUnscaled(dst, at, src, src.rect());
+}
+
+QRect FillRect(QImage& dst, const QRect& rect, QRgb colour);
+
+// srcRect of src as a picture of its own (opaque 32-bit), black where src has no pixels.
+QImage CropOpaque(const QImage& src, const QRect& srcRect);
+
+// src stretched with smooth filtering to size (opaque 32-bit), or only the
+// visible part of that (a rectangle within size) when one is given. Null for
+// an empty size, black for a null src.
+QImage Stretched(const QImage& src, QSize size, const QRect& visible = QRect());
+
+}  // namespace table

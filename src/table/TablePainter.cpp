@@ -1,0 +1,263 @@
+#include "TablePainter.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+
+#include "SurfaceCopy.h"
+
+namespace table {
+namespace {
+
+// Counter cells by layout width; cells are copied pixel for pixel, so wide
+// tables switch to the large strips.
+constexpr int LargeDigitsFrom = 1000;
+
+struct ButtonPlace {
+    int left, top, right, bottom;
+};
+// '1', '5', 'S' in that order.
+constexpr ButtonPlace ButtonPlaces[3] = {
+    {577, 362, 655, 421},
+    {577, 432, 655, 491},
+    {577, 293, 655, 352},
+};
+
+int ButtonIndex(char name)
+{
+    switch (name) {
+    case '1': return 0;
+    case '5': return 1;
+    default: return 2;  // anything else is the spin button
+    }
+}
+
+// Logo panel, title plate, bet sign: lit from the background's own pixels.
+constexpr ButtonPlace AreaPlaces[3] = {
+    {247, 98, 549, 263},
+    {225, 545, 654, 590},
+    {560, 99, 644, 184},
+};
+
+constexpr int MeterSliceWidth = 78;
+constexpr int MeterSliceHeight = 59;
+constexpr int MeterTopLevel = 12;
+
+}  // namespace
+
+QRect DrawCounter(QImage& surface, const PictureSet& pictures, int layoutWidth, int number, int x, int y,
+                  bool rightAligned, bool green)
+{
+    // A negative value keeps its sign's place as a blank cell: the strips
+    // have no minus, and the figure still lines up with the spare cell.
+    const QByteArray text = QByteArray::number(number).left(10);
+    const int n = static_cast<int>(text.size());
+    const bool large = layoutWidth >= LargeDigitsFrom;
+    const int c = large ? 32 : 16;
+    const int h = large ? 42 : 21;
+    const QImage& strip =
+        green ? (large ? pictures.GreenLarge : pictures.GreenSmall) : (large ? pictures.DigitsLarge : pictures.DigitsSmall);
+
+    if (rightAligned) {
+        x -= n * c;
+    }
+    // One spare cell erases the digit a shrinking number leaves behind.
+    const QRect field = rightAligned ? QRect(x - c, y, (n + 1) * c, h) : QRect(x, y, (n + 1) * c, h);
+    const QRect changed = FillRect(surface, field, Black);
+    for (char ch : text) {
+        if (ch >= '0' && ch <= '9') {
+            const int d = ch - '0';
+            CopyUnscaled(surface, QPoint(x, y), strip, QRect(d * c, 0, c, h));
+        }
+        x += c;
+    }
+    return changed;
+}
+
+TablePainter::TablePainter(QImage& surface, const PictureSet& pictures, const TableMetrics& metrics)
+    : surface_(surface), pictures_(pictures), metrics_(metrics), scaling_(metrics.layoutWidth)
+{
+    geometry_.CellSize = Scaled(76);
+    geometry_.ReelLeft = Scaled(258) + metrics_.originX;
+    geometry_.ReelTop = Scaled(272);
+    geometry_.ReelPitch = Scaled(104);
+    geometry_.MotionHeight = Scaled(pictures_.Image2.height());
+
+    const int c = geometry_.CellSize;
+    // Only the sixteen cells and one reel's width of the strip are ever read.
+    symbolSheet_ = Stretched(pictures_.Image3,
+                             QSize(Scaled(pictures_.Image3.width()), Scaled(pictures_.Image3.height())),
+                             QRect(0, 0, 4 * c, 4 * c));
+    motionStrip_ = Stretched(pictures_.Image2, QSize(Scaled(pictures_.Image2.width()), geometry_.MotionHeight),
+                             QRect(0, 0, c, geometry_.MotionHeight));
+
+    labelFont_ = LabelFontFor(metrics_.layoutWidth, metrics_.logicalDpi);
+
+    // All three buttons take their halves from the bet-one button's size.
+    const int w = pictures_.Bet1But.width();
+    const int half = pictures_.Bet1But.height() / 2;
+    const QRect halves[2] = {QRect(0, 0, w, half), QRect(0, half, w, pictures_.Bet1But.height() - half)};
+    const QImage* buttonPictures[3] = {&pictures_.Bet1But, &pictures_.Bet5But, &pictures_.SpinBut};
+    for (int b = 0; b < 3; ++b) {
+        const ButtonPlace& p = ButtonPlaces[b];
+        const QSize size = ScaledRect(p.left, p.top, p.right, p.bottom).size();
+        for (int state = 0; state < 2; ++state) {
+            buttons_[b][state] = Stretched(CropOpaque(*buttonPictures[b], halves[state]), size);
+        }
+    }
+
+    const QImage* dimPictures[3] = {&pictures_.Dimmed, &pictures_.Dimmed2, &pictures_.Bet1bDimmed};
+    for (int a = 0; a < 3; ++a) {
+        const ButtonPlace& p = AreaPlaces[a];
+        const QSize size = ScaledRect(p.left, p.top, p.right, p.bottom).size();
+        areas_[a][0] = Stretched(*dimPictures[a], size);
+        areas_[a][1] = Stretched(
+            CropOpaque(pictures_.Image1, QRect(QPoint(p.left, p.top), QPoint(p.right - 1, p.bottom - 1))), size);
+    }
+
+    PrepareBackground();
+}
+
+QFont TablePainter::LabelFontFor(int layoutWidth, int logicalDpi)
+{
+    const int dpi = logicalDpi > 0 ? logicalDpi : 96;
+    const bool small = layoutWidth < 900;
+    const int points = small ? 8 : 10;
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    // Points to pixels as the system does it, rounded to the nearest pixel;
+    // pixel sizes keep the labels the same whatever resolution an image claims.
+    font.setPixelSize(std::max(1, (points * dpi + 36) / 72));
+    font.setBold(!small && dpi < 100);
+    // Labels are redrawn over themselves; without smoothing they stay crisp.
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+QRect TablePainter::ScaledRect(int left, int top, int right, int bottom) const
+{
+    const int l = Scaled(left) + metrics_.originX;
+    const int t = Scaled(top);
+    return QRect(l, t, Scaled(right) + metrics_.originX - l, Scaled(bottom) - t);
+}
+
+void TablePainter::PrepareBackground()
+{
+    const QSize size(Scaled(pictures_.Image1.width()), Scaled(pictures_.Image1.height()));
+    // As much of the stretched picture as the surface (or a whole table) shows.
+    const QSize covered(std::max(surface_.width() - metrics_.originX, Scaled(800)),
+                        std::max(surface_.height(), Scaled(600)));
+    background_ = Stretched(pictures_.Image1, size, QRect(QPoint(0, 0), covered));
+    backgroundCovered_ = covered;
+}
+
+QRect TablePainter::FormPaint(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t bonusPts)
+{
+    if (surface_.width() - metrics_.originX > backgroundCovered_.width() ||
+        surface_.height() > backgroundCovered_.height()) {
+        PrepareBackground();  // the surface has grown since
+    }
+    // The window's background is black wherever the table's picture ends.
+    FillRect(surface_, surface_.rect(), Black);
+    CopyUnscaled(surface_, QPoint(metrics_.originX, 0), background_);
+    for (int reel = 0; reel < engine::ReelCount; ++reel) {
+        DrawReel(reel, stops[static_cast<size_t>(reel)]);
+    }
+    DrawCreditsCounter(credits);
+    DrawCoinsCounter(betCoins);
+    DrawLabels();
+    DrawBonusMeter(bonusPts);
+    DrawPayline();
+    DrawButton('1', 1);
+    DrawButton('5', 1);
+    DrawButton('S', 1);
+    return surface_.rect();
+}
+
+QRect TablePainter::DrawCreditsCounter(int32_t credits)
+{
+    return DrawCounter(surface_, pictures_, metrics_.layoutWidth, credits, Scaled(620) + metrics_.originX,
+                       Scaled(44), true, true);
+}
+
+QRect TablePainter::DrawCoinsCounter(int32_t betCoins)
+{
+    // The Winnings field goes with every coin placed and every repaint.
+    QRect changed = FillRect(surface_, ScaledRect(320, 44, 450, 70), Black);
+    changed |= DrawLabel(QStringLiteral("Coins"), Scaled(250), false);
+    changed |= DrawCounter(surface_, pictures_, metrics_.layoutWidth, betCoins, Scaled(250) + metrics_.originX,
+                           Scaled(44), false, true);
+    return changed;
+}
+
+QRect TablePainter::DrawWinningsCounter(int32_t shown)
+{
+    return DrawCounter(surface_, pictures_, metrics_.layoutWidth, shown, Scaled(440) + metrics_.originX,
+                       Scaled(44), true, false);
+}
+
+QRect TablePainter::DrawWinningsCaption()
+{
+    return DrawLabel(QStringLiteral("Winnings"), Scaled(440), true);
+}
+
+QRect TablePainter::DrawLabels()
+{
+    QRect changed = DrawLabel(QStringLiteral("Credits"), Scaled(620), true);
+    changed |= DrawLabel(QStringLiteral("Coins"), Scaled(250), false);
+    changed |= DrawLabel(QStringLiteral("Winnings"), Scaled(440), true);
+    return changed;
+}
+
+QRect TablePainter::DrawLabel(const QString& text, int anchorX, bool rightAligned)
+{
+    const QFontMetrics metrics(labelFont_);
+    const int width = metrics.horizontalAdvance(text);
+    const int x = metrics_.originX + (rightAligned ? anchorX - width : anchorX);
+    const int y = Scaled(30);
+    if (surface_.isNull()) {
+        return {};
+    }
+    {
+        QPainter painter(&surface_);
+        painter.setFont(labelFont_);
+        painter.setPen(Qt::white);
+        painter.drawText(QPoint(x, y + metrics.ascent()), text);
+    }
+    const QRect box = QRect(x, y, width, metrics.height()) |
+                      metrics.boundingRect(text).translated(x, y + metrics.ascent());
+    return box.intersected(surface_.rect());
+}
+
+QRect TablePainter::DrawButton(char name, int state)
+{
+    const int b = ButtonIndex(name);
+    const ButtonPlace& p = ButtonPlaces[b];
+    const QRect target = ScaledRect(p.left, p.top, p.right, p.bottom);
+    return CopyUnscaled(surface_, target.topLeft(), buttons_[b][state == 0 ? 0 : 1]);
+}
+
+QRect TablePainter::DrawBonusMeter(int32_t level)
+{
+    // A saved game may carry any number; only the thirteen slices exist.
+    const int n = std::clamp<int32_t>(level, 0, MeterTopLevel);
+    const int boxLeft = Scaled(578);
+    const int boxTop = Scaled(223);
+    const int left = boxLeft + (Scaled(656) - boxLeft - MeterSliceWidth) / 2 + metrics_.originX;
+    const int top = boxTop + (Scaled(282) - boxTop - MeterSliceHeight) / 2;
+    return CopyUnscaled(surface_, QPoint(left, top), pictures_.BonusBMP,
+                        QRect(0, (MeterTopLevel - n) * MeterSliceHeight, MeterSliceWidth, MeterSliceHeight));
+}
+
+QRect TablePainter::DrawArea(int area, bool lit)
+{
+    const ButtonPlace& p = AreaPlaces[area];
+    return CopyUnscaled(surface_, ScaledRect(p.left, p.top, p.right, p.bottom).topLeft(), areas_[area][lit ? 1 : 0]);
+}
+
+QRect TablePainter::DrawLogoPanel(bool lit) { return DrawArea(0, lit); }
+QRect TablePainter::DrawTitlePlate(bool lit) { return DrawArea(1, lit); }
+QRect TablePainter::DrawBetSign(bool lit) { return DrawArea(2, lit); }
+
+}  // namespace table

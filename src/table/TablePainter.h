@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include "PictureSet.h"
+#include "Scaling.h"
+#include "engine/Host.h"
+#include "engine/Reels.h"
+
+namespace table {
+
+// Reel geometry in surface pixels (origin offset included in ReelLeft).
+struct ReelGeometry {
+    int CellSize = 76;
+    int ReelLeft = 258;
+    int ReelTop = 272;
+    int ReelPitch = 104;
+    int MotionHeight = 456;
+};
+
+// The screen facts the drawing depends on, fixed at start-up.
+struct TableMetrics {
+    int layoutWidth = 800;   // width Scaled() works from (see LayoutWidthFor)
+    int originX = 0;         // left edge of the table in the surface (centring)
+    int logicalDpi = 96;     // label font: bold below 100 dpi
+};
+
+// Draws a number with the digit strips; see the counters of the table.
+// Returns the rectangle touched.
+QRect DrawCounter(QImage& surface, const PictureSet& pictures, int layoutWidth, int number,
+                  int x, int y, bool rightAligned, bool green);
+
+// Every drawing operation of the table onto one off-screen surface. Each
+// returns the rectangle it changed so the window can mark it for update.
+// The scaled working pictures (SymbolSheet, MotionStrip) are made once here,
+// as are all other stretched pictures: pictures changed later need a new
+// painter. The surface may be replaced by one of another size meanwhile;
+// nothing is drawn outside it.
+class TablePainter {
+public:
+    TablePainter(QImage& surface, const PictureSet& pictures, const TableMetrics& metrics);
+
+    const ReelGeometry& Geometry() const { return geometry_; }
+    int Scaled(int n) const { return scaling_.Scaled(n); }
+    int OriginX() const { return metrics_.originX; }
+
+    // The full redraw of the table, all seven steps.
+    QRect FormPaint(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t bonusPts);
+
+    QRect DrawReel(int reel, int32_t reelStop);
+    QRect DrawPayline();
+    QRect DrawCreditsCounter(int32_t credits);
+    QRect DrawCoinsCounter(int32_t betCoins);     // clears the Winnings field, "Coins" label, digits
+    QRect DrawWinningsCounter(int32_t shown);
+    QRect DrawWinningsCaption();
+    QRect DrawLabels();
+    QRect DrawButton(char name, int state);
+    QRect DrawBonusMeter(int32_t level);          // level clamped to 0..12 for drawing
+    QRect DrawLogoPanel(bool lit);
+    QRect DrawTitlePlate(bool lit);
+    QRect DrawBetSign(bool lit);
+
+    // One frame of the spin animation (frame counter 1..47) for all three
+    // reels; offsets are advanced for reels still blurring. stoppedReel[i] is
+    // set for a reel that comes to rest in this frame (it wants the stop sound).
+    struct SpinFrame {
+        QRect dirty;
+        bool stoppedReel[engine::ReelCount] = {false, false, false};
+    };
+    SpinFrame DrawSpinFrame(int frameCounter, engine::MotionOffsets& offsets, const engine::ReelStops& stops);
+
+    // A motion frame of one reel at a motion offset.
+    QRect DrawMotionFrame(int reel, int32_t offset);
+
+    // Nudge slide: step 0..7 of the one-position slide from the current stop.
+    QRect DrawNudgeStep(int reel, int32_t reelStop, engine::SlideDirection direction, int step);
+
+    // Settle bounce: CaptureSettle once, then steps 0..7 (offsets 2, 4, 2, 0, -2, -4, -2, 0).
+    QRect CaptureSettle(int reel);
+    QRect DrawSettleStep(int reel, int step);
+
+    // Where reel 0..2 shows its three rows on the surface (empty for another number).
+    QRect ReelWindow(int reel) const;
+
+    // The label font for a layout width and logical resolution: 10 points
+    // (bold below 100 dpi), 8 points regular below a layout width of 900;
+    // points become pixels at the given resolution.
+    static QFont LabelFontFor(int layoutWidth, int logicalDpi);
+
+private:
+    // A design rectangle (right and bottom exclusive) on the surface.
+    QRect ScaledRect(int left, int top, int right, int bottom) const;
+    QRect DrawLabel(const QString& text, int anchorX, bool rightAligned);
+    QRect DrawArea(int area, bool lit);
+    QRect DrawReelCopy(const QImage& copy, int reel, int offset);
+    void PrepareBackground();
+
+    QImage& surface_;
+    const PictureSet& pictures_;
+    TableMetrics metrics_;
+    Scaling scaling_;
+    ReelGeometry geometry_;
+    QImage symbolSheet_;
+    QImage motionStrip_;
+    QImage reelCopies_[engine::ReelCount];
+    QImage settleCopy_[engine::ReelCount];
+    QFont labelFont_;
+
+    // Everything stretched is stretched once, here, never per frame.
+    QImage background_;                  // Image1 at Scaled(its size), as much as the surface shows
+    QSize backgroundCovered_;
+    QImage buttons_[3][2];               // '1', '5', 'S'; dim, lit
+    QImage areas_[3][2];                 // logo panel, title plate, bet sign; dim, lit
+};
+
+}  // namespace table

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+
+#include <memory>
+
+#include "drawing_Pictures.h"
+#include "table/TablePainter.h"
+
+namespace drawingtest {
+
+// A surface and its painter, the way the window holds them.
+struct Table {
+    table::PictureSet pictures;
+    QImage surface;
+    std::unique_ptr<table::TablePainter> painter;
+
+    Table(int layoutWidth, QSize surfaceSize, int originX = 0, table::PictureSet set = Synthetic(), int dpi = 96)
+        : pictures(std::move(set)), surface(surfaceSize, QImage::Format_RGB32)
+    {
+        surface.fill(qRgb(7, 7, 7));  // neither black nor any picture's colour
+        table::TableMetrics metrics;
+        metrics.layoutWidth = layoutWidth;
+        metrics.originX = originX;
+        metrics.logicalDpi = dpi;
+        painter = std::make_unique<table::TablePainter>(surface, pictures, metrics);
+    }
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    table::TablePainter& operator*() { return *painter; }
+    table::TablePainter* operator->() { return painter.get(); }
+    QRgb At(int x, int y) const { return surface.pixel(x, y); }
+};
+
+}  // namespace drawingtest
