@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libsdl2-mixer-dev fluid-soundfont-gm
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick libx11-dev
   fonts-dejavu-core
 )
 

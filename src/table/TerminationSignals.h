@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+
+#include <signal.h>
+
+class QSocketNotifier;
+
+namespace table {
+
+// Turns SIGTERM and SIGHUP (a logout, `kill`) into a Qt signal on the UI
+// thread, so the window can close as its close box would and save the game.
+// The handler only writes the signal's number to a socket pair; everything
+// else happens in the event loop. One instance at a time; the previous
+// handlers come back when it is destroyed.
+class TerminationSignals : public QObject {
+    Q_OBJECT
+public:
+    explicit TerminationSignals(QObject* parent = nullptr);
+    ~TerminationSignals() override;
+
+    TerminationSignals(const TerminationSignals&) = delete;
+    TerminationSignals& operator=(const TerminationSignals&) = delete;
+
+    // False when the socket pair or a handler could not be set up; the
+    // program then simply ends on these signals, as it would without this.
+    bool IsActive() const { return active_; }
+
+    // The signal that arrived last (SIGTERM or SIGHUP), 0 before any.
+    int LastSignal() const { return lastSignal_; }
+
+signals:
+    void terminationRequested();
+
+private:
+    void ReadPending();
+
+    QSocketNotifier* notifier_ = nullptr;
+    struct sigaction previousTerm_ {};
+    struct sigaction previousHup_ {};
+    bool termInstalled_ = false;
+    bool hupInstalled_ = false;
+    bool active_ = false;
+    int lastSignal_ = 0;
+};
+
+}  // namespace table
