@@ -1,0 +1,26 @@
+#pragma once
+
+// Every picture the generator writes, by the file name it is written under.
+
+#include <QImage>
+#include <QString>
+#include <vector>
+
+namespace artwork {
+
+struct Artwork {
+  QString fileName;     // relative to the output directory, e.g. "pictures/Image1.png"
+  QImage (*draw)();
+};
+
+// Compiled into the program: "pictures/<Name>.png" and "bonus/bonus<n>.png".
+const std::vector<Artwork>& BuiltInPictures();
+
+// The default theme's files, written beside the program: "Plum.bmp", "Paychart.bmp".
+const std::vector<Artwork>& ThemeFiles();
+
+// Writes each picture under `directory`, creating subdirectories; false and a
+// message on the first failure.
+bool WriteArtwork(const std::vector<Artwork>& set, const QString& directory, QString* error);
+
+}  // namespace artwork

@@ -1,0 +1,22 @@
+#pragma once
+
+// The bonus window's three 640 x 480 pictures: eight closed boxes on their hit
+// areas with the invitation to pick one, the empty box, and the prize picture
+// with a calm dark place for the prize the program writes onto it.
+
+#include <QImage>
+#include <QPainter>
+
+namespace artwork {
+
+// The stage all three pictures stand on.
+void PaintBonusBackdrop(QPainter& painter);
+
+// A closed gift box filling `area`, numbered 1..8.
+void PaintClosedBox(QPainter& painter, const QRectF& area, int number);
+
+QImage BonusChoice();  // bonus1: the eight closed boxes
+QImage BonusEmpty();   // bonus2: an empty box
+QImage BonusPrize();   // bonus3: the prize
+
+}  // namespace artwork

@@ -1,0 +1,18 @@
+#pragma once
+
+// The three push buttons, each 78 x 118: the dim state in the upper half and the
+// lit state in the lower half, the same button with its light off and on.
+
+#include <QImage>
+
+namespace artwork {
+
+enum class ButtonKind { BetOne, BetFive, Spin };
+
+// One state (78 x 59) of a button.
+QImage ButtonFace(ButtonKind kind, bool lit);
+
+// Both states stacked: dim above, lit below.
+QImage Button(ButtonKind kind);
+
+}  // namespace artwork

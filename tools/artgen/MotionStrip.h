@@ -1,0 +1,12 @@
+#pragma once
+
+// The reel in motion: 76 x 456, symbols smeared by speed on the reel's face, a
+// vertical loop whose bottom row runs on into its top row.
+
+#include <QImage>
+
+namespace artwork {
+
+QImage MotionStrip();
+
+}  // namespace artwork
