@@ -1,0 +1,167 @@
+#include "table/Platform.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <sys/timerfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+#include <cstdint>
+
+namespace table {
+
+namespace {
+
+const QScreen* PrimaryScreen()
+{
+    return QGuiApplication::primaryScreen();
+}
+
+}  // namespace
+
+int DesktopPlatform::ScreenWidth() const
+{
+    const QScreen* screen = PrimaryScreen();
+    return screen ? screen->geometry().width() : 800;
+}
+
+int DesktopPlatform::ScreenHeight() const
+{
+    const QScreen* screen = PrimaryScreen();
+    return screen ? screen->geometry().height() : 600;
+}
+
+int DesktopPlatform::ColourDepth() const
+{
+    const QScreen* screen = PrimaryScreen();
+    return screen ? screen->depth() : 24;
+}
+
+int DesktopPlatform::LogicalDpi() const
+{
+    const QScreen* screen = PrimaryScreen();
+    return screen ? qRound(screen->logicalDotsPerInchX()) : 96;
+}
+
+QString DesktopPlatform::ProgramPath() const
+{
+    return ResolveProgramPath(QCoreApplication::applicationFilePath());
+}
+
+int64_t DesktopPlatform::MonotonicMicros() const
+{
+    // The clock the timer descriptors of WaitUntil count on.
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<int64_t>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
+}
+
+namespace {
+
+void SleepUntil(int64_t deadlineMicros)
+{
+    timespec when{};
+    when.tv_sec = static_cast<time_t>(deadlineMicros / 1'000'000);
+    when.tv_nsec = static_cast<long>((deadlineMicros % 1'000'000) * 1000);
+    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &when, nullptr) == EINTR) {
+    }
+}
+
+// Waits in a local event loop for a timer descriptor set to the absolute
+// deadline: microsecond precision where Qt's own timers count whole
+// milliseconds (which would make every 25 ms frame up to a millisecond late).
+// False when the descriptor cannot be had; the caller then uses a Qt timer.
+bool WaitOnTimerDescriptor(int64_t deadlineMicros)
+{
+    const int fd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (fd < 0) return false;
+    itimerspec when{};
+    when.it_value.tv_sec = static_cast<time_t>(deadlineMicros / 1'000'000);
+    when.it_value.tv_nsec = static_cast<long>((deadlineMicros % 1'000'000) * 1000);
+    if (::timerfd_settime(fd, TFD_TIMER_ABSTIME, &when, nullptr) != 0) {
+        ::close(fd);
+        return false;
+    }
+    {
+        QEventLoop loop;
+        QSocketNotifier notifier(fd, QSocketNotifier::Read);
+        QObject::connect(&notifier, &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    uint64_t expirations = 0;
+    const bool fired = ::read(fd, &expirations, sizeof expirations) == static_cast<ssize_t>(sizeof expirations);
+    ::close(fd);
+    if (!fired) {
+        // The loop was told to end from outside (the application is quitting):
+        // sleep the rest rather than spin on a loop that no longer waits.
+        SleepUntil(deadlineMicros);
+    }
+    return true;
+}
+
+void WaitOnQtTimer(int64_t deadlineMicros, int64_t remainingMicros)
+{
+    // Whole milliseconds, rounded up: a frame must never start early.
+    QEventLoop loop;
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timer.start(static_cast<int>((remainingMicros + 999) / 1000));
+    loop.exec();
+    if (timer.isActive()) {
+        SleepUntil(deadlineMicros);
+    }
+}
+
+}  // namespace
+
+void DesktopPlatform::WaitUntil(int64_t deadlineMicros)
+{
+    for (;;) {
+        const int64_t remaining = deadlineMicros - MonotonicMicros();
+        if (remaining <= 0) return;
+        if (!WaitOnTimerDescriptor(deadlineMicros)) WaitOnQtTimer(deadlineMicros, remaining);
+    }
+}
+
+QString ResolveProgramPath(const QString& path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
+}
+
+void DesktopMessageBoxes::Plain(QWidget* owner, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+void DesktopMessageBoxes::Information(QWidget* owner, const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+void DesktopMessageBoxes::Error(QWidget* owner, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+bool DesktopMessageBoxes::Confirm(QWidget* owner, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text,
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace table

@@ -1,0 +1,242 @@
+#pragma once
+
+#include <QImage>
+#include <QMainWindow>
+#include <QString>
+#include <QTimer>
+
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "engine/Game.h"
+#include "engine/GameState.h"
+#include "engine/Host.h"
+#include "engine/Random.h"
+#include "media/Music.h"
+#include "media/Sound.h"
+#include "table/MainMenu.h"
+#include "table/PictureSet.h"
+#include "table/Platform.h"
+#include "table/Scaling.h"
+#include "table/TablePainter.h"
+#include "table/TableView.h"
+
+class QCloseEvent;
+
+namespace table {
+
+// The application's title: the task bar's text and the caption of error boxes.
+inline constexpr char ApplicationTitle[] = "Plumfizz Slots";
+
+// An error's text as the player is shown it: with a full stop at the end.
+QString WithFullStop(const QString& text);
+
+// The main window. It owns the game, the table's pictures and its off-screen
+// surface, the five timers and the menu, and it is the rules' Host: every
+// drawing, wait and message the rules ask for happens here.
+//
+// Start-up runs in the constructor. When it fails (the required picture is
+// missing) StartupSucceeded() is false: the program ends without showing the
+// window, and nothing is saved.
+class TForm1 : public QMainWindow, public engine::Host, private TableViewClient {
+    Q_OBJECT
+public:
+    TForm1(Platform& platform, MessageBoxes& boxes, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    bool StartupSucceeded() const { return startupSucceeded_; }
+    // Below 100 logical pixels per inch the window starts maximised.
+    bool ShowsMaximised() const { return showMaximised_; }
+    // Shows the window as start-up left it.
+    void ShowTable();
+
+    // The game: one record shared with every window, the generator, the rules.
+    engine::GameState State;
+    engine::Random& Rng() { return random_; }
+    engine::Game& Rules() { return game_; }
+
+    // Theme and screen values, fixed at start-up.
+    const QString& AssetDir() const { return assetDir_; }
+    const QString& ProgramBaseName() const { return programBaseName_; }
+    const QString& GameTitle() const { return gameTitle_; }
+    const QString& SoundRoot() const { return soundRoot_; }
+    const QString& WebPageName() const { return webPageName_; }
+    const QString& VersionText() const { return versionText_; }
+    const QString& HelpFile() const { return helpFile_; }
+    int ScreenWidth() const { return screenWidth_; }
+    int ScreenHeight() const { return screenHeight_; }
+    int OriginX() const { return originX_; }
+    const Scaling& Scale() const { return scaling_; }
+
+    const QImage& Surface() const { return surface_; }
+    TableView* View() const { return view_; }
+    media::Sound& Sounds() { return sound_; }
+    media::Music& Tracks() { return music_; }
+
+    // Stops forced on each spin before it is drawn; the end-to-end build's
+    // hook unless a test puts its own in place.
+    std::function<std::optional<engine::ReelStops>()> StopsOverride;
+
+    // The designer's controls.
+    MainMenuActions MainMenu1{};
+    QTimer Timer1;  // start-up tick, once
+    QTimer Timer2;  // button attention
+    QTimer Timer3;  // win flash
+    QTimer Timer4;  // starts a pending music track
+    QTimer Timer5;  // bet-sign blink
+
+    // Attention state kept between ticks.
+    bool SpinBlink = false;
+    int LastAttractPick = 0;
+    bool WinFlashPhase = false;
+    bool BetSignPhase = false;
+
+    // The full redraw of the table into the surface.
+    void FormPaint();
+
+    // engine::Host
+    void DrawCreditsCounter() override;
+    void DrawCoinsCounter() override;
+    void DrawWinningsCaption() override;
+    void DrawWinningsCounter(int32_t shown) override;
+    void DrawButton(char name, int state) override;
+    void DrawLogoPanel(bool lit) override;
+    void DrawTitlePlate(bool lit) override;
+    void DrawBetSign(bool lit) override;
+    void DrawBonusMeter() override;
+    void SetTimerEnabled(engine::AttentionTimer timer, bool enabled) override;
+    bool IsTimerEnabled(engine::AttentionTimer timer) const override;
+    void PlaySoundEffect(int effect) override;
+    void PlayWinSound() override;
+    void Delay(double seconds) override;
+    void ShowInformation(const std::string& text) override;
+    bool StartPendingTrack() override;
+    int32_t MotionHeight() const override;
+    void AnimateSpin(const engine::MotionOffsets& offsets) override;
+    void SlideReel(int reel, engine::SlideDirection direction) override;
+    void SettleReel(int reel) override;
+    void RunBonusWindow(const engine::BonusPrizes& prizes) override;
+
+public slots:
+    // Input, with positions in client pixels.
+    void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // True for the table's keys (Enter, Space, B, M), also while held off.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers shift);
+
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+    void Timer4Timer();
+    void Timer5Timer();
+
+    void NewGame1Click();
+    void OpenGame1Click();
+    void SaveGame1Click();
+    void Exit1Click();
+    void Sound1Click();
+    void Music1Click();
+    void Borrow1Click();
+    void Stats1Click();
+    void Payoffs1Click();
+    void Version1Click();
+    void ManualItemClick();
+    void GamesPageItemClick();
+    void CompayInformation1Click();
+    void VisitourSponsors1Click();
+
+    // SIGTERM or SIGHUP: close as the close box does, without the reminder.
+    void OnTerminationRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    // Start-up.
+    void FormCreate();
+    void ReadTestingIni();
+    bool AssetStep();
+    void MakePainter(QSize surfaceSize, int originX);
+    void FitOuterSize();
+
+    // Closing: false when the game could not be saved (the window stays open).
+    bool FormClose(bool withReminder);
+    void SaveCurrentGame();
+
+    // A bet or spin from the player; saves after a played spin and carries
+    // out a close that arrived during it.
+    void RunPlayerOperation(void (engine::Game::*operation)());
+    void SetSpinCommandsEnabled(bool enabled);
+    bool SpinCommandsHeld() const;
+
+    // Errors that escape a handler end the handler, not the program.
+    template <typename Handler>
+    bool Guarded(Handler&& handler);
+    void ShowHandlerError(const QString& text);
+
+    void MarkDirty(const QRect& rect);
+    void LogFrame(const char* what, int a, int b = -1);
+    void WaitMicros(int64_t micros);
+
+    // TableViewClient
+    void TableMousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position) override;
+    bool TableKeyPressed(int key, Qt::KeyboardModifiers modifiers) override;
+    void TableResized(QSize size) override;
+    void TableFirstPainted() override;
+
+    Platform& platform_;
+    MessageBoxes& boxes_;
+    engine::Random random_;
+    engine::Game game_;
+    media::Sound sound_;
+    media::Music music_;
+
+    PictureSet pictures_;
+    QImage surface_;
+    std::unique_ptr<TablePainter> painter_;
+    TableView* view_ = nullptr;
+    Scaling scaling_;
+    int originX_ = 0;
+    int logicalDpi_ = 96;
+
+    QString assetDir_;
+    QString programBaseName_;
+    QString gameTitle_;
+    QString soundRoot_;
+    QString webPageName_;
+    QString versionText_;
+    QString helpFile_;
+    int screenWidth_ = 800;
+    int screenHeight_ = 600;
+    QSize outerSize_;
+
+    bool startupSucceeded_ = false;
+    bool showMaximised_ = false;
+    bool gameResumed_ = false;
+
+    bool closePending_ = false;   // a close arrived during a spin
+    bool closeBySignal_ = false;  // ... or from SIGTERM / SIGHUP
+    bool inFormClose_ = false;
+
+    std::FILE* frameLog_ = nullptr;
+};
+
+template <typename Handler>
+bool TForm1::Guarded(Handler&& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& error) {
+        ShowHandlerError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        ShowHandlerError(QStringLiteral("Unknown error"));
+    }
+    return false;
+}
+
+}  // namespace table

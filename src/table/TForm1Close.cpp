@@ -1,0 +1,101 @@
+// Closing: the close box, Exit and the termination signals; the update
+// reminder, and the save of the current game that nothing may skip.
+#include "table/TForm1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDialog>
+
+#include <limits>
+
+#include "store/GameStore.h"
+#include "store/SettingsFile.h"
+#include "table/UpdateReminder.h"
+#include "web/WebLinks.h"
+
+namespace table {
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!startupSucceeded_) {
+        // Nothing was resumed, so nothing may be written over the saved game.
+        event->accept();
+        return;
+    }
+    if (inFormClose_) {
+        // A second close while the first asks its question: the first one
+        // finishes the job.
+        event->ignore();
+        return;
+    }
+    if (game_.SpinRunning()) {
+        // The spin completes at once; the window closes, and saves, when the
+        // command that started the spin has its result.
+        game_.FinishSpinNow();
+        State.ClosingRequested = true;
+        closePending_ = true;
+        event->ignore();
+        return;
+    }
+
+    inFormClose_ = true;
+    bool closed = false;
+    Guarded([&] { closed = FormClose(!closeBySignal_); });
+    inFormClose_ = false;
+    if (closed) {
+        event->accept();
+    } else {
+        // The save failed and the player has been told; the game stays open
+        // rather than lose what the file does not hold.
+        closeBySignal_ = false;
+        event->ignore();
+    }
+}
+
+bool TForm1::FormClose(bool withReminder)
+{
+    // 1. The update reminder; its failure is told, and closing goes on.
+    if (withReminder) {
+        store::SettingsFile file(UpdateReminderFileName);
+        const UpdateReminderResult reminder = RunUpdateReminder(
+            file, gameTitle_, versionText_, QDateTime::currentDateTime(),
+            [this](const QString& question) { return boxes_.Confirm(this, question); });
+        if (reminder.openGamePage) web::OpenWebPageQuietly(web::GamePage(webPageName_), this);
+        if (reminder.error) ShowHandlerError(*reminder.error);
+    }
+    // 2.
+    State.ClosingRequested = true;
+    // 3. Throws when the file cannot be written; the caller keeps the window.
+    SaveCurrentGame();
+    return true;
+}
+
+void TForm1::SaveCurrentGame()
+{
+    // Coins already on the table came out of Credits; the saved game gets
+    // them back, as they were never played.
+    engine::GameState saved = State;
+    if (saved.BetCoins > 0) {
+        saved.Credits = saved.Credits > std::numeric_limits<int32_t>::max() - saved.BetCoins
+                            ? std::numeric_limits<int32_t>::max()
+                            : saved.Credits + saved.BetCoins;
+    }
+    store::GameStore(programBaseName_.toStdString())
+        .SaveGameSlot(saved, store::CurrentGameSlot, "CurrentGame");
+}
+
+void TForm1::OnTerminationRequested()
+{
+    closeBySignal_ = true;
+    // A logout answers no question: boxes that are open are dismissed so the
+    // command behind them can end and the close can follow.
+    for (int guard = 0; guard < 16; ++guard) {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) break;
+        dialog->reject();
+    }
+    close();
+}
+
+}  // namespace table

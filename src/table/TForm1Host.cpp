@@ -1,0 +1,207 @@
+// The rules' Host: drawing into the surface, sounds, paced waits, the reel
+// animation's frames and the bonus window.
+#include "table/TForm1.h"
+
+#include <cinttypes>
+#include <cmath>
+#include <limits>
+
+namespace table {
+
+namespace {
+
+constexpr int64_t FrameMicros = 25'000;
+constexpr int LastFrame = 47;
+constexpr int SlideSteps = 8;
+constexpr int SettleSteps = 8;
+
+}  // namespace
+
+void TForm1::MarkDirty(const QRect& rect)
+{
+    if (view_ && !rect.isEmpty()) view_->update(rect);
+}
+
+void TForm1::LogFrame(const char* what, int a, int b)
+{
+    if (!frameLog_) return;
+    const int64_t now = platform_.MonotonicMicros();
+    if (b < 0) {
+        std::fprintf(frameLog_, "%" PRId64 " %s %d\n", now, what, a);
+    } else {
+        std::fprintf(frameLog_, "%" PRId64 " %s %d %d\n", now, what, a, b);
+    }
+}
+
+void TForm1::DrawCreditsCounter()
+{
+    if (painter_) MarkDirty(painter_->DrawCreditsCounter(State.Credits));
+}
+
+void TForm1::DrawCoinsCounter()
+{
+    if (painter_) MarkDirty(painter_->DrawCoinsCounter(State.BetCoins));
+}
+
+void TForm1::DrawWinningsCaption()
+{
+    if (painter_) MarkDirty(painter_->DrawWinningsCaption());
+}
+
+void TForm1::DrawWinningsCounter(int32_t shown)
+{
+    if (painter_) MarkDirty(painter_->DrawWinningsCounter(shown));
+}
+
+void TForm1::DrawButton(char name, int state)
+{
+    if (painter_) MarkDirty(painter_->DrawButton(name, state));
+}
+
+void TForm1::DrawLogoPanel(bool lit)
+{
+    if (painter_) MarkDirty(painter_->DrawLogoPanel(lit));
+}
+
+void TForm1::DrawTitlePlate(bool lit)
+{
+    if (painter_) MarkDirty(painter_->DrawTitlePlate(lit));
+}
+
+void TForm1::DrawBetSign(bool lit)
+{
+    if (painter_) MarkDirty(painter_->DrawBetSign(lit));
+}
+
+void TForm1::DrawBonusMeter()
+{
+    if (State.BonusPts > 12) State.BonusPts = 12;
+    if (painter_) MarkDirty(painter_->DrawBonusMeter(State.BonusPts));
+}
+
+void TForm1::SetTimerEnabled(engine::AttentionTimer timer, bool enabled)
+{
+    QTimer& t = timer == engine::AttentionTimer::Timer2   ? Timer2
+                : timer == engine::AttentionTimer::Timer3 ? Timer3
+                                                          : Timer5;
+    if (!enabled) {
+        t.stop();
+    } else if (!t.isActive()) {
+        t.start();
+    }
+}
+
+bool TForm1::IsTimerEnabled(engine::AttentionTimer timer) const
+{
+    const QTimer& t = timer == engine::AttentionTimer::Timer2   ? Timer2
+                      : timer == engine::AttentionTimer::Timer3 ? Timer3
+                                                                : Timer5;
+    return t.isActive();
+}
+
+void TForm1::PlaySoundEffect(int effect)
+{
+    if (closePending_) return;  // the spin is finishing for a close: silently
+    sound_.PlaySoundEffect(effect);
+}
+
+void TForm1::PlayWinSound()
+{
+    if (closePending_) return;
+    sound_.PlayWinSound();
+}
+
+void TForm1::Delay(double seconds)
+{
+    if (closePending_ || !(seconds > 0)) return;
+    WaitMicros(std::llround(seconds * 1e6));
+}
+
+void TForm1::WaitMicros(int64_t micros)
+{
+    platform_.WaitUntil(platform_.MonotonicMicros() + micros);
+}
+
+void TForm1::ShowInformation(const std::string& text)
+{
+    boxes_.Information(this, QString::fromStdString(text));
+}
+
+bool TForm1::StartPendingTrack()
+{
+    if (music_.StartPendingTrack()) return true;
+    ShowHandlerError(QString::fromStdString(music_.LastError()));
+    return false;
+}
+
+int32_t TForm1::MotionHeight() const
+{
+    return painter_ ? painter_->Geometry().MotionHeight : 0;
+}
+
+void TForm1::AnimateSpin(const engine::MotionOffsets& offsets)
+{
+    if (StopsOverride) {
+        if (const std::optional<engine::ReelStops> forced = StopsOverride()) game_.Stops() = *forced;
+    }
+    if (!painter_) return;
+
+    engine::MotionOffsets motion = offsets;
+    // Each frame starts 25 ms after the start of the one before, never
+    // earlier; a late frame delays the rest rather than being skipped.
+    int64_t frameStart = platform_.MonotonicMicros();
+    LogFrame("spin-start", 0);
+    for (int frame = 1; frame <= LastFrame; ++frame) {
+        platform_.WaitUntil(frameStart + FrameMicros);
+        if (State.ClosingRequested) return;  // no more drawing
+        frameStart = platform_.MonotonicMicros();
+        LogFrame("frame", frame);
+        const TablePainter::SpinFrame drawn = painter_->DrawSpinFrame(frame, motion, game_.Stops());
+        MarkDirty(drawn.dirty);
+        for (int reel = 0; reel < engine::ReelCount; ++reel) {
+            if (drawn.stoppedReel[reel]) PlaySoundEffect(0);
+        }
+    }
+}
+
+void TForm1::SlideReel(int reel, engine::SlideDirection direction)
+{
+    if (!painter_) return;
+    const int32_t stop = game_.Stops()[static_cast<size_t>(reel)];
+    for (int step = 0; step < SlideSteps; ++step) {
+        if (closePending_) return;
+        MarkDirty(painter_->DrawNudgeStep(reel, stop, direction, step));
+        LogFrame("nudge", reel, step);
+        Delay(0.05);
+    }
+}
+
+void TForm1::SettleReel(int reel)
+{
+    if (!painter_ || closePending_) return;
+    MarkDirty(painter_->CaptureSettle(reel));
+    for (int step = 0; step < SettleSteps; ++step) {
+        MarkDirty(painter_->DrawSettleStep(reel, step));
+        LogFrame("settle", reel, step);
+        if (step + 1 < SettleSteps) Delay(0.02);
+    }
+}
+
+void TForm1::RunBonusWindow(const engine::BonusPrizes& prizes)
+{
+    // The pick-a-box window is not built yet; until it is, the bonus game
+    // plays as that window does when the player presses Enter at once: a box
+    // drawn at random is opened and its prize paid when the window closes.
+    int32_t pickedPrize = 0;
+    const int box = random_(8) + 1;
+    const int32_t value = prizes[static_cast<size_t>(box - 1)];
+    if (value > 0) pickedPrize = value;
+    if (pickedPrize > 0) State.SpinWin = pickedPrize;
+    if (pickedPrize > 1) {
+        State.BonusWon = State.BonusWon > std::numeric_limits<int32_t>::max() - pickedPrize
+                             ? std::numeric_limits<int32_t>::max()
+                             : State.BonusWon + pickedPrize;
+    }
+}
+
+}  // namespace table

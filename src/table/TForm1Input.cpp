@@ -1,0 +1,194 @@
+// The player's input: clicks on the table, keys, and the menu commands.
+#include "table/TForm1.h"
+
+#include "engine/GameState.h"
+#include "web/WebLinks.h"
+
+namespace table {
+
+namespace {
+
+bool Within(int value, int low, int high)
+{
+    return value >= low && value <= high;
+}
+
+}  // namespace
+
+void TForm1::ShowHandlerError(const QString& text)
+{
+    boxes_.Error(this, QString::fromLatin1(ApplicationTitle), WithFullStop(text));
+}
+
+void TForm1::TableMousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position)
+{
+    FormMouseDown(button, modifiers, position.x(), position.y());
+}
+
+bool TForm1::TableKeyPressed(int key, Qt::KeyboardModifiers modifiers)
+{
+    return FormKeyDown(key, modifiers);
+}
+
+void TForm1::FormMouseDown(Qt::MouseButton /*button*/, Qt::KeyboardModifiers /*shift*/, int x, int y)
+{
+    // Hit areas are inclusive at both ends and move with the centred table.
+    const auto s = [this](int n) { return scaling_.Scaled(n); };
+    const int tx = x - originX_;
+    if (!State.SpinInProgress && Within(tx, s(577), s(655))) {
+        if (Within(y, s(362), s(421))) {
+            RunPlayerOperation(&engine::Game::BetOne);
+        } else if (Within(y, s(432), s(491))) {
+            RunPlayerOperation(&engine::Game::BetFive);
+        } else if (Within(y, s(293), s(352))) {
+            RunPlayerOperation(&engine::Game::Spin);
+        }
+    }
+    // The bet-one sign on the table, lit or dim.
+    if (!State.SpinInProgress && Within(tx, s(560), s(643)) && Within(y, s(99), s(181))) {
+        RunPlayerOperation(&engine::Game::BetOne);
+    }
+}
+
+bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
+{
+    void (engine::Game::*operation)() = nullptr;
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        operation = &engine::Game::Spin;
+        break;
+    case Qt::Key_B:
+        operation = &engine::Game::BetOne;
+        break;
+    case Qt::Key_M:
+        operation = &engine::Game::BetFive;
+        break;
+    default:
+        return false;
+    }
+    if (!State.SpinInProgress) RunPlayerOperation(operation);
+    return true;
+}
+
+void TForm1::RunPlayerOperation(void (engine::Game::*operation)())
+{
+    const int32_t spinsBefore = State.Spins;
+    SetSpinCommandsEnabled(false);
+    const bool completed = Guarded([&] { (game_.*operation)(); });
+    SetSpinCommandsEnabled(true);
+    if (!completed && !game_.SpinRunning()) {
+        // A spin cut short by an error must not leave the table deaf: input
+        // was free when the command began, so it is free again, and the
+        // table is shown as it now stands.
+        State.SpinInProgress = false;
+        SetTimerEnabled(engine::AttentionTimer::Timer2, true);
+        FormPaint();
+    }
+
+    // A played spin is saved at once, so a crash loses at most the next one.
+    if (State.Spins != spinsBefore) Guarded([this] { SaveCurrentGame(); });
+
+    // A close that came during the spin was held until its win was counted.
+    if (closePending_) {
+        closePending_ = false;
+        close();
+    }
+}
+
+void TForm1::SetSpinCommandsEnabled(bool enabled)
+{
+    // The commands that change the game would corrupt a spin's payout.
+    for (QAction* action : {MainMenu1.NewGame1, MainMenu1.OpenGame1, MainMenu1.SaveGame1, MainMenu1.Borrow1}) {
+        if (action) action->setEnabled(enabled);
+    }
+}
+
+bool TForm1::SpinCommandsHeld() const
+{
+    return game_.SpinRunning();
+}
+
+void TForm1::NewGame1Click()
+{
+    if (SpinCommandsHeld()) return;
+    Guarded([this] {
+        engine::StartNewGame(State);
+        FormPaint();
+    });
+}
+
+void TForm1::OpenGame1Click()
+{
+    if (SpinCommandsHeld()) return;
+    // The slot dialog comes with the saved games.
+}
+
+void TForm1::SaveGame1Click()
+{
+    if (SpinCommandsHeld()) return;
+    // The slot dialog comes with the saved games.
+}
+
+void TForm1::Exit1Click()
+{
+    State.ClosingRequested = true;
+    close();
+}
+
+void TForm1::Sound1Click()
+{
+    Guarded([this] { MainMenu1.Sound1->setChecked(sound_.Sound1Click()); });
+}
+
+void TForm1::Music1Click()
+{
+    Guarded([this] {
+        MainMenu1.Music1->setChecked(music_.Music1Click());
+        if (!music_.LastError().empty()) ShowHandlerError(QString::fromStdString(music_.LastError()));
+    });
+}
+
+void TForm1::Borrow1Click()
+{
+    if (SpinCommandsHeld()) return;
+    // The borrow dialog comes with the side dialogs.
+}
+
+void TForm1::Stats1Click()
+{
+    // The statistics dialog comes with the side dialogs.
+}
+
+void TForm1::Payoffs1Click()
+{
+    // The payoff chart comes with the side dialogs.
+}
+
+void TForm1::Version1Click()
+{
+    // The version box comes with the side dialogs.
+}
+
+void TForm1::ManualItemClick()
+{
+    // The help viewer comes with the manual.
+}
+
+void TForm1::GamesPageItemClick()
+{
+    Guarded([this] { web::OpenWebPage(web::GamesPage(), this); });
+}
+
+void TForm1::CompayInformation1Click()
+{
+    // The help viewer comes with the manual.
+}
+
+void TForm1::VisitourSponsors1Click()
+{
+    // The sponsor window comes with the web links.
+}
+
+}  // namespace table

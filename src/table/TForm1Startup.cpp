@@ -1,0 +1,314 @@
+// Start-up: FormCreate, the asset step, the start-up tick, the window's size
+// and the surface that follows the client area.
+#include "table/TForm1.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPalette>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "engine/Reels.h"
+#include "store/GameStore.h"
+#include "store/SettingsFile.h"
+#include "table/TestHooks.h"
+
+namespace table {
+
+namespace {
+
+// The first `count` characters, never half of a surrogate pair.
+QString FirstCharacters(const QString& text, int count)
+{
+    if (text.size() <= count) return text;
+    int end = count;
+    if (text.at(end - 1).isHighSurrogate()) --end;
+    return text.left(end);
+}
+
+}  // namespace
+
+QString WithFullStop(const QString& text)
+{
+    return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
+}
+
+TForm1::TForm1(Platform& platform, MessageBoxes& boxes, QWidget* parent)
+    : QMainWindow(parent),
+      StopsOverride(TestStopsOverride),
+      platform_(platform),
+      boxes_(boxes),
+      game_(State, random_, *this),
+      pictures_(PictureSet::BuiltIn())
+{
+    // The designer's part: the black client area, the menu, the timers.
+    view_ = new TableView(*this, surface_, this);
+    QPalette palette = view_->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    view_->setPalette(palette);
+    setCentralWidget(view_);
+    setFocusProxy(view_);
+    view_->setFocus();
+
+    MainMenu1 = BuildMainMenu(menuBar(), QStringLiteral("Plumfizz Slots"));
+    // The bar never keeps the keyboard: Space and Enter belong to the table.
+    menuBar()->setFocusPolicy(Qt::NoFocus);
+    connect(MainMenu1.NewGame1, &QAction::triggered, this, &TForm1::NewGame1Click);
+    connect(MainMenu1.OpenGame1, &QAction::triggered, this, &TForm1::OpenGame1Click);
+    connect(MainMenu1.SaveGame1, &QAction::triggered, this, &TForm1::SaveGame1Click);
+    connect(MainMenu1.Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(MainMenu1.Sound1, &QAction::triggered, this, &TForm1::Sound1Click);
+    connect(MainMenu1.Music1, &QAction::triggered, this, &TForm1::Music1Click);
+    connect(MainMenu1.Borrow1, &QAction::triggered, this, &TForm1::Borrow1Click);
+    connect(MainMenu1.Stats1, &QAction::triggered, this, &TForm1::Stats1Click);
+    connect(MainMenu1.Payoffs1, &QAction::triggered, this, &TForm1::Payoffs1Click);
+    connect(MainMenu1.Version1, &QAction::triggered, this, &TForm1::Version1Click);
+    connect(MainMenu1.ManualItem, &QAction::triggered, this, &TForm1::ManualItemClick);
+    connect(MainMenu1.GamesPageItem, &QAction::triggered, this, &TForm1::GamesPageItemClick);
+    connect(MainMenu1.CompayInformation1, &QAction::triggered, this, &TForm1::CompayInformation1Click);
+    connect(MainMenu1.VisitourSponsors1, &QAction::triggered, this, &TForm1::VisitourSponsors1Click);
+
+    Timer1.setInterval(250);
+    Timer2.setInterval(200);
+    Timer3.setInterval(300);
+    Timer4.setInterval(1000);
+    Timer5.setInterval(400);
+    connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(&Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+    connect(&Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
+    connect(&Timer4, &QTimer::timeout, this, &TForm1::Timer4Timer);
+    connect(&Timer5, &QTimer::timeout, this, &TForm1::Timer5Timer);
+
+    if (const char* logName = std::getenv("PLUMFIZZ_FRAME_LOG"); logName && *logName) {
+        frameLog_ = std::fopen(logName, "a");
+        if (frameLog_) std::setvbuf(frameLog_, nullptr, _IOLBF, 0);
+    }
+
+    Guarded([this] { FormCreate(); });
+
+    if (startupSucceeded_) {
+        // Running from creation: the start-up tick, the attention, the music
+        // and the sign; the win flash waits for a win.
+        Timer1.start();
+        Timer2.start();
+        Timer4.start();
+        Timer5.start();
+    }
+}
+
+TForm1::~TForm1()
+{
+    if (frameLog_) std::fclose(frameLog_);
+}
+
+void TForm1::FormCreate()
+{
+    // 1.
+    random_.SeedFromTimeOfDay();
+
+    // 2.
+    const QString programPath = platform_.ProgramPath();
+    assetDir_ = QFileInfo(programPath).absolutePath();
+    if (!assetDir_.endsWith(QLatin1Char('/'))) assetDir_ += QLatin1Char('/');
+    programBaseName_ = QString::fromStdString(store::ProgramBaseName(programPath.toStdString()));
+
+    // 3.
+    State.SpinInProgress = true;
+    LastAttractPick = 0;
+
+    // 4, 5.
+    gameTitle_ = QStringLiteral("Plumfizz Slots");
+    webPageName_ = QStringLiteral("plumfizz");
+    versionText_ = QStringLiteral("2.0");
+    soundRoot_ = QStringLiteral("Plum");
+    ReadTestingIni();
+
+    // 6. Exactly the title: no application name appended by the platform.
+    setWindowTitle(gameTitle_);
+    MainMenu1.ManualItem->setText(ManualCaption(gameTitle_));
+
+    // 7.
+    helpFile_ = assetDir_ + programBaseName_ + QStringLiteral(".hlp");
+
+    // 8. The layout works from the widest 4:3 table the screen holds.
+    screenWidth_ = platform_.ScreenWidth();
+    screenHeight_ = platform_.ScreenHeight();
+    logicalDpi_ = platform_.LogicalDpi();
+    scaling_ = Scaling(LayoutWidthFor(screenWidth_, screenHeight_));
+
+    // 9, 10.
+    pictures_.LoadReplacements(assetDir_);
+    if (!AssetStep()) {
+        boxes_.Plain(this, QString::fromLatin1(ApplicationTitle),
+                     QStringLiteral("There are BMP files missing which may cause this program to not function properly!"));
+        return;
+    }
+    startupSucceeded_ = true;
+
+    // 11.
+    game_.Stops() = engine::StartStops;
+
+    // 12. A failed preload is shown, and start-up goes on: cutting it short
+    // here would leave the saved game unread, and the next close would write
+    // a fresh game over it.
+    Guarded([this] { sound_.PreloadEffects(assetDir_.toStdString(), soundRoot_.toStdString()); });
+
+    // 13. Outer size; the frame's share comes off once the frame is known.
+    outerSize_ = QSize(screenWidth_ - 10, screenHeight_ - 10);
+    resize(outerSize_);
+
+    // 14.
+    State.BetCoins = 0;
+    State.LastBet = 0;
+
+    // 15.
+    music_.MusicOn = true;
+    sound_.SoundOn = true;
+    MainMenu1.Sound1->setChecked(true);
+    MainMenu1.Music1->setChecked(true);
+
+    // 16.
+    music_.FillTrackFiles(assetDir_.toStdString(), soundRoot_.toStdString());
+
+    // 17.
+    store::GameStore(programBaseName_.toStdString()).LoadGameSlot(State, store::CurrentGameSlot);
+    gameResumed_ = true;
+
+    // 18.
+    showMaximised_ = logicalDpi_ > 0 && logicalDpi_ < 100;
+    if (!showMaximised_) setFixedSize(outerSize_);
+}
+
+void TForm1::ReadTestingIni()
+{
+    const QString path = FindAssetFile(assetDir_, {QStringLiteral("Testing.ini")});
+    if (path.isEmpty()) return;
+    const store::SettingsFile file(path.toStdString());
+    const std::string section = "Settings";
+    soundRoot_ = QString::fromStdString(file.ReadString(section, "SoundRoot", soundRoot_.toStdString()));
+    gameTitle_ = FirstCharacters(
+        QString::fromStdString(file.ReadString(section, "AboutName", gameTitle_.toStdString())), 30);
+    webPageName_ = QString::fromStdString(file.ReadString(section, "WebPageName", webPageName_.toStdString()));
+}
+
+bool TForm1::AssetStep()
+{
+    // 1, 2.
+    const int depth = platform_.ColourDepth();
+    const bool found = pictures_.LoadSymbolSheet(assetDir_, soundRoot_);
+    if (depth < 16) {
+        boxes_.Information(this, QStringLiteral("This program is optimized for at least 16-bit color.  "
+                                                "The graphics may be distorted with your current display settings."));
+    }
+    // 3.
+    if (!found) {
+        boxes_.Plain(this, QString::fromLatin1(ApplicationTitle),
+                     QStringLiteral("Missing a file (") + soundRoot_ + QStringLiteral(".bmp).  Program will close."));
+        return false;
+    }
+    // 4. The working pictures and the reel geometry, for the client area the
+    // window is about to get; a different one remakes them when it arrives.
+    const QSize client(std::max(1, screenWidth_ - 10), std::max(1, screenHeight_ - 10));
+    MakePainter(client, std::max(0, (client.width() - scaling_.Scaled(800)) / 2));
+    return true;
+}
+
+void TForm1::MakePainter(QSize surfaceSize, int originX)
+{
+    if (surface_.size() != surfaceSize) {
+        surface_ = QImage(surfaceSize, QImage::Format_RGB32);
+        surface_.fill(Qt::black);
+    }
+    originX_ = originX;
+    TableMetrics metrics;
+    metrics.layoutWidth = scaling_.LayoutWidth();
+    metrics.originX = originX;
+    metrics.logicalDpi = logicalDpi_;
+    painter_ = std::make_unique<TablePainter>(surface_, pictures_, metrics);
+}
+
+void TForm1::Timer1Timer()
+{
+    Guarded([this] {
+        // 1.
+        Timer1.stop();
+        // 2.
+        music_.StartupStep();
+        // 3.
+        PlaySoundEffect(7);
+        // 4.
+        State.SpinInProgress = false;
+        // 5.
+        if (!gameResumed_) {
+            engine::StartNewGame(State);
+            FormPaint();
+        }
+    });
+}
+
+void TForm1::ShowTable()
+{
+    if (showMaximised_) {
+        showMaximized();
+    } else {
+        show();
+    }
+    // The table takes the keys from the start, with or without a window manager.
+    activateWindow();
+    raise();
+    view_->setFocus();
+}
+
+void TForm1::FormPaint()
+{
+    if (!painter_) return;
+    if (State.BonusPts > 12) State.BonusPts = 12;  // as the meter's own drawing does
+    MarkDirty(painter_->FormPaint(game_.Stops(), State.Credits, State.BetCoins, State.BonusPts));
+}
+
+void TForm1::TableResized(QSize size)
+{
+    if (!startupSucceeded_ || size.isEmpty()) return;
+    const int origin = std::max(0, (size.width() - scaling_.Scaled(800)) / 2);
+    if (!painter_ || origin != originX_) {
+        MakePainter(size, origin);
+    } else if (surface_.size() != size) {
+        surface_ = QImage(size, QImage::Format_RGB32);
+        surface_.fill(Qt::black);
+    }
+    FormPaint();
+}
+
+void TForm1::TableFirstPainted()
+{
+    LogFrame("first-paint", 0);
+}
+
+bool TForm1::event(QEvent* event)
+{
+    const bool result = QMainWindow::event(event);
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::WindowStateChange:
+        FitOuterSize();
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+void TForm1::FitOuterSize()
+{
+    // The outer size includes the frame, which the window manager decides and
+    // Qt learns only after the window is shown.
+    if (!startupSucceeded_ || showMaximised_ || !outerSize_.isValid() || isMaximized() || isFullScreen()) return;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize client = outerSize_ - frame;
+    if (client.isValid() && client != size()) setFixedSize(client);
+}
+
+}  // namespace table

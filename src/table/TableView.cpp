@@ -1,0 +1,61 @@
+#include "table/TableView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QResizeEvent>
+
+namespace table {
+
+TableView::TableView(TableViewClient& client, const QImage& surface, QWidget* parent)
+    : QWidget(parent), client_(client), surface_(surface)
+{
+    // Every pixel comes from the surface; Qt need not clear anything first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void TableView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.fillRect(area, Qt::black);  // outside the surface, if any
+    painter.drawImage(area.topLeft(), surface_, area);
+    painter.end();
+    if (!painted_) {
+        painted_ = true;
+        client_.TableFirstPainted();
+    }
+}
+
+void TableView::mousePressEvent(QMouseEvent* event)
+{
+    client_.TableMousePressed(event->button(), event->modifiers(), event->position().toPoint());
+    event->accept();
+}
+
+void TableView::keyPressEvent(QKeyEvent* event)
+{
+    if (client_.TableKeyPressed(event->key(), event->modifiers())) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TableView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    client_.TableResized(event->size());
+}
+
+bool TableView::focusNextPrevChild(bool /*next*/)
+{
+    // The table is the only thing that takes keys; Tab must not move the focus
+    // to nowhere and leave Space and Enter without a receiver.
+    return false;
+}
+
+}  // namespace table

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace table {
+
+// What the table's widget reports to the window that owns it.
+class TableViewClient {
+public:
+    virtual ~TableViewClient() = default;
+    virtual void TableMousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position) = 0;
+    // True when the key was one of the table's.
+    virtual bool TableKeyPressed(int key, Qt::KeyboardModifiers modifiers) = 0;
+    virtual void TableResized(QSize size) = 0;
+    virtual void TableFirstPainted() = 0;
+};
+
+// The client area below the menu bar. It shows the window's off-screen
+// surface: an expose only copies what is already drawn there, never redraws
+// the table. It takes the keyboard focus so that the table's keys reach it.
+class TableView : public QWidget {
+    Q_OBJECT
+public:
+    TableView(TableViewClient& client, const QImage& surface, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    TableViewClient& client_;
+    const QImage& surface_;
+    bool painted_ = false;
+};
+
+}  // namespace table

@@ -1,0 +1,40 @@
+# The main window TForm1 (start-up, the rules' host, input, menu, timers and
+# closing), the widget that shows its surface, the platform services, and the
+# program itself.
+add_library(plumfizz_table STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/Platform.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Platform.h
+  ${CMAKE_CURRENT_LIST_DIR}/TForm1.h
+  ${CMAKE_CURRENT_LIST_DIR}/TForm1Close.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TForm1Host.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TForm1Input.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TForm1Startup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TForm1Timers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableView.h
+)
+target_include_directories(plumfizz_table PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(plumfizz_table PUBLIC
+  Qt6::Widgets
+  plumfizz_drawing
+  plumfizz_closing
+  plumfizz_engine
+  plumfizz_store
+  plumfizz_media
+  plumfizz_web
+)
+
+# The game, beside its theme files in the build directory. Exactly one
+# definition of the stop hook goes into each program (see closing.cmake).
+add_executable(plumfizz ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+target_link_libraries(plumfizz PRIVATE plumfizz_table plumfizz_test_hooks)
+if(TARGET plumfizz_theme_files)
+  add_dependencies(plumfizz plumfizz_theme_files)
+endif()
+
+# The same program for the end-to-end test, which may choose the reel stops.
+add_executable(plumfizz-e2e ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+target_link_libraries(plumfizz-e2e PRIVATE plumfizz_table plumfizz_test_hooks_e2e)
+if(TARGET plumfizz_theme_files)
+  add_dependencies(plumfizz-e2e plumfizz_theme_files)
+endif()

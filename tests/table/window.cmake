@@ -1,0 +1,19 @@
+# The main window on the offscreen platform: start-up, input, timers, the
+# host's pacing and closing, read back from the window's surface and files.
+include(GoogleTest)
+find_package(Qt6 REQUIRED COMPONENTS Test)
+
+add_executable(test-window
+  window_main.cpp
+  window_Fixture.cpp
+  window_Fixture.h
+  window_CloseTest.cpp
+  window_HostTest.cpp
+  window_InputTest.cpp
+  window_StartupTest.cpp
+  window_TimersTest.cpp
+)
+target_link_libraries(test-window PRIVATE plumfizz_table plumfizz_test_hooks Qt6::Test GTest::gtest)
+gtest_discover_tests(test-window
+  DISCOVERY_MODE PRE_TEST
+  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -1,0 +1,195 @@
+// Clicks and keys on the table: the inclusive hit areas, the keys, and the
+// hold on input until the start-up tick and during a spin.
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "window_Fixture.h"
+
+using namespace windowtest;
+
+namespace {
+
+const QString NoBet = QStringLiteral("No bet was placed!");
+
+// What one click did: a spin asked for (seen as the refusal of an empty
+// table), or the coins it put on the table.
+struct ClickOutcome {
+    bool spinAsked = false;
+    int coins = 0;
+};
+
+ClickOutcome Click(Environment& env, table::TForm1& form, int x, int y)
+{
+    const size_t boxesBefore = env.boxes.shown.size();
+    const int coinsBefore = form.State.BetCoins;
+    form.FormMouseDown(Qt::LeftButton, Qt::NoModifier, x, y);
+    ClickOutcome outcome;
+    outcome.spinAsked = env.boxes.shown.size() > boxesBefore && env.boxes.shown.back().text == NoBet;
+    outcome.coins = form.State.BetCoins - coinsBefore;
+    form.State.Credits += outcome.coins;  // the next click starts from the same table
+    form.State.BetCoins = coinsBefore;
+    return outcome;
+}
+
+}  // namespace
+
+TEST(WindowInput, HitAreasOn800PixelsAreInclusive)
+{
+    Environment env(800, 600);
+    env.WriteSymbolSheet();
+    auto form = env.MakeReady();
+    ASSERT_EQ(form->OriginX(), 0);
+
+    EXPECT_TRUE(Click(env, *form, 577, 293).spinAsked);
+    EXPECT_TRUE(Click(env, *form, 655, 352).spinAsked);
+    EXPECT_EQ(Click(env, *form, 655, 421).coins, 1);
+    EXPECT_EQ(Click(env, *form, 577, 362).coins, 1);
+    // The bet-one sign on the table, lit or dim.
+    EXPECT_EQ(Click(env, *form, 600, 150).coins, 1);
+    EXPECT_EQ(Click(env, *form, 643, 181).coins, 1);
+
+    for (const QPoint p : {QPoint(656, 300), QPoint(576, 300), QPoint(600, 353), QPoint(600, 292),
+                           QPoint(600, 422), QPoint(600, 361), QPoint(644, 150), QPoint(600, 182),
+                           QPoint(10, 10)}) {
+        const ClickOutcome outcome = Click(env, *form, p.x(), p.y());
+        EXPECT_FALSE(outcome.spinAsked) << p.x() << "," << p.y();
+        EXPECT_EQ(outcome.coins, 0) << p.x() << "," << p.y();
+    }
+}
+
+TEST(WindowInput, BetFiveAreaFillsTheTableAndSpins)
+{
+    Environment env(800, 600);
+    env.WriteSymbolSheet();
+    auto form = env.MakeReady();
+    form->FormMouseDown(Qt::RightButton, Qt::NoModifier, 600, 460);
+    EXPECT_EQ(form->State.Spins, 1);
+    EXPECT_EQ(form->State.TotalBets, 5);
+    EXPECT_EQ(form->State.LastBet, 5);
+}
+
+TEST(WindowInput, SpinAreaOn1024Pixels)
+{
+    Environment env(1024, 768);
+    env.WriteSymbolSheet();
+    auto form = env.MakeReady();
+    ASSERT_EQ(form->OriginX(), 0);
+    EXPECT_TRUE(Click(env, *form, 738, 375).spinAsked);
+    EXPECT_TRUE(Click(env, *form, 838, 450).spinAsked);
+    for (const QPoint p : {QPoint(737, 400), QPoint(839, 400), QPoint(800, 374), QPoint(800, 451)}) {
+        EXPECT_FALSE(Click(env, *form, p.x(), p.y()).spinAsked) << p.x() << "," << p.y();
+    }
+}
+
+TEST(WindowInput, HitAreasMoveWithTheCentredTable)
+{
+    Environment env(1920, 1080);
+    env.WriteSymbolSheet();
+    auto form = env.MakeReady();
+    ASSERT_GT(form->OriginX(), 0);
+    const QPoint spin = Environment::Design(*form, 616, 322);
+    EXPECT_TRUE(Click(env, *form, spin.x(), spin.y()).spinAsked);
+    // Where the button would be without the centring there is only table.
+    EXPECT_FALSE(Click(env, *form, spin.x() - form->OriginX(), spin.y()).spinAsked);
+}
+
+TEST(WindowInput, NothingIsTakenBeforeTheStartupTick)
+{
+    Environment env;
+    env.WriteSymbolSheet();
+    auto form = env.Make();
+    form->show();
+    QCoreApplication::processEvents();
+
+    form->FormMouseDown(Qt::LeftButton, Qt::NoModifier, 600, 390);
+    QTest::keyClick(form->View(), Qt::Key_B);
+    QTest::keyClick(form->View(), Qt::Key_M);
+    QTest::keyClick(form->View(), Qt::Key_Space);
+    QTest::keyClick(form->View(), Qt::Key_Return);
+    EXPECT_EQ(form->State.BetCoins, 0);
+    EXPECT_EQ(form->State.Credits, 1000);
+    EXPECT_TRUE(env.boxes.shown.empty());
+
+    form->Timer1Timer();
+    QTest::keyClick(form->View(), Qt::Key_B);
+    EXPECT_EQ(form->State.BetCoins, 1);
+}
+
+TEST(WindowInput, KeysBetAndSpin)
+{
+    Environment env;
+    env.WriteSymbolSheet();
+    auto form = env.MakeReady();
+
+    QTest::keyClick(form->View(), Qt::Key_B);
+    EXPECT_EQ(form->State.BetCoins, 1);
+    EXPECT_EQ(form->State.Credits, 999);
+    QTest::keyClick(form->View(), Qt::Key_B, Qt::ShiftModifier);  // Shift is not looked at
+    EXPECT_EQ(form->State.BetCoins, 2);
+
+    // M fills the table to five coins, which spins.
+    QTest::keyClick(form->View(), Qt::Key_M);
+    EXPECT_EQ(form->State.Spins, 1);
+    EXPECT_EQ(form->State.TotalBets, 5);
+
+    // Space, Return and keypad Enter each spin the last bet again.
+    QTest::keyClick(form->View(), Qt::Key_Space);
+    EXPECT_EQ(form->State.Spins, 2);
+    QTest::keyClick(form->View(), Qt::Key_Return);
+    EXPECT_EQ(form->State.Spins, 3);
+    QTest::keyClick(form->View(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(form->State.Spins, 4);
+    EXPECT_EQ(form->State.TotalBets, 20);
+
+    // Other keys do nothing here.
+    const int32_t credits = form->State.Credits;
+    QTest::keyClick(form->View(), Qt::Key_X);
+    QTest::keyClick(form->View(), Qt::Key_5);
+    EXPECT_EQ(form->State.Spins, 4);
+    EXPECT_EQ(form->State.Credits, credits);
+    EXPECT_TRUE(env.boxes.shown.empty());
+}
+
+TEST(WindowInput, InputDuringASpinIsDropped)
+{
+    Environment env;
+    env.WriteSymbolSheet();
+    auto form = env.MakeReady();
+    bool tried = false;
+    int coinsDuringSpin = -1;
+    env.platform.onWait = [&] {
+        if (tried || !form->Rules().SpinRunning()) return;
+        tried = true;
+        QTest::keyClick(form->View(), Qt::Key_B);
+        QTest::keyClick(form->View(), Qt::Key_Space);
+        form->FormMouseDown(Qt::LeftButton, Qt::NoModifier, 600, 390);
+        form->FormMouseDown(Qt::LeftButton, Qt::NoModifier, 600, 320);
+        coinsDuringSpin = form->State.BetCoins;
+    };
+    QTest::keyClick(form->View(), Qt::Key_B);
+    QTest::keyClick(form->View(), Qt::Key_Space);
+    ASSERT_TRUE(tried);
+    EXPECT_EQ(coinsDuringSpin, 1);
+    EXPECT_EQ(form->State.Spins, 1);
+    EXPECT_EQ(form->State.TotalBets, 1);
+}
+
+TEST(WindowInput, RealEventsReachTheTable)
+{
+    Environment env(800, 600);
+    env.WriteSymbolSheet();
+    auto form = env.MakeReady();
+    form->ShowTable();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+
+    // Keys typed at the window go to the table, not to the menu bar.
+    EXPECT_EQ(QApplication::focusWidget(), form->View());
+    QTest::keyClick(form->windowHandle(), Qt::Key_B);
+    EXPECT_EQ(form->State.BetCoins, 1);
+
+    // A click in view pixels, with any button.
+    QTest::mouseClick(form->View(), Qt::MiddleButton, Qt::NoModifier, QPoint(600, 390));
+    EXPECT_EQ(form->State.BetCoins, 2);
+}

@@ -1,0 +1,214 @@
+// Start-up: the theme settings, the required picture, the screen checks, the
+// window's size and the resumed game.
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "window_Fixture.h"
+
+using namespace windowtest;
+
+namespace {
+
+const QString ColourWarning = QStringLiteral(
+    "This program is optimized for at least 16-bit color.  The graphics may be distorted with your "
+    "current display settings.");
+const QString BmpFilesMissing =
+    QStringLiteral("There are BMP files missing which may cause this program to not function properly!");
+
+}  // namespace
+
+TEST(WindowStartup, MissingSymbolSheetTellsThePlayerInOrderAndWritesNothing)
+{
+    Environment env(800, 600);
+    env.platform.depth = 8;
+    env.WriteSavedGame(QStringLiteral("[CurrentGame]\nCredits=4321\n"));
+    const QString savedPath = env.ProfileFile(QStringLiteral("plumfizz.ini"));
+    {
+        table::TForm1 form(env.platform, env.boxes);
+        EXPECT_FALSE(form.StartupSucceeded());
+        EXPECT_FALSE(form.Timer1.isActive());
+        EXPECT_FALSE(form.Timer2.isActive());
+        // Even a close (the window system's, say) must not write the saved game.
+        form.close();
+        QCoreApplication::processEvents();
+    }
+
+    ASSERT_EQ(env.boxes.shown.size(), 3u);
+    EXPECT_EQ(env.boxes.shown[0].kind, QStringLiteral("information"));
+    EXPECT_EQ(env.boxes.shown[0].text, ColourWarning);
+    EXPECT_EQ(env.boxes.shown[1].kind, QStringLiteral("plain"));
+    EXPECT_EQ(env.boxes.shown[1].caption, QStringLiteral("Plumfizz Slots"));
+    EXPECT_EQ(env.boxes.shown[1].text, QStringLiteral("Missing a file (Plum.bmp).  Program will close."));
+    EXPECT_EQ(env.boxes.shown[2].kind, QStringLiteral("plain"));
+    EXPECT_EQ(env.boxes.shown[2].text, BmpFilesMissing);
+
+    EXPECT_EQ(env.Saved("Credits"), "4321");
+    EXPECT_EQ(env.Saved("GameName"), "");
+    EXPECT_FALSE(QFile::exists(env.ProfileFile(QStringLiteral("thupdate.ini"))));
+}
+
+TEST(WindowStartup, DefaultThemeAndWindow)
+{
+    Environment env(800, 600);
+    env.WriteSymbolSheet();
+    auto form = env.Make();
+
+    ASSERT_TRUE(form->StartupSucceeded());
+    EXPECT_TRUE(env.boxes.shown.empty());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Plumfizz Slots"));
+    EXPECT_EQ(form->MainMenu1.ManualItem->text(), QStringLiteral("&Plumfizz Slots Manual"));
+    EXPECT_EQ(form->SoundRoot(), QStringLiteral("Plum"));
+    EXPECT_EQ(form->WebPageName(), QStringLiteral("plumfizz"));
+    EXPECT_EQ(form->VersionText(), QStringLiteral("2.0"));
+    EXPECT_EQ(form->AssetDir(), env.AssetDir());
+    EXPECT_EQ(form->ProgramBaseName(), QStringLiteral("plumfizz"));
+    EXPECT_EQ(form->HelpFile(), env.AssetDir() + QStringLiteral("plumfizz.hlp"));
+    EXPECT_EQ(form->Tracks().TrackFiles[4], (env.AssetDir() + QStringLiteral("Plum4.mid")).toStdString());
+
+    // Switched on at start, with their check marks.
+    EXPECT_TRUE(form->Sounds().SoundOn);
+    EXPECT_TRUE(form->Tracks().MusicOn);
+    EXPECT_TRUE(form->MainMenu1.Sound1->isChecked());
+    EXPECT_TRUE(form->MainMenu1.Music1->isChecked());
+
+    // Outer size of the screen less 10, fixed (the offscreen frame has no width).
+    EXPECT_FALSE(form->ShowsMaximised());
+    EXPECT_EQ(form->minimumSize(), QSize(790, 590));
+    EXPECT_EQ(form->maximumSize(), QSize(790, 590));
+
+    // Input is held until the start-up tick; the tick never comes again.
+    EXPECT_TRUE(form->State.SpinInProgress);
+    form->Timer1.start();
+    form->Timer1Timer();
+    EXPECT_FALSE(form->State.SpinInProgress);
+    EXPECT_FALSE(form->Timer1.isActive());
+    EXPECT_EQ(form->Tracks().TrackIndex, 19);  // no track file: 9, pending
+}
+
+TEST(WindowStartup, TimersRunFromCreationExceptTheWinFlash)
+{
+    Environment env;
+    env.WriteSymbolSheet();
+    table::TForm1 form(env.platform, env.boxes);
+    EXPECT_EQ(form.Timer1.interval(), 250);
+    EXPECT_EQ(form.Timer2.interval(), 200);
+    EXPECT_EQ(form.Timer3.interval(), 300);
+    EXPECT_EQ(form.Timer4.interval(), 1000);
+    EXPECT_EQ(form.Timer5.interval(), 400);
+    EXPECT_TRUE(form.Timer1.isActive());
+    EXPECT_TRUE(form.Timer2.isActive());
+    EXPECT_FALSE(form.Timer3.isActive());
+    EXPECT_TRUE(form.Timer4.isActive());
+    EXPECT_TRUE(form.Timer5.isActive());
+    EXPECT_EQ(form.LastAttractPick, 0);
+}
+
+TEST(WindowStartup, LowResolutionShowsMaximisedAndLowDepthWarnsOnce)
+{
+    Environment env(1024, 768);
+    env.platform.dpi = 96;
+    env.platform.depth = 8;
+    env.WriteSymbolSheet();
+    auto form = env.Make();
+    ASSERT_TRUE(form->StartupSucceeded());
+    EXPECT_TRUE(form->ShowsMaximised());
+    EXPECT_NE(form->minimumSize(), form->maximumSize());
+    ASSERT_EQ(env.boxes.shown.size(), 1u);
+    EXPECT_EQ(env.boxes.shown[0].kind, QStringLiteral("information"));
+    EXPECT_EQ(env.boxes.shown[0].text, ColourWarning);
+
+    // 1024 × 768 at 120 dpi: the window of the screen less 10, not maximised.
+    Environment sharp(1024, 768);
+    sharp.platform.dpi = 120;
+    sharp.WriteSymbolSheet();
+    auto other = sharp.Make();
+    EXPECT_FALSE(other->ShowsMaximised());
+    EXPECT_EQ(other->maximumSize(), QSize(1014, 758));
+}
+
+TEST(WindowStartup, TestingIniOverridesTheTheme)
+{
+    Environment env;
+    const QString longName = QStringLiteral("Forty Characters Of Game Title Go Here!!");
+    ASSERT_EQ(longName.size(), 40);
+    env.WriteTestingIni(QStringLiteral("[Settings]\nSoundRoot=Cherry\nAboutName=%1\nWebPageName=cherrypage\n").arg(longName));
+    // Found whatever its letter case on this file system.
+    env.WriteSymbolSheet(QStringLiteral("CHERRY.BMP"));
+    auto form = env.Make();
+
+    ASSERT_TRUE(form->StartupSucceeded());
+    EXPECT_EQ(form->GameTitle(), longName.left(30));
+    EXPECT_EQ(form->windowTitle(), longName.left(30));
+    EXPECT_EQ(form->MainMenu1.ManualItem->text(), QStringLiteral("&") + longName.left(30) + QStringLiteral(" Manual"));
+    EXPECT_EQ(form->SoundRoot(), QStringLiteral("Cherry"));
+    EXPECT_EQ(form->WebPageName(), QStringLiteral("cherrypage"));
+    EXPECT_EQ(form->Tracks().TrackFiles[0], (env.AssetDir() + QStringLiteral("Cherry0.mid")).toStdString());
+}
+
+TEST(WindowStartup, TestingIniRootNamesTheRequiredPicture)
+{
+    Environment env;
+    env.WriteTestingIni(QStringLiteral("[settings]\nsoundroot=Grape\n"));
+    env.WriteSymbolSheet();  // Plum.bmp is not the one asked for any more
+    auto form = env.Make();
+    EXPECT_FALSE(form->StartupSucceeded());
+    ASSERT_EQ(env.boxes.shown.size(), 2u);
+    EXPECT_EQ(env.boxes.shown[0].text, QStringLiteral("Missing a file (Grape.bmp).  Program will close."));
+}
+
+TEST(WindowStartup, ResumesTheCurrentGame)
+{
+    Environment env;
+    env.WriteSymbolSheet();
+    env.WriteSavedGame(QStringLiteral("[CurrentGame]\nGameName=CurrentGame\nCredits=1234\nBorrowed=2000\n"
+                                      "Spins=7\nTotalBets=21\nBonusWon=50\nBonusPts=15\n"));
+    auto form = env.MakeReady();
+    EXPECT_EQ(form->State.Credits, 1234);
+    EXPECT_EQ(form->State.Borrowed, 2000);
+    EXPECT_EQ(form->State.Spins, 7);
+    EXPECT_EQ(form->State.TotalBets, 21);
+    EXPECT_EQ(form->State.BonusWon, 50);
+    EXPECT_EQ(form->State.GameName, "CurrentGame");
+    // A meter above its top shows full and is held at 12 from the first draw.
+    EXPECT_EQ(form->State.BonusPts, 12);
+    // The start-up tick keeps a resumed game.
+    EXPECT_EQ(form->State.Credits, 1234);
+}
+
+TEST(WindowStartup, ProgramPathIsFollowedThroughSymbolicLinks)
+{
+    QTemporaryDir real;
+    QTemporaryDir elsewhere;
+    const QString program = real.path() + QStringLiteral("/plumfizz");
+    QFile file(program);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString link = elsewhere.path() + QStringLiteral("/slots");
+    ASSERT_TRUE(QFile::link(program, link));
+
+    EXPECT_EQ(table::ResolveProgramPath(link), QFileInfo(program).canonicalFilePath());
+    const QString missing = elsewhere.path() + QStringLiteral("/none");
+    EXPECT_EQ(table::ResolveProgramPath(missing), missing);
+}
+
+TEST(WindowStartup, WideScreenCentresTheTable)
+{
+    Environment env(1920, 1080);
+    env.WriteSymbolSheet();
+    env.WriteMarkedPictures();
+    auto form = env.MakeReady();
+
+    // The 4:3 table that fits 1080 rows is 1440 wide, centred in the client
+    // area (the window's outer width, 1910, less its frame).
+    EXPECT_EQ(form->Scale().LayoutWidth(), 1440);
+    EXPECT_EQ(form->frameGeometry().width(), 1910);
+    EXPECT_EQ(form->OriginX(), (form->View()->width() - 1440) / 2);
+    EXPECT_EQ(Environment::PixelAt(*form, 616, 322), ButtonColour('S', 1));
+    EXPECT_EQ(Environment::PixelAt(*form, 400, 20), TableColour);
+    EXPECT_EQ(form->Surface().pixel(form->OriginX() - 1, 100), qRgb(0, 0, 0));
+    EXPECT_EQ(form->Surface().pixel(form->OriginX(), 100), TableColour);
+}
