@@ -7,10 +7,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSettings>
 #include <cstdio>
 
-#include "TablePreview.h"
+#include "engine/Reels.h"
+#include "store/SettingsFile.h"
+#include "table/PictureSet.h"
+#include "table/TablePainter.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -23,20 +25,31 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QString assetDir = args.size() > 3 ? args[3] : QCoreApplication::applicationDirPath();
+
   // A theme's Testing.ini may name another root for its symbol sheet.
   QString soundRoot = QStringLiteral("Plum");
   const QString ini = QDir(assetDir).filePath(QStringLiteral("Testing.ini"));
   if (QFileInfo::exists(ini)) {
-    soundRoot = QSettings(ini, QSettings::IniFormat).value(QStringLiteral("Settings/SoundRoot"), soundRoot).toString();
+    const store::SettingsFile settings(ini.toStdString());
+    soundRoot = QString::fromStdString(settings.ReadString("Settings", "SoundRoot", soundRoot.toStdString()));
   }
-  preview::TablePictures pictures;
-  QString error;
-  if (!preview::LoadTablePictures(assetDir, soundRoot, &pictures, &error)) {
-    std::fprintf(stderr, "plumfizz-preview: %s\n", qPrintable(error));
+
+  table::PictureSet pictures = table::PictureSet::BuiltIn();
+  pictures.LoadReplacements(assetDir);
+  if (!pictures.LoadSymbolSheet(assetDir, soundRoot)) {
+    std::fprintf(stderr, "plumfizz-preview: missing %s.bmp in %s\n", qPrintable(soundRoot), qPrintable(assetDir));
     return 1;
   }
-  const QImage table = preview::ComposeTable(pictures, width, preview::TableState{});
-  if (!table.save(args[1])) {
+
+  // A 4:3 screen of the given width, the table at the window's left edge.
+  table::TableMetrics metrics;
+  metrics.layoutWidth = width;
+  metrics.logicalDpi = 96;
+  QImage surface(width, width * 3 / 4, QImage::Format_RGB32);
+  table::TablePainter painter(surface, pictures, metrics);
+  painter.FormPaint(engine::StartStops, 1000, 0, 0);
+
+  if (!surface.save(args[1])) {
     std::fprintf(stderr, "plumfizz-preview: cannot write %s\n", qPrintable(args[1]));
     return 1;
   }
