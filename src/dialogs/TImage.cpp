@@ -1,0 +1,36 @@
+#include "TImage.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace dialogs {
+
+TImage::TImage(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TImage::SetPicture(const QImage& picture)
+{
+    picture_ = picture;
+    resize(picture_.size());
+    update();
+}
+
+void TImage::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.drawImage(event->rect().topLeft(), picture_, event->rect());
+}
+
+void TImage::mousePressEvent(QMouseEvent* event)
+{
+    // Accepted even without a listener: a press on a picture is never a
+    // press on the window's background.
+    event->accept();
+    if (OnMouseDown) {
+        OnMouseDown(event->position().toPoint());
+    }
+}
+
+}  // namespace dialogs

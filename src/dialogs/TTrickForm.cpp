@@ -1,0 +1,381 @@
+#include "TTrickForm.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "engine/Amounts.h"
+#include "engine/Random.h"
+#include "engine/SoundEffects.h"
+#include "table/BitmapFile.h"
+#include "table/PictureSet.h"
+
+#ifdef PLUMFIZZ_HAVE_BUILTIN_PICTURES
+// The built-in pictures are a resource in a static library; naming its
+// initialiser here makes sure it is linked and registered.
+static void InitBonusPictures()
+{
+    Q_INIT_RESOURCE(plumfizz_pictures);
+}
+#endif
+
+namespace dialogs {
+namespace {
+
+constexpr QSize PictureSize{640, 480};
+constexpr int CloseAfterMs = 3000;
+constexpr int OpeningSoundAfterMs = 200;
+
+// Box areas in the closed-boxes picture, bounds inclusive: two columns of four.
+constexpr int ColumnLeft[2] = {400, 505};
+constexpr int ColumnRight[2] = {485, 590};
+constexpr int RowTop[4] = {30, 125, 220, 315};
+constexpr int RowBottom[4] = {115, 210, 305, 400};
+
+// Where the prize text's top-left corner goes on the prize picture.
+constexpr QPoint PrizeTextAt{40, 200};
+constexpr int PrizeTextPoints = 24;
+
+TTrickForm* openForm = nullptr;
+
+QImage BuiltInPicture(int number)
+{
+#ifdef PLUMFIZZ_HAVE_BUILTIN_PICTURES
+    static const bool initialised = (InitBonusPictures(), true);
+    (void)initialised;
+#endif
+    QImage picture = table::ToOpaque(QImage(QStringLiteral(":/bonus/bonus%1.png").arg(number), "PNG"));
+    if (picture.isNull()) {
+        // Without the artwork the window still keeps its layout and works.
+        picture = QImage(PictureSize, QImage::Format_RGB32);
+        picture.fill(Qt::black);
+    }
+    return picture;
+}
+
+QImage PictureFor(int number, const QString& assetDir)
+{
+    if (!assetDir.isEmpty()) {
+        const QString name = QStringLiteral("bonus%1.bmp").arg(number);
+        const QString path = table::FindAssetFile(assetDir, {name});
+        if (!path.isEmpty()) {
+            QImage replacement = table::ReadBitmapFile(path);
+            if (!replacement.isNull()) {
+                return table::ToOpaque(replacement);
+            }
+        }
+    }
+    return BuiltInPicture(number);
+}
+
+// Points to pixels as the screen counts them, rounded like the system's own
+// conversion: 24 points are 32 pixels at 96 pixels per inch.
+int PointsToPixels(int points, int dpi)
+{
+    return (points * dpi + 36) / 72;
+}
+
+int BoxForKey(int key)
+{
+    switch (key) {
+    case Qt::Key_A: return 7;
+    case Qt::Key_E: return 5;
+    case Qt::Key_N: return 1;
+    case Qt::Key_R: return 7;
+    case Qt::Key_W: return 3;
+    case Qt::Key_Y: return 4;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+TTrickForm::TTrickForm(engine::GameState& state, const engine::BonusPrizes& prizes,
+                       const BonusWindowSetup& setup, BonusWindowServices services, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint),
+      Image1(this),
+      Image2(this),
+      Image3(this),
+      state_(state),
+      prizes_(prizes),
+      services_(std::move(services)),
+      logicalDpi_(setup.logicalDpi > 0 ? setup.logicalDpi : 96)
+{
+    openForm = this;
+    pickedPrize_ = 0;
+
+    // The screen the window fills, recorded at start-up, centred on the
+    // screen it is shown on.
+    const QSize size = setup.screenSize.isValid() ? setup.screenSize : PictureSize;
+    resize(size);
+    QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+    }
+    if (setup.logicalDpi < 100) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+
+    setUpdatesEnabled(false);
+    LoadPictures(setup.assetDir);
+    Image2.hide();
+    Image3.hide();
+    CentrePictures();
+    setUpdatesEnabled(true);
+
+    Image1.OnMouseDown = [this](QPoint position) { Image1MouseDown(position); };
+    // Image2 and Image3 keep their presses to themselves: they do nothing.
+
+    Timer1.setInterval(CloseAfterMs);
+    connect(&Timer1, &QTimer::timeout, this, &TTrickForm::Timer1Timer);
+    Timer2.setInterval(OpeningSoundAfterMs);
+    connect(&Timer2, &QTimer::timeout, this, &TTrickForm::Timer2Timer);
+    Timer2.start();
+
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+TTrickForm::~TTrickForm()
+{
+    if (openForm == this) {
+        openForm = nullptr;
+    }
+}
+
+TTrickForm* TTrickForm::OpenForm()
+{
+    return openForm;
+}
+
+void TTrickForm::LoadPictures(const QString& assetDir)
+{
+    Image1.SetPicture(PictureFor(1, assetDir));
+    Image2.SetPicture(PictureFor(2, assetDir));
+    prizeBackground_ = PictureFor(3, assetDir);
+    Image3.SetPicture(prizeBackground_);
+}
+
+void TTrickForm::CentrePictures()
+{
+    // Centred by the closed-boxes picture; the other two share its corner
+    // whatever their own size. Integer division truncates toward zero, so a
+    // picture larger than the window is centred too.
+    const QSize picture = Image1.Picture().size();
+    const QPoint corner((width() - picture.width()) / 2, (height() - picture.height()) / 2);
+    Image1.move(corner);
+    Image2.move(corner);
+    Image3.move(corner);
+}
+
+int TTrickForm::BoxAt(QPoint p)
+{
+    for (int column = 0; column < 2; ++column) {
+        if (p.x() < ColumnLeft[column] || p.x() > ColumnRight[column]) {
+            continue;
+        }
+        for (int row = 0; row < 4; ++row) {
+            if (p.y() >= RowTop[row] && p.y() <= RowBottom[row]) {
+                return column * 4 + row + 1;
+            }
+        }
+    }
+    return 0;
+}
+
+void TTrickForm::OpenBox(int box)
+{
+    if (closed_ || box < 1 || box > 8) {
+        return;
+    }
+    boxOpened_ = true;
+    const int32_t value = prizes_[static_cast<size_t>(box - 1)];
+    if (value <= 0) {
+        Image2.show();
+        Image1.hide();
+        PlaySoundEffect(engine::SoundEffect::EmptyBox);
+    } else {
+        pickedPrize_ = value;
+        Image3.show();
+        Image1.hide();
+        PlaySoundEffect(engine::SoundEffect::PrizeBox);
+    }
+    // The sound may keep the window's messages flowing; if a background click
+    // closed the window meanwhile, the closing timer has nothing left to do.
+    if (!closed_ && !Timer1.isActive()) {
+        Timer1.start();
+    }
+    if (pickedPrize_ > 0) {
+        state_.SpinWin = pickedPrize_;
+        DrawPrizeText();
+    }
+}
+
+void TTrickForm::DrawPrizeText()
+{
+    // Written onto a fresh copy of the prize picture: a later prize box must
+    // not leave the text of an earlier one showing beneath its own.
+    QImage picture = prizeBackground_;
+    {
+        QPainter painter(&picture);
+        QFont font = painter.font();
+        font.setStyleHint(QFont::SansSerif);
+        font.setPixelSize(PointsToPixels(PrizeTextPoints, logicalDpi_));
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(QColor(255, 255, 0));
+        // The point is the top of the text, not its baseline.
+        const QFontMetrics metrics(font);
+        painter.drawText(PrizeTextAt + QPoint(0, metrics.ascent()),
+                         QStringLiteral("%1 Credits!").arg(pickedPrize_));
+    }
+    Image3.SetPicture(picture);
+}
+
+void TTrickForm::Timer1Timer()
+{
+    done(QDialog::Accepted);
+}
+
+void TTrickForm::Timer2Timer()
+{
+    Timer2.stop();
+    PlaySoundEffect(engine::SoundEffect::BonusOpening);
+}
+
+void TTrickForm::Image1MouseDown(QPoint position)
+{
+    // Only the closed boxes take a press, and only until one is opened.
+    if (Image1.isHidden()) {
+        return;
+    }
+    const int box = BoxAt(position);
+    if (box != 0) {
+        OpenBox(box);
+    }
+}
+
+void TTrickForm::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (closed_) {
+        return;
+    }
+    if (!boxOpened_) {
+        if (services_.showInformation) {
+            services_.showInformation(QStringLiteral("Click on one of the Boxes!"));
+        } else {
+            QMessageBox::information(this, QStringLiteral("Information"),
+                                     QStringLiteral("Click on one of the Boxes!"));
+        }
+    } else {
+        done(QDialog::Accepted);
+    }
+}
+
+void TTrickForm::keyPressEvent(QKeyEvent* event)
+{
+    // The window takes every key itself; Escape in particular must not end
+    // the modal loop and throw the bonus away.
+    event->accept();
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (!boxOpened_) {
+            OpenBox(Random(8) + 1);
+        }
+        return;
+    default:
+        if (const int box = BoxForKey(event->key()); box != 0) {
+            OpenBox(box);
+        }
+        return;
+    }
+}
+
+void TTrickForm::closeEvent(QCloseEvent* event)
+{
+    // A close request from outside (the window manager, the session) ends
+    // the bonus game with a box opened rather than with the bonus lost.
+    event->accept();
+    FinishNow();
+}
+
+void TTrickForm::FinishNow()
+{
+    if (closed_) {
+        return;
+    }
+    if (!boxOpened_) {
+        OpenBox(Random(8) + 1);
+    }
+    done(QDialog::Accepted);
+}
+
+void TTrickForm::done(int result)
+{
+    if (!closed_) {
+        closed_ = true;
+        Timer1.stop();
+        Timer2.stop();
+        FormClose();
+    }
+    QDialog::done(result);
+}
+
+void TTrickForm::FormClose()
+{
+    // Every prize paid through SpinWin counts in the total of bonus prizes.
+    if (pickedPrize_ > 0) {
+        state_.BonusWon = engine::SaturatingAdd(state_.BonusWon, pickedPrize_);
+    }
+}
+
+void TTrickForm::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+}
+
+void TTrickForm::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    // Maximising may give the window another size than the recorded screen.
+    CentrePictures();
+}
+
+void TTrickForm::PlaySoundEffect(int effect)
+{
+    if (services_.playSoundEffect) {
+        services_.playSoundEffect(effect);
+    }
+}
+
+int32_t TTrickForm::Random(int32_t n)
+{
+    if (services_.random) {
+        return services_.random(n);
+    }
+    static engine::Random fallback = [] {
+        engine::Random r;
+        r.SeedFromTimeOfDay();
+        return r;
+    }();
+    return fallback(n);
+}
+
+void RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes,
+                    const BonusWindowSetup& setup, BonusWindowServices services, QWidget* owner)
+{
+    TTrickForm form(state, prizes, setup, std::move(services), owner);
+    form.exec();
+}
+
+}  // namespace dialogs

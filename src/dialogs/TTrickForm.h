@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+
+#include "dialogs/TImage.h"
+#include "engine/GameState.h"
+#include "engine/Host.h"
+
+namespace dialogs {
+
+// What the bonus window takes from the main window. An empty function falls
+// back to: no sound, a plain Qt information box, a generator seeded from the
+// time of day (the main window always passes its own).
+struct BonusWindowServices {
+    std::function<void(int effect)> playSoundEffect;            // sound effects 4, 5 and 7
+    std::function<int32_t(int32_t n)> random;                   // the program's one Random(n)
+    std::function<void(const QString& text)> showInformation;   // information box with OK
+};
+
+// Start-up facts the window is laid out by.
+struct BonusWindowSetup {
+    QString assetDir;     // where "bonus1.bmp".."bonus3.bmp" may replace the built-in pictures
+    QSize screenSize;     // ScreenWidth × ScreenHeight recorded at start-up
+    int logicalDpi = 96;  // below 100 the window is maximised; also sizes the prize text
+};
+
+// The pick-a-box bonus window: eight closed boxes, one to open by mouse or
+// keyboard. It reads the prizes, sets SpinWin to the prize picked and adds it
+// to BonusWon when it closes, however it closes.
+class TTrickForm : public QDialog {
+    Q_OBJECT
+public:
+    TTrickForm(engine::GameState& state, const engine::BonusPrizes& prizes,
+               const BonusWindowSetup& setup, BonusWindowServices services,
+               QWidget* owner = nullptr);
+    ~TTrickForm() override;
+
+    // The bonus window open at the moment, if any (it is modal: one at most).
+    static TTrickForm* OpenForm();
+
+    // The prize of the last prize box opened; 0 until one is.
+    int32_t PickedPrize() const { return pickedPrize_; }
+    bool BoxOpened() const { return boxOpened_; }
+
+    // The box (1..8) whose area holds a point of the closed-boxes picture; 0
+    // for the gaps and everywhere else.
+    static int BoxAt(QPoint picturePosition);
+
+    // Opens box 1..8: shows its outcome, plays its sound, starts the closing
+    // timer and, for a prize, pays it through SpinWin and writes it on the
+    // prize picture.
+    void OpenBox(int box);
+
+    // For the main window's close: opens a box as Enter would if none is open
+    // yet, so the bonus is not lost, then closes without waiting.
+    void FinishNow();
+
+    // The designer's controls, bottom to top.
+    TImage Image1;  // the closed boxes
+    TImage Image2;  // an empty box
+    TImage Image3;  // the prize, with its text
+    QTimer Timer1;  // 3000 ms after the first opening: close
+    QTimer Timer2;  // 200 ms after creation: the opening sound
+
+    void Timer1Timer();
+    void Timer2Timer();
+    void Image1MouseDown(QPoint position);
+
+    // Closing, however it happens.
+    void done(int result) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;  // the black background
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void LoadPictures(const QString& assetDir);
+    void CentrePictures();
+    void DrawPrizeText();
+    void FormClose();
+    void PlaySoundEffect(int effect);
+    int32_t Random(int32_t n);
+
+    engine::GameState& state_;
+    const engine::BonusPrizes prizes_;
+    BonusWindowServices services_;
+    int logicalDpi_;
+    QImage prizeBackground_;  // the prize picture before any text
+    int32_t pickedPrize_ = 0;
+    bool boxOpened_ = false;
+    bool closed_ = false;
+};
+
+// Runs the bonus window modally: creates it, shows it until it closes and
+// destroys it. Afterwards SpinWin holds the prize picked (unchanged for an
+// empty box) and BonusWon has grown by it.
+void RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes,
+                    const BonusWindowSetup& setup, BonusWindowServices services,
+                    QWidget* owner = nullptr);
+
+}  // namespace dialogs

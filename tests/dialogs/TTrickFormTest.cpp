@@ -1,0 +1,488 @@
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "dialogs/TTrickForm.h"
+
+namespace {
+
+using dialogs::BonusWindowServices;
+using dialogs::BonusWindowSetup;
+using dialogs::TTrickForm;
+
+// Box 1 = 250, 2 empty, 3 = 100, 4 empty, 5 = 50, 6 = 10, 7 = 25, 8 = 50.
+const engine::BonusPrizes Prizes{250, 0, 100, 0, 50, 10, 25, 50};
+
+const QColor Yellow(255, 255, 0);
+
+// Box areas as the picture's artist knows them: left, top, right, bottom, inclusive.
+struct Area {
+    int box, left, top, right, bottom;
+};
+const Area Areas[] = {
+    {1, 400, 30, 485, 115},  {2, 400, 125, 485, 210}, {3, 400, 220, 485, 305}, {4, 400, 315, 485, 400},
+    {5, 505, 30, 590, 115},  {6, 505, 125, 590, 210}, {7, 505, 220, 590, 305}, {8, 505, 315, 590, 400},
+};
+
+class BonusWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        state.SpinWin = 0;
+        state.BonusWon = 1000;
+    }
+
+    BonusWindowServices Services()
+    {
+        BonusWindowServices services;
+        services.playSoundEffect = [this](int effect) { sounds.push_back(effect); };
+        services.random = [this](int32_t n) {
+            randomRanges.push_back(n);
+            return randomAnswer;
+        };
+        services.showInformation = [this](const QString& text) { messages.push_back(text); };
+        return services;
+    }
+
+    // A window on a screen of the given size; 120 dpi keeps it at that size
+    // (below 100 it would be maximised).
+    std::unique_ptr<TTrickForm> Open(QSize screen = {640, 480}, int dpi = 120, const QString& assetDir = {},
+                                     const engine::BonusPrizes& prizes = Prizes)
+    {
+        auto form = std::make_unique<TTrickForm>(state, prizes, BonusWindowSetup{assetDir, screen, dpi}, Services());
+        // The opening sound has its own test; here it would only arrive when
+        // the machine happens to be slow.
+        form->Timer2.stop();
+        return form;
+    }
+
+    // A press where the player clicks, in window coordinates; Qt finds the
+    // control under it, as it does for a real click.
+    static void PressAt(TTrickForm& form, QPoint windowPosition, Qt::MouseButton button = Qt::LeftButton)
+    {
+        if (!form.isVisible()) {
+            form.show();
+        }
+        QTest::mousePress(form.windowHandle(), button, {}, windowPosition);
+        QTest::mouseRelease(form.windowHandle(), button, {}, windowPosition);
+    }
+
+    static void PressInPicture(TTrickForm& form, QPoint picturePosition)
+    {
+        PressAt(form, form.Image1.pos() + picturePosition);
+    }
+
+    engine::GameState state;
+    std::vector<int> sounds;
+    std::vector<int32_t> randomRanges;
+    int32_t randomAnswer = 0;
+    std::vector<QString> messages;
+};
+
+// Which box the window opened, told by what it showed and paid.
+int OpenedBox(const TTrickForm& form, const engine::BonusPrizes& prizes)
+{
+    if (!form.BoxOpened()) return 0;
+    for (int box = 1; box <= 8; ++box) {
+        if (prizes[static_cast<size_t>(box - 1)] == form.PickedPrize() && form.PickedPrize() > 0) return box;
+    }
+    return -1;
+}
+
+// Pixels that differ between two pictures of the same size.
+QRect ChangedArea(const QImage& before, const QImage& after)
+{
+    QRect changed;
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) {
+            if (before.pixel(x, y) != after.pixel(x, y)) changed |= QRect(x, y, 1, 1);
+        }
+    }
+    return changed;
+}
+
+int CountColour(const QImage& image, const QRect& area, const QColor& colour)
+{
+    int count = 0;
+    const QRect clipped = area & image.rect();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        for (int x = clipped.left(); x <= clipped.right(); ++x) {
+            if (image.pixelColor(x, y) == colour) ++count;
+        }
+    }
+    return count;
+}
+
+void WriteBitmap(const QString& path, QSize size, const QColor& colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(path, "BMP"));
+}
+
+TEST_F(BonusWindowTest, EachCornerOfEachBoxOpensThatBox)
+{
+    // Distinct prizes so the prize tells the box.
+    const engine::BonusPrizes distinct{11, 12, 13, 14, 15, 16, 17, 18};
+    for (const Area& a : Areas) {
+        for (const QPoint corner : {QPoint(a.left, a.top), QPoint(a.right, a.top), QPoint(a.left, a.bottom),
+                                    QPoint(a.right, a.bottom)}) {
+            auto form = Open({640, 480}, 120, {}, distinct);
+            PressInPicture(*form, corner);
+            EXPECT_EQ(OpenedBox(*form, distinct), a.box) << "corner " << corner.x() << "," << corner.y();
+            EXPECT_EQ(TTrickForm::BoxAt(corner), a.box);
+        }
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(BonusWindowTest, PressesInGapsOrOnTheLeftOpenNothingAndSayNothing)
+{
+    const QPoint misses[] = {
+        {399, 30},  {486, 30},  {504, 30},  {591, 30},   // beside the columns and between them
+        {400, 29},  {400, 116}, {400, 124}, {505, 211},  // above the first row, between rows
+        {505, 219}, {590, 401}, {10, 10},   {200, 240},  // below the last row, the left of the picture
+        {639, 479},
+    };
+    auto form = Open();
+    for (const QPoint p : misses) {
+        PressInPicture(*form, p);
+        EXPECT_EQ(TTrickForm::BoxAt(p), 0) << p.x() << "," << p.y();
+    }
+    EXPECT_FALSE(form->BoxOpened());
+    EXPECT_FALSE(form->Image1.isHidden());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(sounds.empty());
+    EXPECT_FALSE(form->Timer1.isActive());
+}
+
+TEST_F(BonusWindowTest, BackgroundPressAsksForABoxThenClosesOnceOneIsOpen)
+{
+    auto form = Open({1024, 768});
+    PressAt(*form, {5, 5}, Qt::RightButton);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], QStringLiteral("Click on one of the Boxes!"));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->BoxOpened());
+
+    PressInPicture(*form, {450, 250});  // box 3: 100
+    ASSERT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->Timer1.isActive());
+
+    // A press on the prize picture itself does nothing.
+    PressInPicture(*form, {20, 20});
+    EXPECT_TRUE(form->isVisible());
+
+    PressAt(*form, {1000, 700});
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    EXPECT_FALSE(form->Timer1.isActive());
+    EXPECT_EQ(state.SpinWin, 100);
+    EXPECT_EQ(state.BonusWon, 1100);
+    EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(BonusWindowTest, EmptyBoxPaysNothingAndClosesOnTheTimer)
+{
+    state.SpinWin = 17;
+    auto form = Open();
+    PressInPicture(*form, {450, 150});  // box 2: empty
+    EXPECT_FALSE(form->Image2.isHidden());
+    EXPECT_TRUE(form->Image3.isHidden());
+    EXPECT_TRUE(form->Image1.isHidden());
+    EXPECT_EQ(sounds, std::vector<int>{4});
+    EXPECT_EQ(form->PickedPrize(), 0);
+    EXPECT_TRUE(form->Timer1.isActive());
+    EXPECT_EQ(form->Timer1.interval(), 3000);
+
+    // The closed boxes are gone: a press where a box stood opens nothing.
+    PressInPicture(*form, {450, 50});
+    EXPECT_EQ(form->PickedPrize(), 0);
+
+    form->Timer1Timer();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    EXPECT_EQ(state.SpinWin, 17);
+    EXPECT_EQ(state.BonusWon, 1000);
+}
+
+TEST_F(BonusWindowTest, LetterKeysOpenMoreBoxesAndTheLastPrizeWins)
+{
+    auto form = Open();
+    PressInPicture(*form, {450, 340});  // box 4: empty
+    QTest::keyClick(form.get(), Qt::Key_N);  // box 1: 250
+    EXPECT_EQ(form->PickedPrize(), 250);
+    EXPECT_EQ(state.SpinWin, 250);
+    QTest::keyClick(form.get(), Qt::Key_E);  // box 5: 50
+    QTest::keyClick(form.get(), Qt::Key_Y);  // box 4: empty, lowers nothing
+    EXPECT_EQ(form->PickedPrize(), 50);
+    EXPECT_EQ(state.SpinWin, 50);
+    EXPECT_FALSE(form->Image3.isHidden());  // the prize picture stays on top
+    EXPECT_EQ(sounds, (std::vector<int>{4, 5, 5, 4}));
+    EXPECT_EQ(state.BonusWon, 1000);  // nothing is added before closing
+
+    form->Timer1Timer();
+    EXPECT_EQ(state.BonusWon, 1050);
+    EXPECT_EQ(state.SpinWin, 50);
+}
+
+TEST_F(BonusWindowTest, EachLetterKeyOpensItsBoxWithOrWithoutShift)
+{
+    const engine::BonusPrizes distinct{11, 12, 13, 14, 15, 16, 17, 18};
+    const struct {
+        Qt::Key key;
+        int box;
+    } keys[] = {{Qt::Key_A, 7}, {Qt::Key_E, 5}, {Qt::Key_N, 1}, {Qt::Key_R, 7}, {Qt::Key_W, 3}, {Qt::Key_Y, 4}};
+    for (const auto& k : keys) {
+        for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers{}, Qt::KeyboardModifiers{Qt::ShiftModifier}}) {
+            auto form = Open({640, 480}, 120, {}, distinct);
+            QTest::keyClick(form.get(), k.key, modifiers);
+            EXPECT_EQ(OpenedBox(*form, distinct), k.box) << QTest::toString(k.key);
+        }
+    }
+}
+
+TEST_F(BonusWindowTest, OtherKeysAndEscapeDoNothing)
+{
+    auto form = Open();
+    form->show();
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_B, Qt::Key_Z, Qt::Key_1, Qt::Key_F4, Qt::Key_Tab}) {
+        QTest::keyClick(form.get(), key);
+    }
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->BoxOpened());
+    EXPECT_TRUE(sounds.empty());
+    EXPECT_TRUE(randomRanges.empty());
+}
+
+TEST_F(BonusWindowTest, EnterOrSpaceOpensARandomBoxOnlyWhileChoosing)
+{
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        randomRanges.clear();
+        randomAnswer = 5;  // box 6: 10
+        auto form = Open();
+        QTest::keyClick(form.get(), key);
+        EXPECT_EQ(randomRanges, std::vector<int32_t>{8});
+        EXPECT_EQ(form->PickedPrize(), 10);
+
+        randomAnswer = 0;  // box 1 would pay 250
+        QTest::keyClick(form.get(), key);
+        EXPECT_EQ(randomRanges.size(), 1u);
+        EXPECT_EQ(form->PickedPrize(), 10);
+    }
+    randomAnswer = 7;  // the last box is reachable
+    auto form = Open();
+    QTest::keyClick(form.get(), Qt::Key_Space);
+    EXPECT_EQ(form->PickedPrize(), 50);
+}
+
+TEST_F(BonusWindowTest, PrizeTextIsYellowWithItsTopAt40And200)
+{
+    auto form = Open();
+    const QImage before = form->Image3.Picture();
+    ASSERT_EQ(before.size(), QSize(640, 480));
+    QTest::keyClick(form.get(), Qt::Key_N);  // 250
+    const QImage after = form->Image3.Picture();
+
+    const QRect changed = ChangedArea(before, after);
+    ASSERT_FALSE(changed.isEmpty());
+    // Text, not a baseline: nothing above y 200 or left of x 40, and the
+    // 32-pixel letters start just below the top.
+    EXPECT_GE(changed.left(), 40);
+    EXPECT_LE(changed.left(), 46);
+    EXPECT_GE(changed.top(), 200);
+    EXPECT_LE(changed.top(), 212);
+    EXPECT_LE(changed.bottom(), 245);
+    // "250 Credits!" in bold 32-pixel letters is wide.
+    EXPECT_GE(changed.width(), 150);
+    EXPECT_GT(CountColour(after, changed, Yellow), 200);
+    EXPECT_EQ(CountColour(before, changed, Yellow), 0);
+
+    // And it is what the player sees, at the picture's place in the window.
+    form->show();
+    const QImage shown = form->grab().toImage();
+    EXPECT_GT(CountColour(shown, changed.translated(form->Image1.pos()), Yellow), 200);
+}
+
+TEST_F(BonusWindowTest, PrizeTextFollowsTheLogicalResolution)
+{
+    auto at96 = Open({640, 480}, 120);
+    const QImage plain = at96->Image3.Picture();
+    QTest::keyClick(at96.get(), Qt::Key_N);
+    const QRect small = ChangedArea(plain, at96->Image3.Picture());
+
+    auto at144 = Open({640, 480}, 144);
+    QTest::keyClick(at144.get(), Qt::Key_N);
+    const QRect large = ChangedArea(plain, at144->Image3.Picture());
+    EXPECT_GT(large.height(), small.height());
+    EXPECT_GT(large.width(), small.width());
+}
+
+TEST_F(BonusWindowTest, ALaterPrizeReplacesTheEarlierText)
+{
+    auto twice = Open();
+    QTest::keyClick(twice.get(), Qt::Key_N);  // 250
+    QTest::keyClick(twice.get(), Qt::Key_E);  // 50
+    auto once = Open();
+    QTest::keyClick(once.get(), Qt::Key_E);
+    EXPECT_EQ(twice->Image3.Picture(), once->Image3.Picture());
+}
+
+TEST_F(BonusWindowTest, LargerScreenCentresThePictureAndMovesTheBoxes)
+{
+    auto form = Open({1024, 768});
+    EXPECT_EQ(form->size(), QSize(1024, 768));
+    EXPECT_EQ(form->Image1.geometry(), QRect(192, 144, 640, 480));
+    EXPECT_EQ(form->Image2.pos(), QPoint(192, 144));
+    EXPECT_EQ(form->Image3.pos(), QPoint(192, 144));
+    EXPECT_TRUE(form->windowFlags().testFlag(Qt::FramelessWindowHint));
+
+    // Where box 1 stands on a 640 × 480 screen is black background here.
+    PressAt(*form, {400, 30});
+    EXPECT_FALSE(form->BoxOpened());
+    EXPECT_EQ(messages.size(), 1u);
+
+    PressAt(*form, {192 + 400, 144 + 30});
+    EXPECT_EQ(form->PickedPrize(), 250);
+
+    // The background around the picture is black.
+    const QImage shown = form->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(10, 10), QColor(Qt::black));
+    EXPECT_EQ(shown.pixelColor(1000, 750), QColor(Qt::black));
+}
+
+TEST_F(BonusWindowTest, LowResolutionMaximisesAndCentresInTheRealClientArea)
+{
+    auto maximised = Open({1024, 768}, 96);
+    EXPECT_TRUE(maximised->windowState().testFlag(Qt::WindowMaximized));
+    maximised->show();
+    const QSize client = maximised->size();
+    EXPECT_EQ(maximised->Image1.pos(), QPoint((client.width() - 640) / 2, (client.height() - 480) / 2));
+
+    auto normal = Open({1024, 768}, 100);
+    EXPECT_FALSE(normal->windowState().testFlag(Qt::WindowMaximized));
+}
+
+TEST_F(BonusWindowTest, ReplacementPictureOfAnotherSizeKeepsTheBoxesAtPictureCoordinates)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteBitmap(dir.filePath(QStringLiteral("Bonus1.BMP")), {700, 500}, QColor(0, 0, 200));
+    // Not a bitmap: the built-in empty-box picture stays.
+    QFile broken(dir.filePath(QStringLiteral("bonus2.bmp")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("BM not really a bitmap");
+    broken.close();
+
+    auto form = Open({1024, 768}, 120, dir.path());
+    EXPECT_EQ(form->Image1.geometry(), QRect((1024 - 700) / 2, (768 - 500) / 2, 700, 500));
+    EXPECT_EQ(form->Image1.Picture().pixelColor(650, 490), QColor(0, 0, 200));
+    EXPECT_EQ(form->Image2.size(), QSize(640, 480));
+    EXPECT_EQ(form->Image2.pos(), form->Image1.pos());
+    EXPECT_EQ(form->Image3.pos(), form->Image1.pos());
+
+    PressInPicture(*form, {650, 450});  // inside the larger picture, outside every box
+    EXPECT_FALSE(form->BoxOpened());
+    EXPECT_TRUE(messages.empty());
+    PressInPicture(*form, {590, 400});  // box 8: 50
+    EXPECT_EQ(form->PickedPrize(), 50);
+}
+
+TEST_F(BonusWindowTest, PictureLargerThanTheScreenIsCentredToo)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteBitmap(dir.filePath(QStringLiteral("bonus1.bmp")), {801, 601}, QColor(0, 120, 0));
+    auto form = Open({640, 480}, 120, dir.path());
+    EXPECT_EQ(form->Image1.pos(), QPoint(-80, -60));  // truncated toward zero
+    PressInPicture(*form, {590, 400});                // box 8: 50
+    EXPECT_EQ(form->PickedPrize(), 50);
+    // Box 1 lies above the window's top edge: out of reach of the mouse.
+    EXPECT_LT(form->Image1.pos().y() + 30, 0);
+}
+
+TEST_F(BonusWindowTest, OpeningSoundPlaysOnceAfter200Ms)
+{
+    auto form = std::make_unique<TTrickForm>(state, Prizes, BonusWindowSetup{{}, {640, 480}, 120}, Services());
+    EXPECT_TRUE(form->Timer2.isActive());
+    EXPECT_EQ(form->Timer2.interval(), 200);
+    EXPECT_FALSE(form->Timer1.isActive());
+    form->Timer2Timer();
+    EXPECT_FALSE(form->Timer2.isActive());
+    EXPECT_EQ(sounds, std::vector<int>{7});
+}
+
+TEST_F(BonusWindowTest, CloseRequestWhileChoosingStillOpensABox)
+{
+    randomAnswer = 2;  // box 3: 100
+    auto form = Open();
+    form->show();
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->PickedPrize(), 100);
+    EXPECT_EQ(state.SpinWin, 100);
+    EXPECT_EQ(state.BonusWon, 1100);
+}
+
+TEST_F(BonusWindowTest, FinishNowKeepsAnOpenedBoxAndCountsOnce)
+{
+    auto form = Open();
+    form->show();
+    QTest::keyClick(form.get(), Qt::Key_W);  // box 3: 100
+    form->FinishNow();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(randomRanges.empty());
+    EXPECT_EQ(state.BonusWon, 1100);
+
+    // Late ticks and a second close change nothing.
+    form->Timer1Timer();
+    form->FinishNow();
+    QTest::keyClick(form.get(), Qt::Key_N);
+    EXPECT_EQ(state.BonusWon, 1100);
+    EXPECT_EQ(state.SpinWin, 100);
+}
+
+TEST_F(BonusWindowTest, RunBonusWindowRunsModallyUntilClosed)
+{
+    randomAnswer = 0;  // box 1: 250
+    EXPECT_EQ(TTrickForm::OpenForm(), nullptr);
+    bool sawForm = false;
+    QTimer::singleShot(0, [&] {
+        TTrickForm* form = TTrickForm::OpenForm();
+        sawForm = form != nullptr && form->isModal() && form->isVisible();
+        if (form != nullptr) form->FinishNow();
+    });
+    dialogs::RunBonusWindow(state, Prizes, BonusWindowSetup{{}, {640, 480}, 120}, Services());
+    EXPECT_TRUE(sawForm);
+    EXPECT_EQ(TTrickForm::OpenForm(), nullptr);
+    EXPECT_EQ(state.SpinWin, 250);
+    EXPECT_EQ(state.BonusWon, 1250);
+}
+
+TEST_F(BonusWindowTest, BonusTotalSaturatesAndCountsEveryPrize)
+{
+    state.BonusWon = std::numeric_limits<int32_t>::max() - 10;
+    auto big = Open();
+    QTest::keyClick(big.get(), Qt::Key_N);  // 250
+    big->Timer1Timer();
+    EXPECT_EQ(state.BonusWon, std::numeric_limits<int32_t>::max());
+
+    // A one-credit prize is paid, so it is counted too.
+    state.BonusWon = 0;
+    state.SpinWin = 0;
+    auto one = Open({640, 480}, 120, {}, engine::BonusPrizes{1, 0, 0, 0, 0, 0, 0, 0});
+    QTest::keyClick(one.get(), Qt::Key_N);
+    one->Timer1Timer();
+    EXPECT_EQ(state.SpinWin, 1);
+    EXPECT_EQ(state.BonusWon, 1);
+}
+
+}  // namespace
