@@ -9,6 +9,7 @@
 
 #include <limits>
 
+#include "dialogs/TTrickForm.h"
 #include "store/GameStore.h"
 #include "store/SettingsFile.h"
 #include "table/UpdateReminder.h"
@@ -33,6 +34,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         // The spin completes at once; the window closes, and saves, when the
         // command that started the spin has its result.
         game_.FinishSpinNow();
+        // A bonus window still open settles its box now, so its prize is paid.
+        if (auto* bonus = dialogs::TTrickForm::OpenForm()) bonus->FinishNow();
         State.ClosingRequested = true;
         closePending_ = true;
         event->ignore();
@@ -43,11 +46,13 @@ void TForm1::closeEvent(QCloseEvent* event)
     bool closed = false;
     Guarded([&] { closed = FormClose(!closeBySignal_); });
     inFormClose_ = false;
-    if (closed) {
+    if (closed || closeAfterFailedSave_) {
         event->accept();
     } else {
         // The save failed and the player has been told; the game stays open
-        // rather than lose what the file does not hold.
+        // rather than lose what the file does not hold. Closing again closes:
+        // a full disk must not keep the player from quitting.
+        closeAfterFailedSave_ = true;
         closeBySignal_ = false;
         event->ignore();
     }
@@ -88,6 +93,8 @@ void TForm1::SaveCurrentGame()
 void TForm1::OnTerminationRequested()
 {
     closeBySignal_ = true;
+    // The bonus window first: dismissing it would forfeit the box.
+    if (auto* bonus = dialogs::TTrickForm::OpenForm()) bonus->FinishNow();
     // A logout answers no question: boxes that are open are dismissed so the
     // command behind them can end and the close can follow.
     for (int guard = 0; guard < 16; ++guard) {

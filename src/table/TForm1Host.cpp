@@ -4,7 +4,8 @@
 
 #include <cinttypes>
 #include <cmath>
-#include <limits>
+
+#include "dialogs/TTrickForm.h"
 
 namespace table {
 
@@ -189,19 +190,13 @@ void TForm1::SettleReel(int reel)
 
 void TForm1::RunBonusWindow(const engine::BonusPrizes& prizes)
 {
-    // The pick-a-box window is not built yet; until it is, the bonus game
-    // plays as that window does when the player presses Enter at once: a box
-    // drawn at random is opened and its prize paid when the window closes.
-    int32_t pickedPrize = 0;
-    const int box = random_(8) + 1;
-    const int32_t value = prizes[static_cast<size_t>(box - 1)];
-    if (value > 0) pickedPrize = value;
-    if (pickedPrize > 0) State.SpinWin = pickedPrize;
-    if (pickedPrize > 1) {
-        State.BonusWon = State.BonusWon > std::numeric_limits<int32_t>::max() - pickedPrize
-                             ? std::numeric_limits<int32_t>::max()
-                             : State.BonusWon + pickedPrize;
-    }
+    dialogs::BonusWindowServices services;
+    services.playSoundEffect = [this](int effect) { PlaySoundEffect(effect); };
+    services.random = [this](int32_t n) { return random_(n); };
+    services.showInformation = [this](const QString& text) { boxes_.Information(this, text); };
+    dialogs::RunBonusWindow(State, prizes,
+                            dialogs::BonusWindowSetup{assetDir_, QSize(screenWidth_, screenHeight_), logicalDpi_},
+                            std::move(services), this);
 }
 
 }  // namespace table

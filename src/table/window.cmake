@@ -17,6 +17,7 @@ target_include_directories(plumfizz_table PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(plumfizz_table PUBLIC
   Qt6::Widgets
   plumfizz_drawing
+  plumfizz_dialogs
   plumfizz_closing
   plumfizz_engine
   plumfizz_store

@@ -1,11 +1,13 @@
 // The window as the rules' host: paced frames and waits on the clock, the
-// frame log, an animation cut short by a close, the stand-in bonus game, the
+// frame log, an animation cut short by a close, the bonus window, the
 // menu's wiring and the error display.
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include "dialogs/TTrickForm.h"
 
 #include <climits>
 #include <string>
@@ -161,7 +163,23 @@ TEST(WindowHost, DesktopWaitProcessesEventsAndNeverEndsEarly)
     EXPECT_EQ(platform.TickCount(), platform.MonotonicMicros() / 1000);
 }
 
-TEST(WindowHost, BonusGameOpensARandomBoxAndPaysItsPrize)
+namespace {
+
+// Plays the bonus window as a player pressing Enter at once, then leaves it
+// without waiting for its three seconds.
+void PressEnterInTheBonusWindow()
+{
+    QTimer::singleShot(0, [] {
+        dialogs::TTrickForm* bonus = dialogs::TTrickForm::OpenForm();
+        ASSERT_NE(bonus, nullptr);
+        QTest::keyClick(bonus, Qt::Key_Return);
+        bonus->FinishNow();
+    });
+}
+
+}  // namespace
+
+TEST(WindowHost, BonusGameIsPlayedInTheBonusWindowAndPaysItsPrize)
 {
     Environment env;
     env.WriteSymbolSheet();
@@ -170,14 +188,16 @@ TEST(WindowHost, BonusGameOpensARandomBoxAndPaysItsPrize)
 
     int prizeBoxes = 0;
     int emptyBoxes = 0;
-    for (uint32_t seed = 1; seed < 60; ++seed) {
+    for (uint32_t seed = 1; seed < 40; ++seed) {
         form->Rng().SetSeed(seed);
         engine::Random copy(seed);
         const int32_t value = prizes[static_cast<size_t>(copy(8))];
         form->State.SpinWin = 0;
         form->State.BonusWon = 100;
+        PressEnterInTheBonusWindow();
         form->RunBonusWindow(prizes);
-        EXPECT_EQ(form->Rng().Seed(), copy.Seed());  // one draw of the shared generator
+        EXPECT_EQ(dialogs::TTrickForm::OpenForm(), nullptr);
+        EXPECT_EQ(form->Rng().Seed(), copy.Seed());  // Enter draws once from the shared generator
         EXPECT_EQ(form->State.SpinWin, value);
         EXPECT_EQ(form->State.BonusWon, 100 + value);
         (value > 0 ? prizeBoxes : emptyBoxes) += 1;
@@ -187,9 +207,26 @@ TEST(WindowHost, BonusGameOpensARandomBoxAndPaysItsPrize)
 
     // The total never wraps round.
     form->State.BonusWon = INT32_MAX - 5;
+    PressEnterInTheBonusWindow();
     form->RunBonusWindow(engine::BonusPrizes{250, 250, 250, 250, 250, 250, 250, 250});
     EXPECT_EQ(form->State.BonusWon, INT32_MAX);
     EXPECT_EQ(form->State.SpinWin, 250);
+}
+
+TEST(WindowHost, ASignalDuringTheBonusWindowStillPaysABox)
+{
+    Environment env;
+    env.WriteSymbolSheet();
+    auto form = env.MakeReady();
+    form->State.SpinWin = 0;
+    form->State.BonusWon = 0;
+    QTimer::singleShot(0, [&] {
+        ASSERT_NE(dialogs::TTrickForm::OpenForm(), nullptr);
+        form->OnTerminationRequested();
+    });
+    form->RunBonusWindow(engine::BonusPrizes{25, 25, 25, 25, 25, 25, 25, 25});
+    EXPECT_EQ(form->State.SpinWin, 25);
+    EXPECT_EQ(form->State.BonusWon, 25);
 }
 
 TEST(WindowHost, ErrorTextsEndWithAFullStop)
