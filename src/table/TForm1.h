@@ -221,6 +221,7 @@ private:
     bool closePending_ = false;   // a close arrived during a spin
     bool closeBySignal_ = false;  // ... or from SIGTERM / SIGHUP
     bool inFormClose_ = false;
+    bool closeAfterFailedSave_ = false;  // the player was told; the next close goes through
 
     std::FILE* frameLog_ = nullptr;
 };

@@ -175,6 +175,10 @@ TEST_F(WindowClose, AFailedSaveIsToldAndTheGameGoesOn)
         EXPECT_TRUE(box.text.endsWith(QLatin1Char('.')));
     }
     EXPECT_TRUE(env.boxes.shown.back().text.contains(QStringLiteral("plumfizz.ini")));
+
+    // Having been told, the player can still quit.
+    form->close();
+    EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(WindowClose, CommandsThatChangeTheGameWaitForTheSpin)
