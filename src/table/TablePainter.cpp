@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-
 #include <algorithm>
 
 #include "SurfaceCopy.h"
@@ -183,8 +182,13 @@ QRect TablePainter::DrawCreditsCounter(int32_t credits)
 
 QRect TablePainter::DrawCoinsCounter(int32_t betCoins)
 {
-    // The Winnings field goes with every coin placed and every repaint.
-    QRect changed = FillRect(surface_, ScaledRect(320, 44, 450, 70), Black);
+    // The Winnings field goes with every coin placed and every repaint. The
+    // large digits are taller than the scaled field, so the field reaches
+    // down to their foot: no sliver of the last win may stay behind.
+    QRect field = ScaledRect(320, 44, 450, 70);
+    const int digitHeight = metrics_.layoutWidth >= LargeDigitsFrom ? 42 : 21;
+    field.setBottom(std::max(field.bottom(), Scaled(44) + digitHeight - 1));
+    QRect changed = FillRect(surface_, field, Black);
     changed |= DrawLabel(QStringLiteral("Coins"), Scaled(250), false);
     changed |= DrawCounter(surface_, pictures_, metrics_.layoutWidth, betCoins, Scaled(250) + metrics_.originX,
                            Scaled(44), false, true);

@@ -71,6 +71,27 @@ TEST(Counters, CoinsWipeTheWinningsField)
     EXPECT_FALSE(IsBlack(t.At(319, 50)));
 }
 
+TEST(Counters, CoinsWipeEveryRowOfLargeWinningsDigits)
+{
+    // The large cells (42 rows) reach below the scaled field (33 rows at 1024).
+    Table wide(1024, QSize(1024, 768));
+    wide->DrawWinningsCounter(7500);
+    const int top = wide->Scaled(44);
+    const int right = wide->Scaled(440);
+    bool lit = false;
+    for (int y = top; y < top + 42; ++y) {
+        for (int x = right - 4 * 32; x < right; ++x) lit = lit || !IsBlack(wide.At(x, y));
+    }
+    ASSERT_TRUE(lit);
+    wide->DrawCoinsCounter(1);
+    for (int y = top; y < top + 42; ++y) {
+        for (int x = right - 4 * 32; x < right; ++x) {
+            ASSERT_TRUE(IsBlack(wide.At(x, y))) << x << "," << y;
+        }
+    }
+    EXPECT_FALSE(IsBlack(wide.At(right, top + 42)));  // nothing below the digits' foot
+}
+
 TEST(Counters, CellSizeFollowsTheLayoutWidth)
 {
     Table wide(1024, QSize(1024, 768));
