@@ -320,6 +320,10 @@ std::vector<SettingValue> SettingsFile::ReadValues(const std::string& section,
     // A read error keeps what was found before it; the rest takes defaults.
     ScanFile(file, [&](const IniLine& line) {
         if (line.kind == LineKind::Header || line.kind == LineKind::BrokenHeader) {
+            // Only the first copy of a section is read: a key it lacks is
+            // absent, whatever a later copy holds.
+            if (inSection)
+                return false;
             inSection = line.kind == LineKind::Header && !line.nameOverlong && SameName(line.name, wantedSection);
             return true;
         }
@@ -387,8 +391,7 @@ Layout FindPlaces(const OpenFile& original, const std::string& section, std::vec
 {
     Layout layout;
     bool eolKnown = false;
-    bool inSection = false;
-    bool inFirstCopy = false;  // new keys go into the first copy of a section
+    bool inSection = false;  // in the first copy of the section, the only one read or written
     const bool complete = ScanFile(original, [&](const IniLine& line) {
         if (!eolKnown && line.terminated) {
             layout.crlf = line.crlf;
@@ -399,9 +402,9 @@ Layout FindPlaces(const OpenFile& original, const std::string& section, std::vec
         layout.lastTerminated = line.terminated;
         const bool header = line.kind == LineKind::Header || line.kind == LineKind::BrokenHeader;
         if (header) {
-            inSection = line.kind == LineKind::Header && !line.nameOverlong && SameName(line.name, section);
-            inFirstCopy = inSection && !layout.sectionFound;
-            if (inFirstCopy)
+            inSection = !layout.sectionFound && line.kind == LineKind::Header && !line.nameOverlong &&
+                        SameName(line.name, section);
+            if (inSection)
                 layout.sectionFound = true;
         }
         if (!inSection)
@@ -416,7 +419,7 @@ Layout FindPlaces(const OpenFile& original, const std::string& section, std::vec
         }
         // After the section's last key, not after the blank lines and comments
         // that lead into the next section.
-        if (inFirstCopy && (header || line.kind == LineKind::Key || line.kind == LineKind::Other)) {
+        if (header || line.kind == LineKind::Key || line.kind == LineKind::Other) {
             layout.insertAt = line.end;
             layout.insertAfterUnterminated = !line.terminated;
         }

@@ -76,13 +76,15 @@ TEST_F(SettingsFileTest, FirstMatchingSectionAndKeyWin)
     SettingsFile file("test.ini");
     EXPECT_EQ(file.ReadString("A", "k", ""), "1");
     EXPECT_EQ(file.ReadString("B", "K", ""), "3");
-    // A key missing from the first copy of a section is found in a later one.
-    EXPECT_EQ(file.ReadString("A", "only", ""), "5");
+    // Only the first copy of a section counts: a key it lacks is absent,
+    // whatever a later copy holds.
+    EXPECT_EQ(file.ReadString("A", "only", "none"), "none");
+    EXPECT_EQ(file.ReadInteger("a", "only", -1), -1);
 }
 
 TEST_F(SettingsFileTest, KeysOutsideSectionsAndUnderBrokenHeadersAreNotRead)
 {
-    Put("Credits=1\n[A]\nCredits=2\n[B\nSpins=3\n[A]x\nBonusPts=4\n");
+    Put("Credits=1\n[A]\nCredits=2\n[B\nSpins=3\n[C]x\nBonusPts=4\n");
     SettingsFile file("test.ini");
     EXPECT_EQ(file.ReadInteger("", "Credits", -1), -1);
     EXPECT_EQ(file.ReadInteger("A", "Credits", -1), 2);
@@ -90,7 +92,7 @@ TEST_F(SettingsFileTest, KeysOutsideSectionsAndUnderBrokenHeadersAreNotRead)
     EXPECT_EQ(file.ReadInteger("A", "Spins", -1), -1);
     EXPECT_EQ(file.ReadInteger("B", "Spins", -1), -1);
     // Text after the closing bracket is ignored.
-    EXPECT_EQ(file.ReadInteger("A", "BonusPts", -1), 4);
+    EXPECT_EQ(file.ReadInteger("C", "BonusPts", -1), 4);
 }
 
 TEST_F(SettingsFileTest, SectionNameEndsAtTheLastBracket)
@@ -187,10 +189,11 @@ TEST_F(SettingsFileTest, WriteGoesWhereTheReadFoundIt)
 {
     const fs::path path = Put("[A]\nk=1\n[A]\nonly=5\nk=9\n");
     SettingsFile file("test.ini");
-    file.WriteString("A", "only", "6");
+    file.WriteString("A", "only", "6");  // absent from the first copy: added there
     file.WriteString("A", "k", "2");
-    file.WriteString("A", "new", "7");  // into the first copy of the section
-    EXPECT_EQ(ReadBytes(path), "[A]\nk=2\nnew=7\n[A]\nonly=6\nk=9\n");
+    file.WriteString("A", "new", "7");
+    EXPECT_EQ(ReadBytes(path), "[A]\nk=2\nonly=6\nnew=7\n[A]\nonly=5\nk=9\n");
+    EXPECT_EQ(file.ReadString("A", "only", ""), "6");
 }
 
 TEST_F(SettingsFileTest, BatchWriteEqualsOneWriteAfterAnother)
