@@ -31,11 +31,6 @@ void Game::PlaySound(int effect)
     if (!finishing_) host_.PlaySoundEffect(effect);
 }
 
-void Game::Wait(double seconds)
-{
-    if (!finishing_) host_.Delay(seconds);
-}
-
 void Game::PlaceCoin()
 {
     state_.BetCoins = SaturatingAdd(state_.BetCoins, 1);
@@ -170,7 +165,6 @@ void Game::RunNudges()
 {
     // Each reel finishes its nudges before the next one is looked at.
     for (int reel = 0; reel < ReelCount; ++reel) {
-        if (!reeldata::Facts[reel][WrapPosition(stops_[reel])].nudges) continue;  // most stops
         if (NeedsDownNudge(stops_, reel)) Nudge(reel, SlideDirection::Down);
         if (NeedsUpNudge(stops_, reel)) Nudge(reel, SlideDirection::Up);
     }

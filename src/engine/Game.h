@@ -47,9 +47,8 @@ private:
     void AddBonusPoints(bool reset, int32_t points);
     void RunNudges();
     void Nudge(int reel, SlideDirection direction);
-    // Sounds and waits are left out once the spin is to finish at once.
+    // Sounds are left out once the spin is to finish at once.
     void PlaySound(int effect);
-    void Wait(double seconds);
 
     GameState& state_;
     Random& random_;

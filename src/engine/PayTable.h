@@ -44,13 +44,6 @@ inline int32_t PaylineSymbolAt(int reel, int32_t position)
     return IsResetAt(reel, position) ? NoSymbol : CodeAt(reel, position);
 }
 
-inline PaylineSymbols ReadPayline(const ReelStops& stops)
-{
-    PaylineSymbols symbols{};
-    for (int reel = 0; reel < ReelCount; ++reel) symbols[reel] = reeldata::Facts[reel][WrapPosition(stops[reel])].paylineSymbol;
-    return symbols;
-}
-
 // Everything the evaluation of a spin reads from the payline, read once.
 struct PaylineReading {
     PaylineSymbols symbols{};
@@ -68,6 +61,11 @@ inline PaylineReading ReadPaylineForEvaluation(const ReelStops& stops)
         reading.reset |= f.paylineReset;
     }
     return reading;
+}
+
+inline PaylineSymbols ReadPayline(const ReelStops& stops)
+{
+    return ReadPaylineForEvaluation(stops).symbols;
 }
 
 }  // namespace engine

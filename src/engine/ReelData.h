@@ -57,7 +57,6 @@ struct PositionFacts {
     // its payline (the next position) shows.
     bool downNudge = false;
     bool upNudge = false;  // judged on the stop as it stands, before any Down nudge
-    bool nudges = false;   // either of the two
     int8_t paylineSymbol = BlankCode;
     int8_t paylinePoints = 0;
     bool paylineReset = false;
@@ -89,7 +88,6 @@ constexpr FactsTable BuildFacts()
             PositionFacts& p = t[reel][stop];
             p.downNudge = p.cell >= 8 && p.cell <= 10;
             p.upNudge = bottom.cell >= 5 && bottom.cell <= 7;
-            p.nudges = p.downNudge || p.upNudge;
             p.paylineSymbol = payline.reset ? ResetSymbol : payline.code;
             p.paylinePoints = payline.bonusPoints;
             p.paylineReset = payline.reset;
