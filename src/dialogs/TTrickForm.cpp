@@ -119,7 +119,9 @@ TTrickForm::TTrickForm(engine::GameState& state, const engine::BonusPrizes& priz
         const QRect area = screen->geometry();
         move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
     }
-    if (setup.logicalDpi < 100) {
+    // As the main window does: a platform that reports no resolution (0)
+    // does not ask for the maximised window.
+    if (setup.logicalDpi > 0 && setup.logicalDpi < 100) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }
 

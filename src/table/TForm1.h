@@ -160,6 +160,7 @@ private:
     void FormCreate();
     void ReadTestingIni();
     bool AssetStep();
+    void FitSurface(QSize size);
     void MakePainter(QSize surfaceSize, int originX);
     void FitOuterSize();
 

@@ -31,13 +31,13 @@ void TForm1::closeEvent(QCloseEvent* event)
         return;
     }
     if (game_.SpinRunning()) {
-        // The spin completes at once; the window closes, and saves, when the
-        // command that started the spin has its result.
+        // The spin completes at once and silently; the window closes, and
+        // saves, when the command that started the spin has its result.
+        closePending_ = true;
+        State.ClosingRequested = true;
         game_.FinishSpinNow();
         // A bonus window still open settles its box now, so its prize is paid.
         if (auto* bonus = dialogs::TTrickForm::OpenForm()) bonus->FinishNow();
-        State.ClosingRequested = true;
-        closePending_ = true;
         event->ignore();
         return;
     }

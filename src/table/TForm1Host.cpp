@@ -16,6 +16,18 @@ constexpr int LastFrame = 47;
 constexpr int SlideSteps = 8;
 constexpr int SettleSteps = 8;
 
+// The timer behind each of the rules' names for them.
+template <typename Form>
+auto& AttentionTimerOf(Form& form, engine::AttentionTimer timer)
+{
+    switch (timer) {
+    case engine::AttentionTimer::Timer2: return form.Timer2;
+    case engine::AttentionTimer::Timer3: return form.Timer3;
+    case engine::AttentionTimer::Timer5: break;
+    }
+    return form.Timer5;
+}
+
 }  // namespace
 
 void TForm1::MarkDirty(const QRect& rect)
@@ -82,9 +94,7 @@ void TForm1::DrawBonusMeter()
 
 void TForm1::SetTimerEnabled(engine::AttentionTimer timer, bool enabled)
 {
-    QTimer& t = timer == engine::AttentionTimer::Timer2   ? Timer2
-                : timer == engine::AttentionTimer::Timer3 ? Timer3
-                                                          : Timer5;
+    QTimer& t = AttentionTimerOf(*this, timer);
     if (!enabled) {
         t.stop();
     } else if (!t.isActive()) {
@@ -94,10 +104,7 @@ void TForm1::SetTimerEnabled(engine::AttentionTimer timer, bool enabled)
 
 bool TForm1::IsTimerEnabled(engine::AttentionTimer timer) const
 {
-    const QTimer& t = timer == engine::AttentionTimer::Timer2   ? Timer2
-                      : timer == engine::AttentionTimer::Timer3 ? Timer3
-                                                                : Timer5;
-    return t.isActive();
+    return AttentionTimerOf(*this, timer).isActive();
 }
 
 void TForm1::PlaySoundEffect(int effect)

@@ -74,6 +74,9 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
 
 void TForm1::RunPlayerOperation(void (engine::Game::*operation)())
 {
+    // Never nested in a running spin: the rules would refuse the operation,
+    // but the commands held for the spin would be released here.
+    if (game_.SpinRunning()) return;
     const int32_t spinsBefore = State.Spins;
     SetSpinCommandsEnabled(false);
     const bool completed = Guarded([&] { (game_.*operation)(); });

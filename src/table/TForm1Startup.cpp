@@ -28,6 +28,12 @@ QString FirstCharacters(const QString& text, int count)
     return text.left(end);
 }
 
+// Left edge of the table centred in a client area of this width.
+int CentredOrigin(int clientWidth, const Scaling& scaling)
+{
+    return std::max(0, (clientWidth - scaling.Scaled(800)) / 2);
+}
+
 }  // namespace
 
 QString WithFullStop(const QString& text)
@@ -211,16 +217,20 @@ bool TForm1::AssetStep()
     // 4. The working pictures and the reel geometry, for the client area the
     // window is about to get; a different one remakes them when it arrives.
     const QSize client(std::max(1, screenWidth_ - 10), std::max(1, screenHeight_ - 10));
-    MakePainter(client, std::max(0, (client.width() - scaling_.Scaled(800)) / 2));
+    MakePainter(client, CentredOrigin(client.width(), scaling_));
     return true;
+}
+
+void TForm1::FitSurface(QSize size)
+{
+    if (surface_.size() == size) return;
+    surface_ = QImage(size, QImage::Format_RGB32);
+    surface_.fill(Qt::black);
 }
 
 void TForm1::MakePainter(QSize surfaceSize, int originX)
 {
-    if (surface_.size() != surfaceSize) {
-        surface_ = QImage(surfaceSize, QImage::Format_RGB32);
-        surface_.fill(Qt::black);
-    }
+    FitSurface(surfaceSize);
     originX_ = originX;
     TableMetrics metrics;
     metrics.layoutWidth = scaling_.LayoutWidth();
@@ -238,6 +248,9 @@ void TForm1::Timer1Timer()
         music_.StartupStep();
         // 3.
         PlaySoundEffect(7);
+        // A spin started after an early New Game may be running: it releases
+        // the table itself when it ends, and its game is already a new one.
+        if (game_.SpinRunning()) return;
         // 4.
         State.SpinInProgress = false;
         // 5.
@@ -271,12 +284,11 @@ void TForm1::FormPaint()
 void TForm1::TableResized(QSize size)
 {
     if (!startupSucceeded_ || size.isEmpty()) return;
-    const int origin = std::max(0, (size.width() - scaling_.Scaled(800)) / 2);
+    const int origin = CentredOrigin(size.width(), scaling_);
     if (!painter_ || origin != originX_) {
         MakePainter(size, origin);
-    } else if (surface_.size() != size) {
-        surface_ = QImage(size, QImage::Format_RGB32);
-        surface_.fill(Qt::black);
+    } else {
+        FitSurface(size);
     }
     FormPaint();
 }

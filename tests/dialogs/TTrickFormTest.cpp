@@ -369,6 +369,11 @@ TEST_F(BonusWindowTest, LowResolutionMaximisesAndCentresInTheRealClientArea)
 
     auto normal = Open({1024, 768}, 100);
     EXPECT_FALSE(normal->windowState().testFlag(Qt::WindowMaximized));
+
+    // No resolution reported: the window keeps the recorded screen's size.
+    auto unknown = Open({1024, 768}, 0);
+    EXPECT_FALSE(unknown->windowState().testFlag(Qt::WindowMaximized));
+    EXPECT_EQ(unknown->size(), QSize(1024, 768));
 }
 
 TEST_F(BonusWindowTest, ReplacementPictureOfAnotherSizeKeepsTheBoxesAtPictureCoordinates)

@@ -2,9 +2,12 @@
 // whether the window closes during a spin, by a signal, or not at all.
 #include <QDate>
 #include <QFile>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include "dialogs/TTrickForm.h"
+#include "engine/PayTable.h"
 #include "store/GameStore.h"
 #include "table/PictureSet.h"
 #include "window_Fixture.h"
@@ -230,4 +233,40 @@ TEST_F(WindowClose, NewGameKeepsTheCoinsOnTheTable)
     QTest::keyClick(form->View(), Qt::Key_Space);
     EXPECT_EQ(form->State.TotalBets, 3);
     EXPECT_EQ(form->State.Spins, 1);
+}
+
+TEST_F(WindowClose, CloseDuringTheBonusWindowPaysItsBoxAndSavesTheSpin)
+{
+    // A full meter from a loaded game: this spin ends in the bonus window.
+    form->State.BonusPts = 12;
+    form->State.BonusWon = 0;
+    bool closedInBonus = false;
+    bool openRightAfterClose = false;
+    QTimer watch;
+    watch.setInterval(0);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!dialogs::TTrickForm::OpenForm()) return;
+        watch.stop();
+        closedInBonus = true;
+        form->close();
+        openRightAfterClose = form->isVisible();
+    });
+    watch.start();
+    QTest::keyClick(form->View(), Qt::Key_B);
+    QTest::keyClick(form->View(), Qt::Key_Space);
+
+    ASSERT_TRUE(closedInBonus);
+    EXPECT_TRUE(openRightAfterClose);  // the spin finished first
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(dialogs::TTrickForm::OpenForm(), nullptr);
+    // The line win and the box's prize are both in Credits, and saved.
+    const int32_t lineWin = engine::PayFactor(engine::MatchPayRule(engine::ReadPayline(engine::StartStops)));
+    ASSERT_GT(lineWin, 0);
+    EXPECT_EQ(form->State.Credits, 999 + lineWin + form->State.BonusWon);
+    EXPECT_EQ(form->State.SpinWin, 0);
+    EXPECT_EQ(form->State.BonusPts, 0);
+    EXPECT_EQ(env.Saved("Credits"), std::to_string(form->State.Credits));
+    EXPECT_EQ(env.Saved("BonusWon"), std::to_string(form->State.BonusWon));
+    EXPECT_EQ(env.Saved("BonusPts"), "0");
+    EXPECT_EQ(env.Saved("Spins"), "1");
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "dialogs/TTrickForm.h"
+
 namespace windowtest {
 
 void WriteBitmap(const QString& path, const QImage& image)
@@ -45,6 +47,11 @@ Environment::Environment(int width, int height)
     platform.programPath = assets_.path() + QStringLiteral("/plumfizz");
     previousConfig_ = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+    bonusGuard_.setInterval(1000);
+    QObject::connect(&bonusGuard_, &QTimer::timeout, [] {
+        if (dialogs::TTrickForm* bonus = dialogs::TTrickForm::OpenForm()) bonus->FinishNow();
+    });
+    bonusGuard_.start();
 }
 
 Environment::~Environment()

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -133,6 +134,9 @@ private:
     QTemporaryDir assets_;
     QTemporaryDir config_;
     QByteArray previousConfig_;
+    // A spin of random stops may fill the bonus meter; its window would wait
+    // for a player for ever. Tests that play it act at once, well before this.
+    QTimer bonusGuard_;
 };
 
 void StopTimers(table::TForm1& form);

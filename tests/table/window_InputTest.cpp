@@ -193,3 +193,44 @@ TEST(WindowInput, RealEventsReachTheTable)
     QTest::mouseClick(form->View(), Qt::MiddleButton, Qt::NoModifier, QPoint(600, 390));
     EXPECT_EQ(form->State.BetCoins, 2);
 }
+
+TEST(WindowInput, AStartupTickDuringASpinKeepsItsInputHeld)
+{
+    // New Game releases the table before the start-up tick; a spin started
+    // then may still be running when the tick comes.
+    Environment env;
+    env.WriteSymbolSheet();
+    auto form = env.Make();
+    form->show();
+    QCoreApplication::processEvents();
+    form->NewGame1Click();
+    ASSERT_FALSE(form->State.SpinInProgress);
+
+    int step = 0;
+    bool heldAfterTick = false;
+    bool menuHeldAfterKeys = false;
+    env.platform.onWait = [&] {
+        if (!form->Rules().SpinRunning()) return;
+        if (step == 0) {
+            form->Timer1Timer();
+            heldAfterTick = form->State.SpinInProgress;
+        } else if (step == 1) {
+            // Keys arriving in a later wait must not reach the rules.
+            QTest::keyClick(form->View(), Qt::Key_B);
+            QTest::keyClick(form->View(), Qt::Key_Space);
+            menuHeldAfterKeys = !form->MainMenu1.NewGame1->isEnabled();
+        }
+        ++step;
+    };
+    QTest::keyClick(form->View(), Qt::Key_B);
+    QTest::keyClick(form->View(), Qt::Key_Space);
+
+    ASSERT_GE(step, 2);
+    EXPECT_TRUE(heldAfterTick);
+    EXPECT_TRUE(menuHeldAfterKeys);
+    EXPECT_FALSE(form->State.SpinInProgress);  // the spin itself releases the table
+    EXPECT_EQ(form->State.Spins, 1);
+    EXPECT_EQ(form->State.TotalBets, 1);
+    EXPECT_EQ(form->State.BetCoins, 0);
+    EXPECT_TRUE(form->MainMenu1.NewGame1->isEnabled());
+}

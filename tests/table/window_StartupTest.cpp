@@ -212,3 +212,21 @@ TEST(WindowStartup, WideScreenCentresTheTable)
     EXPECT_EQ(form->Surface().pixel(form->OriginX() - 1, 100), qRgb(0, 0, 0));
     EXPECT_EQ(form->Surface().pixel(form->OriginX(), 100), TableColour);
 }
+
+TEST(WindowStartup, ACloseBeforeTheStartupTickKeepsTheResumedGame)
+{
+    Environment env;
+    env.WriteSymbolSheet();
+    env.WriteSavedGame(QStringLiteral("[CurrentGame]\nGameName=CurrentGame\nCredits=4321\nSpins=3\n"));
+    auto form = env.Make();
+    form->show();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(form->State.SpinInProgress);  // no tick yet
+
+    form->OnTerminationRequested();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(env.Saved("Credits"), "4321");
+    EXPECT_EQ(env.Saved("Spins"), "3");
+    EXPECT_EQ(env.Saved("GameName"), "CurrentGame");
+    EXPECT_TRUE(env.boxes.shown.empty());
+}
