@@ -27,6 +27,15 @@ bool MeterStill(const ReelStops& resting)
 const Calls SpinStart{"Timer2 off", "Timer3 off", "Timer5 off", "LogoPanel 1", "TitlePlate 1", "Button 1 0",
                       "Button 5 0", "Button S 0", "BetSign 1", "MotionHeight", "Animate"};
 
+// A seed whose spin nudges nothing, pays by the given rule and leaves the
+// meter alone, so a test sees only what it is about.
+uint32_t SeedForPlainSpin(engine::PayRule rule)
+{
+    return SeedWhere([rule](const ReelStops& drawn, const ReelStops& resting) {
+        return drawn == resting && RuleAt(resting) == rule && MeterStill(resting);
+    });
+}
+
 Calls Concat(std::initializer_list<Calls> parts)
 {
     Calls all;
@@ -36,9 +45,7 @@ Calls Concat(std::initializer_list<Calls> parts)
 
 TEST(Spin, LosingSpinWithReBetInOrder)
 {
-    const uint32_t seed = SeedWhere([](const ReelStops& drawn, const ReelStops& resting) {
-        return drawn == resting && RuleAt(resting) == engine::PayRule::None && MeterStill(resting);
-    });
+    const uint32_t seed = SeedForPlainSpin(engine::PayRule::None);
     TestTable t;
     t.random.SetSeed(seed);
     t.state.Credits = 10;
@@ -83,9 +90,7 @@ TEST(Spin, LosingSpinWithReBetInOrder)
 
 TEST(Spin, WinningSpinCountsAndLeavesTheFlashOn)
 {
-    const uint32_t seed = SeedWhere([](const ReelStops& drawn, const ReelStops& resting) {
-        return drawn == resting && RuleAt(resting) == engine::PayRule::MixedBars && MeterStill(resting);
-    });
+    const uint32_t seed = SeedForPlainSpin(engine::PayRule::MixedBars);
     TestTable t;
     t.random.SetSeed(seed);
     t.state.Credits = 20;
@@ -330,9 +335,7 @@ TEST(Spin, InputDuringASpinIsIgnored)
 
 TEST(Spin, AHostFailureDoesNotLockTheTable)
 {
-    const uint32_t seed = SeedWhere([](const ReelStops& drawn, const ReelStops& resting) {
-        return drawn == resting && RuleAt(resting) == engine::PayRule::TwoSymbol0 && MeterStill(resting);
-    });
+    const uint32_t seed = SeedForPlainSpin(engine::PayRule::TwoSymbol0);
     TestTable t;
     t.random.SetSeed(seed);
     t.state.Credits = 100;
@@ -365,9 +368,7 @@ TEST(Spin, AHostFailureDoesNotLockTheTable)
 
 TEST(FinishSpinNow, DuringTheCountTheRestGoesInAtOnce)
 {
-    const uint32_t seed = SeedWhere([](const ReelStops& drawn, const ReelStops& resting) {
-        return drawn == resting && RuleAt(resting) == engine::PayRule::TwoSymbol0 && MeterStill(resting);
-    });
+    const uint32_t seed = SeedForPlainSpin(engine::PayRule::TwoSymbol0);
     TestTable t;
     t.random.SetSeed(seed);
     t.state.Credits = 1000;
@@ -471,9 +472,7 @@ TEST(FinishSpinNow, WhileThePrizeIsCounted)
 
 TEST(FinishSpinNow, OutsideASpinChangesNothing)
 {
-    const uint32_t seed = SeedWhere([](const ReelStops& drawn, const ReelStops& resting) {
-        return drawn == resting && RuleAt(resting) == engine::PayRule::MixedBars && MeterStill(resting);
-    });
+    const uint32_t seed = SeedForPlainSpin(engine::PayRule::MixedBars);
     TestTable t;
     t.random.SetSeed(seed);
     t.state.Credits = 20;
