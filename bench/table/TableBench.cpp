@@ -32,10 +32,10 @@ const table::PictureSet& Pictures()
     static const table::PictureSet set = [] {
         table::PictureSet s = table::PictureSet::BuiltIn();
         const std::pair<QImage*, QSize> sizes[] = {
-            {&s.Image1, {800, 600}},     {&s.Image2, {76, 456}},      {&s.BonusBMP, {78, 767}},
-            {&s.Bet1But, {78, 118}},     {&s.Bet5But, {78, 118}},     {&s.SpinBut, {78, 118}},
-            {&s.Dimmed, {302, 165}},     {&s.Dimmed2, {429, 45}},     {&s.Bet1bDimmed, {84, 85}},
-            {&s.DigitsSmall, {188, 21}}, {&s.GreenSmall, {188, 21}},  {&s.DigitsLarge, {376, 42}},
+            {&s.Image1, {800, 600}},     {&s.Image2, {76, 456}},     {&s.BonusBMP, {78, 767}},
+            {&s.Bet1But, {78, 118}},     {&s.Bet5But, {78, 118}},    {&s.SpinBut, {78, 118}},
+            {&s.Dimmed, {302, 165}},     {&s.Dimmed2, {429, 45}},    {&s.Bet1bDimmed, {84, 85}},
+            {&s.DigitsSmall, {188, 21}}, {&s.GreenSmall, {188, 21}}, {&s.DigitsLarge, {376, 42}},
             {&s.GreenLarge, {376, 42}},
         };
         for (const auto& [image, size] : sizes) {

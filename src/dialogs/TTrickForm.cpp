@@ -96,8 +96,8 @@ int BoxForKey(int key)
 
 }  // namespace
 
-TTrickForm::TTrickForm(engine::GameState& state, const engine::BonusPrizes& prizes,
-                       const BonusWindowSetup& setup, BonusWindowServices services, QWidget* owner)
+TTrickForm::TTrickForm(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
+                       BonusWindowServices services, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint),
       Image1(this),
       Image2(this),
@@ -234,8 +234,7 @@ void TTrickForm::DrawPrizeText()
         painter.setPen(QColor(255, 255, 0));
         // The point is the top of the text, not its baseline.
         const QFontMetrics metrics(font);
-        painter.drawText(PrizeTextAt + QPoint(0, metrics.ascent()),
-                         QStringLiteral("%1 Credits!").arg(pickedPrize_));
+        painter.drawText(PrizeTextAt + QPoint(0, metrics.ascent()), QStringLiteral("%1 Credits!").arg(pickedPrize_));
     }
     Image3.SetPicture(picture);
 }
@@ -273,8 +272,7 @@ void TTrickForm::mousePressEvent(QMouseEvent* event)
         if (services_.showInformation) {
             services_.showInformation(QStringLiteral("Click on one of the Boxes!"));
         } else {
-            QMessageBox::information(this, QStringLiteral("Information"),
-                                     QStringLiteral("Click on one of the Boxes!"));
+            QMessageBox::information(this, QStringLiteral("Information"), QStringLiteral("Click on one of the Boxes!"));
         }
     } else {
         done(QDialog::Accepted);
@@ -373,8 +371,8 @@ int32_t TTrickForm::Random(int32_t n)
     return fallback(n);
 }
 
-void RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes,
-                    const BonusWindowSetup& setup, BonusWindowServices services, QWidget* owner)
+void RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
+                    BonusWindowServices services, QWidget* owner)
 {
     TTrickForm form(state, prizes, setup, std::move(services), owner);
     form.exec();

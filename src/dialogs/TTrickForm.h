@@ -20,9 +20,9 @@ namespace dialogs {
 // back to: no sound, a plain Qt information box, a generator seeded from the
 // time of day (the main window always passes its own).
 struct BonusWindowServices {
-    std::function<void(int effect)> playSoundEffect;            // sound effects 4, 5 and 7
-    std::function<int32_t(int32_t n)> random;                   // the program's one Random(n)
-    std::function<void(const QString& text)> showInformation;   // information box with OK
+    std::function<void(int effect)> playSoundEffect;           // sound effects 4, 5 and 7
+    std::function<int32_t(int32_t n)> random;                  // the program's one Random(n)
+    std::function<void(const QString& text)> showInformation;  // information box with OK
 };
 
 // Start-up facts the window is laid out by.
@@ -38,9 +38,8 @@ struct BonusWindowSetup {
 class TTrickForm : public QDialog {
     Q_OBJECT
 public:
-    TTrickForm(engine::GameState& state, const engine::BonusPrizes& prizes,
-               const BonusWindowSetup& setup, BonusWindowServices services,
-               QWidget* owner = nullptr);
+    TTrickForm(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
+               BonusWindowServices services, QWidget* owner = nullptr);
     ~TTrickForm() override;
 
     // The bonus window open at the moment, if any (it is modal: one at most).
@@ -105,8 +104,7 @@ private:
 // Runs the bonus window modally: creates it, shows it until it closes and
 // destroys it. Afterwards SpinWin holds the prize picked (unchanged for an
 // empty box) and BonusWon has grown by it.
-void RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes,
-                    const BonusWindowSetup& setup, BonusWindowServices services,
-                    QWidget* owner = nullptr);
+void RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
+                    BonusWindowServices services, QWidget* owner = nullptr);
 
 }  // namespace dialogs

@@ -41,7 +41,8 @@ inline bool IsResetAt(int reel, int32_t position)
 inline int32_t PaylineBonusPoints(const ReelStops& stops)
 {
     int32_t points = 0;
-    for (int reel = 0; reel < ReelCount; ++reel) points += reeldata::Facts[reel][WrapPosition(stops[reel])].paylinePoints;
+    for (int reel = 0; reel < ReelCount; ++reel)
+        points += reeldata::Facts[reel][WrapPosition(stops[reel])].paylinePoints;
     return points;
 }
 

@@ -11,15 +11,25 @@ namespace {
 constexpr int32_t TableLimit = 5;  // coins a spin can carry
 }
 
-Game::Game(GameState& state, Random& random, Host& host)
-    : state_(state), random_(random), host_(host)
-{
-}
+Game::Game(GameState& state, Random& random, Host& host) : state_(state), random_(random), host_(host)
+{}
 
-ReelStops& Game::Stops() { return stops_; }
-const ReelStops& Game::Stops() const { return stops_; }
-const BonusPrizes& Game::Prizes() const { return prizes_; }
-bool Game::SpinRunning() const { return running_; }
+ReelStops& Game::Stops()
+{
+    return stops_;
+}
+const ReelStops& Game::Stops() const
+{
+    return stops_;
+}
+const BonusPrizes& Game::Prizes() const
+{
+    return prizes_;
+}
+bool Game::SpinRunning() const
+{
+    return running_;
+}
 
 void Game::FinishSpinNow()
 {

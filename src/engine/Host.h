@@ -31,14 +31,14 @@ public:
 
     // Counters, buttons and lit areas of the table.
     virtual void DrawCreditsCounter() = 0;
-    virtual void DrawCoinsCounter() = 0;          // also wipes the Winnings figure
-    virtual void DrawWinningsCaption() = 0;       // the "Winnings" label, before a count-up
+    virtual void DrawCoinsCounter() = 0;     // also wipes the Winnings figure
+    virtual void DrawWinningsCaption() = 0;  // the "Winnings" label, before a count-up
     virtual void DrawWinningsCounter(int32_t shown) = 0;
     virtual void DrawButton(char name, int state) = 0;  // name '1', '5' or 'S'; state 0 dim, 1 lit
     virtual void DrawLogoPanel(bool lit) = 0;
     virtual void DrawTitlePlate(bool lit) = 0;
     virtual void DrawBetSign(bool lit) = 0;
-    virtual void DrawBonusMeter() = 0;            // clamps BonusPts above 12 to 12
+    virtual void DrawBonusMeter() = 0;  // clamps BonusPts above 12 to 12
 
     // Timer2 (button attention), Timer3 (win flash), Timer5 (bet-sign blink).
     virtual void SetTimerEnabled(AttentionTimer timer, bool enabled) = 0;

@@ -70,7 +70,8 @@ PayRule MatchPayRule(const PaylineSymbols& symbols)
     const uint32_t b = value(symbols[1]);
     const uint32_t c = value(symbols[2]);
     constexpr uint32_t Values = SymbolValues;
-    if (a < Values && b < Values && c < Values) [[likely]] return Rules.rule[(a * Values + b) * Values + c];
+    if (a < Values && b < Values && c < Values) [[likely]]
+        return Rules.rule[(a * Values + b) * Values + c];
     return MatchInOrder(symbols);
 }
 

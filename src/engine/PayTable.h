@@ -16,7 +16,7 @@ enum class PayRule {
     ThreeSymbol2,
     ThreeSymbol3,
     ThreeSymbol4,
-    MixedBars,   // each reel one of symbols 2, 3, 4
+    MixedBars,  // each reel one of symbols 2, 3, 4
     OneSymbol0,
     None,
 };

@@ -89,7 +89,7 @@ HalfPassTable MakeHalfPassTable()
 }
 
 __attribute__((target("sse4.1"))) uint32_t ShuffleLanes(uint32_t seed, const HalfPassTable& table,
-                                                         std::array<uint8_t, 16>& order)
+                                                        std::array<uint8_t, 16>& order)
 {
     auto after = [seed](int k) { return static_cast<int>(Jump.scale[k] * seed + Jump.offset[k]); };
     // The seeds of the eight draws of the current pass, four per half.

@@ -33,16 +33,17 @@ struct FormPosition {
 };
 
 inline constexpr FormPosition Forms[] = {
-    {0, 1, 3},  {0, 7, 3},  {0, 9, 3},  {0, 29, 3}, {0, 15, 6}, {0, 19, 6}, {0, 25, 6},
-    {0, 21, 9}, {0, 11, 14},
-    {1, 3, 3},  {1, 7, 3},  {1, 19, 3}, {1, 11, 6}, {1, 23, 6}, {1, 29, 6}, {1, 5, 9},
-    {1, 13, 9}, {1, 25, 9},
-    {2, 7, 3},  {2, 11, 3}, {2, 17, 3}, {2, 1, 6},  {2, 21, 6}, {2, 23, 6}, {2, 25, 6},
-    {2, 3, 9},  {2, 27, 9}, {2, 15, 14},
+    {0, 1, 3},  {0, 7, 3},   {0, 9, 3},  {0, 29, 3}, {0, 15, 6}, {0, 19, 6}, {0, 25, 6},
+    {0, 21, 9}, {0, 11, 14}, {1, 3, 3},  {1, 7, 3},  {1, 19, 3}, {1, 11, 6}, {1, 23, 6},
+    {1, 29, 6}, {1, 5, 9},   {1, 13, 9}, {1, 25, 9}, {2, 7, 3},  {2, 11, 3}, {2, 17, 3},
+    {2, 1, 6},  {2, 21, 6},  {2, 23, 6}, {2, 25, 6}, {2, 3, 9},  {2, 27, 9}, {2, 15, 14},
 };
 
 // A Bonus form of symbol 2 is worth 3 points, of symbol 3 2, of symbol 4 1.
-inline constexpr int32_t BonusPointsOfCode(int32_t code) { return code == 2 ? 3 : code == 3 ? 2 : code == 4 ? 1 : 0; }
+inline constexpr int32_t BonusPointsOfCode(int32_t code)
+{
+    return code == 2 ? 3 : code == 3 ? 2 : code == 4 ? 1 : 0;
+}
 
 // Symbol value of a Reset on the payline: it matches no pay-table rule.
 inline constexpr int8_t ResetSymbol = -1;
@@ -98,7 +99,10 @@ constexpr FactsTable BuildFacts()
 
 inline constexpr FactsTable Facts = BuildFacts();
 
-inline constexpr bool ValidReel(int reel) { return static_cast<unsigned>(reel) < static_cast<unsigned>(ReelCount); }
+inline constexpr bool ValidReel(int reel)
+{
+    return static_cast<unsigned>(reel) < static_cast<unsigned>(ReelCount);
+}
 
 }  // namespace reeldata
 

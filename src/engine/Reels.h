@@ -46,7 +46,8 @@ void ChooseStops(Random& random, int32_t motionHeight, ReelStops& stops, MotionO
 
 inline int32_t WrapPosition(int32_t position)
 {
-    if (position >= 1 && position <= StripLength) [[likely]] return position;
+    if (position >= 1 && position <= StripLength) [[likely]]
+        return position;
     // 64-bit so that positions near the 32-bit limits cannot overflow.
     int64_t index = (static_cast<int64_t>(position) - 1) % StripLength;
     if (index < 0) index += StripLength;

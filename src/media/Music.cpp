@@ -14,7 +14,8 @@ bool IsRegularFile(const std::string& path)
 
 }  // namespace
 
-Music::Music() : FileExists(IsRegularFile) {}
+Music::Music() : FileExists(IsRegularFile)
+{}
 
 void Music::FillTrackFiles(const std::string& assetDir, const std::string& soundRoot)
 {
@@ -83,6 +84,7 @@ bool Music::OpenAndPlay(int entry)
     return true;
 }
 
-void Music::Close() {}
+void Music::Close()
+{}
 
 }  // namespace media

@@ -19,7 +19,7 @@ constexpr std::size_t DateCharacters = 10;
 // The keys of a slot, in the order they are written.
 const std::vector<std::string>& SlotKeys()
 {
-    static const std::vector<std::string> keys = {"GameName", "GameDate", "Credits",  "Borrowed",
+    static const std::vector<std::string> keys = {"GameName", "GameDate",  "Credits",  "Borrowed",
                                                   "Spins",    "TotalBets", "BonusWon", "BonusPts"};
     return keys;
 }
@@ -39,21 +39,15 @@ char DateSeparatorFromFormat(std::string_view format)
         if (c == '%') {
             // Skip the conversion: flags, width, an E or O modifier, its letter.
             ++i;
-            while (i < format.size() && std::string_view("-_0^#").find(format[i]) != std::string_view::npos)
-                ++i;
-            while (i < format.size() && format[i] >= '0' && format[i] <= '9')
-                ++i;
-            if (i < format.size() && (format[i] == 'E' || format[i] == 'O'))
-                ++i;
-            if (i < format.size() && format[i] == 'D')
-                return '/';  // %D is %m/%d/%y
-            if (i < format.size() && format[i] == 'F')
-                return '-';  // %F is %Y-%m-%d
+            while (i < format.size() && std::string_view("-_0^#").find(format[i]) != std::string_view::npos) ++i;
+            while (i < format.size() && format[i] >= '0' && format[i] <= '9') ++i;
+            if (i < format.size() && (format[i] == 'E' || format[i] == 'O')) ++i;
+            if (i < format.size() && format[i] == 'D') return '/';  // %D is %m/%d/%y
+            if (i < format.size() && format[i] == 'F') return '-';  // %F is %Y-%m-%d
             continue;
         }
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80 && std::ispunct(byte))
-            return c;
+        if (byte < 0x80 && std::ispunct(byte)) return c;
     }
     return '/';
 }
@@ -61,8 +55,8 @@ char DateSeparatorFromFormat(std::string_view format)
 std::string FormatGameDate(const std::tm& date, char separator)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%02d%c%02d%c%02d", (date.tm_mon % 12 + 12) % 12 + 1, separator,
-                  date.tm_mday, separator, (date.tm_year % 100 + 100) % 100);
+    std::snprintf(text, sizeof text, "%02d%c%02d%c%02d", (date.tm_mon % 12 + 12) % 12 + 1, separator, date.tm_mday,
+                  separator, (date.tm_year % 100 + 100) % 100);
     return text;
 }
 
@@ -75,17 +69,16 @@ std::string TodayGameDate()
     return FormatGameDate(local, DateSeparatorFromFormat(format != nullptr ? format : ""));
 }
 
-GameStore::GameStore(const std::string& programBaseName) : GameStore(programBaseName, TodayGameDate) {}
+GameStore::GameStore(const std::string& programBaseName) : GameStore(programBaseName, TodayGameDate)
+{}
 
 GameStore::GameStore(const std::string& programBaseName, std::function<std::string()> today)
     : file_(programBaseName + ".ini"), today_(std::move(today))
-{
-}
+{}
 
 std::string GameStore::SectionName(int slot)
 {
-    if (slot < 0 || slot > CurrentGameSlot)
-        throw std::out_of_range("no game slot " + std::to_string(slot));
+    if (slot < 0 || slot > CurrentGameSlot) throw std::out_of_range("no game slot " + std::to_string(slot));
     return slot == CurrentGameSlot ? "CurrentGame" : "GameNo" + std::to_string(slot + 1);
 }
 

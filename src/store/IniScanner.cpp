@@ -14,10 +14,8 @@ bool IsBlank(char c)
 
 std::string_view Trim(std::string_view text)
 {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
@@ -28,11 +26,9 @@ static char LowerAscii(char c)
 
 bool SameName(std::string_view a, std::string_view b)
 {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
     }
     return true;
 }
@@ -47,11 +43,9 @@ void IniScanner::NameCollector::Clear()
 
 void IniScanner::NameCollector::Add(char c)
 {
-    if (overlong_)
-        return;
+    if (overlong_) return;
     if (IsBlank(c)) {
-        if (text_.empty())
-            return;
+        if (text_.empty()) return;
         // White space inside a name counts only once something follows it.
         if (pending_.size() < NameCap)
             pending_ += c;
@@ -70,8 +64,7 @@ void IniScanner::NameCollector::Add(char c)
 
 void IniScanner::NameCollector::AddBlanks(std::size_t count, const char* run)
 {
-    if (overlong_ || text_.empty())
-        return;
+    if (overlong_ || text_.empty()) return;
     if (!pendingLong_ && pending_.size() + count <= NameCap)
         pending_.append(run, count);
     else
@@ -80,8 +73,7 @@ void IniScanner::NameCollector::AddBlanks(std::size_t count, const char* run)
 
 void IniScanner::NameCollector::AddWord(const char* run, std::size_t count)
 {
-    if (overlong_)
-        return;
+    if (overlong_) return;
     if (pendingLong_ || text_.size() + pending_.size() + count > NameCap) {
         overlong_ = true;
         return;
@@ -100,8 +92,7 @@ enum : unsigned char { Blank = 1, EndsKeyWord = 2, EndsHeaderWord = 4 };
 constexpr std::array<unsigned char, 256> MakeClasses()
 {
     std::array<unsigned char, 256> classes{};
-    for (unsigned char c : {' ', '\t', '\r', '\v', '\f'})
-        classes[c] = Blank | EndsKeyWord | EndsHeaderWord;
+    for (unsigned char c : {' ', '\t', '\r', '\v', '\f'}) classes[c] = Blank | EndsKeyWord | EndsHeaderWord;
     classes[static_cast<unsigned char>('\n')] = EndsKeyWord | EndsHeaderWord;
     classes[static_cast<unsigned char>('=')] = EndsKeyWord;
     classes[static_cast<unsigned char>(']')] = EndsHeaderWord;
@@ -115,8 +106,7 @@ std::size_t Run(const char* data, std::size_t size, unsigned char classMask, boo
 {
     const auto* bytes = reinterpret_cast<const unsigned char*>(data);
     std::size_t n = 0;
-    while (n < size && ((Classes[bytes[n]] & classMask) != 0) == inClass)
-        ++n;
+    while (n < size && ((Classes[bytes[n]] & classMask) != 0) == inClass) ++n;
     return n;
 }
 
@@ -146,8 +136,7 @@ bool IniScanner::Feed(const char* data, std::size_t size)
         if (phase_ == Phase::Comment || phase_ == Phase::Skip) {
             // Nothing more in this line can matter: jump to its end.
             const void* newline = std::memchr(data + i, '\n', size - i);
-            if (newline == nullptr)
-                break;
+            if (newline == nullptr) break;
             i = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
         } else if (const std::size_t run = TakeRun(data + i, size - i); run > 0) {
             i += run;
@@ -164,16 +153,14 @@ bool IniScanner::Feed(const char* data, std::size_t size)
         }
         ++i;
     }
-    if (size > 0)
-        lastByte_ = data[size - 1];
+    if (size > 0) lastByte_ = data[size - 1];
     offset_ += size;
     return !stopped_;
 }
 
 void IniScanner::Finish()
 {
-    if (!stopped_ && offset_ > lineStart_)
-        EndLine(offset_, offset_, false, false);
+    if (!stopped_ && offset_ > lineStart_) EndLine(offset_, offset_, false, false);
 }
 
 std::size_t IniScanner::TakeRun(const char* data, std::size_t size)
@@ -181,11 +168,9 @@ std::size_t IniScanner::TakeRun(const char* data, std::size_t size)
     std::size_t n = 0;
     switch (phase_) {
     case Phase::Lead:
-    case Phase::ValueLead:
-        return BlankRun(data, size);
+    case Phase::ValueLead: return BlankRun(data, size);
     case Phase::Value:
-        if (value_.size() >= ValueCap)
-            return BlankRun(data, size);
+        if (value_.size() >= ValueCap) return BlankRun(data, size);
         n = std::min(size, ValueCap - value_.size());
         if (const void* newline = std::memchr(data, '\n', n))
             n = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
@@ -199,8 +184,7 @@ std::size_t IniScanner::TakeRun(const char* data, std::size_t size)
         }
         // ']' and '=' go through Step, which gives them their meaning.
         n = WordRun(data, size, phase_ == Phase::Key ? EndsKeyWord : EndsHeaderWord);
-        if (n == 0)
-            return 0;
+        if (n == 0) return 0;
         name_.AddWord(data, n);
         if (phase_ == Phase::Key && name_.Overlong()) {
             phase_ = Phase::Skip;
@@ -208,8 +192,7 @@ std::size_t IniScanner::TakeRun(const char* data, std::size_t size)
         }
         return n;
     case Phase::Comment:
-    case Phase::Skip:
-        break;
+    case Phase::Skip: break;
     }
     return 0;
 }
@@ -218,8 +201,7 @@ void IniScanner::Step(char c)
 {
     switch (phase_) {
     case Phase::Lead:
-        if (IsBlank(c))
-            return;
+        if (IsBlank(c)) return;
         if (c == '[') {
             phase_ = Phase::Header;
             return;
@@ -257,8 +239,7 @@ void IniScanner::Step(char c)
         }
         return;
     case Phase::ValueLead:
-        if (IsBlank(c))
-            return;
+        if (IsBlank(c)) return;
         phase_ = Phase::Value;
         [[fallthrough]];
     case Phase::Value:
@@ -271,8 +252,7 @@ void IniScanner::Step(char c)
         }
         return;
     case Phase::Comment:
-    case Phase::Skip:
-        return;
+    case Phase::Skip: return;
     }
 }
 
@@ -312,8 +292,7 @@ void IniScanner::EndLine(uint64_t contentEnd, uint64_t end, bool terminated, boo
     }
     line.kind = kind;
 
-    if (!handler_(line))
-        stopped_ = true;
+    if (!handler_(line)) stopped_ = true;
 
     lineStart_ = end;
     phase_ = Phase::Lead;

@@ -31,8 +31,7 @@ using detail::Trim;
 static fs::path HomeDirectory()
 {
     const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0')
-        return home;
+    if (home != nullptr && *home != '\0') return home;
     long size = sysconf(_SC_GETPW_R_SIZE_MAX);
     std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
     passwd entry{};
@@ -47,8 +46,7 @@ fs::path ProfileDirectory()
 {
     // A relative XDG_CONFIG_HOME is invalid by the XDG rules and is ignored.
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] == '/')
-        return fs::path(config) / "tallyho";
+    if (config != nullptr && config[0] == '/') return fs::path(config) / "tallyho";
     return HomeDirectory() / ".config" / "tallyho";
 }
 
@@ -82,8 +80,7 @@ public:
     // Returns false when closing reported an error (a delayed write error).
     bool Close()
     {
-        if (fd_ < 0)
-            return true;
+        if (fd_ < 0) return true;
         const int result = ::close(fd_);
         fd_ = -1;
         return result == 0;
@@ -106,12 +103,10 @@ struct OpenFile {
 Opened OpenForReading(const fs::path& path, OpenFile& file)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return errno == ENOENT ? Opened::Missing : Opened::Unusable;
+    if (fd < 0) return errno == ENOENT ? Opened::Missing : Opened::Unusable;
     file.fd.Reset(fd);
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
-        return Opened::Unusable;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return Opened::Unusable;
     file.size = static_cast<uint64_t>(status.st_size);
     file.mode = status.st_mode;
     return Opened::Yes;
@@ -130,10 +125,8 @@ bool ScanFile(const OpenFile& file, const IniScanner::LineHandler& handler)
     while (position < file.size) {
         const std::size_t wanted = static_cast<std::size_t>(std::min<uint64_t>(bufferSize, file.size - position));
         const ssize_t got = ::read(file.fd.Get(), buffer.get(), wanted);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
         const char* data = buffer.get();
         std::size_t size = static_cast<std::size_t>(got);
         if (!scanner) {
@@ -145,11 +138,9 @@ bool ScanFile(const OpenFile& file, const IniScanner::LineHandler& handler)
             }
         }
         position += static_cast<uint64_t>(got);
-        if (!scanner->Feed(data, size))
-            return true;
+        if (!scanner->Feed(data, size)) return true;
     }
-    if (scanner)
-        scanner->Finish();
+    if (scanner) scanner->Finish();
     return true;
 }
 
@@ -164,10 +155,8 @@ void WriteAll(int fd, const char* data, std::size_t size)
 {
     while (size > 0) {
         const ssize_t done = ::write(fd, data, size);
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            Fail();
+        if (done < 0 && errno == EINTR) continue;
+        if (done <= 0) Fail();
         data += done;
         size -= static_cast<std::size_t>(done);
     }
@@ -178,10 +167,8 @@ void CopyRange(int from, int to, uint64_t begin, uint64_t end, char* buffer)
     while (begin < end) {
         const std::size_t wanted = static_cast<std::size_t>(std::min<uint64_t>(ChunkSize, end - begin));
         const ssize_t got = ::pread(from, buffer, wanted, static_cast<off_t>(begin));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            Fail();  // the file shrank under us: better no write than a torn file
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) Fail();  // the file shrank under us: better no write than a torn file
         WriteAll(to, buffer, static_cast<std::size_t>(got));
         begin += static_cast<uint64_t>(got);
     }
@@ -191,19 +178,15 @@ void CopyRange(int from, int to, uint64_t begin, uint64_t end, char* buffer)
 // XDG rules ask for directories made under the configuration home.
 void CreateDirectories(const fs::path& directory)
 {
-    if (directory.empty())
-        return;
+    if (directory.empty()) return;
     struct stat status {};
     if (::stat(directory.c_str(), &status) == 0) {
-        if (!S_ISDIR(status.st_mode))
-            Fail();
+        if (!S_ISDIR(status.st_mode)) Fail();
         return;
     }
-    if (directory.has_parent_path() && directory.parent_path() != directory)
-        CreateDirectories(directory.parent_path());
+    if (directory.has_parent_path() && directory.parent_path() != directory) CreateDirectories(directory.parent_path());
     if (::mkdir(directory.c_str(), 0700) != 0) {
-        if (errno != EEXIST || ::stat(directory.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
-            Fail();
+        if (errno != EEXIST || ::stat(directory.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) Fail();
     }
 }
 
@@ -228,8 +211,7 @@ public:
                 path_ = std::move(candidate);
                 return;
             }
-            if (errno != EEXIST)
-                break;
+            if (errno != EEXIST) break;
         }
         Fail();
     }
@@ -238,16 +220,14 @@ public:
     ~TemporaryFile()
     {
         fd_.Close();
-        if (!path_.empty())
-            ::unlink(path_.c_str());
+        if (!path_.empty()) ::unlink(path_.c_str());
     }
 
     int Fd() const { return fd_.Get(); }
     const fs::path& Path() const { return path_; }
     void CloseOrFail()
     {
-        if (!fd_.Close())
-            Fail();
+        if (!fd_.Close()) Fail();
     }
     void Kept() { path_.clear(); }
 
@@ -265,10 +245,8 @@ struct Edit {
 // Keys may not hold what would read back as another kind of line.
 bool UsableKey(std::string_view key)
 {
-    if (key.empty() || key.size() > detail::NameCap)
-        return false;
-    if (key.find_first_of("=\r\n") != std::string_view::npos)
-        return false;
+    if (key.empty() || key.size() > detail::NameCap) return false;
+    if (key.find_first_of("=\r\n") != std::string_view::npos) return false;
     return key[0] != '[' && key[0] != ';' && key[0] != '#';
 }
 
@@ -306,15 +284,12 @@ std::vector<SettingValue> SettingsFile::ReadValues(const std::string& section,
     std::size_t missing = 0;
     for (const std::string& key : keys) {
         wantedKeys.push_back(Trim(key));
-        if (!wantedKeys.back().empty())
-            ++missing;
+        if (!wantedKeys.back().empty()) ++missing;
     }
-    if (missing == 0)
-        return values;
+    if (missing == 0) return values;
 
     OpenFile file;
-    if (OpenForReading(path_, file) != Opened::Yes)
-        return values;
+    if (OpenForReading(path_, file) != Opened::Yes) return values;
 
     bool inSection = false;
     // A read error keeps what was found before it; the rest takes defaults.
@@ -322,17 +297,14 @@ std::vector<SettingValue> SettingsFile::ReadValues(const std::string& section,
         if (line.kind == LineKind::Header || line.kind == LineKind::BrokenHeader) {
             // Only the first copy of a section is read: a key it lacks is
             // absent, whatever a later copy holds.
-            if (inSection)
-                return false;
+            if (inSection) return false;
             inSection = line.kind == LineKind::Header && !line.nameOverlong && SameName(line.name, wantedSection);
             return true;
         }
-        if (!inSection || line.kind != LineKind::Key)
-            return true;
+        if (!inSection || line.kind != LineKind::Key) return true;
         for (std::size_t i = 0; i < wantedKeys.size(); ++i) {
             SettingValue& value = values[i];
-            if (value.found || wantedKeys[i].empty() || !SameName(line.name, wantedKeys[i]))
-                continue;
+            if (value.found || wantedKeys[i].empty() || !SameName(line.name, wantedKeys[i])) continue;
             value.found = true;
             value.text = CutToCharacters(line.value, MaxValueCharacters);
             value.cut = line.valueMore || value.text.size() < line.value.size();
@@ -378,12 +350,12 @@ struct Wanted {
 
 // Where a write changes the file, found in one pass over it.
 struct Layout {
-    bool crlf = false;             // the file's first line ends in "\r\n"
-    bool anyLine = false;          // the file holds more than a byte-order mark
-    bool lastBlank = true;         // its last line is blank
-    bool lastTerminated = true;    // its last line has a line end
+    bool crlf = false;           // the file's first line ends in "\r\n"
+    bool anyLine = false;        // the file holds more than a byte-order mark
+    bool lastBlank = true;       // its last line is blank
+    bool lastTerminated = true;  // its last line has a line end
     bool sectionFound = false;
-    uint64_t insertAt = 0;         // where new keys of the section go
+    uint64_t insertAt = 0;  // where new keys of the section go
     bool insertAfterUnterminated = false;
 };
 
@@ -404,11 +376,9 @@ Layout FindPlaces(const OpenFile& original, const std::string& section, std::vec
         if (header) {
             inSection = !layout.sectionFound && line.kind == LineKind::Header && !line.nameOverlong &&
                         SameName(line.name, section);
-            if (inSection)
-                layout.sectionFound = true;
+            if (inSection) layout.sectionFound = true;
         }
-        if (!inSection)
-            return true;
+        if (!inSection) return true;
         if (line.kind == LineKind::Key) {
             for (Wanted& entry : wanted) {
                 if (!entry.line && SameName(line.name, entry.key)) {
@@ -425,8 +395,7 @@ Layout FindPlaces(const OpenFile& original, const std::string& section, std::vec
         }
         return true;
     });
-    if (!complete)
-        Fail();
+    if (!complete) Fail();
     return layout;
 }
 
@@ -447,10 +416,8 @@ std::vector<Edit> MakeEdits(const std::string& section, const std::vector<Wanted
             edits.push_back({layout.insertAt, layout.insertAt, (layout.insertAfterUnterminated ? eol : "") + added});
         } else {
             std::string text;
-            if (layout.anyLine && !layout.lastTerminated)
-                text += eol;
-            if (layout.anyLine && !layout.lastBlank)
-                text += eol;  // a blank line between sections
+            if (layout.anyLine && !layout.lastTerminated) text += eol;
+            if (layout.anyLine && !layout.lastBlank) text += eol;  // a blank line between sections
             text += "[" + section + "]" + eol + added;
             edits.push_back({fileSize, fileSize, std::move(text)});
         }
@@ -474,16 +441,12 @@ void ReplaceFile(const fs::path& target, const OpenFile& original, bool existed,
         position = edit.to;
     }
     CopyRange(original.fd.Get(), temporary.Fd(), position, original.size, buffer.get());
-    if (existed)
-        ::fchmod(temporary.Fd(), original.mode & 07777);  // the file keeps its permissions
+    if (existed) ::fchmod(temporary.Fd(), original.mode & 07777);  // the file keeps its permissions
 
-    if (::fsync(temporary.Fd()) != 0)
-        Fail();
+    if (::fsync(temporary.Fd()) != 0) Fail();
     temporary.CloseOrFail();
-    if (RenameHook())
-        RenameHook()(temporary.Path());
-    if (::rename(temporary.Path().c_str(), target.c_str()) != 0)
-        Fail();
+    if (RenameHook()) RenameHook()(temporary.Path());
+    if (::rename(temporary.Path().c_str(), target.c_str()) != 0) Fail();
     temporary.Kept();
 
     // Make the rename itself durable; not every file system can, and the file
@@ -503,13 +466,11 @@ void SettingsFile::WriteStrings(const std::string& section,
     const std::string failure = "Unable to write to " + path_.string();
 
     const std::string sectionName(Trim(section));
-    if (!UsableSection(sectionName))
-        throw WriteError(failure);
+    if (!UsableSection(sectionName)) throw WriteError(failure);
     std::vector<Wanted> wanted;
     for (const auto& [key, value] : entries) {
         const std::string_view name = Trim(key);
-        if (!UsableKey(name))
-            throw WriteError(failure);
+        if (!UsableKey(name)) throw WriteError(failure);
         // The same key twice: the later value wins, as two writes in a row would.
         auto same = std::find_if(wanted.begin(), wanted.end(), [&](const Wanted& w) { return SameName(w.key, name); });
         if (same != wanted.end())
@@ -517,8 +478,7 @@ void SettingsFile::WriteStrings(const std::string& section,
         else
             wanted.push_back({std::string(name), OneLine(value), std::nullopt, {}});
     }
-    if (wanted.empty())
-        return;
+    if (wanted.empty()) return;
 
     try {
         // Write through a symbolic link rather than replace the link itself.
@@ -526,15 +486,13 @@ void SettingsFile::WriteStrings(const std::string& section,
         std::error_code error;
         if (fs::is_symlink(path_, error)) {
             fs::path resolved = fs::canonical(path_, error);
-            if (!error)
-                target = resolved;
+            if (!error) target = resolved;
         }
         CreateDirectories(target.parent_path());
 
         OpenFile original;
         const Opened opened = OpenForReading(target, original);
-        if (opened == Opened::Unusable)
-            Fail();  // unreadable or not a file: rewriting it would lose what it holds
+        if (opened == Opened::Unusable) Fail();  // unreadable or not a file: rewriting it would lose what it holds
         const Layout layout = opened == Opened::Yes ? FindPlaces(original, sectionName, wanted) : Layout{};
         ReplaceFile(target, original, opened == Opened::Yes, MakeEdits(sectionName, wanted, layout, original.size));
     } catch (...) {

@@ -57,15 +57,12 @@ public:
 
     const std::filesystem::path& Path() const { return path_; }
 
-    std::string ReadString(const std::string& section, const std::string& key,
-                           const std::string& defaultValue) const;
-    int32_t ReadInteger(const std::string& section, const std::string& key,
-                        int32_t defaultValue) const;
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
+    int32_t ReadInteger(const std::string& section, const std::string& key, int32_t defaultValue) const;
 
     // Several keys of one section in one pass over the file; element i answers
     // keys[i] exactly as ReadString / ReadInteger would.
-    std::vector<SettingValue> ReadValues(const std::string& section,
-                                         const std::vector<std::string>& keys) const;
+    std::vector<SettingValue> ReadValues(const std::string& section, const std::vector<std::string>& keys) const;
 
     // Throw WriteError when the file cannot be written.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
@@ -73,8 +70,7 @@ public:
 
     // Several keys of one section in one replacement of the file: the same
     // result as writing them one after another, but all or nothing.
-    void WriteStrings(const std::string& section,
-                      const std::vector<std::pair<std::string, std::string>>& entries);
+    void WriteStrings(const std::string& section, const std::vector<std::pair<std::string, std::string>>& entries);
 
     // For tests: runs after the temporary file is written and flushed, just
     // before it is renamed over the file. An exception thrown from it fails the

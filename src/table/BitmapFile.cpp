@@ -56,8 +56,7 @@ bool ParseHeader(const QByteArray& head, qint64 fileSize, BitmapHeader& h)
         h.height = ReadU16(head, 20);
         h.bitsPerPixel = ReadU16(head, 24);
         h.compression = BiRgb;
-    } else if (h.infoSize == 40 || h.infoSize == 52 || h.infoSize == 56 || h.infoSize == 108 ||
-               h.infoSize == 124) {
+    } else if (h.infoSize == 40 || h.infoSize == 52 || h.infoSize == 56 || h.infoSize == 108 || h.infoSize == 124) {
         if (head.size() < FileHeaderSize + 40) {
             return false;
         }
@@ -76,15 +75,26 @@ bool ParseHeader(const QByteArray& head, qint64 fileSize, BitmapHeader& h)
         return false;
     }
     switch (h.bitsPerPixel) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32: break;
     default: return false;
     }
     switch (h.compression) {
     case BiRgb: break;
-    case BiRle8: if (h.bitsPerPixel != 8 || h.topDown) return false; break;
-    case BiRle4: if (h.bitsPerPixel != 4 || h.topDown) return false; break;
+    case BiRle8:
+        if (h.bitsPerPixel != 8 || h.topDown) return false;
+        break;
+    case BiRle4:
+        if (h.bitsPerPixel != 4 || h.topDown) return false;
+        break;
     case BiBitfields:
-    case BiAlphaBitfields: if (h.bitsPerPixel != 16 && h.bitsPerPixel != 32) return false; break;
+    case BiAlphaBitfields:
+        if (h.bitsPerPixel != 16 && h.bitsPerPixel != 32) return false;
+        break;
     default: return false;  // embedded JPEG or PNG: not a bitmap as the table reads them
     }
     if (h.pixelOffset < FileHeaderSize + h.infoSize || h.pixelOffset >= fileSize) {
@@ -203,8 +213,7 @@ QImage ReadBitmapFile(const QString& path)
     reader.setAutoDetectImageFormat(false);
     reader.setDecideFormatFromContent(false);
     QImage image;
-    if (!reader.read(&image) || image.isNull() || image.width() != header.width ||
-        image.height() != header.height) {
+    if (!reader.read(&image) || image.isNull() || image.width() != header.width || image.height() != header.height) {
         return {};
     }
     return DropAlpha(image);

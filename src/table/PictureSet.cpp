@@ -30,14 +30,10 @@ struct Replacement {
 };
 
 const Replacement Replacements[] = {
-    {&PictureSet::Image1, {"TESTER.BMP", "tester.bmp"}},
-    {&PictureSet::Image2, {"MOTIONX.BMP", "motionx.bmp"}},
-    {&PictureSet::BonusBMP, {"BONUSX.BMP", "bonusx.bmp"}},
-    {&PictureSet::Bet1But, {"Bet1But.BMP", "Bet1But.bmp"}},
-    {&PictureSet::Bet5But, {"Bet5But.BMP", "Bet5But.bmp"}},
-    {&PictureSet::SpinBut, {"SpinBut.BMP", "SpinBut.bmp"}},
-    {&PictureSet::Dimmed, {"DIMMEDX.BMP", "DIMMEDX.bmp"}},
-    {&PictureSet::Dimmed2, {"DIMMED2X.BMP", "DIMMED2X.bmp"}},
+    {&PictureSet::Image1, {"TESTER.BMP", "tester.bmp"}},    {&PictureSet::Image2, {"MOTIONX.BMP", "motionx.bmp"}},
+    {&PictureSet::BonusBMP, {"BONUSX.BMP", "bonusx.bmp"}},  {&PictureSet::Bet1But, {"Bet1But.BMP", "Bet1But.bmp"}},
+    {&PictureSet::Bet5But, {"Bet5But.BMP", "Bet5But.bmp"}}, {&PictureSet::SpinBut, {"SpinBut.BMP", "SpinBut.bmp"}},
+    {&PictureSet::Dimmed, {"DIMMEDX.BMP", "DIMMEDX.bmp"}},  {&PictureSet::Dimmed2, {"DIMMED2X.BMP", "DIMMED2X.bmp"}},
     {&PictureSet::Bet1bDimmed, {"BET1B.BMP", "BET1B.bmp"}},
 };
 
@@ -69,8 +65,7 @@ PictureSet PictureSet::BuiltIn()
 void PictureSet::LoadReplacements(const QString& assetDir)
 {
     for (const Replacement& r : Replacements) {
-        const QString path = FindAssetFile(
-            assetDir, {QLatin1String(r.spellings[0]), QLatin1String(r.spellings[1])});
+        const QString path = FindAssetFile(assetDir, {QLatin1String(r.spellings[0]), QLatin1String(r.spellings[1])});
         if (path.isEmpty()) {
             continue;
         }
@@ -83,7 +78,8 @@ void PictureSet::LoadReplacements(const QString& assetDir)
 
 bool PictureSet::LoadSymbolSheet(const QString& assetDir, const QString& soundRoot)
 {
-    const QString path = FindAssetFile(assetDir, {soundRoot + QStringLiteral(".bmp"), soundRoot + QStringLiteral(".BMP")});
+    const QString path =
+        FindAssetFile(assetDir, {soundRoot + QStringLiteral(".bmp"), soundRoot + QStringLiteral(".BMP")});
     if (path.isEmpty()) {
         return false;
     }
@@ -108,8 +104,7 @@ QString FindAssetFile(const QString& dir, const QStringList& spellings)
         }
     }
     // The files come from a case-insensitive world; any case will do.
-    const QStringList entries =
-        directory.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    const QStringList entries = directory.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QString& name : spellings) {
         if (name.isEmpty()) {
             continue;

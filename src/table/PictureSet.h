@@ -9,9 +9,9 @@ namespace table {
 // The main window's pictures: built-in ones from the program's resources,
 // optionally replaced by bitmap files in the asset directory.
 struct PictureSet {
-    QImage Image1;       // table background, also the lit attention areas
-    QImage Image2;       // motion strip
-    QImage Image3;       // symbol sheet (SoundRoot + ".bmp", required)
+    QImage Image1;  // table background, also the lit attention areas
+    QImage Image2;  // motion strip
+    QImage Image3;  // symbol sheet (SoundRoot + ".bmp", required)
     QImage BonusBMP;
     QImage Bet1But;
     QImage Bet5But;

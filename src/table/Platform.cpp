@@ -13,8 +13,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <ctime>
 #include <cstdint>
+#include <ctime>
 
 namespace table {
 
@@ -71,8 +71,7 @@ void SleepUntil(int64_t deadlineMicros)
     timespec when{};
     when.tv_sec = static_cast<time_t>(deadlineMicros / 1'000'000);
     when.tv_nsec = static_cast<long>((deadlineMicros % 1'000'000) * 1000);
-    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &when, nullptr) == EINTR) {
-    }
+    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &when, nullptr) == EINTR) {}
 }
 
 // Waits in a local event loop for a timer descriptor set to the absolute
@@ -159,8 +158,7 @@ void DesktopMessageBoxes::Error(QWidget* owner, const QString& caption, const QS
 
 bool DesktopMessageBoxes::Confirm(QWidget* owner, const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text,
-                    QMessageBox::Yes | QMessageBox::No, owner);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::Yes | QMessageBox::No, owner);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -91,9 +91,8 @@ QImage CropOpaque(const QImage& src, const QRect& srcRect)
     if (part.isNull()) {
         return {};
     }
-    const QImage plain = (src.isNull() || src.format() == QImage::Format_RGB32)
-                             ? src
-                             : src.convertToFormat(QImage::Format_RGB32);
+    const QImage plain =
+        (src.isNull() || src.format() == QImage::Format_RGB32) ? src : src.convertToFormat(QImage::Format_RGB32);
     CopyUnscaled(part, QPoint(0, 0), plain, srcRect);
     return part;
 }

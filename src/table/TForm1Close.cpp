@@ -63,9 +63,9 @@ bool TForm1::FormClose(bool withReminder)
     // 1. The update reminder; its failure is told, and closing goes on.
     if (withReminder) {
         store::SettingsFile file(UpdateReminderFileName);
-        const UpdateReminderResult reminder = RunUpdateReminder(
-            file, gameTitle_, versionText_, QDateTime::currentDateTime(),
-            [this](const QString& question) { return boxes_.Confirm(this, question); });
+        const UpdateReminderResult reminder =
+            RunUpdateReminder(file, gameTitle_, versionText_, QDateTime::currentDateTime(),
+                              [this](const QString& question) { return boxes_.Confirm(this, question); });
         if (reminder.openGamePage) web::OpenWebPageQuietly(web::GamePage(webPageName_), this);
         if (reminder.error) ShowHandlerError(*reminder.error);
     }
@@ -86,8 +86,7 @@ void TForm1::SaveCurrentGame()
                             ? std::numeric_limits<int32_t>::max()
                             : saved.Credits + saved.BetCoins;
     }
-    store::GameStore(programBaseName_.toStdString())
-        .SaveGameSlot(saved, store::CurrentGameSlot, "CurrentGame");
+    store::GameStore(programBaseName_.toStdString()).SaveGameSlot(saved, store::CurrentGameSlot, "CurrentGame");
 }
 
 void TForm1::OnTerminationRequested()

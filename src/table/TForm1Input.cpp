@@ -56,17 +56,10 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Space:
-        operation = &engine::Game::Spin;
-        break;
-    case Qt::Key_B:
-        operation = &engine::Game::BetOne;
-        break;
-    case Qt::Key_M:
-        operation = &engine::Game::BetFive;
-        break;
-    default:
-        return false;
+    case Qt::Key_Space: operation = &engine::Game::Spin; break;
+    case Qt::Key_B: operation = &engine::Game::BetOne; break;
+    case Qt::Key_M: operation = &engine::Game::BetFive; break;
+    default: return false;
     }
     if (!State.SpinInProgress) RunPlayerOperation(operation);
     return true;

@@ -147,8 +147,9 @@ void TForm1::FormCreate()
     // 9, 10.
     pictures_.LoadReplacements(assetDir_);
     if (!AssetStep()) {
-        boxes_.Plain(this, QString::fromLatin1(ApplicationTitle),
-                     QStringLiteral("There are BMP files missing which may cause this program to not function properly!"));
+        boxes_.Plain(
+            this, QString::fromLatin1(ApplicationTitle),
+            QStringLiteral("There are BMP files missing which may cause this program to not function properly!"));
         return;
     }
     startupSucceeded_ = true;
@@ -194,8 +195,8 @@ void TForm1::ReadTestingIni()
     const store::SettingsFile file(path.toStdString());
     const std::string section = "Settings";
     soundRoot_ = QString::fromStdString(file.ReadString(section, "SoundRoot", soundRoot_.toStdString()));
-    gameTitle_ = FirstCharacters(
-        QString::fromStdString(file.ReadString(section, "AboutName", gameTitle_.toStdString())), 30);
+    gameTitle_ =
+        FirstCharacters(QString::fromStdString(file.ReadString(section, "AboutName", gameTitle_.toStdString())), 30);
     webPageName_ = QString::fromStdString(file.ReadString(section, "WebPageName", webPageName_.toStdString()));
 }
 
@@ -304,11 +305,8 @@ bool TForm1::event(QEvent* event)
     switch (event->type()) {
     case QEvent::Show:
     case QEvent::Move:
-    case QEvent::WindowStateChange:
-        FitOuterSize();
-        break;
-    default:
-        break;
+    case QEvent::WindowStateChange: FitOuterSize(); break;
+    default: break;
     }
     return result;
 }

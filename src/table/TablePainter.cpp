@@ -55,8 +55,8 @@ QRect DrawCounter(QImage& surface, const PictureSet& pictures, int layoutWidth, 
     const bool large = layoutWidth >= LargeDigitsFrom;
     const int c = large ? 32 : 16;
     const int h = large ? 42 : 21;
-    const QImage& strip =
-        green ? (large ? pictures.GreenLarge : pictures.GreenSmall) : (large ? pictures.DigitsLarge : pictures.DigitsSmall);
+    const QImage& strip = green ? (large ? pictures.GreenLarge : pictures.GreenSmall)
+                                : (large ? pictures.DigitsLarge : pictures.DigitsSmall);
 
     if (rightAligned) {
         x -= n * c;
@@ -85,9 +85,9 @@ TablePainter::TablePainter(QImage& surface, const PictureSet& pictures, const Ta
 
     const int c = geometry_.CellSize;
     // Only the sixteen cells and one reel's width of the strip are ever read.
-    symbolSheet_ = Stretched(pictures_.Image3,
-                             QSize(Scaled(pictures_.Image3.width()), Scaled(pictures_.Image3.height())),
-                             QRect(0, 0, 4 * c, 4 * c));
+    symbolSheet_ =
+        Stretched(pictures_.Image3, QSize(Scaled(pictures_.Image3.width()), Scaled(pictures_.Image3.height())),
+                  QRect(0, 0, 4 * c, 4 * c));
     motionStrip_ = Stretched(pictures_.Image2, QSize(Scaled(pictures_.Image2.width()), geometry_.MotionHeight),
                              QRect(0, 0, c, geometry_.MotionHeight));
 
@@ -176,8 +176,8 @@ QRect TablePainter::FormPaint(const engine::ReelStops& stops, int32_t credits, i
 
 QRect TablePainter::DrawCreditsCounter(int32_t credits)
 {
-    return DrawCounter(surface_, pictures_, metrics_.layoutWidth, credits, Scaled(620) + metrics_.originX,
-                       Scaled(44), true, true);
+    return DrawCounter(surface_, pictures_, metrics_.layoutWidth, credits, Scaled(620) + metrics_.originX, Scaled(44),
+                       true, true);
 }
 
 QRect TablePainter::DrawCoinsCounter(int32_t betCoins)
@@ -197,8 +197,8 @@ QRect TablePainter::DrawCoinsCounter(int32_t betCoins)
 
 QRect TablePainter::DrawWinningsCounter(int32_t shown)
 {
-    return DrawCounter(surface_, pictures_, metrics_.layoutWidth, shown, Scaled(440) + metrics_.originX,
-                       Scaled(44), true, false);
+    return DrawCounter(surface_, pictures_, metrics_.layoutWidth, shown, Scaled(440) + metrics_.originX, Scaled(44),
+                       true, false);
 }
 
 QRect TablePainter::DrawWinningsCaption()
@@ -229,8 +229,8 @@ QRect TablePainter::DrawLabel(const QString& text, int anchorX, bool rightAligne
         painter.setPen(Qt::white);
         painter.drawText(QPoint(x, y + metrics.ascent()), text);
     }
-    const QRect box = QRect(x, y, width, metrics.height()) |
-                      metrics.boundingRect(text).translated(x, y + metrics.ascent());
+    const QRect box =
+        QRect(x, y, width, metrics.height()) | metrics.boundingRect(text).translated(x, y + metrics.ascent());
     return box.intersected(surface_.rect());
 }
 
@@ -260,8 +260,17 @@ QRect TablePainter::DrawArea(int area, bool lit)
     return CopyUnscaled(surface_, ScaledRect(p.left, p.top, p.right, p.bottom).topLeft(), areas_[area][lit ? 1 : 0]);
 }
 
-QRect TablePainter::DrawLogoPanel(bool lit) { return DrawArea(0, lit); }
-QRect TablePainter::DrawTitlePlate(bool lit) { return DrawArea(1, lit); }
-QRect TablePainter::DrawBetSign(bool lit) { return DrawArea(2, lit); }
+QRect TablePainter::DrawLogoPanel(bool lit)
+{
+    return DrawArea(0, lit);
+}
+QRect TablePainter::DrawTitlePlate(bool lit)
+{
+    return DrawArea(1, lit);
+}
+QRect TablePainter::DrawBetSign(bool lit)
+{
+    return DrawArea(2, lit);
+}
 
 }  // namespace table

@@ -23,15 +23,15 @@ struct ReelGeometry {
 
 // The screen facts the drawing depends on, fixed at start-up.
 struct TableMetrics {
-    int layoutWidth = 800;   // width Scaled() works from (see LayoutWidthFor)
-    int originX = 0;         // left edge of the table in the surface (centring)
-    int logicalDpi = 96;     // label font: bold below 100 dpi
+    int layoutWidth = 800;  // width Scaled() works from (see LayoutWidthFor)
+    int originX = 0;        // left edge of the table in the surface (centring)
+    int logicalDpi = 96;    // label font: bold below 100 dpi
 };
 
 // Draws a number with the digit strips; see the counters of the table.
 // Returns the rectangle touched.
-QRect DrawCounter(QImage& surface, const PictureSet& pictures, int layoutWidth, int number,
-                  int x, int y, bool rightAligned, bool green);
+QRect DrawCounter(QImage& surface, const PictureSet& pictures, int layoutWidth, int number, int x, int y,
+                  bool rightAligned, bool green);
 
 // Every drawing operation of the table onto one off-screen surface. Each
 // returns the rectangle it changed so the window can mark it for update.
@@ -53,12 +53,12 @@ public:
     QRect DrawReel(int reel, int32_t reelStop);
     QRect DrawPayline();
     QRect DrawCreditsCounter(int32_t credits);
-    QRect DrawCoinsCounter(int32_t betCoins);     // clears the Winnings field, "Coins" label, digits
+    QRect DrawCoinsCounter(int32_t betCoins);  // clears the Winnings field, "Coins" label, digits
     QRect DrawWinningsCounter(int32_t shown);
     QRect DrawWinningsCaption();
     QRect DrawLabels();
     QRect DrawButton(char name, int state);
-    QRect DrawBonusMeter(int32_t level);          // level clamped to 0..12 for drawing
+    QRect DrawBonusMeter(int32_t level);  // level clamped to 0..12 for drawing
     QRect DrawLogoPanel(bool lit);
     QRect DrawTitlePlate(bool lit);
     QRect DrawBetSign(bool lit);
@@ -110,10 +110,10 @@ private:
     QFont labelFont_;
 
     // Everything stretched is stretched once, here, never per frame.
-    QImage background_;                  // Image1 at Scaled(its size), as much as the surface shows
+    QImage background_;  // Image1 at Scaled(its size), as much as the surface shows
     QSize backgroundCovered_;
-    QImage buttons_[3][2];               // '1', '5', 'S'; dim, lit
-    QImage areas_[3][2];                 // logo panel, title plate, bet sign; dim, lit
+    QImage buttons_[3][2];  // '1', '5', 'S'; dim, lit
+    QImage areas_[3][2];    // logo panel, title plate, bet sign; dim, lit
 };
 
 }  // namespace table

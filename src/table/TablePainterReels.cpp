@@ -22,7 +22,10 @@ constexpr int StopPhase = 21;
 constexpr int FirstBouncePhase = 22;
 constexpr int FramesBetweenReels = 9;
 
-bool ValidReel(int reel) { return reel >= 0 && reel < engine::ReelCount; }
+bool ValidReel(int reel)
+{
+    return reel >= 0 && reel < engine::ReelCount;
+}
 
 int Wrapped(int64_t offset, int height)
 {
@@ -115,8 +118,8 @@ TablePainter::SpinFrame TablePainter::DrawSpinFrame(int frameCounter, engine::Mo
             frame.stoppedReel[i] = true;
         } else if (phase < FirstBouncePhase + 8) {
             if (phase == FirstBouncePhase || reelCopies_[i].isNull()) {
-                reelCopies_[i] = CropOpaque(surface_, QRect(ReelWindow(reel).topLeft(),
-                                                            QSize(c, std::max(0, 3 * c - SpinBounceTrim))));
+                reelCopies_[i] = CropOpaque(
+                    surface_, QRect(ReelWindow(reel).topLeft(), QSize(c, std::max(0, 3 * c - SpinBounceTrim))));
             }
             frame.dirty |= DrawReelCopy(reelCopies_[i], reel, SpinBounce[phase - FirstBouncePhase]);
         }

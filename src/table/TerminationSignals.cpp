@@ -2,10 +2,10 @@
 
 #include <QSocketNotifier>
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace table {
 
@@ -37,8 +37,7 @@ bool Install(int signal, struct sigaction& previous)
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
 {
-    if (g_pair[0] != -1)
-        return;  // another instance owns the handlers
+    if (g_pair[0] != -1) return;  // another instance owns the handlers
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_pair) != 0) {
         g_pair[0] = g_pair[1] = -1;
         return;
@@ -53,10 +52,8 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
 
 TerminationSignals::~TerminationSignals()
 {
-    if (termInstalled_)
-        ::sigaction(SIGTERM, &previousTerm_, nullptr);
-    if (hupInstalled_)
-        ::sigaction(SIGHUP, &previousHup_, nullptr);
+    if (termInstalled_) ::sigaction(SIGTERM, &previousTerm_, nullptr);
+    if (hupInstalled_) ::sigaction(SIGHUP, &previousHup_, nullptr);
     if (notifier_) {
         notifier_->setEnabled(false);
         ::close(g_pair[0]);
@@ -77,12 +74,10 @@ void TerminationSignals::ReadPending()
             any = true;
             continue;
         }
-        if (count < 0 && errno == EINTR)
-            continue;
+        if (count < 0 && errno == EINTR) continue;
         break;
     }
-    if (any)
-        emit terminationRequested();
+    if (any) emit terminationRequested();
 }
 
 }  // namespace table

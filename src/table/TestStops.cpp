@@ -13,13 +13,11 @@ bool IsSpace(char c)
 
 std::optional<engine::ReelStops> ParseTestStops(const char* text)
 {
-    if (!text)
-        return std::nullopt;
+    if (!text) return std::nullopt;
     engine::ReelStops stops{};
     const char* p = text;
     for (int reel = 0; reel < engine::ReelCount; ++reel) {
-        while (IsSpace(*p))
-            ++p;
+        while (IsSpace(*p)) ++p;
         int value = 0;
         int digits = 0;
         while (*p >= '0' && *p <= '9' && digits < 3) {
@@ -27,15 +25,11 @@ std::optional<engine::ReelStops> ParseTestStops(const char* text)
             ++digits;
             ++p;
         }
-        if (digits == 0 || value < 1 || value > engine::StripLength)
-            return std::nullopt;
-        while (IsSpace(*p))
-            ++p;
+        if (digits == 0 || value < 1 || value > engine::StripLength) return std::nullopt;
+        while (IsSpace(*p)) ++p;
         const char expected = reel + 1 < engine::ReelCount ? ',' : '\0';
-        if (*p != expected)
-            return std::nullopt;
-        if (expected == ',')
-            ++p;
+        if (*p != expected) return std::nullopt;
+        if (expected == ',') ++p;
         stops[reel] = value;
     }
     return stops;

@@ -13,12 +13,10 @@ namespace {
 // take signs and spaces.
 std::optional<int> Digits(const QString& text, int minLength, int maxLength)
 {
-    if (text.size() < minLength || text.size() > maxLength)
-        return std::nullopt;
+    if (text.size() < minLength || text.size() > maxLength) return std::nullopt;
     int value = 0;
     for (QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
         value = value * 10 + (c.unicode() - '0');
     }
     return value;
@@ -28,27 +26,24 @@ std::optional<int> Digits(const QString& text, int minLength, int maxLength)
 
 QString UpdateReminderText(const QString& gameTitle, const QString& versionText)
 {
-    return gameTitle + QStringLiteral("\n\n") + QStringLiteral("Version: ") + versionText +
-           QStringLiteral("\n\n") +
-           QStringLiteral("Since it has been over 90 days since you installed this program, it is likely "
-                          "that we have a newer version available for free download.  Would you like to "
-                          "visit our website to get a newer version of") +
+    return gameTitle + QStringLiteral("\n\n") + QStringLiteral("Version: ") + versionText + QStringLiteral("\n\n") +
+           QStringLiteral(
+               "Since it has been over 90 days since you installed this program, it is likely "
+               "that we have a newer version available for free download.  Would you like to "
+               "visit our website to get a newer version of") +
            QLatin1Char(' ') + gameTitle + QLatin1Char('?');
 }
 
 std::optional<QDate> ParseReminderDate(const QString& text)
 {
     const QStringList parts = text.trimmed().split(QLatin1Char('/'));
-    if (parts.size() != 3)
-        return std::nullopt;
+    if (parts.size() != 3) return std::nullopt;
     const auto month = Digits(parts[0], 1, 2);
     const auto day = Digits(parts[1], 1, 2);
     const auto year = Digits(parts[2], 4, 4);
-    if (!month || !day || !year)
-        return std::nullopt;
+    if (!month || !day || !year) return std::nullopt;
     const QDate date(*year, *month, *day);
-    if (!date.isValid())
-        return std::nullopt;
+    if (!date.isValid()) return std::nullopt;
     return date;
 }
 
@@ -60,9 +55,8 @@ QString FormatReminderDate(QDate date)
         .arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 
-UpdateReminderResult RunUpdateReminder(store::SettingsFile& file, const QString& gameTitle,
-                                       const QString& versionText, const QDateTime& now,
-                                       const std::function<bool(const QString&)>& askYesNo)
+UpdateReminderResult RunUpdateReminder(store::SettingsFile& file, const QString& gameTitle, const QString& versionText,
+                                       const QDateTime& now, const std::function<bool(const QString&)>& askYesNo)
 {
     UpdateReminderResult result;
     try {

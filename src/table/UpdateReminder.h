@@ -46,8 +46,7 @@ QString FormatReminderDate(QDate date);
 //     if (reminder.openGamePage) web::OpenWebPageQuietly(web::GamePage(WebPageName), this);
 //     if (reminder.error) show *reminder.error;
 //     ... then ClosingRequested, then SaveGameSlot(CurrentGameSlot, "CurrentGame").
-UpdateReminderResult RunUpdateReminder(store::SettingsFile& file, const QString& gameTitle,
-                                       const QString& versionText, const QDateTime& now,
-                                       const std::function<bool(const QString&)>& askYesNo);
+UpdateReminderResult RunUpdateReminder(store::SettingsFile& file, const QString& gameTitle, const QString& versionText,
+                                       const QDateTime& now, const std::function<bool(const QString&)>& askYesNo);
 
 }  // namespace table

@@ -38,8 +38,7 @@ QString GamesPage()
 
 QString GamePage(const QString& webPageName)
 {
-    return QString::fromLatin1(PublisherSite) + QStringLiteral("/games/") + webPageName +
-           QStringLiteral(".html");
+    return QString::fromLatin1(PublisherSite) + QStringLiteral("/games/") + webPageName + QStringLiteral(".html");
 }
 
 QString PleaseVisitText()
@@ -53,8 +52,7 @@ bool DesktopShell::Open(const QString& address, QWidget*)
     // StrictMode: an address that does not parse is a failure to open, not a
     // guess at what was meant.
     const QUrl url(address, QUrl::StrictMode);
-    if (!url.isValid())
-        return false;
+    if (!url.isValid()) return false;
     return QDesktopServices::openUrl(url);
 }
 
@@ -86,8 +84,7 @@ ScopedShell::~ScopedShell()
 
 void OpenWebPage(const QString& address, QWidget* owner)
 {
-    if (TryOpen(address, owner))
-        return;
+    if (TryOpen(address, owner)) return;
     Shell& shell = CurrentShell();
     shell.ShowError(QString::fromLatin1(BrowserMissingText), owner);
     shell.ShowInformation(PleaseVisitText(), owner);

@@ -8,46 +8,52 @@
 
 namespace {
 
-QImage Small() { return QImage(3, 2, QImage::Format_RGB32); }
-
-TEST(ArtworkFiles, WritesEveryPictureUnderItsNameAndFormat) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const std::vector<artwork::Artwork> set = {{QStringLiteral("pictures/A.png"), Small},
-                                             {QStringLiteral("B.bmp"), Small}};
-  QString error;
-  ASSERT_TRUE(artwork::WriteArtwork(set, dir.path(), &error)) << qPrintable(error);
-  QFile png(dir.filePath(QStringLiteral("pictures/A.png")));
-  ASSERT_TRUE(png.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(png.read(4).endsWith("PNG"));
-  QFile bmp(dir.filePath(QStringLiteral("B.bmp")));
-  ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(bmp.read(2) == "BM");
-  EXPECT_EQ(QImage(dir.filePath(QStringLiteral("B.bmp"))).size(), QSize(3, 2));
+QImage Small()
+{
+    return QImage(3, 2, QImage::Format_RGB32);
 }
 
-TEST(ArtworkFiles, ReportsADirectoryThatCannotBeMade) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  // A plain file where a directory is needed: no account can create one there.
-  QFile blocker(dir.filePath(QStringLiteral("blocker")));
-  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-  blocker.close();
-  const std::vector<artwork::Artwork> set = {{QStringLiteral("blocker/sub/A.png"), Small}};
-  QString error;
-  EXPECT_FALSE(artwork::WriteArtwork(set, dir.path(), &error));
-  EXPECT_TRUE(error.contains(QStringLiteral("A.png"))) << qPrintable(error);
+TEST(ArtworkFiles, WritesEveryPictureUnderItsNameAndFormat)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::vector<artwork::Artwork> set = {{QStringLiteral("pictures/A.png"), Small},
+                                               {QStringLiteral("B.bmp"), Small}};
+    QString error;
+    ASSERT_TRUE(artwork::WriteArtwork(set, dir.path(), &error)) << qPrintable(error);
+    QFile png(dir.filePath(QStringLiteral("pictures/A.png")));
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(png.read(4).endsWith("PNG"));
+    QFile bmp(dir.filePath(QStringLiteral("B.bmp")));
+    ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(bmp.read(2) == "BM");
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("B.bmp"))).size(), QSize(3, 2));
 }
 
-TEST(ArtworkFiles, CataloguesNameEveryPictureOnce) {
-  QStringList names;
-  for (const auto& art : artwork::BuiltInPictures()) names << art.fileName;
-  for (const auto& art : artwork::ThemeFiles()) names << art.fileName;
-  EXPECT_EQ(names.size(), 18);
-  names.removeDuplicates();
-  EXPECT_EQ(names.size(), 18);
-  EXPECT_TRUE(names.contains(QStringLiteral("Plum.bmp")));
-  EXPECT_TRUE(names.contains(QStringLiteral("Paychart.bmp")));
+TEST(ArtworkFiles, ReportsADirectoryThatCannotBeMade)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A plain file where a directory is needed: no account can create one there.
+    QFile blocker(dir.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const std::vector<artwork::Artwork> set = {{QStringLiteral("blocker/sub/A.png"), Small}};
+    QString error;
+    EXPECT_FALSE(artwork::WriteArtwork(set, dir.path(), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("A.png"))) << qPrintable(error);
+}
+
+TEST(ArtworkFiles, CataloguesNameEveryPictureOnce)
+{
+    QStringList names;
+    for (const auto& art : artwork::BuiltInPictures()) names << art.fileName;
+    for (const auto& art : artwork::ThemeFiles()) names << art.fileName;
+    EXPECT_EQ(names.size(), 18);
+    names.removeDuplicates();
+    EXPECT_EQ(names.size(), 18);
+    EXPECT_TRUE(names.contains(QStringLiteral("Plum.bmp")));
+    EXPECT_TRUE(names.contains(QStringLiteral("Paychart.bmp")));
 }
 
 }  // namespace

@@ -9,10 +9,10 @@
 namespace {
 
 struct Area {
-  const char* name;
-  const char* dimPicture;
-  QRect rect;
-  std::function<QList<QPointF>()> bulbs;
+    const char* name;
+    const char* dimPicture;
+    QRect rect;
+    std::function<QList<QPointF>()> bulbs;
 };
 
 const Area Areas[] = {
@@ -21,50 +21,54 @@ const Area Areas[] = {
     {"bet sign", ":/pictures/Bet1bDimmed.png", artwork::layout::BetSign, artwork::BetSignBulbs},
 };
 
-TEST(AttentionAreas, DimPicturesHaveTheSizeOfTheirAreaOnTheTable) {
-  EXPECT_EQ(QRect(247, 98, 302, 165), artwork::layout::LogoPanel);
-  EXPECT_EQ(QRect(225, 545, 429, 45), artwork::layout::TitlePlate);
-  EXPECT_EQ(QRect(560, 99, 84, 85), artwork::layout::BetSign);
-  for (const Area& area : Areas) {
-    const QImage dim = arttest::Resource(QString::fromLatin1(area.dimPicture));
-    EXPECT_EQ(dim.size(), area.rect.size()) << area.name;
-  }
-}
-
-TEST(AttentionAreas, LitAndDimFramesMatchPixelForPixel) {
-  const QImage table = arttest::Resource(":/pictures/Image1.png");
-  for (const Area& area : Areas) {
-    const QImage lit = table.copy(area.rect);
-    const QImage dim = arttest::Resource(QString::fromLatin1(area.dimPicture));
-    const int w = lit.width(), h = lit.height();
-    // The outer three pixels all round are frame: the same whether the light is on or off.
-    for (const QRect& edge : {QRect(0, 0, w, 3), QRect(0, h - 3, w, 3), QRect(0, 0, 3, h), QRect(w - 3, 0, 3, h)}) {
-      EXPECT_EQ(arttest::MaxDifference(lit, dim, edge), 0) << area.name;
+TEST(AttentionAreas, DimPicturesHaveTheSizeOfTheirAreaOnTheTable)
+{
+    EXPECT_EQ(QRect(247, 98, 302, 165), artwork::layout::LogoPanel);
+    EXPECT_EQ(QRect(225, 545, 429, 45), artwork::layout::TitlePlate);
+    EXPECT_EQ(QRect(560, 99, 84, 85), artwork::layout::BetSign);
+    for (const Area& area : Areas) {
+        const QImage dim = arttest::Resource(QString::fromLatin1(area.dimPicture));
+        EXPECT_EQ(dim.size(), area.rect.size()) << area.name;
     }
-  }
 }
 
-TEST(AttentionAreas, LampsAreOnInTheTableAndOffInTheDimPicture) {
-  const QImage table = arttest::Resource(":/pictures/Image1.png");
-  for (const Area& area : Areas) {
-    const QImage lit = table.copy(area.rect);
-    const QImage dim = arttest::Resource(QString::fromLatin1(area.dimPicture));
-    const QList<QPointF> bulbs = area.bulbs();
-    ASSERT_FALSE(bulbs.isEmpty()) << area.name;
-    for (const QPointF& bulb : bulbs) {
-      const QRect spot(qRound(bulb.x()) - 1, qRound(bulb.y()) - 1, 3, 3);
-      ASSERT_TRUE(lit.rect().contains(spot)) << area.name;
-      EXPECT_GT(arttest::MeanBrightness(lit, spot) - arttest::MeanBrightness(dim, spot), 80)
-          << area.name << " bulb at " << bulb.x() << "," << bulb.y();
+TEST(AttentionAreas, LitAndDimFramesMatchPixelForPixel)
+{
+    const QImage table = arttest::Resource(":/pictures/Image1.png");
+    for (const Area& area : Areas) {
+        const QImage lit = table.copy(area.rect);
+        const QImage dim = arttest::Resource(QString::fromLatin1(area.dimPicture));
+        const int w = lit.width(), h = lit.height();
+        // The outer three pixels all round are frame: the same whether the light is on or off.
+        for (const QRect& edge : {QRect(0, 0, w, 3), QRect(0, h - 3, w, 3), QRect(0, 0, 3, h), QRect(w - 3, 0, 3, h)}) {
+            EXPECT_EQ(arttest::MaxDifference(lit, dim, edge), 0) << area.name;
+        }
     }
-    EXPECT_GT(arttest::MeanBrightness(lit, lit.rect()), arttest::MeanBrightness(dim, dim.rect()) + 15) << area.name;
-  }
 }
 
-TEST(AttentionAreas, SameCodeDrawsTheTableCopyAndTheLitArea) {
-  const QImage table = arttest::Resource(":/pictures/Image1.png");
-  EXPECT_EQ(table.copy(artwork::layout::LogoPanel), artwork::LogoPanel(true).convertToFormat(QImage::Format_RGB32));
-  EXPECT_EQ(table.copy(artwork::layout::BetSign), artwork::BetSign(true).convertToFormat(QImage::Format_RGB32));
+TEST(AttentionAreas, LampsAreOnInTheTableAndOffInTheDimPicture)
+{
+    const QImage table = arttest::Resource(":/pictures/Image1.png");
+    for (const Area& area : Areas) {
+        const QImage lit = table.copy(area.rect);
+        const QImage dim = arttest::Resource(QString::fromLatin1(area.dimPicture));
+        const QList<QPointF> bulbs = area.bulbs();
+        ASSERT_FALSE(bulbs.isEmpty()) << area.name;
+        for (const QPointF& bulb : bulbs) {
+            const QRect spot(qRound(bulb.x()) - 1, qRound(bulb.y()) - 1, 3, 3);
+            ASSERT_TRUE(lit.rect().contains(spot)) << area.name;
+            EXPECT_GT(arttest::MeanBrightness(lit, spot) - arttest::MeanBrightness(dim, spot), 80)
+                << area.name << " bulb at " << bulb.x() << "," << bulb.y();
+        }
+        EXPECT_GT(arttest::MeanBrightness(lit, lit.rect()), arttest::MeanBrightness(dim, dim.rect()) + 15) << area.name;
+    }
+}
+
+TEST(AttentionAreas, SameCodeDrawsTheTableCopyAndTheLitArea)
+{
+    const QImage table = arttest::Resource(":/pictures/Image1.png");
+    EXPECT_EQ(table.copy(artwork::layout::LogoPanel), artwork::LogoPanel(true).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(table.copy(artwork::layout::BetSign), artwork::BetSign(true).convertToFormat(QImage::Format_RGB32));
 }
 
 }  // namespace

@@ -4,32 +4,35 @@
 
 namespace {
 
-TEST(Buttons, LitLowerHalfIsTheDimUpperHalfWithTheLightOn) {
-  for (const char* path : {":/pictures/Bet1But.png", ":/pictures/Bet5But.png", ":/pictures/SpinBut.png"}) {
-    const QImage button = arttest::Resource(QString::fromLatin1(path));
-    ASSERT_EQ(button.height() % 2, 0) << path;
-    const int half = button.height() / 2;
-    const QImage dim = button.copy(0, 0, button.width(), half);
-    const QImage lit = button.copy(0, half, button.width(), half);
-    // Bezel and recess (the outer five pixels) are the same in both states, so the
-    // button does not jump when it lights.
-    const int w = dim.width();
-    for (const QRect& edge : {QRect(0, 0, w, 5), QRect(0, half - 5, w, 5), QRect(0, 0, 5, half), QRect(w - 5, 0, 5, half)}) {
-      EXPECT_EQ(arttest::MaxDifference(dim, lit, edge), 0) << path;
+TEST(Buttons, LitLowerHalfIsTheDimUpperHalfWithTheLightOn)
+{
+    for (const char* path : {":/pictures/Bet1But.png", ":/pictures/Bet5But.png", ":/pictures/SpinBut.png"}) {
+        const QImage button = arttest::Resource(QString::fromLatin1(path));
+        ASSERT_EQ(button.height() % 2, 0) << path;
+        const int half = button.height() / 2;
+        const QImage dim = button.copy(0, 0, button.width(), half);
+        const QImage lit = button.copy(0, half, button.width(), half);
+        // Bezel and recess (the outer five pixels) are the same in both states, so the
+        // button does not jump when it lights.
+        const int w = dim.width();
+        for (const QRect& edge :
+             {QRect(0, 0, w, 5), QRect(0, half - 5, w, 5), QRect(0, 0, 5, half), QRect(w - 5, 0, 5, half)}) {
+            EXPECT_EQ(arttest::MaxDifference(dim, lit, edge), 0) << path;
+        }
+        const QRect cap(12, 10, w - 24, half - 20);
+        EXPECT_GT(arttest::MeanBrightness(lit, cap), arttest::MeanBrightness(dim, cap) + 60) << path;
     }
-    const QRect cap(12, 10, w - 24, half - 20);
-    EXPECT_GT(arttest::MeanBrightness(lit, cap), arttest::MeanBrightness(dim, cap) + 60) << path;
-  }
 }
 
-TEST(Buttons, TheThreeButtonsLookDifferent) {
-  const QImage one = arttest::Resource(":/pictures/Bet1But.png");
-  const QImage five = arttest::Resource(":/pictures/Bet5But.png");
-  const QImage spin = arttest::Resource(":/pictures/SpinBut.png");
-  const QRect litCap(12, 69, 54, 39);
-  EXPECT_GT(arttest::MaxDifference(one, five, litCap), 60);
-  EXPECT_GT(arttest::MaxDifference(one, spin, litCap), 60);
-  EXPECT_GT(arttest::MaxDifference(five, spin, litCap), 60);
+TEST(Buttons, TheThreeButtonsLookDifferent)
+{
+    const QImage one = arttest::Resource(":/pictures/Bet1But.png");
+    const QImage five = arttest::Resource(":/pictures/Bet5But.png");
+    const QImage spin = arttest::Resource(":/pictures/SpinBut.png");
+    const QRect litCap(12, 69, 54, 39);
+    EXPECT_GT(arttest::MaxDifference(one, five, litCap), 60);
+    EXPECT_GT(arttest::MaxDifference(one, spin, litCap), 60);
+    EXPECT_GT(arttest::MaxDifference(five, spin, litCap), 60);
 }
 
 }  // namespace

@@ -27,8 +27,8 @@ struct Area {
     int box, left, top, right, bottom;
 };
 const Area Areas[] = {
-    {1, 400, 30, 485, 115},  {2, 400, 125, 485, 210}, {3, 400, 220, 485, 305}, {4, 400, 315, 485, 400},
-    {5, 505, 30, 590, 115},  {6, 505, 125, 590, 210}, {7, 505, 220, 590, 305}, {8, 505, 315, 590, 400},
+    {1, 400, 30, 485, 115}, {2, 400, 125, 485, 210}, {3, 400, 220, 485, 305}, {4, 400, 315, 485, 400},
+    {5, 505, 30, 590, 115}, {6, 505, 125, 590, 210}, {7, 505, 220, 590, 305}, {8, 505, 315, 590, 400},
 };
 
 class BonusWindowTest : public ::testing::Test {
@@ -132,8 +132,8 @@ TEST_F(BonusWindowTest, EachCornerOfEachBoxOpensThatBox)
     // Distinct prizes so the prize tells the box.
     const engine::BonusPrizes distinct{11, 12, 13, 14, 15, 16, 17, 18};
     for (const Area& a : Areas) {
-        for (const QPoint corner : {QPoint(a.left, a.top), QPoint(a.right, a.top), QPoint(a.left, a.bottom),
-                                    QPoint(a.right, a.bottom)}) {
+        for (const QPoint corner :
+             {QPoint(a.left, a.top), QPoint(a.right, a.top), QPoint(a.left, a.bottom), QPoint(a.right, a.bottom)}) {
             auto form = Open({640, 480}, 120, {}, distinct);
             PressInPicture(*form, corner);
             EXPECT_EQ(OpenedBox(*form, distinct), a.box) << "corner " << corner.x() << "," << corner.y();
@@ -217,7 +217,7 @@ TEST_F(BonusWindowTest, EmptyBoxPaysNothingAndClosesOnTheTimer)
 TEST_F(BonusWindowTest, LetterKeysOpenMoreBoxesAndTheLastPrizeWins)
 {
     auto form = Open();
-    PressInPicture(*form, {450, 340});  // box 4: empty
+    PressInPicture(*form, {450, 340});       // box 4: empty
     QTest::keyClick(form.get(), Qt::Key_N);  // box 1: 250
     EXPECT_EQ(form->PickedPrize(), 250);
     EXPECT_EQ(state.SpinWin, 250);
@@ -242,7 +242,8 @@ TEST_F(BonusWindowTest, EachLetterKeyOpensItsBoxWithOrWithoutShift)
         int box;
     } keys[] = {{Qt::Key_A, 7}, {Qt::Key_E, 5}, {Qt::Key_N, 1}, {Qt::Key_R, 7}, {Qt::Key_W, 3}, {Qt::Key_Y, 4}};
     for (const auto& k : keys) {
-        for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers{}, Qt::KeyboardModifiers{Qt::ShiftModifier}}) {
+        for (const Qt::KeyboardModifiers modifiers :
+             {Qt::KeyboardModifiers{}, Qt::KeyboardModifiers{Qt::ShiftModifier}}) {
             auto form = Open({640, 480}, 120, {}, distinct);
             QTest::keyClick(form.get(), k.key, modifiers);
             EXPECT_EQ(OpenedBox(*form, distinct), k.box) << QTest::toString(k.key);

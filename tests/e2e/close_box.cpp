@@ -27,11 +27,9 @@ bool TakesPartInDeleteProtocol(Display* display, Window window, Atom deleteWindo
 {
     Atom* protocols = nullptr;
     int count = 0;
-    if (!XGetWMProtocols(display, window, &protocols, &count))
-        return false;
+    if (!XGetWMProtocols(display, window, &protocols, &count)) return false;
     bool found = false;
-    for (int i = 0; i < count; ++i)
-        found = found || protocols[i] == deleteWindow;
+    for (int i = 0; i < count; ++i) found = found || protocols[i] == deleteWindow;
     XFree(protocols);
     return found;
 }

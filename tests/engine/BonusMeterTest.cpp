@@ -58,16 +58,14 @@ TEST(BonusMeter, TenPlusThreeFillsTheMeterAndTheWinIsCountedFirst)
     // Reel 0 shows symbol 2, reel 1 the 3-point Bonus form of symbol 2, reel
     // 2 symbol 3: mixed bars pay 2.
     Evaluate(t, 13, 5, 9);
-    const Calls expected{
-        "Meter=11", "Sound 6", "Meter=12", "Sound 6",  // two steps only: the meter stops at 12
-        "Timer3 on", "WinSound", "WinningsCaption",
-        "Sound 3", "Credits=101", "Winnings=1", "Delay 0.075",
-        "Sound 3", "Credits=102", "Winnings=2", "Delay 0.075",
-        "BonusWindow", "Meter=0",
-        // The prize of 25: no win sound, no flashing, counted from 0 again.
-        "WinningsCaption", "Sound 3", "Credits=107", "Winnings=5", "Delay 0.075"};
+    const Calls expected{"Meter=11", "Sound 6", "Meter=12", "Sound 6",  // two steps only: the meter stops at 12
+                         "Timer3 on", "WinSound", "WinningsCaption", "Sound 3", "Credits=101", "Winnings=1",
+                         "Delay 0.075", "Sound 3", "Credits=102", "Winnings=2", "Delay 0.075", "BonusWindow", "Meter=0",
+                         // The prize of 25: no win sound, no flashing, counted from 0 again.
+                         "WinningsCaption", "Sound 3", "Credits=107", "Winnings=5", "Delay 0.075"};
     ASSERT_GE(t.host.calls.size(), expected.size());
-    EXPECT_EQ(Calls(t.host.calls.begin(), t.host.calls.begin() + static_cast<std::ptrdiff_t>(expected.size())), expected);
+    EXPECT_EQ(Calls(t.host.calls.begin(), t.host.calls.begin() + static_cast<std::ptrdiff_t>(expected.size())),
+              expected);
     EXPECT_EQ(t.state.Credits, 127);
     EXPECT_EQ(t.state.BonusPts, 0);
     EXPECT_EQ(t.state.BonusWon, 25);
@@ -81,7 +79,8 @@ TEST(BonusMeter, PointsOfTwoReelsClimbOneStepPerSound)
     t.state.BonusPts = 5;
     t.state.BetCoins = 1;
     Evaluate(t, 2, 13, 3);
-    EXPECT_EQ(t.host.calls, (Calls{"Meter=6", "Sound 6", "Meter=7", "Sound 6", "Meter=8", "Sound 6", "Meter=9", "Sound 6"}));
+    EXPECT_EQ(t.host.calls,
+              (Calls{"Meter=6", "Sound 6", "Meter=7", "Sound 6", "Meter=8", "Sound 6", "Meter=9", "Sound 6"}));
     EXPECT_EQ(t.state.BonusPts, 9);
 }
 

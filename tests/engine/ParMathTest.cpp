@@ -87,7 +87,8 @@ TEST(BigInt, DivisionOfManyLimbNumbers)
     const BigInt limb64 = BigInt::FromUnsigned(UINT64_MAX) + BigInt(1);
     auto random = [&](int pieces) {
         BigInt x(0);
-        for (int k = 0; k < pieces; ++k) x = x * limb64 + BigInt::FromUnsigned(rng() >> (rng() % 3 == 0 ? rng() % 64 : 0));
+        for (int k = 0; k < pieces; ++k)
+            x = x * limb64 + BigInt::FromUnsigned(rng() >> (rng() % 3 == 0 ? rng() % 64 : 0));
         return x;
     };
     for (int i = 0; i < 2000; ++i) {
@@ -126,8 +127,9 @@ TEST(LinearSystem, SolvesExactlyAndRejectsSingular)
                                           {Fraction(BigInt(2), BigInt(3)), Fraction(5)});
     EXPECT_EQ(x[0], Fraction(BigInt(11), BigInt(3)));
     EXPECT_EQ(x[1], Fraction(BigInt(2), BigInt(3)));
-    EXPECT_THROW(par::SolveLinearSystem({{Fraction(1), Fraction(2)}, {Fraction(2), Fraction(4)}}, {Fraction(1), Fraction(2)}),
-                 std::domain_error);
+    EXPECT_THROW(
+        par::SolveLinearSystem({{Fraction(1), Fraction(2)}, {Fraction(2), Fraction(4)}}, {Fraction(1), Fraction(2)}),
+        std::domain_error);
 }
 
 TEST(MeterChain, OutcomesCoverEveryCombination)
@@ -154,7 +156,8 @@ TEST(MeterChain, StationaryAndAgreesWithARenewalArgument)
     EXPECT_EQ(total, Fraction(1));
     for (int to = 0; to < par::MeterLevels; ++to) {
         Fraction inflow(0);
-        for (int from = 0; from < par::MeterLevels; ++from) inflow += chain.levelShare[from] * chain.transition[from][to];
+        for (int from = 0; from < par::MeterLevels; ++from)
+            inflow += chain.levelShare[from] * chain.transition[from][to];
         EXPECT_EQ(inflow, chain.levelShare[to]) << "level " << to;
     }
 
@@ -169,7 +172,8 @@ TEST(MeterChain, StationaryAndAgreesWithARenewalArgument)
     visits[0] = Fraction(1);
     for (int level = 1; level < 12; ++level) {
         Fraction arrivals(0);
-        for (int below = 0; below < level; ++below) arrivals += visits[below] * chance(m.points[static_cast<size_t>(level - below)]);
+        for (int below = 0; below < level; ++below)
+            arrivals += visits[below] * chance(m.points[static_cast<size_t>(level - below)]);
         visits[level] = arrivals / (Fraction(1) - stay);  // each arrival stays a geometric number of spins
     }
     Fraction spins(0);

@@ -62,8 +62,10 @@ par::SimulationTotals Replay(uint64_t spins, int32_t bet, uint32_t seed)
             random(456);
             stops[reel] = engine::NudgedStop(reel, random(30) + 1);
         }
-        if (engine::ResetOnPayline(stops)) meter = 0;
-        else meter = std::min(meter + engine::PaylineBonusPoints(stops), 12);
+        if (engine::ResetOnPayline(stops))
+            meter = 0;
+        else
+            meter = std::min(meter + engine::PaylineBonusPoints(stops), 12);
         const int32_t win = bet * engine::PayFactor(engine::MatchPayRule(engine::ReadPayline(stops)));
         ++t.spins;
         t.totalBet += static_cast<uint64_t>(bet);
@@ -72,7 +74,8 @@ par::SimulationTotals Replay(uint64_t spins, int32_t bet, uint32_t seed)
         if (meter == 12) {
             engine::BonusPrizes prizes = engine::BonusPrizeFill;
             for (int pass = 0; pass < 1001; ++pass) {
-                for (int k = 0; k < 8; ++k) std::swap(prizes[static_cast<size_t>(k)], prizes[static_cast<size_t>(random(8))]);
+                for (int k = 0; k < 8; ++k)
+                    std::swap(prizes[static_cast<size_t>(k)], prizes[static_cast<size_t>(random(8))]);
             }
             ++t.bonusGames;
             t.bonusPrizes += static_cast<uint64_t>(prizes[static_cast<size_t>(random(8))]);

@@ -10,8 +10,8 @@
 namespace {
 
 using engine::MatchPayRule;
-using engine::PayRule;
 using engine::PaylineSymbols;
+using engine::PayRule;
 
 int32_t PerCoin(const PaylineSymbols& s)
 {

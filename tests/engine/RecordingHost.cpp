@@ -48,19 +48,40 @@ std::vector<std::string> RecordingHost::From(const std::string& from) const
     return calls;
 }
 
-void RecordingHost::DrawCreditsCounter() { Log("Credits=" + std::to_string(state_.Credits)); }
-void RecordingHost::DrawCoinsCounter() { Log("Coins=" + std::to_string(state_.BetCoins)); }
-void RecordingHost::DrawWinningsCaption() { Log("WinningsCaption"); }
-void RecordingHost::DrawWinningsCounter(int32_t shown) { Log("Winnings=" + std::to_string(shown)); }
+void RecordingHost::DrawCreditsCounter()
+{
+    Log("Credits=" + std::to_string(state_.Credits));
+}
+void RecordingHost::DrawCoinsCounter()
+{
+    Log("Coins=" + std::to_string(state_.BetCoins));
+}
+void RecordingHost::DrawWinningsCaption()
+{
+    Log("WinningsCaption");
+}
+void RecordingHost::DrawWinningsCounter(int32_t shown)
+{
+    Log("Winnings=" + std::to_string(shown));
+}
 
 void RecordingHost::DrawButton(char name, int state)
 {
     Log(std::string("Button ") + name + " " + std::to_string(state));
 }
 
-void RecordingHost::DrawLogoPanel(bool lit) { Log(std::string("LogoPanel ") + (lit ? "1" : "0")); }
-void RecordingHost::DrawTitlePlate(bool lit) { Log(std::string("TitlePlate ") + (lit ? "1" : "0")); }
-void RecordingHost::DrawBetSign(bool lit) { Log(std::string("BetSign ") + (lit ? "1" : "0")); }
+void RecordingHost::DrawLogoPanel(bool lit)
+{
+    Log(std::string("LogoPanel ") + (lit ? "1" : "0"));
+}
+void RecordingHost::DrawTitlePlate(bool lit)
+{
+    Log(std::string("TitlePlate ") + (lit ? "1" : "0"));
+}
+void RecordingHost::DrawBetSign(bool lit)
+{
+    Log(std::string("BetSign ") + (lit ? "1" : "0"));
+}
 
 void RecordingHost::DrawBonusMeter()
 {
@@ -81,8 +102,14 @@ bool RecordingHost::IsTimerEnabled(engine::AttentionTimer timer) const
     return timers[static_cast<size_t>(timer)];
 }
 
-void RecordingHost::PlaySoundEffect(int effect) { Log("Sound " + std::to_string(effect)); }
-void RecordingHost::PlayWinSound() { Log("WinSound"); }
+void RecordingHost::PlaySoundEffect(int effect)
+{
+    Log("Sound " + std::to_string(effect));
+}
+void RecordingHost::PlayWinSound()
+{
+    Log("WinSound");
+}
 
 void RecordingHost::Delay(double seconds)
 {
@@ -91,7 +118,10 @@ void RecordingHost::Delay(double seconds)
     Log(text);
 }
 
-void RecordingHost::ShowInformation(const std::string& text) { Log("Info " + text); }
+void RecordingHost::ShowInformation(const std::string& text)
+{
+    Log("Info " + text);
+}
 
 bool RecordingHost::StartPendingTrack()
 {
@@ -116,7 +146,10 @@ void RecordingHost::SlideReel(int reel, engine::SlideDirection direction)
     Log("Slide " + std::to_string(reel) + (direction == engine::SlideDirection::Down ? " Down" : " Up"));
 }
 
-void RecordingHost::SettleReel(int reel) { Log("Settle " + std::to_string(reel)); }
+void RecordingHost::SettleReel(int reel)
+{
+    Log("Settle " + std::to_string(reel));
+}
 
 void RecordingHost::RunBonusWindow(const engine::BonusPrizes& prizes)
 {

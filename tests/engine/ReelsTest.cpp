@@ -69,10 +69,14 @@ TEST(ReelStrips, SymbolCountsPerReel)
         std::array<int, 7> counts{};
         for (int32_t pos = 1; pos <= 30; ++pos) {
             const int32_t cell = CellAt(reel, pos);
-            if (cell == 14) ++counts[1];
-            else if (cell == 15) ++counts[6];
-            else if (CodeAt(reel, pos) == 0) ++counts[0];
-            else ++counts[static_cast<size_t>(CodeAt(reel, pos) + 1)];
+            if (cell == 14)
+                ++counts[1];
+            else if (cell == 15)
+                ++counts[6];
+            else if (CodeAt(reel, pos) == 0)
+                ++counts[0];
+            else
+                ++counts[static_cast<size_t>(CodeAt(reel, pos) + 1)];
         }
         EXPECT_EQ(counts, expected[reel]) << "reel " << reel;
     }
@@ -130,7 +134,11 @@ TEST(ReelNudges, OnlyBlankPaylinesMoveAndAtMostOnce)
 {
     for (int reel = 0; reel < 3; ++reel) {
         for (int32_t stop = 1; stop <= 30; ++stop) {
-            const ReelStops stops = [&] { ReelStops s{1, 1, 1}; s[reel] = stop; return s; }();
+            const ReelStops stops = [&] {
+                ReelStops s{1, 1, 1};
+                s[reel] = stop;
+                return s;
+            }();
             const bool blankOnPayline = CodeAt(reel, engine::PaylinePosition(stops, reel)) == 9;
             const int32_t rest = engine::NudgedStop(reel, stop);
             if (!blankOnPayline) {
@@ -169,9 +177,12 @@ TEST(ReelNudges, PaylineOverThirtyStops)
                 stops[reel] = engine::WrapPosition(stops[reel] + 1);
             }
             const int32_t pos = engine::PaylinePosition(stops, reel);
-            if (engine::IsResetAt(reel, pos)) ++counts[6];
-            else if (CodeAt(reel, pos) == 9) ++counts[5];
-            else ++counts[static_cast<size_t>(CodeAt(reel, pos))];
+            if (engine::IsResetAt(reel, pos))
+                ++counts[6];
+            else if (CodeAt(reel, pos) == 9)
+                ++counts[5];
+            else
+                ++counts[static_cast<size_t>(CodeAt(reel, pos))];
         }
         EXPECT_EQ(counts, expected[reel]) << "reel " << reel;
     }

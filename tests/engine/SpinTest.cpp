@@ -24,8 +24,8 @@ bool MeterStill(const ReelStops& resting)
     return !engine::ResetOnPayline(resting) && engine::PaylineBonusPoints(resting) == 0;
 }
 
-const Calls SpinStart{"Timer2 off", "Timer3 off", "Timer5 off", "LogoPanel 1", "TitlePlate 1", "Button 1 0",
-                      "Button 5 0", "Button S 0", "BetSign 1", "MotionHeight", "Animate"};
+const Calls SpinStart{"Timer2 off", "Timer3 off", "Timer5 off", "LogoPanel 1",  "TitlePlate 1", "Button 1 0",
+                      "Button 5 0", "Button S 0", "BetSign 1",  "MotionHeight", "Animate"};
 
 // A seed whose spin nudges nothing, pays by the given rule and leaves the
 // meter alone, so a test sees only what it is about.
@@ -64,9 +64,10 @@ TEST(Spin, LosingSpinWithReBetInOrder)
     EXPECT_FALSE(t.game.SpinRunning());
     t.game.Spin();
 
-    EXPECT_EQ(t.host.calls, Concat({{"StartTrack", "Credits=8", "Coins=2"},
-                                    SpinStart,
-                                    {"Button 1 1", "Button 5 1", "Button S 1", "Timer2 on", "Query Timer3", "Timer5 on"}}));
+    EXPECT_EQ(t.host.calls,
+              Concat({{"StartTrack", "Credits=8", "Coins=2"},
+                      SpinStart,
+                      {"Button 1 1", "Button 5 1", "Button S 1", "Timer2 on", "Query Timer3", "Timer5 on"}}));
     // The start of the animation has charged the bet, drawn the stops and
     // counted the spin.
     EXPECT_TRUE(atAnimation.SpinInProgress);
@@ -96,12 +97,11 @@ TEST(Spin, WinningSpinCountsAndLeavesTheFlashOn)
     t.state.Credits = 20;
     t.state.BetCoins = 1;
     t.game.Spin();
-    EXPECT_EQ(t.host.calls,
-              Concat({{"StartTrack"},
-                      SpinStart,
-                      {"Timer3 on", "WinSound", "WinningsCaption", "Sound 3", "Credits=21", "Winnings=1", "Delay 0.075",
-                       "Sound 3", "Credits=22", "Winnings=2", "Delay 0.075", "Button 1 1", "Button 5 1", "Button S 1",
-                       "Timer2 on", "Query Timer3"}}));
+    EXPECT_EQ(t.host.calls, Concat({{"StartTrack"},
+                                    SpinStart,
+                                    {"Timer3 on", "WinSound", "WinningsCaption", "Sound 3", "Credits=21", "Winnings=1",
+                                     "Delay 0.075", "Sound 3", "Credits=22", "Winnings=2", "Delay 0.075", "Button 1 1",
+                                     "Button 5 1", "Button S 1", "Timer2 on", "Query Timer3"}}));
     EXPECT_EQ(t.state.Credits, 22);
     EXPECT_EQ(t.state.LastBet, 1);
 }
@@ -137,7 +137,8 @@ TEST(Spin, NudgesReelByReelDownThenUp)
     }();
     // The slide starts from the stop as it stands; the settle follows the change.
     EXPECT_EQ(stopAtSlide, (std::vector<int32_t>{drawn[0], drawn[2]}));
-    EXPECT_EQ(stopAtSettle, (std::vector<int32_t>{engine::WrapPosition(drawn[0] - 1), engine::WrapPosition(drawn[2] + 1)}));
+    EXPECT_EQ(stopAtSettle,
+              (std::vector<int32_t>{engine::WrapPosition(drawn[0] - 1), engine::WrapPosition(drawn[2] + 1)}));
     EXPECT_EQ(t.game.Stops(), RestingStopsFor(seed));
 }
 
@@ -216,7 +217,8 @@ TEST(Bets, FifthCoinStartsTheSpin)
     t.state.BetCoins = 4;
     t.game.BetOne();
     ASSERT_GE(t.host.calls.size(), 4u);
-    EXPECT_EQ(Calls(t.host.calls.begin(), t.host.calls.begin() + 4), (Calls{"Sound 1", "Credits=9", "Coins=5", "StartTrack"}));
+    EXPECT_EQ(Calls(t.host.calls.begin(), t.host.calls.begin() + 4),
+              (Calls{"Sound 1", "Credits=9", "Coins=5", "StartTrack"}));
     EXPECT_EQ(t.state.TotalBets, 5);
     EXPECT_EQ(t.state.Spins, 1);
     EXPECT_EQ(t.state.LastBet, 5);
@@ -418,9 +420,8 @@ TEST(FinishSpinNow, FullMeterIsKeptForTheNextSpin)
     const uint32_t filling = SeedWhere([](const ReelStops&, const ReelStops& resting) {
         return !engine::ResetOnPayline(resting) && engine::PaylineBonusPoints(resting) > 0;
     });
-    const uint32_t calm = SeedWhere([](const ReelStops& drawn, const ReelStops& resting) {
-        return drawn != resting && MeterStill(resting);
-    });
+    const uint32_t calm = SeedWhere(
+        [](const ReelStops& drawn, const ReelStops& resting) { return drawn != resting && MeterStill(resting); });
     TestTable t;
     t.random.SetSeed(filling);
     t.state.Credits = 100;

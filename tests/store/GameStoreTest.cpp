@@ -42,8 +42,7 @@ protected:
 TEST_F(GameStoreTest, SlotNeverSavedLoadsAsAFreshGame)
 {
     for (const bool fileExists : {false, true}) {
-        if (fileExists)
-            WriteBytes(FilePath(), "");
+        if (fileExists) WriteBytes(FilePath(), "");
         GameState state = Played();
         state.BetCoins = 3;
         state.LastBet = 5;
@@ -108,8 +107,7 @@ TEST_F(GameStoreTest, LongNameLoadsCutButStaysWholeInTheFile)
 
     // Cut by characters: thirty "é" are sixty bytes.
     std::string accented;
-    for (int i = 0; i < 40; ++i)
-        accented += "\xC3\xA9";
+    for (int i = 0; i < 40; ++i) accented += "\xC3\xA9";
     store_.SaveGameSlot(Played(), 1, accented);
     store_.LoadGameSlot(state, 1);
     EXPECT_EQ(state.GameName, accented.substr(0, 60));
@@ -152,9 +150,9 @@ TEST_F(GameStoreTest, SavingSlot4LeavesEveryOtherSectionByteForByte)
     for (int slot = 0; slot <= store::CurrentGameSlot; ++slot) {
         const std::string section = GameStore::SectionName(slot);
         before += "[" + section + "]\r\nGameName=" + section + " game\r\nGameDate=01/0" + std::to_string(slot + 1) +
-                  "/26\r\nCredits=" + std::to_string(100 * slot) + "\r\nBorrowed=1000\r\nSpins=" +
-                  std::to_string(slot) + "\r\nTotalBets=7\r\nBonusWon=0\r\nBonusPts=" + std::to_string(slot) +
-                  "\r\nNote=kept\r\n\r\n";
+                  "/26\r\nCredits=" + std::to_string(100 * slot) +
+                  "\r\nBorrowed=1000\r\nSpins=" + std::to_string(slot) +
+                  "\r\nTotalBets=7\r\nBonusWon=0\r\nBonusPts=" + std::to_string(slot) + "\r\nNote=kept\r\n\r\n";
     }
     before += "[Other program]\r\nkey = value\r\n";
     WriteBytes(FilePath(), before);

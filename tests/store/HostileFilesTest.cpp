@@ -6,10 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <stdlib.h>
 #include <array>
 #include <cstdint>
 #include <fstream>
-#include <stdlib.h>
 #include <random>
 #include <string>
 #include <vector>
@@ -36,9 +36,9 @@ using AllSlots = std::array<GameState, SlotCount>;
         return ::testing::AssertionSuccess();
     auto show = [](const GameState& s) {
         return "{" + ::testing::PrintToString(s.GameName) + ", " + ::testing::PrintToString(s.GameDate) + ", " +
-               std::to_string(s.Credits) + ", " + std::to_string(s.Borrowed) + ", " + std::to_string(s.Spins) +
-               ", " + std::to_string(s.TotalBets) + ", " + std::to_string(s.BonusWon) + ", " +
-               std::to_string(s.BonusPts) + "}";
+               std::to_string(s.Credits) + ", " + std::to_string(s.Borrowed) + ", " + std::to_string(s.Spins) + ", " +
+               std::to_string(s.TotalBets) + ", " + std::to_string(s.BonusWon) + ", " + std::to_string(s.BonusPts) +
+               "}";
     };
     return ::testing::AssertionFailure() << show(a) << " differs from " << show(b);
 }
@@ -59,8 +59,7 @@ protected:
     AllSlots LoadAll() const
     {
         AllSlots slots;
-        for (int slot = 0; slot < SlotCount; ++slot)
-            slots[slot] = Load(slot);
+        for (int slot = 0; slot < SlotCount; ++slot) slots[slot] = Load(slot);
         return slots;
     }
 
@@ -101,17 +100,14 @@ std::string Bytes(const char (&text)[N])
 // Whether `after` is `before` with `inserted` put in at one place.
 bool IsOneInsertion(const std::string& before, const std::string& after, const std::string& inserted)
 {
-    if (after.size() != before.size() + inserted.size())
-        return false;
+    if (after.size() != before.size() + inserted.size()) return false;
     std::size_t common = 0;
-    while (common < before.size() && before[common] == after[common])
-        ++common;
+    while (common < before.size() && before[common] == after[common]) ++common;
     for (std::size_t at = common + 1; at-- > 0;) {
         if (after.compare(0, at, before, 0, at) == 0 && after.compare(at, inserted.size(), inserted) == 0 &&
             after.compare(at + inserted.size(), std::string::npos, before, at, std::string::npos) == 0)
             return true;
-        if (common - at > inserted.size())
-            break;
+        if (common - at > inserted.size()) break;
     }
     return false;
 }
@@ -120,8 +116,7 @@ TEST_F(HostileFilesTest, BinaryGarbageAroundAReadableSlot)
 {
     std::mt19937 random(7);
     std::string garbage(64 * 1024, '\0');
-    for (char& c : garbage)
-        c = static_cast<char>(random());
+    for (char& c : garbage) c = static_cast<char>(random());
     const std::string slot = "\n[GameNo2]\nCredits=42\nSpins=6\n[GameNo2";  // the last header is broken
     const std::string original = garbage.substr(0, 30000) + slot + garbage.substr(30000);
     WriteBytes(FilePath(), original);
@@ -149,8 +144,10 @@ TEST_F(HostileFilesTest, BinaryGarbageAroundAReadableSlot)
 
 TEST_F(HostileFilesTest, NulBytes)
 {
-    const std::string original = Bytes("[GameNo1]\nCredits=5\0" "6\nBorrowed=7\nGameName=a\0b\n\0\0\0\n"
-                                       "[Game\0No2]\nSpins=3\n[GameNo3]\n\0Spins=4\nBonusPts=\0\n");
+    const std::string original = Bytes(
+        "[GameNo1]\nCredits=5\0"
+        "6\nBorrowed=7\nGameName=a\0b\n\0\0\0\n"
+        "[Game\0No2]\nSpins=3\n[GameNo3]\n\0Spins=4\nBonusPts=\0\n");
     WriteBytes(FilePath(), original);
     const GameState first = Load(0);
     EXPECT_EQ(first.Credits, 1000);  // "5\0" "6" is no number
@@ -180,11 +177,11 @@ TEST_F(HostileFilesTest, TenMegabyteLines)
     std::string text = "[GameNo1]\n";
     text += "Credits=" + std::string(big, '7') + "\n";
     text += "GameName=" + std::string(big, 'x') + "\n";
-    text += std::string(big, 'g') + "\n";                      // no "=" at all
-    text += std::string(big, 'k') + "=1\n";                    // a key no one asks for
-    text += "Borrowed=" + std::string(big, ' ') + "77\n";      // white space before the value
-    text += "TotalBets" + std::string(big, '\t') + "= 8\n";    // white space after the key
-    text += "BonusWon=9" + std::string(big, ' ') + "\r\n";     // white space after the value
+    text += std::string(big, 'g') + "\n";                    // no "=" at all
+    text += std::string(big, 'k') + "=1\n";                  // a key no one asks for
+    text += "Borrowed=" + std::string(big, ' ') + "77\n";    // white space before the value
+    text += "TotalBets" + std::string(big, '\t') + "= 8\n";  // white space after the key
+    text += "BonusWon=9" + std::string(big, ' ') + "\r\n";   // white space after the value
     text += "Spins=5\n";
     text += "[" + std::string(big, 'h') + "]\nBonusPts=3\n";  // a section no one asks for
     text += "[GameNo2" + std::string(big, ' ') + "\nBonusPts=4\n";
@@ -220,10 +217,11 @@ TEST_F(HostileFilesTest, HundredMegabyteFileInBoundedMemory)
         out << head;
         std::string block;
         for (int i = 0; i < 1000; ++i)
-            block += (i % 3 == 0 ? "; comment " : i % 3 == 1 ? "Junk" + std::to_string(i) + "=" : "[Junk]") +
+            block += (i % 3 == 0   ? "; comment "
+                      : i % 3 == 1 ? "Junk" + std::to_string(i) + "="
+                                   : "[Junk]") +
                      std::string(90, 'j') + "\r\n";
-        for (uint64_t written = 0; written < 100u * 1024 * 1024; written += block.size())
-            out << block;
+        for (uint64_t written = 0; written < 100u * 1024 * 1024; written += block.size()) out << block;
         out << tail;
         ASSERT_TRUE(out.good());
     }
@@ -238,8 +236,9 @@ TEST_F(HostileFilesTest, HundredMegabyteFileInBoundedMemory)
     EXPECT_EQ(second.Borrowed, 33);
 
     store_.SaveGameSlot(Sample(), 1, "Second");
-    const std::string added = "GameName=Second\r\nGameDate=12/06/26\r\nSpins=99\r\nTotalBets=250\r\nBonusWon=75\r\n"
-                              "BonusPts=11\r\n";
+    const std::string added =
+        "GameName=Second\r\nGameDate=12/06/26\r\nSpins=99\r\nTotalBets=250\r\nBonusWon=75\r\n"
+        "BonusPts=11\r\n";
     EXPECT_EQ(fs::file_size(FilePath()), sizeBefore + added.size() + 2 + 2);  // "22"->"4321", "33"->"3000"
     EXPECT_EQ(Load(0).Credits, 11);
     EXPECT_TRUE(SameSavedFields(Load(1), [&] {
@@ -308,9 +307,10 @@ TEST_F(HostileFilesTest, OddlyShapedFiles)
         "\n\n\n",
         "   \t  ",
         "Credits=5\nGameName=outside\n[GameNo1]\nSpins=2\n",  // keys before any section
-        "[GameNo1\nCredits=5\n",                             // header without its bracket
-        "[GameNo1]\rCredits=5\rSpins=2\r",                  // old Macintosh line ends
-        Bytes("\xFF\xFE[\0G\0a\0m\0e\0N\0o\0" "1\0]\0\r\0\n\0"),  // UTF-16
+        "[GameNo1\nCredits=5\n",                              // header without its bracket
+        "[GameNo1]\rCredits=5\rSpins=2\r",                    // old Macintosh line ends
+        Bytes("\xFF\xFE[\0G\0a\0m\0e\0N\0o\0"
+              "1\0]\0\r\0\n\0"),  // UTF-16
         "[GameNo1]\n[GameNo1]\n[GameNo1]Credits=6\n",
         "[GameNo1]\nCredits\nCredits 5\n=Credits\n",
         "[ GameNo1 ]\n  Credits  =  0X1f  \n",
@@ -369,37 +369,53 @@ std::string WellFormedFile(std::mt19937& random)
     const int sections = static_cast<int>(random() % 6);
     for (int i = 0; i < sections; ++i) {
         text += "[" + GameStore::SectionName(static_cast<int>(random() % SlotCount)) + "]" + eol;
-        for (const char* key : {"GameName", "GameDate", "Credits", "Borrowed", "Spins", "TotalBets", "BonusWon",
-                                "BonusPts", "Extra"}) {
+        for (const char* key :
+             {"GameName", "GameDate", "Credits", "Borrowed", "Spins", "TotalBets", "BonusWon", "BonusPts", "Extra"}) {
             if (random() % 5 != 0)
                 text += std::string(key) + (random() % 3 == 0 ? " = " : "=") +
                         std::to_string(static_cast<int32_t>(random())) + eol;
         }
-        if (random() % 2 == 0)
-            text += eol;
+        if (random() % 2 == 0) text += eol;
     }
     return text;
 }
 
 void Mutate(std::string& text, std::mt19937& random)
 {
-    static const std::vector<std::string> tokens = {
-        "[", "]", "=", "\n", "\r\n", "\r", ";", "#", std::string(1, '\0'), " ", "\t", "\xEF\xBB\xBF",
-        "[GameNo3]\n", "[currentgame]\n", "[GameNo1", "Credits=0x10\n", "GameName=", "\xC3", "\xE2\x82\xAC",
-        "0x", "$", "-", "99999999999", "BonusPts=12\n", "[GameNo8]\r\nGameName=eight\r\n"};
+    static const std::vector<std::string> tokens = {"[",
+                                                    "]",
+                                                    "=",
+                                                    "\n",
+                                                    "\r\n",
+                                                    "\r",
+                                                    ";",
+                                                    "#",
+                                                    std::string(1, '\0'),
+                                                    " ",
+                                                    "\t",
+                                                    "\xEF\xBB\xBF",
+                                                    "[GameNo3]\n",
+                                                    "[currentgame]\n",
+                                                    "[GameNo1",
+                                                    "Credits=0x10\n",
+                                                    "GameName=",
+                                                    "\xC3",
+                                                    "\xE2\x82\xAC",
+                                                    "0x",
+                                                    "$",
+                                                    "-",
+                                                    "99999999999",
+                                                    "BonusPts=12\n",
+                                                    "[GameNo8]\r\nGameName=eight\r\n"};
     auto at = [&](std::size_t extra) { return static_cast<std::size_t>(random() % (text.size() + extra)); };
     switch (random() % 7) {
     case 0:
-        if (!text.empty())
-            text[at(0)] = static_cast<char>(random());
+        if (!text.empty()) text[at(0)] = static_cast<char>(random());
         break;
     case 1:
-    case 2:
-        text.insert(at(1), tokens[random() % tokens.size()]);
-        break;
+    case 2: text.insert(at(1), tokens[random() % tokens.size()]); break;
     case 3:
-        if (!text.empty())
-            text.erase(at(0), random() % 20);
+        if (!text.empty()) text.erase(at(0), random() % 20);
         break;
     case 4:
         if (!text.empty()) {
@@ -408,31 +424,26 @@ void Mutate(std::string& text, std::mt19937& random)
         }
         break;
     case 5:
-        if (random() % 4 == 0)
-            text.resize(at(1));
+        if (random() % 4 == 0) text.resize(at(1));
         break;
     case 6:
         // Now and then a run long enough to pass the limits on names and values.
-        if (random() % 20 == 0)
-            text.insert(at(1), std::string(4000 + random() % 6000, "a9 =[\xE2"[random() % 6]));
+        if (random() % 20 == 0) text.insert(at(1), std::string(4000 + random() % 6000, "a9 =[\xE2"[random() % 6]));
         break;
     }
 }
 
 std::string RandomName(std::mt19937& random)
 {
-    static const std::vector<std::string> pieces = {"a", "Z", "7", " ", "=", "[", "]", ";", "#", "$", "0x",
-                                                    "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x8D\x87", "-"};
+    static const std::vector<std::string> pieces = {
+        "a", "Z", "7", " ", "=", "[", "]", ";", "#", "$", "0x", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x8D\x87", "-"};
     std::string name;
     const int length = static_cast<int>(random() % 31);
-    for (int i = 0; i < length; ++i)
-        name += pieces[random() % pieces.size()];
+    for (int i = 0; i < length; ++i) name += pieces[random() % pieces.size()];
     name = store::CutToCharacters(name, 30);
     // Names are trimmed when read, as the profile calls do.
-    while (!name.empty() && name.front() == ' ')
-        name.erase(0, 1);
-    while (!name.empty() && name.back() == ' ')
-        name.pop_back();
+    while (!name.empty() && name.front() == ' ') name.erase(0, 1);
+    while (!name.empty() && name.back() == ' ') name.pop_back();
     return name;
 }
 
@@ -454,14 +465,12 @@ public:
     MemoryDirectory()
     {
         std::string pattern = "/dev/shm/store-test-XXXXXX";
-        if (access("/dev/shm", W_OK) == 0 && mkdtemp(pattern.data()) != nullptr)
-            path_ = pattern;
+        if (access("/dev/shm", W_OK) == 0 && mkdtemp(pattern.data()) != nullptr) path_ = pattern;
     }
     ~MemoryDirectory()
     {
         std::error_code error;
-        if (!path_.empty())
-            fs::remove_all(path_, error);
+        if (!path_.empty()) fs::remove_all(path_, error);
     }
     const fs::path& Path() const { return path_; }
 
@@ -482,8 +491,7 @@ TEST_F(HostileFilesTest, ThousandsOfMutatedFiles)
     for (int round = 0; round < 3000; ++round) {
         std::string text = WellFormedFile(random);
         const int mutations = 1 + static_cast<int>(random() % 8);
-        for (int i = 0; i < mutations; ++i)
-            Mutate(text, random);
+        for (int i = 0; i < mutations; ++i) Mutate(text, random);
         WriteBytes(FilePath(), text);
 
         const AllSlots first = LoadAll();
@@ -502,8 +510,7 @@ TEST_F(HostileFilesTest, ThousandsOfMutatedFiles)
         SCOPED_TRACE("round " + std::to_string(round) + ", slot " + std::to_string(slot) + ", file " +
                      ::testing::PrintToString(text.size() < 2000 ? text : text.substr(0, 2000)));
         ExpectSaveKeepsTheOthers(game, slot, RandomName(random));
-        if (HasFailure())
-            break;
+        if (HasFailure()) break;
     }
 }
 

@@ -107,8 +107,7 @@ TEST_F(SettingsFileTest, TextIsReadUpTo2047Characters)
 {
     const std::string ascii(3000, 'a');
     std::string wide;
-    for (int i = 0; i < 3000; ++i)
-        wide += "\xE2\x82\xAC";  // "€", three bytes
+    for (int i = 0; i < 3000; ++i) wide += "\xE2\x82\xAC";  // "€", three bytes
     Put("[S]\nascii=" + ascii + "\nwide=" + wide + "\nexact=" + std::string(2047, 'b') + "\n");
     SettingsFile file("test.ini");
     EXPECT_EQ(file.ReadString("S", "ascii", ""), std::string(2047, 'a'));
@@ -276,8 +275,7 @@ TEST_F(SettingsFileTest, DirectoryThatCannotBeMade)
 
 TEST_F(SettingsFileTest, DirectoryNotWritable)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop the superuser";
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
     const fs::path path = Put("[S]\nk=1\n");
     fs::permissions(profile_, fs::perms::owner_read | fs::perms::owner_exec);
     SettingsFile file("test.ini");
@@ -287,8 +285,7 @@ TEST_F(SettingsFileTest, DirectoryNotWritable)
 
 TEST_F(SettingsFileTest, UnreadableFileIsNeitherReadNorOverwritten)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop the superuser";
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
     const fs::path path = Put("[S]\nk=1\n[GameNo1]\nCredits=5\n");
     fs::permissions(path, fs::perms::none);
     SettingsFile file("test.ini");
@@ -304,7 +301,8 @@ TEST_F(SettingsFileTest, DiskFullLeavesTheOldFile)
     // A file-size limit fails the write() calls the way a full disk does.
     const std::string original = "[S]\nk=1\n" + std::string(100000, ';') + "\n";
     const fs::path path = Put(original);
-    struct sigaction ignore {}, previous {};
+    struct sigaction ignore {
+    }, previous{};
     ignore.sa_handler = SIG_IGN;
     ASSERT_EQ(sigaction(SIGXFSZ, &ignore, &previous), 0);
     rlimit saved{};
@@ -353,8 +351,7 @@ TEST_F(SettingsFileTest, CrashBeforeRenameLeavesTheOldFile)
     // The new file was whole before the rename; it is left behind, unused.
     bool sawTemporary = false;
     for (const auto& entry : fs::directory_iterator(profile_)) {
-        if (entry.path() == path)
-            continue;
+        if (entry.path() == path) continue;
         sawTemporary = true;
         EXPECT_EQ(ReadBytes(entry.path()), "[S]\nk=2\n");
     }

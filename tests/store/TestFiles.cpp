@@ -36,11 +36,9 @@ void WriteBytes(const fs::path& path, const std::string& bytes)
 std::string Listing(const fs::path& directory)
 {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(directory))
-        names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(directory)) names.insert(entry.path().filename().string());
     std::ostringstream text;
-    for (const std::string& name : names)
-        text << name << "\n";
+    for (const std::string& name : names) text << name << "\n";
     return text.str();
 }
 
@@ -62,8 +60,7 @@ static void Restore(const char* name, const std::string& value, bool had)
 StoreTest::StoreTest()
 {
     std::string pattern = (fs::temp_directory_path() / "store-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot make a temporary directory");
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary directory");
     root_ = pattern;
     profile_ = root_ / "config" / "tallyho";
     Remember("XDG_CONFIG_HOME", savedConfig_, hadConfig_);

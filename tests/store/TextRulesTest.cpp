@@ -37,8 +37,30 @@ TEST(SettingInteger, HexadecimalPrefixes)
 
 TEST(SettingInteger, AnythingElseIsNoInteger)
 {
-    for (const char* text : {"", "abc", "-", "+", "0x", "0X", "$", "12abc", "1 2", " 12", "12 ", "1.5", "1e3",
-                             "--1", "+-1", "-0x10", "0x-1", "-$10", "$-1", "0xg", "$G", "0x1 ", "\xEF\xBB\xBF" "1"}) {
+    for (const char* text : {"",
+                             "abc",
+                             "-",
+                             "+",
+                             "0x",
+                             "0X",
+                             "$",
+                             "12abc",
+                             "1 2",
+                             " 12",
+                             "12 ",
+                             "1.5",
+                             "1e3",
+                             "--1",
+                             "+-1",
+                             "-0x10",
+                             "0x-1",
+                             "-$10",
+                             "$-1",
+                             "0xg",
+                             "$G",
+                             "0x1 ",
+                             "\xEF\xBB\xBF"
+                             "1"}) {
         EXPECT_EQ(ParseSettingInteger(text), std::nullopt) << '"' << text << '"';
     }
 }
@@ -62,7 +84,8 @@ TEST(CutToCharacters, CountsCharactersNotBytes)
     EXPECT_EQ(store::CutToCharacters("ab", 3), "ab");
     EXPECT_EQ(store::CutToCharacters("", 3), "");
     // "é" two bytes, "€" three, an emoji four: each is one character.
-    EXPECT_EQ(store::CutToCharacters("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x8D\x87xyz", 3), "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x8D\x87");
+    EXPECT_EQ(store::CutToCharacters("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x8D\x87xyz", 3),
+              "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x8D\x87");
     EXPECT_EQ(store::CutToCharacters("a\xE2\x82\xAC", 1), "a");
     EXPECT_EQ(store::CutToCharacters("a\xE2\x82\xAC", 2), "a\xE2\x82\xAC");
 }

@@ -25,8 +25,7 @@ std::vector<std::string> Describe(const QList<QAction*>& actions)
         }
         std::string line = action->objectName().toStdString() + "|" + action->text().toStdString() + "|" +
                            action->shortcut().toString(QKeySequence::PortableText).toStdString();
-        if (action->isCheckable())
-            line += action->isChecked() ? "|checked" : "|unchecked";
+        if (action->isCheckable()) line += action->isChecked() ? "|checked" : "|unchecked";
         lines.push_back(line);
     }
     return lines;
@@ -42,9 +41,8 @@ TEST_F(MainMenuTest, BarHoldsTheMenusAndTheThreeCommandsInOrder)
 {
     QMenuBar* bar = window.menuBar();
     EXPECT_EQ(bar->objectName().toStdString(), "MainMenu1");
-    EXPECT_EQ(Describe(bar->actions()),
-              (std::vector<std::string>{"|&File|", "|&Options|", "Borrow1|&Borrow|", "Stats1|&Stats|",
-                                        "Payoffs1|&Payoffs|", "|&Help|"}));
+    EXPECT_EQ(Describe(bar->actions()), (std::vector<std::string>{"|&File|", "|&Options|", "Borrow1|&Borrow|",
+                                                                  "Stats1|&Stats|", "Payoffs1|&Payoffs|", "|&Help|"}));
     const QList<QAction*> top = bar->actions();
     EXPECT_EQ(top[0]->menu(), menu.File1);
     EXPECT_EQ(top[1]->menu(), menu.Options1);
@@ -52,8 +50,7 @@ TEST_F(MainMenuTest, BarHoldsTheMenusAndTheThreeCommandsInOrder)
     EXPECT_EQ(top[2], menu.Borrow1);
     EXPECT_EQ(top[3], menu.Stats1);
     EXPECT_EQ(top[4], menu.Payoffs1);
-    for (int i : {2, 3, 4})
-        EXPECT_EQ(top[i]->menu(), nullptr) << "a command on the bar must not open a menu";
+    for (int i : {2, 3, 4}) EXPECT_EQ(top[i]->menu(), nullptr) << "a command on the bar must not open a menu";
     EXPECT_EQ(menu.File1->objectName().toStdString(), "File1");
     EXPECT_EQ(menu.Options1->objectName().toStdString(), "Options1");
     EXPECT_EQ(menu.Help1->objectName().toStdString(), "Help1");
@@ -83,11 +80,11 @@ TEST_F(MainMenuTest, OptionsStartChecked)
 
 TEST_F(MainMenuTest, HelpMenuItemsAndSeparators)
 {
-    EXPECT_EQ(Describe(menu.Help1->actions()),
-              (std::vector<std::string>{"Version1|Version|", "-", "ManualItem|&Plumfizz Slots Manual|F1", "-",
-                                        "GamesPageItem|&Tallyho Games Page|", "-",
-                                        "CompayInformation1|&Company Information|", "-",
-                                        "VisitourSponsors1|&Visit our Sponsors|"}));
+    EXPECT_EQ(
+        Describe(menu.Help1->actions()),
+        (std::vector<std::string>{"Version1|Version|", "-", "ManualItem|&Plumfizz Slots Manual|F1", "-",
+                                  "GamesPageItem|&Tallyho Games Page|", "-", "CompayInformation1|&Company Information|",
+                                  "-", "VisitourSponsors1|&Visit our Sponsors|"}));
     const QList<QAction*> help = menu.Help1->actions();
     EXPECT_EQ(menu.Version1, help[0]);
     EXPECT_EQ(menu.ManualItem, help[2]);
@@ -98,14 +95,20 @@ TEST_F(MainMenuTest, HelpMenuItemsAndSeparators)
 
 TEST_F(MainMenuTest, EveryItemCanBeFoundByItsName)
 {
-    const std::vector<std::pair<const char*, QAction*>> items{
-        {"NewGame1", menu.NewGame1},     {"OpenGame1", menu.OpenGame1},
-        {"SaveGame1", menu.SaveGame1},   {"Exit1", menu.Exit1},
-        {"Sound1", menu.Sound1},         {"Music1", menu.Music1},
-        {"Borrow1", menu.Borrow1},       {"Stats1", menu.Stats1},
-        {"Payoffs1", menu.Payoffs1},     {"Version1", menu.Version1},
-        {"ManualItem", menu.ManualItem}, {"GamesPageItem", menu.GamesPageItem},
-        {"CompayInformation1", menu.CompayInformation1}, {"VisitourSponsors1", menu.VisitourSponsors1}};
+    const std::vector<std::pair<const char*, QAction*>> items{{"NewGame1", menu.NewGame1},
+                                                              {"OpenGame1", menu.OpenGame1},
+                                                              {"SaveGame1", menu.SaveGame1},
+                                                              {"Exit1", menu.Exit1},
+                                                              {"Sound1", menu.Sound1},
+                                                              {"Music1", menu.Music1},
+                                                              {"Borrow1", menu.Borrow1},
+                                                              {"Stats1", menu.Stats1},
+                                                              {"Payoffs1", menu.Payoffs1},
+                                                              {"Version1", menu.Version1},
+                                                              {"ManualItem", menu.ManualItem},
+                                                              {"GamesPageItem", menu.GamesPageItem},
+                                                              {"CompayInformation1", menu.CompayInformation1},
+                                                              {"VisitourSponsors1", menu.VisitourSponsors1}};
     for (const auto& [name, action] : items) {
         ASSERT_NE(action, nullptr) << name;
         EXPECT_EQ(window.findChild<QAction*>(QString::fromLatin1(name)), action) << name;
@@ -128,10 +131,11 @@ TEST_F(MainMenuTest, ShortcutsTriggerTheirItemsFromTheWindow)
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 
-    const std::vector<std::pair<QAction*, QKeyCombination>> shortcuts{
-        {menu.NewGame1, Qt::CTRL | Qt::Key_N},  {menu.OpenGame1, Qt::CTRL | Qt::Key_O},
-        {menu.SaveGame1, Qt::CTRL | Qt::Key_S}, {menu.Exit1, Qt::CTRL | Qt::Key_Q},
-        {menu.ManualItem, QKeyCombination(Qt::Key_F1)}};
+    const std::vector<std::pair<QAction*, QKeyCombination>> shortcuts{{menu.NewGame1, Qt::CTRL | Qt::Key_N},
+                                                                      {menu.OpenGame1, Qt::CTRL | Qt::Key_O},
+                                                                      {menu.SaveGame1, Qt::CTRL | Qt::Key_S},
+                                                                      {menu.Exit1, Qt::CTRL | Qt::Key_Q},
+                                                                      {menu.ManualItem, QKeyCombination(Qt::Key_F1)}};
     for (const auto& [action, keys] : shortcuts) {
         QSignalSpy spy(action, &QAction::triggered);
         QTest::keyClick(&window, keys.key(), keys.keyboardModifiers());

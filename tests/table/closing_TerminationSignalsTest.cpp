@@ -41,7 +41,8 @@ TEST(TerminationSignals, RestoresThePreviousHandlersAndAllowsOneOwner)
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
-    struct sigaction savedTerm {}, savedHup {};
+    struct sigaction savedTerm {
+    }, savedHup{};
     ASSERT_EQ(::sigaction(SIGTERM, &ignore, &savedTerm), 0);
     ASSERT_EQ(::sigaction(SIGHUP, &ignore, &savedHup), 0);
     {

@@ -97,8 +97,7 @@ TEST_F(UpdateReminderTest, FirstCloseSetsTheVersionAndARemindNinetyDaysAhead)
     EXPECT_EQ(Read("Ver"), "2.0");
     EXPECT_EQ(Read("Update"), "04/10/2026");
     // The file lives beside the saved games, in the profile directory.
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir.path().toStdString()) / "tallyho" /
-                                        "thupdate.ini"));
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir.path().toStdString()) / "tallyho" / "thupdate.ini"));
 }
 
 TEST_F(UpdateReminderTest, AsksAfterNinetyDaysThenAtMostEveryTenDays)
@@ -182,8 +181,7 @@ TEST_F(UpdateReminderTest, AFileOfGarbageDoesNotCrash)
     std::filesystem::create_directories(path.parent_path());
     {
         std::ofstream out(path, std::ios::binary);
-        for (int i = 0; i < 4096; ++i)
-            out.put(static_cast<char>((i * 7919) & 0xFF));
+        for (int i = 0; i < 4096; ++i) out.put(static_cast<char>((i * 7919) & 0xFF));
     }
     const auto result = Close(At(2026, 3, 1));
     EXPECT_FALSE(result.error.has_value());

@@ -163,7 +163,10 @@ protected:
     QTemporaryDir dir;
 };
 
-QRgb TrueColour(int x, int y) { return qRgb(x * 80, y * 100, 33 + x + y); }
+QRgb TrueColour(int x, int y)
+{
+    return qRgb(x * 80, y * 100, 33 + x + y);
+}
 
 }  // namespace
 
@@ -249,10 +252,18 @@ TEST_F(Files, RunLengthEncodedBitmaps)
     rle8.bitsPerPixel = 8;
     rle8.compression = 1;
     rle8.palette = palette;
-    rle8.pixels = QByteArray::fromHex("0605" "0000"
-                                      "0003010203" "00" "0304" "0000"
-                                      "0207" "0208" "0209" "0000"
-                                      "0001");
+    rle8.pixels = QByteArray::fromHex(
+        "0605"
+        "0000"
+        "0003010203"
+        "00"
+        "0304"
+        "0000"
+        "0207"
+        "0208"
+        "0209"
+        "0000"
+        "0001");
     const int rows8[3][6] = {{7, 7, 8, 8, 9, 9}, {1, 2, 3, 4, 4, 4}, {5, 5, 5, 5, 5, 5}};
     ExpectPixels(Read(Encode(rle8)), 6, 3, [&](int x, int y) { return palette[static_cast<size_t>(rows8[y][x])]; });
 
@@ -263,9 +274,14 @@ TEST_F(Files, RunLengthEncodedBitmaps)
     rle4.bitsPerPixel = 4;
     rle4.compression = 2;
     rle4.palette = palette;
-    rle4.pixels = QByteArray::fromHex("0512" "0000"
-                                      "0005" "345670" "00" "0000"
-                                      "0001");
+    rle4.pixels = QByteArray::fromHex(
+        "0512"
+        "0000"
+        "0005"
+        "345670"
+        "00"
+        "0000"
+        "0001");
     const int rows4[2][5] = {{3, 4, 5, 6, 7}, {1, 2, 1, 2, 1}};
     ExpectPixels(Read(Encode(rle4)), 5, 2, [&](int x, int y) { return palette[static_cast<size_t>(rows4[y][x])]; });
 
@@ -400,10 +416,10 @@ TEST(BuiltInPictures, AllThereAtTheirSizes)
 {
     const table::PictureSet set = table::PictureSet::BuiltIn();
     const std::pair<const QImage*, QSize> expected[] = {
-        {&set.Image1, {800, 600}},     {&set.Image2, {76, 456}},      {&set.BonusBMP, {78, 767}},
-        {&set.Bet1But, {78, 118}},     {&set.Bet5But, {78, 118}},     {&set.SpinBut, {78, 118}},
-        {&set.Dimmed, {302, 165}},     {&set.Dimmed2, {429, 45}},     {&set.Bet1bDimmed, {84, 85}},
-        {&set.DigitsSmall, {188, 21}}, {&set.GreenSmall, {188, 21}},  {&set.DigitsLarge, {376, 42}},
+        {&set.Image1, {800, 600}},     {&set.Image2, {76, 456}},     {&set.BonusBMP, {78, 767}},
+        {&set.Bet1But, {78, 118}},     {&set.Bet5But, {78, 118}},    {&set.SpinBut, {78, 118}},
+        {&set.Dimmed, {302, 165}},     {&set.Dimmed2, {429, 45}},    {&set.Bet1bDimmed, {84, 85}},
+        {&set.DigitsSmall, {188, 21}}, {&set.GreenSmall, {188, 21}}, {&set.DigitsLarge, {376, 42}},
         {&set.GreenLarge, {376, 42}},
     };
     for (const auto& [image, size] : expected) {

@@ -90,7 +90,10 @@ table::PictureSet Synthetic()
     return set;
 }
 
-bool IsRed(QRgb c) { return (c & 0xffffffu) == 0xff0000u; }
+bool IsRed(QRgb c)
+{
+    return (c & 0xffffffu) == 0xff0000u;
+}
 
 QString ReadDigits(const QImage& surface, int x, int y, int count, bool green, bool large)
 {

@@ -10,7 +10,10 @@ namespace {
 
 constexpr QRgb Untouched = qRgb(7, 7, 7);
 
-QImage Window(Table& t, int reel) { return t.surface.copy(t->ReelWindow(reel)); }
+QImage Window(Table& t, int reel)
+{
+    return t.surface.copy(t->ReelWindow(reel));
+}
 
 // The reel window as DrawReel leaves it on a fresh table.
 QImage RestView(int layout, int reel, int32_t stop)
@@ -20,7 +23,10 @@ QImage RestView(int layout, int reel, int32_t stop)
     return Window(t, reel);
 }
 
-QImage Rows(const QImage& image, int first, int count) { return image.copy(0, first, image.width(), count); }
+QImage Rows(const QImage& image, int first, int count)
+{
+    return image.copy(0, first, image.width(), count);
+}
 
 }  // namespace
 

@@ -9,7 +9,10 @@ using namespace drawingtest;
 
 namespace {
 
-bool IsBlack(QRgb c) { return (c & 0xffffffu) == 0; }
+bool IsBlack(QRgb c)
+{
+    return (c & 0xffffffu) == 0;
+}
 
 // The columns holding white label pixels in rows [top, top + height).
 std::pair<int, int> WhiteColumns(const QImage& image, int fromX, int toX, int top, int height)

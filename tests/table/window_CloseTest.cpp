@@ -124,7 +124,8 @@ TEST_F(WindowClose, CloseRunsTheReminderThenSavesTheCurrentGame)
     EXPECT_TRUE(form->State.ClosingRequested);
     EXPECT_TRUE(env.boxes.shown.empty());  // the first close of a version asks nothing
     EXPECT_EQ(env.Reminder("Ver"), "2.0");
-    EXPECT_EQ(env.Reminder("Update"), QDate::currentDate().addDays(90).toString(QStringLiteral("MM/dd/yyyy")).toStdString());
+    EXPECT_EQ(env.Reminder("Update"),
+              QDate::currentDate().addDays(90).toString(QStringLiteral("MM/dd/yyyy")).toStdString());
     EXPECT_EQ(env.Saved("Credits"), "777");
     EXPECT_EQ(env.Saved("GameName"), "CurrentGame");
     EXPECT_EQ(env.Saved("GameDate"), store::TodayGameDate());

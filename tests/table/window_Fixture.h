@@ -90,7 +90,10 @@ inline QRgb ButtonColour(char name, int state)
 inline const QRgb LogoDimColour = qRgb(200, 10, 10);
 inline const QRgb PlateDimColour = qRgb(10, 10, 200);
 inline const QRgb SignDimColour = qRgb(200, 200, 10);
-inline QRgb CellColour(int cell) { return qRgb(20 + cell * 14, 200 - cell * 9, 60 + (cell * 37) % 150); }
+inline QRgb CellColour(int cell)
+{
+    return qRgb(20 + cell * 14, 200 - cell * 9, 60 + (cell * 37) % 150);
+}
 
 void WriteBitmap(const QString& path, const QImage& image);
 QImage Solid(int w, int h, QRgb colour);

@@ -50,9 +50,8 @@ TEST(WindowInput, HitAreasOn800PixelsAreInclusive)
     EXPECT_EQ(Click(env, *form, 600, 150).coins, 1);
     EXPECT_EQ(Click(env, *form, 643, 181).coins, 1);
 
-    for (const QPoint p : {QPoint(656, 300), QPoint(576, 300), QPoint(600, 353), QPoint(600, 292),
-                           QPoint(600, 422), QPoint(600, 361), QPoint(644, 150), QPoint(600, 182),
-                           QPoint(10, 10)}) {
+    for (const QPoint p : {QPoint(656, 300), QPoint(576, 300), QPoint(600, 353), QPoint(600, 292), QPoint(600, 422),
+                           QPoint(600, 361), QPoint(644, 150), QPoint(600, 182), QPoint(10, 10)}) {
         const ClickOutcome outcome = Click(env, *form, p.x(), p.y());
         EXPECT_FALSE(outcome.spinAsked) << p.x() << "," << p.y();
         EXPECT_EQ(outcome.coins, 0) << p.x() << "," << p.y();

@@ -135,7 +135,8 @@ TEST(WindowStartup, TestingIniOverridesTheTheme)
     Environment env;
     const QString longName = QStringLiteral("Forty Characters Of Game Title Go Here!!");
     ASSERT_EQ(longName.size(), 40);
-    env.WriteTestingIni(QStringLiteral("[Settings]\nSoundRoot=Cherry\nAboutName=%1\nWebPageName=cherrypage\n").arg(longName));
+    env.WriteTestingIni(
+        QStringLiteral("[Settings]\nSoundRoot=Cherry\nAboutName=%1\nWebPageName=cherrypage\n").arg(longName));
     // Found whatever its letter case on this file system.
     env.WriteSymbolSheet(QStringLiteral("CHERRY.BMP"));
     auto form = env.Make();
@@ -164,8 +165,9 @@ TEST(WindowStartup, ResumesTheCurrentGame)
 {
     Environment env;
     env.WriteSymbolSheet();
-    env.WriteSavedGame(QStringLiteral("[CurrentGame]\nGameName=CurrentGame\nCredits=1234\nBorrowed=2000\n"
-                                      "Spins=7\nTotalBets=21\nBonusWon=50\nBonusPts=15\n"));
+    env.WriteSavedGame(
+        QStringLiteral("[CurrentGame]\nGameName=CurrentGame\nCredits=1234\nBorrowed=2000\n"
+                       "Spins=7\nTotalBets=21\nBonusWon=50\nBonusPts=15\n"));
     auto form = env.MakeReady();
     EXPECT_EQ(form->State.Credits, 1234);
     EXPECT_EQ(form->State.Borrowed, 2000);

@@ -31,9 +31,18 @@ int AreaState(const table::TForm1& form, int x, int y, QRgb dim)
     if (pixel == dim) return 0;
     return -1;
 }
-int LogoPanel(const table::TForm1& form) { return AreaState(form, 398, 180, LogoDimColour); }
-int TitlePlate(const table::TForm1& form) { return AreaState(form, 439, 567, PlateDimColour); }
-int BetSign(const table::TForm1& form) { return AreaState(form, 602, 141, SignDimColour); }
+int LogoPanel(const table::TForm1& form)
+{
+    return AreaState(form, 398, 180, LogoDimColour);
+}
+int TitlePlate(const table::TForm1& form)
+{
+    return AreaState(form, 439, 567, PlateDimColour);
+}
+int BetSign(const table::TForm1& form)
+{
+    return AreaState(form, 602, 141, SignDimColour);
+}
 
 // Stops that end a spin with no win, no bonus points and no nudges.
 engine::ReelStops QuietLosingStops()

@@ -25,8 +25,7 @@ public:
     {
         calls.push_back("open " + address.toStdString());
         owners.push_back(owner);
-        if (answer_ == Answer::Throws)
-            throw std::runtime_error("shell broke");
+        if (answer_ == Answer::Throws) throw std::runtime_error("shell broke");
         return answer_ == Answer::Opened;
     }
     void ShowError(const QString& text, QWidget* owner) override
@@ -83,8 +82,8 @@ TEST(OpenWebPage, TellsTheUserInTwoDialogsInOrderWhenItFailsOrThrows)
         web::ScopedShell scoped(shell);
         QWidget owner;
         web::OpenWebPage(web::GamePage("plumfizz"), &owner);
-        EXPECT_EQ(shell.calls, (std::vector<std::string>{"open https://www.example.com/games/plumfizz.html",
-                                                         kMissing, kVisit}));
+        EXPECT_EQ(shell.calls,
+                  (std::vector<std::string>{"open https://www.example.com/games/plumfizz.html", kMissing, kVisit}));
         EXPECT_EQ(shell.owners, (std::vector<QWidget*>{&owner, &owner, &owner}));
     }
 }
@@ -148,10 +147,8 @@ TEST(DesktopShell, FailureDialogsAreModalOkOnlyBoxesWithExactTexts)
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                        box->parentWidget()});
+        if (!box || !box->isVisible()) return;
+        seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->parentWidget()});
         box->button(QMessageBox::Ok)->click();
     });
     poll.start();

@@ -18,67 +18,100 @@ namespace artwork {
 
 namespace {
 
-QImage DimmedLogo() { return LogoPanel(false); }
-QImage DimmedTitle() { return TitlePlate(false); }
-QImage DimmedBetSign() { return BetSign(false); }
-QImage Bet1() { return Button(ButtonKind::BetOne); }
-QImage Bet5() { return Button(ButtonKind::BetFive); }
-QImage Spin() { return Button(ButtonKind::Spin); }
-QImage RedSmall() { return DigitStrip(DigitColour::Red, DigitSize::Small); }
-QImage RedLarge() { return DigitStrip(DigitColour::Red, DigitSize::Large); }
-QImage GreenSmallStrip() { return DigitStrip(DigitColour::Green, DigitSize::Small); }
-QImage GreenLargeStrip() { return DigitStrip(DigitColour::Green, DigitSize::Large); }
+QImage DimmedLogo()
+{
+    return LogoPanel(false);
+}
+QImage DimmedTitle()
+{
+    return TitlePlate(false);
+}
+QImage DimmedBetSign()
+{
+    return BetSign(false);
+}
+QImage Bet1()
+{
+    return Button(ButtonKind::BetOne);
+}
+QImage Bet5()
+{
+    return Button(ButtonKind::BetFive);
+}
+QImage Spin()
+{
+    return Button(ButtonKind::Spin);
+}
+QImage RedSmall()
+{
+    return DigitStrip(DigitColour::Red, DigitSize::Small);
+}
+QImage RedLarge()
+{
+    return DigitStrip(DigitColour::Red, DigitSize::Large);
+}
+QImage GreenSmallStrip()
+{
+    return DigitStrip(DigitColour::Green, DigitSize::Small);
+}
+QImage GreenLargeStrip()
+{
+    return DigitStrip(DigitColour::Green, DigitSize::Large);
+}
 
 }  // namespace
 
-const std::vector<Artwork>& BuiltInPictures() {
-  static const std::vector<Artwork> pictures = {
-      {QStringLiteral("pictures/Image1.png"), Table},
-      {QStringLiteral("pictures/Image2.png"), MotionStrip},
-      {QStringLiteral("pictures/BonusBMP.png"), Meter},
-      {QStringLiteral("pictures/Bet1But.png"), Bet1},
-      {QStringLiteral("pictures/Bet5But.png"), Bet5},
-      {QStringLiteral("pictures/SpinBut.png"), Spin},
-      {QStringLiteral("pictures/Dimmed.png"), DimmedLogo},
-      {QStringLiteral("pictures/Dimmed2.png"), DimmedTitle},
-      {QStringLiteral("pictures/Bet1bDimmed.png"), DimmedBetSign},
-      {QStringLiteral("pictures/DigitsSmall.png"), RedSmall},
-      {QStringLiteral("pictures/GreenSmall.png"), GreenSmallStrip},
-      {QStringLiteral("pictures/DigitsLarge.png"), RedLarge},
-      {QStringLiteral("pictures/GreenLarge.png"), GreenLargeStrip},
-      {QStringLiteral("bonus/bonus1.png"), BonusChoice},
-      {QStringLiteral("bonus/bonus2.png"), BonusEmpty},
-      {QStringLiteral("bonus/bonus3.png"), BonusPrize},
-  };
-  return pictures;
+const std::vector<Artwork>& BuiltInPictures()
+{
+    static const std::vector<Artwork> pictures = {
+        {QStringLiteral("pictures/Image1.png"), Table},
+        {QStringLiteral("pictures/Image2.png"), MotionStrip},
+        {QStringLiteral("pictures/BonusBMP.png"), Meter},
+        {QStringLiteral("pictures/Bet1But.png"), Bet1},
+        {QStringLiteral("pictures/Bet5But.png"), Bet5},
+        {QStringLiteral("pictures/SpinBut.png"), Spin},
+        {QStringLiteral("pictures/Dimmed.png"), DimmedLogo},
+        {QStringLiteral("pictures/Dimmed2.png"), DimmedTitle},
+        {QStringLiteral("pictures/Bet1bDimmed.png"), DimmedBetSign},
+        {QStringLiteral("pictures/DigitsSmall.png"), RedSmall},
+        {QStringLiteral("pictures/GreenSmall.png"), GreenSmallStrip},
+        {QStringLiteral("pictures/DigitsLarge.png"), RedLarge},
+        {QStringLiteral("pictures/GreenLarge.png"), GreenLargeStrip},
+        {QStringLiteral("bonus/bonus1.png"), BonusChoice},
+        {QStringLiteral("bonus/bonus2.png"), BonusEmpty},
+        {QStringLiteral("bonus/bonus3.png"), BonusPrize},
+    };
+    return pictures;
 }
 
-const std::vector<Artwork>& ThemeFiles() {
-  static const std::vector<Artwork> files = {
-      {QStringLiteral("Plum.bmp"), SymbolSheet},
-      {QStringLiteral("Paychart.bmp"), PayChart},
-  };
-  return files;
+const std::vector<Artwork>& ThemeFiles()
+{
+    static const std::vector<Artwork> files = {
+        {QStringLiteral("Plum.bmp"), SymbolSheet},
+        {QStringLiteral("Paychart.bmp"), PayChart},
+    };
+    return files;
 }
 
-bool WriteArtwork(const std::vector<Artwork>& set, const QString& directory, QString* error) {
-  for (const Artwork& art : set) {
-    const QString path = QDir(directory).filePath(art.fileName);
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-      *error = QStringLiteral("cannot create the directory of %1").arg(path);
-      return false;
+bool WriteArtwork(const std::vector<Artwork>& set, const QString& directory, QString* error)
+{
+    for (const Artwork& art : set) {
+        const QString path = QDir(directory).filePath(art.fileName);
+        if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+            *error = QStringLiteral("cannot create the directory of %1").arg(path);
+            return false;
+        }
+        // Opaque 32-bit pixels: PNG stores them as RGB, BMP as 24-bit.
+        const QImage image = art.draw().convertToFormat(QImage::Format_RGB32);
+        // Written whole or not at all, so an interrupted build never leaves a torn picture.
+        QSaveFile file(path);
+        const QByteArray format = art.fileName.endsWith(QLatin1String(".bmp")) ? "BMP" : "PNG";
+        if (!file.open(QIODevice::WriteOnly) || !image.save(&file, format.constData()) || !file.commit()) {
+            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+            return false;
+        }
     }
-    // Opaque 32-bit pixels: PNG stores them as RGB, BMP as 24-bit.
-    const QImage image = art.draw().convertToFormat(QImage::Format_RGB32);
-    // Written whole or not at all, so an interrupted build never leaves a torn picture.
-    QSaveFile file(path);
-    const QByteArray format = art.fileName.endsWith(QLatin1String(".bmp")) ? "BMP" : "PNG";
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, format.constData()) || !file.commit()) {
-      *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-      return false;
-    }
-  }
-  return true;
+    return true;
 }
 
 }  // namespace artwork

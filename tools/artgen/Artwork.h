@@ -9,8 +9,8 @@
 namespace artwork {
 
 struct Artwork {
-  QString fileName;     // relative to the output directory, e.g. "pictures/Image1.png"
-  QImage (*draw)();
+    QString fileName;  // relative to the output directory, e.g. "pictures/Image1.png"
+    QImage (*draw)();
 };
 
 // Compiled into the program: "pictures/<Name>.png" and "bonus/bonus<n>.png".

@@ -12,42 +12,42 @@ namespace {
 
 // Segments a to g: top, upper right, lower right, bottom, lower left, upper left, middle.
 constexpr std::array<unsigned, 10> SegmentsOfDigit = {
-    0b0111111, 0b0000110, 0b1011011, 0b1001111, 0b1100110,
-    0b1101101, 0b1111101, 0b0000111, 0b1111111, 0b1101111,
+    0b0111111, 0b0000110, 0b1011011, 0b1001111, 0b1100110, 0b1101101, 0b1111101, 0b0000111, 0b1111111, 0b1101111,
 };
 
 struct Tint {
-  QColor ghost, glow, body, core;
+    QColor ghost, glow, body, core;
 };
 
-Tint TintOf(DigitColour colour) {
-  if (colour == DigitColour::Red) {
-    return {QColor(0x22, 0x03, 0x03), QColor(0xff, 0x20, 0x10), QColor(0xff, 0x2c, 0x1c),
-            QColor(0xff, 0xb0, 0x90)};
-  }
-  return {QColor(0x02, 0x1a, 0x06), QColor(0x10, 0xff, 0x40), QColor(0x30, 0xff, 0x5a),
-          QColor(0xc8, 0xff, 0xc8)};
+Tint TintOf(DigitColour colour)
+{
+    if (colour == DigitColour::Red) {
+        return {QColor(0x22, 0x03, 0x03), QColor(0xff, 0x20, 0x10), QColor(0xff, 0x2c, 0x1c), QColor(0xff, 0xb0, 0x90)};
+    }
+    return {QColor(0x02, 0x1a, 0x06), QColor(0x10, 0xff, 0x40), QColor(0x30, 0xff, 0x5a), QColor(0xc8, 0xff, 0xc8)};
 }
 
 // One segment as a long hexagon in the 16 x 21 design cell, leaned a little like a
 // real display. Points are nudged toward the middle to leave hairline gaps.
-QPainterPath SegmentPath(int segment) {
-  const qreal left = 3.6, right = 12.0, top = 2.4, middle = 10.5, bottom = 18.6, half = 1.15, gap = 0.55;
-  auto lean = [&](QPointF p) { return QPointF(p.x() + (middle - p.y()) * 0.11, p.y()); };
-  auto horizontal = [&](qreal y) {
+QPainterPath SegmentPath(int segment)
+{
+    const qreal left = 3.6, right = 12.0, top = 2.4, middle = 10.5, bottom = 18.6, half = 1.15, gap = 0.55;
+    auto lean = [&](QPointF p) { return QPointF(p.x() + (middle - p.y()) * 0.11, p.y()); };
+    auto horizontal = [&](qreal y) {
+        QPolygonF poly;
+        poly << QPointF(left + gap, y) << QPointF(left + gap + half, y - half) << QPointF(right - gap - half, y - half)
+             << QPointF(right - gap, y) << QPointF(right - gap - half, y + half)
+             << QPointF(left + gap + half, y + half);
+        return poly;
+    };
+    auto vertical = [&](qreal x, qreal y0, qreal y1) {
+        QPolygonF poly;
+        poly << QPointF(x, y0 + gap) << QPointF(x + half, y0 + gap + half) << QPointF(x + half, y1 - gap - half)
+             << QPointF(x, y1 - gap) << QPointF(x - half, y1 - gap - half) << QPointF(x - half, y0 + gap + half);
+        return poly;
+    };
     QPolygonF poly;
-    poly << QPointF(left + gap, y) << QPointF(left + gap + half, y - half) << QPointF(right - gap - half, y - half)
-         << QPointF(right - gap, y) << QPointF(right - gap - half, y + half) << QPointF(left + gap + half, y + half);
-    return poly;
-  };
-  auto vertical = [&](qreal x, qreal y0, qreal y1) {
-    QPolygonF poly;
-    poly << QPointF(x, y0 + gap) << QPointF(x + half, y0 + gap + half) << QPointF(x + half, y1 - gap - half)
-         << QPointF(x, y1 - gap) << QPointF(x - half, y1 - gap - half) << QPointF(x - half, y0 + gap + half);
-    return poly;
-  };
-  QPolygonF poly;
-  switch (segment) {
+    switch (segment) {
     case 0: poly = horizontal(top); break;
     case 1: poly = vertical(right, top, middle); break;
     case 2: poly = vertical(right, middle, bottom); break;
@@ -55,94 +55,96 @@ QPainterPath SegmentPath(int segment) {
     case 4: poly = vertical(left, middle, bottom); break;
     case 5: poly = vertical(left, top, middle); break;
     default: poly = horizontal(middle); break;
-  }
-  for (QPointF& p : poly) p = lean(p);
-  QPainterPath path;
-  path.addPolygon(poly);
-  path.closeSubpath();
-  return path;
+    }
+    for (QPointF& p : poly) p = lean(p);
+    QPainterPath path;
+    path.addPolygon(poly);
+    path.closeSubpath();
+    return path;
 }
 
 // Paints a cell's lit shapes (`lit`) over its unlit ones (`ghost`), all within the cell.
-QImage Cell(int width, int height, qreal scale, const QPainterPath& ghost, const QPainterPath& lit,
-            const Tint& tint) {
-  QImage cell = NewCanvas(QSize(width, height), Qt::black);
-  QPainter p;
-  BeginSmooth(p, &cell);
-  p.scale(scale, scale);
-  p.setPen(Qt::NoPen);
-  p.setBrush(tint.ghost);
-  p.drawPath(ghost);
-  if (!lit.isEmpty()) {
-    // The glow is blurred inside this cell's own canvas, so it never reaches a neighbour.
-    QImage halo = NewCanvas(cell.size());
-    {
-      QPainter h;
-      BeginSmooth(h, &halo);
-      h.scale(scale, scale);
-      h.setPen(Qt::NoPen);
-      h.setBrush(tint.glow);
-      h.drawPath(lit);
+QImage Cell(int width, int height, qreal scale, const QPainterPath& ghost, const QPainterPath& lit, const Tint& tint)
+{
+    QImage cell = NewCanvas(QSize(width, height), Qt::black);
+    QPainter p;
+    BeginSmooth(p, &cell);
+    p.scale(scale, scale);
+    p.setPen(Qt::NoPen);
+    p.setBrush(tint.ghost);
+    p.drawPath(ghost);
+    if (!lit.isEmpty()) {
+        // The glow is blurred inside this cell's own canvas, so it never reaches a neighbour.
+        QImage halo = NewCanvas(cell.size());
+        {
+            QPainter h;
+            BeginSmooth(h, &halo);
+            h.scale(scale, scale);
+            h.setPen(Qt::NoPen);
+            h.setBrush(tint.glow);
+            h.drawPath(lit);
+        }
+        const int radius = qRound(scale);
+        halo = Blurred(Blurred(halo, radius, radius), radius, radius);
+        p.save();
+        p.resetTransform();
+        p.setOpacity(0.55);
+        p.setCompositionMode(QPainter::CompositionMode_Plus);
+        p.drawImage(0, 0, halo);
+        p.restore();
+        p.setBrush(tint.body);
+        p.drawPath(lit);
+        p.setPen(QPen(tint.core, 0.7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        // A hot line along each lit segment's spine, as in a real lit segment.
+        for (const QPolygonF& poly : lit.toSubpathPolygons()) {
+            if (poly.size() != 6 && poly.size() != 7) continue;  // segments only, not the colon's dots
+            const QPointF from = poly[0], to = poly[3];
+            p.drawLine(from + (to - from) * 0.2, from + (to - from) * 0.8);
+        }
     }
-    const int radius = qRound(scale);
-    halo = Blurred(Blurred(halo, radius, radius), radius, radius);
-    p.save();
-    p.resetTransform();
-    p.setOpacity(0.55);
-    p.setCompositionMode(QPainter::CompositionMode_Plus);
-    p.drawImage(0, 0, halo);
-    p.restore();
-    p.setBrush(tint.body);
-    p.drawPath(lit);
-    p.setPen(QPen(tint.core, 0.7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    // A hot line along each lit segment's spine, as in a real lit segment.
-    for (const QPolygonF& poly : lit.toSubpathPolygons()) {
-      if (poly.size() != 6 && poly.size() != 7) continue;  // segments only, not the colon's dots
-      const QPointF from = poly[0], to = poly[3];
-      p.drawLine(from + (to - from) * 0.2, from + (to - from) * 0.8);
+    p.end();
+    // Keep the outermost column dark so that cells placed side by side never touch.
+    for (int y = 0; y < height; ++y) {
+        cell.setPixel(0, y, qRgb(0, 0, 0));
+        cell.setPixel(width - 1, y, qRgb(0, 0, 0));
     }
-  }
-  p.end();
-  // Keep the outermost column dark so that cells placed side by side never touch.
-  for (int y = 0; y < height; ++y) {
-    cell.setPixel(0, y, qRgb(0, 0, 0));
-    cell.setPixel(width - 1, y, qRgb(0, 0, 0));
-  }
-  return cell;
+    return cell;
 }
 
 }  // namespace
 
-DigitMetrics MetricsOf(DigitSize size) {
-  return size == DigitSize::Small ? DigitMetrics{16, 21, 12} : DigitMetrics{32, 42, 24};
+DigitMetrics MetricsOf(DigitSize size)
+{
+    return size == DigitSize::Small ? DigitMetrics{16, 21, 12} : DigitMetrics{32, 42, 24};
 }
 
-QImage DigitStrip(DigitColour colour, DigitSize size) {
-  const DigitMetrics m = MetricsOf(size);
-  const qreal scale = m.cellWidth / 16.0;
-  const Tint tint = TintOf(colour);
-  QImage strip = NewCanvas(QSize(m.stripWidth(), m.cellHeight), Qt::black);
-  QPainter p(&strip);
+QImage DigitStrip(DigitColour colour, DigitSize size)
+{
+    const DigitMetrics m = MetricsOf(size);
+    const qreal scale = m.cellWidth / 16.0;
+    const Tint tint = TintOf(colour);
+    QImage strip = NewCanvas(QSize(m.stripWidth(), m.cellHeight), Qt::black);
+    QPainter p(&strip);
 
-  QPainterPath all;
-  for (int s = 0; s < 7; ++s) all.addPath(SegmentPath(s));
-  for (int digit = 0; digit <= 9; ++digit) {
-    QPainterPath lit;
-    for (int s = 0; s < 7; ++s) {
-      if (SegmentsOfDigit[digit] & (1u << s)) lit.addPath(SegmentPath(s));
+    QPainterPath all;
+    for (int s = 0; s < 7; ++s) all.addPath(SegmentPath(s));
+    for (int digit = 0; digit <= 9; ++digit) {
+        QPainterPath lit;
+        for (int s = 0; s < 7; ++s) {
+            if (SegmentsOfDigit[digit] & (1u << s)) lit.addPath(SegmentPath(s));
+        }
+        p.drawImage(digit * m.cellWidth, 0, Cell(m.cellWidth, m.cellHeight, scale, all, lit, tint));
     }
-    p.drawImage(digit * m.cellWidth, 0, Cell(m.cellWidth, m.cellHeight, scale, all, lit, tint));
-  }
-  p.drawImage(BlankCell * m.cellWidth, 0, Cell(m.cellWidth, m.cellHeight, scale, all, QPainterPath(), tint));
+    p.drawImage(BlankCell * m.cellWidth, 0, Cell(m.cellWidth, m.cellHeight, scale, all, QPainterPath(), tint));
 
-  // The colon: two round dots in a narrower cell, leaned like the digits.
-  QPainterPath dots;
-  dots.addEllipse(QPointF(6.4, 7.0), 1.4, 1.4);
-  dots.addEllipse(QPointF(5.6, 14.2), 1.4, 1.4);
-  p.drawImage(ColonCell * m.cellWidth, 0, Cell(m.colonWidth, m.cellHeight, scale, QPainterPath(), dots, tint));
-  p.end();
-  return strip.convertToFormat(QImage::Format_RGB32);
+    // The colon: two round dots in a narrower cell, leaned like the digits.
+    QPainterPath dots;
+    dots.addEllipse(QPointF(6.4, 7.0), 1.4, 1.4);
+    dots.addEllipse(QPointF(5.6, 14.2), 1.4, 1.4);
+    p.drawImage(ColonCell * m.cellWidth, 0, Cell(m.colonWidth, m.cellHeight, scale, QPainterPath(), dots, tint));
+    p.end();
+    return strip.convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace artwork

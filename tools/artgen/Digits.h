@@ -11,10 +11,10 @@ enum class DigitColour { Red, Green };
 enum class DigitSize { Small, Large };
 
 struct DigitMetrics {
-  int cellWidth;
-  int cellHeight;
-  int colonWidth;
-  int stripWidth() const { return 11 * cellWidth + colonWidth; }
+    int cellWidth;
+    int cellHeight;
+    int colonWidth;
+    int stripWidth() const { return 11 * cellWidth + colonWidth; }
 };
 
 // 16 x 21 cells (188 wide in all) or 32 x 42 cells (376 wide).

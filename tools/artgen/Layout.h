@@ -23,8 +23,9 @@ inline constexpr int ReelLeft = 258;
 inline constexpr int ReelTop = 272;
 inline constexpr int ReelPitch = 104;
 inline constexpr int ReelCount = 3;
-constexpr QRect ReelWindow(int reel) {
-  return QRect(ReelLeft + reel * ReelPitch, ReelTop, CellSize, 3 * CellSize);
+constexpr QRect ReelWindow(int reel)
+{
+    return QRect(ReelLeft + reel * ReelPitch, ReelTop, CellSize, 3 * CellSize);
 }
 
 // The red payline the program draws across the middle row.
@@ -58,8 +59,9 @@ inline constexpr QSize ButtonSize{78, 118};
 // Bonus window pictures and the areas of its eight boxes (1..4 left column, 5..8 right).
 inline constexpr QSize BonusSize{640, 480};
 inline constexpr int BoxCount = 8;
-constexpr QRect BoxArea(int box) {
-  return QRect(box <= 4 ? 400 : 505, 30 + ((box - 1) % 4) * 95, 86, 86);
+constexpr QRect BoxArea(int box)
+{
+    return QRect(box <= 4 ? 400 : 505, 30 + ((box - 1) % 4) * 95, 86, 86);
 }
 
 }  // namespace artwork::layout

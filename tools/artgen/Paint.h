@@ -41,12 +41,11 @@ void Lamp(QPainter& painter, QPointF centre, qreal radius, QColor colour, bool l
 QPainterPath TextPath(const QString& text, const QFont& font, const QRectF& box,
                       Qt::Alignment alignment = Qt::AlignCenter);
 // Fills a path with an outline drawn underneath, so thin strokes keep their weight.
-void OutlinedPath(QPainter& painter, const QPainterPath& path, const QBrush& fill,
-                  const QColor& outline, qreal outlineWidth);
+void OutlinedPath(QPainter& painter, const QPainterPath& path, const QBrush& fill, const QColor& outline,
+                  qreal outlineWidth);
 
 // A soft halo around a path, painted below whatever comes next.
-void Glow(QPainter& painter, const QPainterPath& path, QColor colour, int radius,
-          qreal strength = 1.0);
+void Glow(QPainter& painter, const QPainterPath& path, QColor colour, int radius, qreal strength = 1.0);
 
 // Box blur of the colour channels; `wrapVertically` treats the picture as a vertical loop.
 QImage Blurred(const QImage& image, int radiusX, int radiusY, bool wrapVertically = false);
@@ -54,23 +53,24 @@ QImage Blurred(const QImage& image, int radiusX, int radiusY, bool wrapVerticall
 // Paints `draw(painter)` on a transparent layer the size of `target`'s device
 // and, when the light is off, darkens just what it painted before laying it down.
 template <class Draw>
-void LitLayer(QPainter& target, bool lit, qreal darkness, Draw draw) {
-  QImage layer(target.device()->width(), target.device()->height(), QImage::Format_ARGB32_Premultiplied);
-  layer.fill(Qt::transparent);
-  QPainter painter(&layer);
-  painter.setRenderHints(target.renderHints());
-  painter.setWorldTransform(target.worldTransform());
-  draw(painter);
-  if (!lit) {
-    painter.resetTransform();
-    painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
-    painter.fillRect(layer.rect(), QColor(0x10, 0x00, 0x14, static_cast<int>(255 * darkness)));
-  }
-  painter.end();
-  target.save();
-  target.resetTransform();
-  target.drawImage(0, 0, layer);
-  target.restore();
+void LitLayer(QPainter& target, bool lit, qreal darkness, Draw draw)
+{
+    QImage layer(target.device()->width(), target.device()->height(), QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    QPainter painter(&layer);
+    painter.setRenderHints(target.renderHints());
+    painter.setWorldTransform(target.worldTransform());
+    draw(painter);
+    if (!lit) {
+        painter.resetTransform();
+        painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        painter.fillRect(layer.rect(), QColor(0x10, 0x00, 0x14, static_cast<int>(255 * darkness)));
+    }
+    painter.end();
+    target.save();
+    target.resetTransform();
+    target.drawImage(0, 0, layer);
+    target.restore();
 }
 
 // Mixes two colours; t = 0 gives a, t = 1 gives b.

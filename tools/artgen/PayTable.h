@@ -11,8 +11,8 @@ namespace artwork {
 enum class PayIcon { Plum, Seven, TripleBar, DoubleBar, SingleBar, AnyBar, Anything };
 
 struct PayRule {
-  std::array<PayIcon, 3> reels;
-  int factor;  // credits per coin bet
+    std::array<PayIcon, 3> reels;
+    int factor;  // credits per coin bet
 };
 
 // The eight rules in the order they are tried; the first that matches pays.

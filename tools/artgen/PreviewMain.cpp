@@ -14,44 +14,45 @@
 #include "table/PictureSet.h"
 #include "table/TablePainter.h"
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  const QStringList args = app.arguments();
-  bool widthOk = true;
-  const int width = args.size() > 2 ? args[2].toInt(&widthOk) : 800;
-  if (args.size() < 2 || args.size() > 4 || !widthOk || width < 320 || width > 10000) {
-    std::fprintf(stderr, "usage: plumfizz-preview <out.png> [screen width 320..10000] [asset directory]\n");
-    return 2;
-  }
-  const QString assetDir = args.size() > 3 ? args[3] : QCoreApplication::applicationDirPath();
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    bool widthOk = true;
+    const int width = args.size() > 2 ? args[2].toInt(&widthOk) : 800;
+    if (args.size() < 2 || args.size() > 4 || !widthOk || width < 320 || width > 10000) {
+        std::fprintf(stderr, "usage: plumfizz-preview <out.png> [screen width 320..10000] [asset directory]\n");
+        return 2;
+    }
+    const QString assetDir = args.size() > 3 ? args[3] : QCoreApplication::applicationDirPath();
 
-  // A theme's Testing.ini may name another root for its symbol sheet.
-  QString soundRoot = QStringLiteral("Plum");
-  const QString ini = QDir(assetDir).filePath(QStringLiteral("Testing.ini"));
-  if (QFileInfo::exists(ini)) {
-    const store::SettingsFile settings(ini.toStdString());
-    soundRoot = QString::fromStdString(settings.ReadString("Settings", "SoundRoot", soundRoot.toStdString()));
-  }
+    // A theme's Testing.ini may name another root for its symbol sheet.
+    QString soundRoot = QStringLiteral("Plum");
+    const QString ini = QDir(assetDir).filePath(QStringLiteral("Testing.ini"));
+    if (QFileInfo::exists(ini)) {
+        const store::SettingsFile settings(ini.toStdString());
+        soundRoot = QString::fromStdString(settings.ReadString("Settings", "SoundRoot", soundRoot.toStdString()));
+    }
 
-  table::PictureSet pictures = table::PictureSet::BuiltIn();
-  pictures.LoadReplacements(assetDir);
-  if (!pictures.LoadSymbolSheet(assetDir, soundRoot)) {
-    std::fprintf(stderr, "plumfizz-preview: missing %s.bmp in %s\n", qPrintable(soundRoot), qPrintable(assetDir));
-    return 1;
-  }
+    table::PictureSet pictures = table::PictureSet::BuiltIn();
+    pictures.LoadReplacements(assetDir);
+    if (!pictures.LoadSymbolSheet(assetDir, soundRoot)) {
+        std::fprintf(stderr, "plumfizz-preview: missing %s.bmp in %s\n", qPrintable(soundRoot), qPrintable(assetDir));
+        return 1;
+    }
 
-  // A 4:3 screen of the given width, the table at the window's left edge.
-  table::TableMetrics metrics;
-  metrics.layoutWidth = width;
-  metrics.logicalDpi = 96;
-  QImage surface(width, width * 3 / 4, QImage::Format_RGB32);
-  table::TablePainter painter(surface, pictures, metrics);
-  painter.FormPaint(engine::StartStops, 1000, 0, 0);
+    // A 4:3 screen of the given width, the table at the window's left edge.
+    table::TableMetrics metrics;
+    metrics.layoutWidth = width;
+    metrics.logicalDpi = 96;
+    QImage surface(width, width * 3 / 4, QImage::Format_RGB32);
+    table::TablePainter painter(surface, pictures, metrics);
+    painter.FormPaint(engine::StartStops, 1000, 0, 0);
 
-  if (!surface.save(args[1])) {
-    std::fprintf(stderr, "plumfizz-preview: cannot write %s\n", qPrintable(args[1]));
-    return 1;
-  }
-  return 0;
+    if (!surface.save(args[1])) {
+        std::fprintf(stderr, "plumfizz-preview: cannot write %s\n", qPrintable(args[1]));
+        return 1;
+    }
+    return 0;
 }

@@ -9,16 +9,16 @@
 namespace artwork {
 
 enum Cell : int {
-  CellPlum = 0,
-  CellSeven = 1,
-  CellTripleBar = 2,
-  CellDoubleBar = 3,
-  CellSingleBar = 4,
-  CellUpFirst = 5,     // 5, 6, 7: Up forms of cells 2, 3, 4
-  CellDownFirst = 8,   // 8, 9, 10: Down forms
-  CellBonusFirst = 11, // 11, 12, 13: Bonus forms
-  CellReset = 14,
-  CellBlank = 15,
+    CellPlum = 0,
+    CellSeven = 1,
+    CellTripleBar = 2,
+    CellDoubleBar = 3,
+    CellSingleBar = 4,
+    CellUpFirst = 5,      // 5, 6, 7: Up forms of cells 2, 3, 4
+    CellDownFirst = 8,    // 8, 9, 10: Down forms
+    CellBonusFirst = 11,  // 11, 12, 13: Bonus forms
+    CellReset = 14,
+    CellBlank = 15,
 };
 inline constexpr int CellCount = 16;
 

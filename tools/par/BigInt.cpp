@@ -194,7 +194,8 @@ BigInt BigInt::operator-() const
 
 BigInt operator+(const BigInt& a, const BigInt& b)
 {
-    if (a.negative_ == b.negative_) return BigInt::FromParts(a.negative_, BigInt::AddMagnitude(a.magnitude_, b.magnitude_));
+    if (a.negative_ == b.negative_)
+        return BigInt::FromParts(a.negative_, BigInt::AddMagnitude(a.magnitude_, b.magnitude_));
     // Opposite signs: the larger magnitude decides the sign.
     if (BigInt::CompareMagnitude(a.magnitude_, b.magnitude_) >= 0) {
         return BigInt::FromParts(a.negative_, BigInt::SubtractMagnitude(a.magnitude_, b.magnitude_));

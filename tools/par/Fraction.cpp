@@ -4,7 +4,8 @@
 
 namespace par {
 
-Fraction::Fraction(int64_t value) : numerator_(value), denominator_(1) {}
+Fraction::Fraction(int64_t value) : numerator_(value), denominator_(1)
+{}
 
 Fraction::Fraction(BigInt numerator, BigInt denominator)
 {
@@ -65,7 +66,8 @@ std::string Fraction::ToDecimal(int places) const
     // round(|n| × scale / d) = floor((2 |n| scale + d) / 2d)
     const BigInt scaled = (BigInt(2) * numerator_.Abs() * scale + denominator_) / (BigInt(2) * denominator_);
     std::string digits = scaled.ToString();
-    if (static_cast<int>(digits.size()) <= places) digits.insert(0, static_cast<size_t>(places) + 1 - digits.size(), '0');
+    if (static_cast<int>(digits.size()) <= places)
+        digits.insert(0, static_cast<size_t>(places) + 1 - digits.size(), '0');
     std::string text = numerator_.Sign() < 0 && !scaled.IsZero() ? "-" : "";
     text += digits.substr(0, digits.size() - static_cast<size_t>(places));
     if (places > 0) text += "." + digits.substr(digits.size() - static_cast<size_t>(places));

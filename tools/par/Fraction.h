@@ -10,7 +10,7 @@ namespace par {
 class Fraction {
 public:
     Fraction() = default;
-    Fraction(int64_t value);  // NOLINT: whole numbers convert implicitly
+    Fraction(int64_t value);                         // NOLINT: whole numbers convert implicitly
     Fraction(BigInt numerator, BigInt denominator);  // throws std::domain_error on a zero denominator
 
     const BigInt& Numerator() const { return numerator_; }

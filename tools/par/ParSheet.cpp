@@ -96,24 +96,25 @@ void PrintParSheet(const ParSheet& s, std::ostream& out)
         << " equally likely stop combinations (30 per reel), Up and Down nudges applied.\n\n";
 
     out << "Pay table (only the first matching rule pays; win = coins x factor)\n";
-    out << "  " << left << setw(6) << "rule" << setw(38) << "payline shows" << right << setw(7) << "factor"
-        << setw(14) << "combinations" << "  " << left << setw(26) << "probability"
+    out << "  " << left << setw(6) << "rule" << setw(38) << "payline shows" << right << setw(7) << "factor" << setw(14)
+        << "combinations"
+        << "  " << left << setw(26) << "probability"
         << "return per coin\n";
     for (size_t i = 0; i < s.rules.size(); ++i) {
         const RuleFigures& r = s.rules[i];
-        out << "  " << left << setw(6) << (i + 1) << setw(38) << engine::PayRuleDescription(r.rule) << right
-            << setw(7) << r.factor << setw(14) << r.combinations << "  " << left << setw(26)
-            << Exact(r.probability, 8) << Exact(r.returnPerCoin, 8) << '\n';
+        out << "  " << left << setw(6) << (i + 1) << setw(38) << engine::PayRuleDescription(r.rule) << right << setw(7)
+            << r.factor << setw(14) << r.combinations << "  " << left << setw(26) << Exact(r.probability, 8)
+            << Exact(r.returnPerCoin, 8) << '\n';
     }
     out << right;
     out << "  Hit frequency: " << s.winningCombinations << " of " << StopCombinations << " = "
-        << Exact(s.hitFrequency, 8) << ", one win in " << (Fraction(1) / s.hitFrequency).ToDecimal(4)
-        << " spins\n";
+        << Exact(s.hitFrequency, 8) << ", one win in " << (Fraction(1) / s.hitFrequency).ToDecimal(4) << " spins\n";
     out << "  Pay table return per coin: " << Exact(s.baseReturn, 10) << "\n\n";
 
     out << "Payline after nudges (stops out of 30 per reel)\n";
     out << "  " << left << setw(6) << "reel" << right;
-    for (const char* heading : {"sym 0", "sym 1", "sym 2", "sym 3", "sym 4", "blank", "Reset", "nudge up", "nudge down"}) {
+    for (const char* heading :
+         {"sym 0", "sym 1", "sym 2", "sym 3", "sym 4", "blank", "Reset", "nudge up", "nudge down"}) {
         out << setw(11) << heading;
     }
     out << '\n';
@@ -133,7 +134,8 @@ void PrintParSheet(const ParSheet& s, std::ostream& out)
         out << "            " << points << " point" << (points == 1 ? ", " : "s,") << " no Reset "
             << Exact(Fraction(BigInt(s.meter.points[points]), total), 8) << '\n';
     }
-    out << "  " << left << setw(7) << "level" << setw(20) << "long-run share" << "chance the spin fills the meter\n"
+    out << "  " << left << setw(7) << "level" << setw(20) << "long-run share"
+        << "chance the spin fills the meter\n"
         << right;
     for (int level = 0; level < MeterLevels; ++level) {
         out << "  " << left << setw(7) << level << setw(20) << s.chain.levelShare[level].ToDecimal(10)

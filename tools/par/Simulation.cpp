@@ -54,9 +54,10 @@ void PrintSimulation(const SimulationTotals& t, double seconds, std::ostream& ou
         << "bonus prizes: " << t.bonusPrizes << '\n'
         << "final seed: " << t.finalSeed << '\n';
 
-    const Fraction ret = t.totalBet == 0 ? Fraction(0)
-                                         : Fraction(BigInt::FromUnsigned(t.baseWinnings) + BigInt::FromUnsigned(t.bonusPrizes),
-                                                    BigInt::FromUnsigned(t.totalBet));
+    const Fraction ret = t.totalBet == 0
+                             ? Fraction(0)
+                             : Fraction(BigInt::FromUnsigned(t.baseWinnings) + BigInt::FromUnsigned(t.bonusPrizes),
+                                        BigInt::FromUnsigned(t.totalBet));
     out << "total return: " << ret.ToDecimal(6) << '\n';
 
     const double rate = seconds > 0 ? static_cast<double>(t.spins) / seconds : 0.0;

@@ -24,9 +24,7 @@ int main(int argc, char** argv)
                   << "  --simulate N --bet B --seed S: play N spins (up to 10000000000) of B coins (1 to 5)\n"
                   << "    with the generator seeded with S (0 to 4294967295) and print the totals\n";
         return 0;
-    case par::Command::Kind::Sheet:
-        par::PrintParSheet(par::ComputeParSheet(), std::cout);
-        break;
+    case par::Command::Kind::Sheet: par::PrintParSheet(par::ComputeParSheet(), std::cout); break;
     case par::Command::Kind::Simulate: {
         par::Simulator simulator(command.betCoins, command.seed);
         const auto start = std::chrono::steady_clock::now();
