@@ -12,8 +12,9 @@ add_executable(test-window
   window_InputTest.cpp
   window_StartupTest.cpp
   window_TimersTest.cpp
+  window_LifecycleTest.cpp
 )
-target_link_libraries(test-window PRIVATE plumfizz_table plumfizz_test_hooks Qt6::Test GTest::gtest)
+target_link_libraries(test-window PRIVATE plumfizz_table plumfizz_forced_stops Qt6::Test GTest::gtest)
 gtest_discover_tests(test-window
   DISCOVERY_MODE PRE_TEST
   PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
