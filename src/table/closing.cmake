@@ -9,12 +9,7 @@ add_library(plumfizz_closing STATIC
   UpdateReminder.h
 )
 target_include_directories(plumfizz_closing PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(plumfizz_closing PUBLIC Qt6::Widgets plumfizz_web)
-foreach(dependency plumfizz_store plumfizz_engine)
-  if(TARGET ${dependency})
-    target_link_libraries(plumfizz_closing PUBLIC ${dependency})
-  endif()
-endforeach()
+target_link_libraries(plumfizz_closing PUBLIC Qt6::Widgets plumfizz_web plumfizz_store plumfizz_engine)
 
 # Forced stops for the end-to-end build and the window tests; never linked
 # into the game.

@@ -30,14 +30,10 @@ target_link_libraries(plumfizz_table PUBLIC
 # The game, beside its theme files in the build directory.
 add_executable(plumfizz ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(plumfizz PRIVATE plumfizz_table)
-if(TARGET plumfizz_theme_files)
-  add_dependencies(plumfizz plumfizz_theme_files)
-endif()
+add_dependencies(plumfizz plumfizz_theme_files)
 
 # The same program for the end-to-end test, which may choose the reel stops.
 add_executable(plumfizz-e2e ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_compile_definitions(plumfizz-e2e PRIVATE PLUMFIZZ_FORCED_STOPS)
 target_link_libraries(plumfizz-e2e PRIVATE plumfizz_table plumfizz_forced_stops)
-if(TARGET plumfizz_theme_files)
-  add_dependencies(plumfizz-e2e plumfizz_theme_files)
-endif()
+add_dependencies(plumfizz-e2e plumfizz_theme_files)
