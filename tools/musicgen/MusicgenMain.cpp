@@ -3,6 +3,7 @@
 //   plumfizz-musicgen <dir>   writes <dir>/Plum0.mid ... <dir>/Plum4.mid
 
 #include <cstdio>
+#include <exception>
 #include <string>
 
 #include "Arranger.h"
@@ -29,7 +30,7 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "plumfizz-musicgen: cannot write %s\n", path.c_str());
                 return 1;
             }
-        } catch (const musicgen::NotationError& error) {
+        } catch (const std::exception& error) {  // a lead sheet that cannot be read
             std::fprintf(stderr, "plumfizz-musicgen: %s: %s\n", tunes[track].title.c_str(), error.what());
             return 1;
         }

@@ -1,5 +1,6 @@
 // Recipes for the eleven effects. They share one room, one chime and one key
-// (C major pentatonic), so that they sound like parts of the same cabinet.
+// (C, the chimes on its major pentatonic scale), so that they sound like parts
+// of the same cabinet.
 
 #include "Effects.h"
 
@@ -12,6 +13,9 @@ namespace {
 
 // MIDI note numbers of the cabinet's pitches.
 enum Note : int {
+    C4 = 60,
+    D4 = 62,
+    Eb4 = 63,
     E4 = 64,
     G4 = 67,
     C5 = 72,
@@ -29,7 +33,7 @@ enum Note : int {
     G7 = 103,
 };
 
-// Every effect's level: its loudest 50 ms at about this RMS, its peak never above the limit.
+// No effect peaks above this, whatever loudness its recipe asks for: headroom below clipping.
 constexpr double PeakLimitDb = -3.0;
 
 // Each part of a cabinet rings the same room; the tick stays dry so that it stays short.
@@ -151,8 +155,8 @@ Signal EmptyBox()
     // A hollow knock on the lid, then a soft, sinking "aww".
     AddTone(out, 0.0, Glide(220.0, 180.0, 0.12, 0.6, Wave::Sine, Envelope{0.001, 0.03, 0.03}));
     AddNoise(out, 0.0, 0.05, 0.9, 900.0, 3.0, Envelope{0.0005, 0.01, 0.01}, noise);
-    AddTone(out, 0.12, Steady(311.1, 0.22, 0.35, Wave::Triangle, Envelope{0.02, 0.0, 0.08}));
-    Tone sink = Glide(293.7, 261.6, 0.45, 0.35, Wave::Triangle, Envelope{0.02, 0.0, 0.2});
+    AddTone(out, 0.12, Steady(Hz(Eb4), 0.22, 0.35, Wave::Triangle, Envelope{0.02, 0.0, 0.08}));
+    Tone sink = Glide(Hz(D4), Hz(C4), 0.45, 0.35, Wave::Triangle, Envelope{0.02, 0.0, 0.2});
     sink.vibratoRate = 5.0;
     sink.vibratoDepth = 0.008;
     AddTone(out, 0.35, sink);
