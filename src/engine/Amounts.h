@@ -1,13 +1,12 @@
+// Credits, bets and counts are signed 32-bit amounts. A loaded game may hold
+// any value and borrowing has no upper limit, so every change saturates at
+// the limits instead of wrapping around.
 #pragma once
 
 #include <cstdint>
 #include <limits>
 
 namespace engine {
-
-// Credits, bets and counts are signed 32-bit amounts. A loaded game may hold
-// any value and borrowing has no upper limit, so every change saturates at
-// the limits instead of wrapping around.
 
 inline constexpr int32_t SaturateAmount(int64_t value)
 {

@@ -1,3 +1,4 @@
+// The count-up of a win: how far each step goes and how long it pauses.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// The pay table: the paying rules in the order they are tried, their wins per coin, and the
+// payline read from the reel stops.
 #pragma once
 
 #include <array>

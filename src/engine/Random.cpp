@@ -1,3 +1,4 @@
+// Seeding the random generator from the local time of day.
 #include "engine/Random.h"
 
 #include <chrono>

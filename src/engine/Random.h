@@ -1,3 +1,4 @@
+// The random generator that every spin's stops and every prize shuffle are drawn from.
 #pragma once
 
 #include <cstdint>

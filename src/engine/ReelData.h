@@ -1,3 +1,5 @@
+// The reels' data: the three strips, the positions drawn in other forms, and the facts of every
+// position (its cell, its nudges, what the payline shows) worked out at compile time.
 #pragma once
 
 #include <array>

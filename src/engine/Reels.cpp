@@ -1,3 +1,4 @@
+// The strips by reel, where a stop comes to rest after its nudges, and the draw of a spin's stops.
 #include "engine/Reels.h"
 
 #include "engine/Random.h"

@@ -1,3 +1,5 @@
+// The reels: stops and strip positions, what each position shows, the nudges, and the draw of a
+// spin's stops and motion offsets.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Loading and saving the game slots, and today's date as a saved game records it.
 #include "store/GameStore.h"
 
 #include <langinfo.h>

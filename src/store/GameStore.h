@@ -1,3 +1,5 @@
+// The saved games: eight named slots and the current game, kept in the program's settings file,
+// and the date each is saved with.
 #pragma once
 
 #include <ctime>

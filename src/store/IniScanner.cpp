@@ -1,3 +1,5 @@
+// The streaming reader of settings-file text: a line's phases byte by byte, runs of alike bytes
+// taken at once, names kept within their cap, and each line reported as it ends.
 #include "store/IniScanner.h"
 
 #include <algorithm>

@@ -1,9 +1,8 @@
-#pragma once
-
 // Internal to the store: the streaming reader of settings-file text. It sees
 // every line of a file of any size or content while holding only a bounded
 // part of each line, so hostile files cost time in proportion to their size
 // and never more memory than a few kilobytes.
+#pragma once
 
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,5 @@
+// The settings files on disk: where they live, reading keys in one pass, and writes that replace
+// the file whole through a temporary file, so that a failed write leaves the old one.
 #include "store/SettingsFile.h"
 
 #include <fcntl.h>

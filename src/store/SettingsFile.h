@@ -1,3 +1,5 @@
+// Settings files of sections and key=value lines: where they live, the values read from them, and
+// the reads and writes of keys.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Building the main window's menu bar: File, Options, the commands on the bar itself, and Help.
 #include "MainMenu.h"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// The main window's menu bar: its items, their captions and shortcuts.
 #pragma once
 
 #include <QString>

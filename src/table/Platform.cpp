@@ -1,3 +1,5 @@
+// The desktop's platform: Qt's primary screen, the program's real path, waits to the microsecond
+// on a timer descriptor, and Qt's message boxes.
 #include "table/Platform.h"
 
 #include <QCoreApplication>

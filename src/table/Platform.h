@@ -1,3 +1,5 @@
+// The machine under the main window: the screen, the program's path, a clock, paced waits and
+// message boxes, each behind an interface that tests replace.
 #pragma once
 
 #include <QString>

@@ -1,3 +1,4 @@
+// The table's widget: an expose copies the surface; clicks, keys and resizes go to the window.
 #include "table/TableView.h"
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// The table's widget, which shows the window's off-screen surface and passes on clicks and keys.
 #pragma once
 
 #include <QImage>

@@ -1,3 +1,5 @@
+// The termination signals' handler, which only writes to a socket pair, and the reading of that
+// pair on the UI thread.
 #include "TerminationSignals.h"
 
 #include <QSocketNotifier>

@@ -1,3 +1,4 @@
+// The termination signals (a logout, `kill`) brought to the window as a request to close.
 #pragma once
 
 #include <QObject>

@@ -1,3 +1,4 @@
+// The update reminder: reading and moving its date, and asking whether to fetch a newer version.
 #include "UpdateReminder.h"
 
 #include "store/SettingsFile.h"

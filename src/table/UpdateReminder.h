@@ -1,3 +1,4 @@
+// The update reminder that closing starts with: its question, its dates and the file they live in.
 #pragma once
 
 #include <QDate>

@@ -1,3 +1,4 @@
+// Handing the publisher's pages to the browser, and the two dialogs that tell of a failure.
 #include "WebLinks.h"
 
 #include <QDesktopServices>

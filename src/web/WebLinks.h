@@ -1,3 +1,5 @@
+// The publisher's web pages and how they reach the user's browser, with the dialogs shown when
+// no browser takes them.
 #pragma once
 
 #include <QString>

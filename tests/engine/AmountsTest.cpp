@@ -1,3 +1,5 @@
+// Amounts at the 32-bit limits: sums and products saturate, counts and credits stop at the limit,
+// bets from a deep negative balance are refused, and any stop value is read around the loop.
 #include <gtest/gtest.h>
 
 #include <limits>

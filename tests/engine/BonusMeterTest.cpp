@@ -1,3 +1,5 @@
+// The bonus meter and the bonus game: points and Resets, the meter's steps up to full, any loaded
+// level, the prize shuffle against its definition, and how a prize is counted.
 #include <gtest/gtest.h>
 
 #include <algorithm>

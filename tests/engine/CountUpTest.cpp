@@ -1,3 +1,4 @@
+// The count-up of a win: its steps and their sizes, the credits rising with each, and the limit.
 #include <gtest/gtest.h>
 
 #include <limits>

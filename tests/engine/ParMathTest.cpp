@@ -1,3 +1,5 @@
+// The analysis tool's exact arithmetic: big integers against built-in ones, fractions, linear
+// systems, and the meter's chain checked against a renewal argument.
 #include <gtest/gtest.h>
 
 #include <array>

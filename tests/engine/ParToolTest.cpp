@@ -1,3 +1,5 @@
+// The analysis tool: the PAR sheet's figures, the simulation against an independent replay, its
+// printed totals, and the command line.
 #include <gtest/gtest.h>
 
 #include <sstream>

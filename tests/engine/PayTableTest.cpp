@@ -1,3 +1,5 @@
+// The pay table: only the first matching rule pays, every payline agrees with the chart, a Reset
+// is no symbol, and the exact return over all 27,000 stop combinations.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The recording host: each call logged with the figure a player would see, and the bonus window
+// played by opening a chosen box.
 #include "RecordingHost.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The engine tests' host, which writes down every call the rules make.
 #pragma once
 
 #include <array>

@@ -1,3 +1,5 @@
+// The reels: the strips' codes and cells, stops around the loop, the payline row, the nudges and
+// the draw of the stops; arguments out of range do no harm.
 #include <gtest/gtest.h>
 
 #include <array>

@@ -1,3 +1,5 @@
+// Bets and spins: the order of a spin's calls, the nudges, refused bets, the music, the money over
+// many spins, input during a spin, a host's failure, and a spin finished at once.
 #include <gtest/gtest.h>
 
 #include <algorithm>

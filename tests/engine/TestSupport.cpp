@@ -1,3 +1,4 @@
+// Finding the seed whose spin comes to rest on the stops a test wants.
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

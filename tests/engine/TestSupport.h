@@ -1,3 +1,4 @@
+// Shared by the engine tests: a game on a recording host, and seeds that give chosen stops.
 #pragma once
 
 #include <cstdint>

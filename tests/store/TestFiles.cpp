@@ -1,3 +1,5 @@
+// The store tests' temporary directories, with XDG_CONFIG_HOME and HOME pointed into them and
+// put back afterwards, and raw reads and writes of files.
 #include "TestFiles.h"
 
 #include <stdlib.h>

@@ -1,3 +1,5 @@
+// Shared by the store tests: a fresh temporary profile directory for every test, and raw file
+// reads, writes and listings.
 #pragma once
 
 #include <gtest/gtest.h>

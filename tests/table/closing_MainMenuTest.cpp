@@ -1,3 +1,5 @@
+// The main window's menu bar: menus, items, separators and shortcuts in order, every item found
+// by its name, and the shortcuts reaching their items from the window.
 #include "table/MainMenu.h"
 
 #include <QAction>

@@ -1,3 +1,5 @@
+// SIGTERM and SIGHUP reach the event loop, several at once as one request; one object at a time
+// owns the handlers, and the previous ones come back.
 #include "table/TerminationSignals.h"
 
 #include <QSignalSpy>

@@ -1,3 +1,5 @@
+// The update reminder: its question and dates, asking after 90 days and then every ten, what
+// counts as a new version, unreadable dates, garbage files and failed writes.
 #include "table/UpdateReminder.h"
 
 #include "store/SettingsFile.h"

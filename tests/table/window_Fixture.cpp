@@ -1,3 +1,5 @@
+// The window tests' made-up machine: marked pictures, saved games and reminder files in temporary
+// directories, and a window made ready as after its start-up tick.
 #include "window_Fixture.h"
 
 #include <QFile>

@@ -1,9 +1,8 @@
-#pragma once
-
 // A main window on made-up hardware: a screen of any size, a clock that
 // moves only when the window waits, message boxes that are written down
 // instead of shown, and a theme directory with pictures whose colours tell
 // which state of which picture a pixel shows.
+#pragma once
 
 #include <QCoreApplication>
 #include <QDir>

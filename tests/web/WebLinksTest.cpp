@@ -1,3 +1,5 @@
+// The web links: addresses on the reserved publisher site, the hand-over to the browser, and the
+// two dialogs, in order and with their exact texts, when it fails or throws.
 #include "web/WebLinks.h"
 
 #include <QAbstractButton>

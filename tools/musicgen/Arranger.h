@@ -1,7 +1,6 @@
-#pragma once
-
 // Turns a lead sheet into a band arrangement: two choruses and an ending bar,
 // with melody, comping, bass and drums, as the tracks of a MIDI file.
+#pragma once
 
 #include <stdexcept>
 #include <vector>

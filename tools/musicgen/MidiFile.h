@@ -1,7 +1,6 @@
-#pragma once
-
 // A writer of standard MIDI files (format 1): tracks of timed channel and meta
 // events, encoded with delta times as variable-length quantities.
+#pragma once
 
 #include <cstdint>
 #include <string>

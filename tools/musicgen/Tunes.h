@@ -1,7 +1,6 @@
-#pragma once
-
 // The default theme's five pieces of music, written as lead sheets: a chord
 // chart, a melody, a feel and a band. The arranger turns each into MIDI.
+#pragma once
 
 #include <string>
 #include <vector>

@@ -1,3 +1,5 @@
+// Reading the analysis tool's command line: whole numbers in range, each option once, and errors
+// on one short line.
 #include "Arguments.h"
 
 #include <optional>

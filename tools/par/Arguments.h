@@ -1,3 +1,4 @@
+// The analysis tool's command line: the PAR sheet by default, or a simulation of N spins.
 #pragma once
 
 #include <cstdint>

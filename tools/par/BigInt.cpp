@@ -1,3 +1,5 @@
+// Arithmetic on integers of any size: 32-bit limbs, long division by Knuth's algorithm D, and
+// decimal output.
 #include "BigInt.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Integers of any size, for the analysis tool's exact figures.
 #pragma once
 
 #include <compare>

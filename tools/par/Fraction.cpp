@@ -1,3 +1,4 @@
+// Exact fractions: arithmetic in lowest terms, order, and decimals rounded half away from zero.
 #include "Fraction.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// Exact fractions of big integers, for the analysis tool's figures.
 #pragma once
 
 #include <string>

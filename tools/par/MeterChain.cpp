@@ -1,3 +1,4 @@
+// Counting how spins move the bonus meter, and solving the meter's chain exactly.
 #include "MeterChain.h"
 
 #include <algorithm>

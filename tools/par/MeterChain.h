@@ -1,3 +1,5 @@
+// The bonus meter as a Markov chain: how one spin moves it, and how often the bonus game comes in
+// the long run.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// The PAR sheet worked out over every stop combination, and its printout.
 #include "ParSheet.h"
 
 #include <iomanip>

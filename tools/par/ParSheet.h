@@ -1,3 +1,5 @@
+// The PAR sheet: each rule's combinations and return, the paylines after nudges, the bonus meter,
+// and the total return for each bet.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// The silent host's bonus window and meter, and its counts of bonus games and prizes.
 #include "SilentHost.h"
 
 #include "engine/Amounts.h"

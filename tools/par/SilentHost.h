@@ -1,3 +1,4 @@
+// A host for the analysis tool's simulation, which shows, plays and waits for nothing.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Playing a simulation's spins through the real rules, and printing its totals.
 #include "Simulation.h"
 
 #include <cmath>

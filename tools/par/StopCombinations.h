@@ -1,3 +1,4 @@
+// Every equally likely draw of the three stops, nudges applied, for the exact figures.
 #pragma once
 
 #include "engine/Reels.h"

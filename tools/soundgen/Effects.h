@@ -1,7 +1,6 @@
-#pragma once
-
 // The default theme's eleven sound effects: what each one is for, its file name,
 // and how it is synthesised.
+#pragma once
 
 #include <array>
 #include <string>

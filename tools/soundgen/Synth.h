@@ -1,7 +1,6 @@
-#pragma once
-
 // A small mono synthesiser for the cabinet's sound effects: enveloped tones with
 // pitch glides, chimes, filtered noise, one shared room reverb, and levelling.
+#pragma once
 
 #include <cstdint>
 #include <vector>
