@@ -16,21 +16,18 @@ namespace media_test {
 
 using namespace std::chrono_literals;
 
-// A 16-bit mono PCM WAV holding `milliseconds` of a tone; its header claims
-// `claimedMilliseconds` of data when given (a truncated file).
+// A 16-bit mono PCM WAV of `milliseconds`; its header claims
+// `claimedMilliseconds` when given (a truncated file).
 std::string WavBytes(int milliseconds, int claimedMilliseconds = -1);
-
-// A one-track MIDI file with a single note of `noteTicks` ticks at 96 ticks
-// per quarter note and the default tempo: 96 ticks last half a second.
+// A one-track MIDI file with one note of `noteTicks` (96 ticks: half a second).
 std::string MidiBytes(int noteTicks);
-
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
 // Files that must neither crash nor hang the player.
 enum class Hostile { Garbage, Empty, Huge, Truncated, Directory };
+inline const auto AllHostile =
+    testing::Values(Hostile::Garbage, Hostile::Empty, Hostile::Huge, Hostile::Truncated, Hostile::Directory);
 std::string HostileName(const testing::TestParamInfo<Hostile>& info);
-// Puts a hostile file (or a directory) at `path`; `wav` chooses what a
-// truncated file is cut from.
 void WriteHostile(const std::filesystem::path& path, Hostile kind, bool wav);
 
 // Time passes only by Sleep; Slept() is how long the caller was held.
@@ -51,10 +48,11 @@ bool ProcessEventsUntil(const std::function<bool()>& done);
 class MediaTest : public testing::Test {
 protected:
     MediaTest();
-    ~MediaTest() override;
+    ~MediaTest() override { std::filesystem::remove_all(folder_); }
 
     std::string AssetDir() const { return folder_.string() + "/"; }
-    std::filesystem::path File(const std::string& name) const { return folder_ / name; }
+    // A folder inside the theme folder whose path is over 300 characters.
+    std::string LongFolder() const;
 
     std::filesystem::path folder_;
 };

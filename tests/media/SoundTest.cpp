@@ -15,120 +15,95 @@ namespace {
 namespace Effect = engine::SoundEffect;
 using media::Sound;
 
-// Long enough that an effect started by a test is still sounding when checked.
-constexpr int EffectMs = 2000;
-constexpr std::chrono::microseconds EffectLength = std::chrono::milliseconds(EffectMs);
+// Long enough to be still sounding when a test looks.
+constexpr auto EffectLength = 2000ms;
 
 bool EffectSounding()
 {
     return Mix_Playing(media::AudioDevice::EffectChannel) != 0;
 }
 
-std::string PreloadError(Sound& sound, const std::string& assetDir)
-{
-    try {
-        sound.PreloadEffects(assetDir, "Plum");
-    } catch (const media::SoundFileError& error) {
-        return error.what();
-    }
-    return "";
-}
-
 class SoundTest : public MediaTest {
 protected:
     void WriteEffects(const std::string& folder)
     {
-        for (int effect = 0; effect <= 9; ++effect) {
-            WriteFile(folder + "Plum" + std::to_string(effect) + ".wav", WavBytes(EffectMs));
+        for (const char* name : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "Win"}) {
+            WriteFile(folder + "Plum" + name + ".wav", WavBytes(EffectLength.count()));
         }
-        WriteFile(folder + "PlumWin.wav", WavBytes(EffectMs));
+    }
+
+    // The text PreloadEffects throws, empty when it does not.
+    std::string Preload(const std::string& folder)
+    {
+        try {
+            sound_.PreloadEffects(folder, "Plum");
+        } catch (const media::SoundFileError& error) {
+            return error.what();
+        }
+        return "";
+    }
+
+    void ExpectHeldForTheEffect(std::chrono::microseconds since = 0us)
+    {
+        EXPECT_GE(clock_.Slept() - since, EffectLength - 1ms);
+        EXPECT_LE(clock_.Slept() - since, EffectLength + Sound::WaitMargin);
     }
 
     FakeClock clock_;
+    Sound sound_{clock_};
 };
 
 TEST_F(SoundTest, SwitchedOffOnlyTheMeterPointAndTheWinSoundPlayAndBothHoldTheCaller)
 {
     WriteEffects(AssetDir());
-    Sound sound(clock_);
-    sound.PreloadEffects(AssetDir(), "Plum");
-    ASSERT_FALSE(sound.Enabled());
+    ASSERT_EQ(Preload(AssetDir()), "");
+    ASSERT_FALSE(sound_.Enabled());
     for (int effect = Effect::ReelStop; effect <= Effect::NudgeUp; ++effect) {
         if (effect == Effect::MeterPoint) continue;
-        sound.PlaySoundEffect(effect);
+        sound_.PlaySoundEffect(effect);
         EXPECT_FALSE(EffectSounding()) << "effect " << effect;
     }
     EXPECT_EQ(clock_.Slept(), 0us);
 
-    sound.PlaySoundEffect(Effect::MeterPoint);
+    sound_.PlaySoundEffect(Effect::MeterPoint);
     EXPECT_TRUE(EffectSounding());
-    EXPECT_GE(clock_.Slept(), EffectLength - 1ms);
-    EXPECT_LE(clock_.Slept(), EffectLength + Sound::WaitMargin);
-
+    ExpectHeldForTheEffect();
     const auto before = clock_.Slept();
-    sound.PlayWinSound();
+    sound_.PlayWinSound();
     EXPECT_TRUE(EffectSounding());
-    EXPECT_GE(clock_.Slept() - before, EffectLength - 1ms);
-    EXPECT_LE(clock_.Slept() - before, EffectLength + Sound::WaitMargin);
+    ExpectHeldForTheEffect(before);
 }
 
-TEST_F(SoundTest, SwitchedOnEffectsStartAtOnceAndOnlyTheMeterResetHoldsTheCaller)
-{
-    WriteEffects(AssetDir());
-    Sound sound(clock_);
-    sound.PreloadEffects(AssetDir(), "Plum");
-    EXPECT_TRUE(sound.Toggle());
-    for (int effect : {Effect::ReelStop, Effect::Coin, Effect::CountUp, Effect::BonusOpening}) {
-        Mix_HaltChannel(-1);
-        sound.PlaySoundEffect(effect);
-        EXPECT_TRUE(EffectSounding()) << "effect " << effect;
-    }
-    EXPECT_EQ(clock_.Slept(), 0us);
-    sound.PlaySoundEffect(Effect::MeterReset);
-    EXPECT_GE(clock_.Slept(), EffectLength - 1ms);
-    EXPECT_FALSE(sound.Toggle());
-}
+// Without the fixture's Sound, which holds the shared (dummy) output open.
+using SilentSoundTest = MediaTest;
 
-TEST_F(SoundTest, WithoutAnAudioDeviceWaitedEffectsStillTakeTheirLength)
+TEST_F(SilentSoundTest, WithoutAnAudioDeviceWaitedEffectsStillTakeTheirLength)
 {
-    WriteEffects(AssetDir());
-    const char* driver = std::getenv("SDL_AUDIODRIVER");
-    const std::string savedDriver = driver != nullptr ? driver : "";
+    WriteFile(AssetDir() + "Plum1.wav", WavBytes(EffectLength.count()));
+    WriteFile(AssetDir() + "Plum2.wav", WavBytes(EffectLength.count()));
+    const std::string driver = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "";
     ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    Sound sound(clock_);
-    if (driver != nullptr) {
-        ::setenv("SDL_AUDIODRIVER", savedDriver.c_str(), 1);
-    } else {
-        ::unsetenv("SDL_AUDIODRIVER");
-    }
-    sound.PreloadEffects(AssetDir(), "Plum");
-    sound.SetEnabled(true);
-    sound.PlaySoundEffect(Effect::Coin);
-    sound.PlaySoundEffect(Effect::ReelStop);
-    EXPECT_EQ(clock_.Slept(), 0us);
-    sound.PlaySoundEffect(Effect::MeterReset);
-    EXPECT_GE(clock_.Slept(), EffectLength - 1ms);
-    EXPECT_LE(clock_.Slept(), EffectLength);
+    FakeClock clock;
+    Sound silent(clock, media::AudioDevice::Shared());
+    ::setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+    EXPECT_THROW(silent.PreloadEffects(AssetDir(), "Plum"), media::SoundFileError);  // files are still read
+    silent.SetEnabled(true);
+    silent.PlaySoundEffect(Effect::Coin);
+    EXPECT_EQ(clock.Slept(), 0us);
+    silent.PlaySoundEffect(Effect::MeterReset);
+    EXPECT_GE(clock.Slept(), EffectLength - 1ms);
+    EXPECT_LE(clock.Slept(), EffectLength);
 }
 
-TEST_F(SoundTest, MissingEffectFilesPlayNothingAndHoldNobody)
+TEST_F(SoundTest, MissingFilesPlayNothingAndAMissingPreloadedEffectIsOneError)
 {
-    Sound sound(clock_);
-    EXPECT_EQ(PreloadError(sound, AssetDir()), "File not found");
-    sound.SetEnabled(true);
-    for (int effect = Effect::ReelStop; effect <= Effect::NudgeUp; ++effect) sound.PlaySoundEffect(effect);
-    sound.PlayWinSound();
-    EXPECT_FALSE(EffectSounding());
+    WriteFile(AssetDir() + "Plum3.wav", WavBytes(EffectLength.count()));
+    EXPECT_EQ(Preload(AssetDir()), "File not found");
+    sound_.SetEnabled(true);
+    sound_.PlaySoundEffect(Effect::MeterReset);
+    sound_.PlayWinSound();
     EXPECT_EQ(clock_.Slept(), 0us);
-}
-
-TEST_F(SoundTest, AMissingPreloadedEffectIsOneErrorAndTheOtherStillPlays)
-{
-    WriteFile(File("Plum3.wav"), WavBytes(EffectMs));
-    Sound sound(clock_);
-    EXPECT_EQ(PreloadError(sound, AssetDir()), "File not found");
-    sound.SetEnabled(true);
-    sound.PlaySoundEffect(Effect::CountUp);
+    sound_.PlaySoundEffect(Effect::CountUp);  // the other preloaded effect
     EXPECT_TRUE(EffectSounding());
 }
 
@@ -136,46 +111,41 @@ TEST_F(SoundTest, AFileThatEndsBeforeItsSizeIsAReadBeyondItsEnd)
 {
     // A kernel attribute file claims a page but holds a few bytes.
     const std::filesystem::path shortFile = "/sys/devices/system/cpu/online";
-    if (!std::filesystem::is_regular_file(shortFile) || std::filesystem::file_size(shortFile) < 64) {
-        GTEST_SKIP() << "no attribute file to read short";
-    }
-    WriteFile(File("Plum3.wav"), WavBytes(EffectMs));
-    std::filesystem::create_symlink(shortFile, File("Plum0.wav"));
-    Sound sound(clock_);
-    EXPECT_EQ(PreloadError(sound, AssetDir()), "Read beyond end of file");
+    std::error_code error;
+    if (std::filesystem::file_size(shortFile, error) < 64 || error) GTEST_SKIP() << "no file that reads short";
+    WriteFile(AssetDir() + "Plum3.wav", WavBytes(100));
+    std::filesystem::create_symlink(shortFile, AssetDir() + "Plum0.wav");
+    EXPECT_EQ(Preload(AssetDir()), "Read beyond end of file");
 }
 
 TEST_F(SoundTest, ALongThemeFolderIsNotCut)
 {
-    std::string folder = AssetDir();
-    while (folder.size() < 300) folder += std::string(60, 'd') + "/";
-    std::filesystem::create_directories(folder);
+    const std::string folder = LongFolder();
     WriteEffects(folder);
-    Sound sound(clock_);
-    sound.PreloadEffects(folder, "Plum");
-    sound.SetEnabled(true);
-    sound.PlaySoundEffect(Effect::NudgeUp);
+    ASSERT_EQ(Preload(folder), "");
+    EXPECT_TRUE(sound_.Toggle());
+    sound_.PlaySoundEffect(Effect::NudgeUp);
     EXPECT_TRUE(EffectSounding());
+    EXPECT_EQ(clock_.Slept(), 0us);
 }
 
 class HostileEffectTest : public SoundTest, public testing::WithParamInterface<Hostile> {};
 
 TEST_P(HostileEffectTest, NeitherCrashesNorHangs)
 {
-    WriteHostile(File("Plum0.wav"), GetParam(), true);
-    WriteFile(File("Plum3.wav"), WavBytes(EffectMs));
-    WriteHostile(File("Plum2.wav"), GetParam(), true);
-    Sound sound(clock_);
-    const std::string error = PreloadError(sound, AssetDir());
-    sound.SetEnabled(true);
-    sound.PlaySoundEffect(Effect::ReelStop);
-    sound.PlaySoundEffect(Effect::MeterReset);
+    WriteHostile(AssetDir() + "Plum0.wav", GetParam(), true);
+    WriteHostile(AssetDir() + "Plum2.wav", GetParam(), true);
+    WriteFile(AssetDir() + "Plum3.wav", WavBytes(100));
+    const std::string error = Preload(AssetDir());
+    sound_.SetEnabled(true);
+    sound_.PlaySoundEffect(Effect::ReelStop);
+    sound_.PlaySoundEffect(Effect::MeterReset);
 
-    switch (GetParam()) {
-    case Hostile::Directory: EXPECT_EQ(error, "File access denied"); break;
-    case Hostile::Huge: EXPECT_EQ(error, "File too large"); break;
-    default: EXPECT_EQ(error, ""); break;  // read whole; whether it decodes is not an I/O error
-    }
+    // Read whole unless refused; whether it decodes is not an I/O error.
+    const std::string expected = GetParam() == Hostile::Directory ? "File access denied"
+                                 : GetParam() == Hostile::Huge    ? "File too large"
+                                                                  : "";
+    EXPECT_EQ(error, expected);
     if (GetParam() == Hostile::Truncated) {
         // What is there plays, and holds the caller for that much.
         EXPECT_GE(clock_.Slept(), 299ms);
@@ -186,10 +156,7 @@ TEST_P(HostileEffectTest, NeitherCrashesNorHangs)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, HostileEffectTest,
-                         testing::Values(Hostile::Garbage, Hostile::Empty, Hostile::Huge, Hostile::Truncated,
-                                         Hostile::Directory),
-                         HostileName);
+INSTANTIATE_TEST_SUITE_P(Files, HostileEffectTest, AllHostile, HostileName);
 
 }  // namespace
 }  // namespace media_test
