@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config ninja-build
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  libsdl2-mixer-dev fluid-soundfont-gm
+  libsdl2-mixer-dev libsndfile1-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick libx11-dev
   fonts-dejavu-core

@@ -4,8 +4,8 @@
 
 #include "MeterChain.h"
 #include "Simulation.h"
+#include "VectorShuffle.h"
 #include "engine/BonusMeter.h"
-#include "engine/PrizeShuffle.h"
 #include "engine/Random.h"
 
 namespace {
@@ -29,8 +29,8 @@ void BonusShuffle(benchmark::State& state)
     engine::BonusPrizes prizes = engine::BonusPrizeFill;
     const bool vectorized = state.range(0) != 0;
     for (auto _ : state) {
-        if (!vectorized || !engine::ShuffleBonusPrizesVectorized(random, prizes)) {
-            engine::ShuffleBonusPrizesPortable(random, prizes);
+        if (!vectorized || !par::ShuffleBonusPrizesVectorized(random, prizes)) {
+            engine::ShuffleBonusPrizes(random, prizes);
         }
         benchmark::DoNotOptimize(prizes);
     }

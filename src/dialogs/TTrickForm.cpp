@@ -201,12 +201,12 @@ void TTrickForm::OpenBox(int box)
     if (value <= 0) {
         Image2.show();
         Image1.hide();
-        PlaySoundEffect(engine::SoundEffect::EmptyBox);
+        PlaySoundEffect(engine::Effect::EmptyBox);
     } else {
         pickedPrize_ = value;
         Image3.show();
         Image1.hide();
-        PlaySoundEffect(engine::SoundEffect::PrizeBox);
+        PlaySoundEffect(engine::Effect::PrizeBox);
     }
     // The sound may keep the window's messages flowing; if a background click
     // closed the window meanwhile, the closing timer has nothing left to do.
@@ -247,7 +247,7 @@ void TTrickForm::Timer1Timer()
 void TTrickForm::Timer2Timer()
 {
     Timer2.stop();
-    PlaySoundEffect(engine::SoundEffect::BonusOpening);
+    PlaySoundEffect(engine::Effect::Fanfare);
 }
 
 void TTrickForm::Image1MouseDown(QPoint position)
@@ -351,7 +351,7 @@ void TTrickForm::resizeEvent(QResizeEvent* event)
     CentrePictures();
 }
 
-void TTrickForm::PlaySoundEffect(int effect)
+void TTrickForm::PlaySoundEffect(engine::Effect effect)
 {
     if (services_.playSoundEffect) {
         services_.playSoundEffect(effect);

@@ -20,9 +20,9 @@ namespace dialogs {
 // back to: no sound, a plain Qt information box, a generator seeded from the
 // time of day (the main window always passes its own).
 struct BonusWindowServices {
-    std::function<void(int effect)> playSoundEffect;           // sound effects 4, 5 and 7
-    std::function<int32_t(int32_t n)> random;                  // the program's one Random(n)
-    std::function<void(const QString& text)> showInformation;  // information box with OK
+    std::function<void(engine::Effect effect)> playSoundEffect;  // empty box, prize box, fanfare
+    std::function<int32_t(int32_t n)> random;                    // the program's one Random(n)
+    std::function<void(const QString& text)> showInformation;    // information box with OK
 };
 
 // Start-up facts the window is laid out by.
@@ -88,7 +88,7 @@ private:
     void CentrePictures();
     void DrawPrizeText();
     void FormClose();
-    void PlaySoundEffect(int effect);
+    void PlaySoundEffect(engine::Effect effect);
     int32_t Random(int32_t n);
 
     engine::GameState& state_;

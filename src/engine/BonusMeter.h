@@ -1,7 +1,10 @@
+// The bonus meter's rules: Bonus and Reset symbols on the payline, the meter's
+// level and the bonus game's prizes.
 #pragma once
 
 #include <cstdint>
 
+#include "GameState.h"
 #include "Host.h"
 #include "Reels.h"
 
@@ -11,6 +14,13 @@ class Random;
 
 // The meter's top level; a full meter opens the bonus game.
 inline constexpr int32_t BonusMeterFull = 12;
+
+// A meter loaded above full is shown, and kept, as full; lower levels,
+// negative ones included, stay as they are.
+inline void CapBonusPoints(GameState& state)
+{
+    if (state.BonusPts > BonusMeterFull) state.BonusPts = BonusMeterFull;
+}
 
 // Points of the Bonus symbol at a strip position (0 for any other).
 inline int32_t BonusPointsAt(int reel, int32_t position);

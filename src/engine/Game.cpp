@@ -1,3 +1,5 @@
+// Bets and the spin command: coins onto the table, the spin's order from the
+// pending music to the released buttons, nudges, and a spin cut short.
 #include "engine/Game.h"
 
 #include <exception>
@@ -11,7 +13,8 @@ namespace {
 constexpr int32_t TableLimit = 5;  // coins a spin can carry
 }
 
-Game::Game(GameState& state, Random& random, Host& host) : state_(state), random_(random), host_(host)
+Game::Game(GameState& state, Random& random, Host& host, OutcomeSource& outcomes)
+    : state_(state), random_(random), host_(host), outcomes_(outcomes)
 {}
 
 ReelStops& Game::Stops()
@@ -36,9 +39,16 @@ void Game::FinishSpinNow()
     if (running_) finishing_ = true;
 }
 
-void Game::PlaySound(int effect)
+void Game::PlaySound(Effect effect)
 {
     if (!finishing_) host_.PlaySoundEffect(effect);
+}
+
+void Game::DrawButtons(bool lit)
+{
+    host_.DrawButton(Button::BetOne, lit);
+    host_.DrawButton(Button::BetFive, lit);
+    host_.DrawButton(Button::Spin, lit);
 }
 
 void Game::PlaceCoin()
@@ -59,7 +69,7 @@ void Game::BetOne()
     // A full table (left by a spin whose music start failed) takes no sixth
     // coin; it spins as the fifth coin would have.
     if (state_.BetCoins < TableLimit) {
-        host_.PlaySoundEffect(SoundEffect::Coin);
+        host_.PlaySoundEffect(Effect::Coin);
         PlaceCoin();
     }
     if (state_.BetCoins >= TableLimit) Spin();
@@ -70,7 +80,7 @@ void Game::BetFive()
     if (running_) return;
     while (state_.Credits >= 1 && state_.BetCoins < TableLimit) {
         PlaceCoin();
-        host_.PlaySoundEffect(SoundEffect::Coin);
+        host_.PlaySoundEffect(Effect::Coin);
     }
     if (state_.BetCoins >= TableLimit) Spin();
 }
@@ -86,12 +96,23 @@ void Game::Spin()
     struct RunningScope {
         Game& game;
         const int exceptionsAtEntry = std::uncaught_exceptions();
-        bool inProgress = false;  // SpinInProgress set by this spin
+        bool inputHeld = false;  // SpinInProgress set by this spin
         bool betCharged = false;
         explicit RunningScope(Game& g) : game(g)
         {
             game.running_ = true;
             game.finishing_ = false;
+        }
+        // The one place a spin sets and clears SpinInProgress.
+        void HoldInput()
+        {
+            game.state_.SpinInProgress = true;
+            inputHeld = true;
+        }
+        void ReleaseInput()
+        {
+            game.state_.SpinInProgress = false;
+            inputHeld = false;
         }
         ~RunningScope()
         {
@@ -103,17 +124,17 @@ void Game::Spin()
                 }
                 if (s.SpinWin > 0) s.Credits = SaturatingAdd(s.Credits, s.SpinWin);
                 s.SpinWin = 0;
-                if (inProgress) s.SpinInProgress = false;
+                if (inputHeld) ReleaseInput();
             }
             game.running_ = false;
             game.finishing_ = false;
         }
     } scope(*this);
 
-    // 1. A pending music change; its failure ends the command.
+    // A pending music change starts first; its failure ends the command.
     if (!host_.StartPendingTrack()) return;
 
-    // 2. Automatic re-bet of the whole last bet, never part of it.
+    // With an empty table the whole last bet is placed again, never part of it.
     if (state_.BetCoins == 0 && state_.LastBet > 0 && state_.Credits >= state_.LastBet) {
         state_.BetCoins = state_.LastBet;
         state_.Credits -= state_.LastBet;  // cannot overflow: Credits >= LastBet > 0
@@ -121,54 +142,45 @@ void Game::Spin()
         host_.DrawCoinsCounter();
     }
 
-    // 3. Nothing to play.
     if (state_.BetCoins <= 0) {
         host_.ShowInformation(NoBetMessage);
         return;
     }
 
-    // 4. Attention off, win areas lit.
-    host_.SetTimerEnabled(AttentionTimer::Timer2, false);
-    host_.SetTimerEnabled(AttentionTimer::Timer3, false);
-    host_.SetTimerEnabled(AttentionTimer::Timer5, false);
+    // The table stops calling for attention and lights its win areas.
+    host_.SetTimerEnabled(AttentionTimer::ButtonAttention, false);
+    host_.SetTimerEnabled(AttentionTimer::WinFlash, false);
+    host_.SetTimerEnabled(AttentionTimer::BetSignBlink, false);
     host_.DrawLogoPanel(true);
     host_.DrawTitlePlate(true);
 
-    // 5, 6.
-    state_.SpinInProgress = true;
-    scope.inProgress = true;
-    host_.DrawButton('1', 0);
-    host_.DrawButton('5', 0);
-    host_.DrawButton('S', 0);
+    // Input is held and the buttons go dark until the spin is over.
+    scope.HoldInput();
+    DrawButtons(false);
     host_.DrawBetSign(true);
 
-    // 7. The start of the reel animation changes the game; the host only
-    // draws the frames. A close that arrived before this point has already
-    // been seen, so the flag is cleared for the animation.
-    state_.SpinInProgress = true;
+    // The bet is charged and the stops chosen before the reels move; the host
+    // only draws the frames. A close that arrived before this point has
+    // already been seen, so the flag is cleared for the animation.
     state_.TotalBets = SaturatingAdd(state_.TotalBets, state_.BetCoins);
     scope.betCharged = true;
     MotionOffsets offsets{};
-    ChooseStops(random_, host_.MotionHeight(), stops_, offsets);
+    outcomes_.NextStops(random_, host_.MotionHeight(), stops_, offsets);
     state_.ClosingRequested = false;
     state_.Spins = SaturatingAdd(state_.Spins, 1);
     if (!finishing_) host_.AnimateSpin(offsets);
 
-    // 8, 9.
     RunNudges();
     EvaluateSpin();
 
-    // 10. The Coins counter keeps showing the coins just played.
+    // The Coins counter keeps showing the coins just played.
     state_.LastBet = state_.BetCoins;
     state_.BetCoins = 0;
-    state_.SpinInProgress = false;
+    scope.ReleaseInput();
 
-    // 11, 12.
-    host_.DrawButton('1', 1);
-    host_.DrawButton('5', 1);
-    host_.DrawButton('S', 1);
-    host_.SetTimerEnabled(AttentionTimer::Timer2, true);
-    if (!host_.IsTimerEnabled(AttentionTimer::Timer3)) host_.SetTimerEnabled(AttentionTimer::Timer5, true);
+    DrawButtons(true);
+    host_.SetTimerEnabled(AttentionTimer::ButtonAttention, true);
+    if (!host_.IsTimerEnabled(AttentionTimer::WinFlash)) host_.SetTimerEnabled(AttentionTimer::BetSignBlink, true);
 }
 
 void Game::RunNudges()
@@ -183,7 +195,7 @@ void Game::RunNudges()
 void Game::Nudge(int reel, SlideDirection direction)
 {
     const bool down = direction == SlideDirection::Down;
-    PlaySound(down ? SoundEffect::NudgeDown : SoundEffect::NudgeUp);
+    PlaySound(down ? Effect::NudgeDown : Effect::NudgeUp);
     if (!finishing_) host_.SlideReel(reel, direction);
     stops_[reel] = WrapPosition(WrapPosition(stops_[reel]) + (down ? -1 : 1));
     if (!finishing_) host_.SettleReel(reel);

@@ -1,8 +1,10 @@
+// The player's operations (bet one, bet five, spin) and the order of a spin.
 #pragma once
 
 #include "BonusMeter.h"
 #include "GameState.h"
 #include "Host.h"
+#include "Outcomes.h"
 #include "Random.h"
 #include "Reels.h"
 
@@ -12,7 +14,8 @@ namespace engine {
 // draw, play and wait for; the rules decide everything else.
 class Game {
 public:
-    Game(GameState& state, Random& random, Host& host);
+    // The outcomes come from the generator unless another source is given.
+    Game(GameState& state, Random& random, Host& host, OutcomeSource& outcomes = DefaultOutcomes());
 
     void BetOne();
     void BetFive();
@@ -48,11 +51,13 @@ private:
     void RunNudges();
     void Nudge(int reel, SlideDirection direction);
     // Sounds are left out once the spin is to finish at once.
-    void PlaySound(int effect);
+    void PlaySound(Effect effect);
+    void DrawButtons(bool lit);
 
     GameState& state_;
     Random& random_;
     Host& host_;
+    OutcomeSource& outcomes_;
     ReelStops stops_ = StartStops;
     BonusPrizes prizes_ = BonusPrizeFill;
     bool running_ = false;

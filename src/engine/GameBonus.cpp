@@ -1,3 +1,5 @@
+// The bonus meter during a spin (points, Reset) and the bonus game that a full
+// meter opens.
 #include <algorithm>
 
 #include "engine/Game.h"
@@ -14,7 +16,7 @@ void Game::AddBonusPoints(bool reset, int32_t points)
 {
     if (reset) {
         // The meter is emptied; Bonus points of the same spin are lost.
-        PlaySound(SoundEffect::MeterReset);
+        PlaySound(Effect::MeterReset);
         if (state_.BonusPts != 0) {
             state_.BonusPts = 0;
             host_.DrawBonusMeter();
@@ -29,7 +31,7 @@ void Game::AddBonusPoints(bool reset, int32_t points)
     while (state_.BonusPts < target) {
         ++state_.BonusPts;
         host_.DrawBonusMeter();
-        PlaySound(SoundEffect::MeterPoint);
+        PlaySound(Effect::MeterPoint);
     }
 }
 
@@ -40,7 +42,7 @@ void Game::RunBonusGame()
     if (finishing_) return;
 
     prizes_ = BonusPrizeFill;
-    ShuffleBonusPrizes(random_, prizes_);
+    outcomes_.ShufflePrizes(random_, prizes_);
     host_.RunBonusWindow(prizes_);
 
     state_.BonusPts = 0;

@@ -1,3 +1,4 @@
+// How a spin pays: the payline read, the meter, the win and its count-up.
 #include "engine/Amounts.h"
 #include "engine/CountUp.h"
 #include "engine/Game.h"
@@ -18,7 +19,7 @@ void Game::EvaluateSpin()
     state_.SpinWin = SaturatingAdd(state_.SpinWin, SaturatingMultiply(state_.BetCoins, factor));
 
     if (state_.SpinWin > 0) {
-        host_.SetTimerEnabled(AttentionTimer::Timer3, true);
+        host_.SetTimerEnabled(AttentionTimer::WinFlash, true);
         // The count begins only once the win sound has ended.
         if (!finishing_) host_.PlayWinSound();
         CountUpWin();
@@ -45,7 +46,7 @@ void Game::CountUpWin()
         state_.Credits = SaturatingAdd(state_.Credits, step);
         shown = SaturatingAdd(shown, step);
         state_.SpinWin -= step;  // SpinWin >= 1 and step <= SpinWin: no overflow
-        host_.PlaySoundEffect(SoundEffect::CountUp);
+        host_.PlaySoundEffect(Effect::CountUpTick);
         host_.DrawCreditsCounter();
         host_.DrawWinningsCounter(shown);
         host_.Delay(CountUpDelaySeconds);

@@ -1,3 +1,4 @@
+// A new game: fresh money and counts.
 #include "engine/GameState.h"
 
 namespace engine {
@@ -10,7 +11,6 @@ void StartNewGame(GameState& state)
     state.TotalBets = 0;
     state.BonusWon = 0;
     state.BonusPts = 0;
-    state.SpinInProgress = false;
     // BetCoins, LastBet, GameName and GameDate stay: coins already on the
     // table are played against the fresh credits.
 }

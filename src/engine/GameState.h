@@ -1,3 +1,4 @@
+// GameState: the one record of the game being played, shared by every window.
 #pragma once
 
 #include <cstdint>
@@ -22,12 +23,15 @@ struct GameState {
     int32_t BetCoins = 0;
     int32_t LastBet = 0;
     int32_t SpinWin = 0;
-    bool SpinInProgress = true;  // held until the start-up tick releases input
+    // Bets and spins are held while set: by a spin, and by the main window
+    // until its start-up tick.
+    bool SpinInProgress = true;
+    // A close was asked for; it ends a spin's animation early.
     bool ClosingRequested = false;
 };
 
 // New Game: fresh money and counts; the coins on the table, the last bet and
-// the name and date stay. The caller repaints.
+// the name and date stay. The caller repaints and releases a start-up hold.
 void StartNewGame(GameState& state);
 
 }  // namespace engine

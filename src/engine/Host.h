@@ -1,8 +1,12 @@
+// The one interface between the rules and the outside world: drawing, sound,
+// waits, messages, music and the bonus window, as the rules ask for them.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
+
+#include "SoundEffects.h"
 
 namespace engine {
 
@@ -16,8 +20,15 @@ using MotionOffsets = std::array<int32_t, ReelCount>;
 // Prizes of the eight boxes of the bonus game, box 1 first.
 using BonusPrizes = std::array<int32_t, 8>;
 
-// The attention timers that the spin switches.
-enum class AttentionTimer { Timer2, Timer3, Timer5 };
+// The three buttons of the table.
+enum class Button { BetOne, BetFive, Spin };
+
+// The attention timers that a spin switches off and on again.
+enum class AttentionTimer {
+    ButtonAttention,  // the buttons take turns to light up, or the spin button blinks
+    WinFlash,         // the logo panel and the title plate flash after a win
+    BetSignBlink,     // the bet-one sign blinks while the table waits for a bet
+};
 
 enum class SlideDirection { Down, Up };
 
@@ -34,19 +45,18 @@ public:
     virtual void DrawCoinsCounter() = 0;     // also wipes the Winnings figure
     virtual void DrawWinningsCaption() = 0;  // the "Winnings" label, before a count-up
     virtual void DrawWinningsCounter(int32_t shown) = 0;
-    virtual void DrawButton(char name, int state) = 0;  // name '1', '5' or 'S'; state 0 dim, 1 lit
+    virtual void DrawButton(Button button, bool lit) = 0;
     virtual void DrawLogoPanel(bool lit) = 0;
     virtual void DrawTitlePlate(bool lit) = 0;
     virtual void DrawBetSign(bool lit) = 0;
-    virtual void DrawBonusMeter() = 0;  // clamps BonusPts above 12 to 12
+    virtual void DrawBonusMeter() = 0;  // shows BonusPts, capped first (CapBonusPoints)
 
-    // Timer2 (button attention), Timer3 (win flash), Timer5 (bet-sign blink).
     virtual void SetTimerEnabled(AttentionTimer timer, bool enabled) = 0;
     virtual bool IsTimerEnabled(AttentionTimer timer) const = 0;
 
-    // Sound effects 0..9 decide themselves whether the caller waits; the win
-    // sound always plays to its end.
-    virtual void PlaySoundEffect(int effect) = 0;
+    // Each effect decides itself whether the caller waits for its end (see
+    // SoundEffects.h); the win sound always plays to its end.
+    virtual void PlaySoundEffect(Effect effect) = 0;
     virtual void PlayWinSound() = 0;
 
     // A paced wait that keeps the window alive.

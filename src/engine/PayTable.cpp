@@ -1,11 +1,10 @@
+// The pay table: which rule a payline matches and what each rule pays.
 #include "engine/PayTable.h"
 
 namespace engine {
 
-namespace {
-
 // The rules in their order; the first that matches pays.
-constexpr PayRule MatchInOrder(const PaylineSymbols& s)
+PayRule MatchPayRule(const PaylineSymbols& s)
 {
     int zeros = 0;
     bool allBars = true;
@@ -24,55 +23,6 @@ constexpr PayRule MatchInOrder(const PaylineSymbols& s)
     if (allBars) return PayRule::MixedBars;
     if (zeros == 1) return PayRule::OneSymbol0;
     return PayRule::None;
-}
-
-// Every payline a reel can show (Reset, codes 0..9), evaluated once at
-// compile time: a spin looks its rule up.
-constexpr int32_t SymbolValues = 11;
-
-constexpr int32_t RuleIndex(const PaylineSymbols& s)
-{
-    int32_t index = 0;
-    for (int32_t symbol : s) {
-        if (symbol < NoSymbol || symbol > BlankCode) return -1;
-        index = index * SymbolValues + (symbol - NoSymbol);
-    }
-    return index;
-}
-
-struct RuleTable {
-    std::array<PayRule, SymbolValues * SymbolValues * SymbolValues> rule{};
-};
-
-constexpr RuleTable BuildRuleTable()
-{
-    RuleTable t{};
-    for (int32_t a = NoSymbol; a <= BlankCode; ++a) {
-        for (int32_t b = NoSymbol; b <= BlankCode; ++b) {
-            for (int32_t c = NoSymbol; c <= BlankCode; ++c) {
-                const PaylineSymbols s{a, b, c};
-                t.rule[static_cast<size_t>(RuleIndex(s))] = MatchInOrder(s);
-            }
-        }
-    }
-    return t;
-}
-
-constexpr RuleTable Rules = BuildRuleTable();
-
-}  // namespace
-
-PayRule MatchPayRule(const PaylineSymbols& symbols)
-{
-    // Unsigned: a value below NoSymbol wraps to a large one and fails the test.
-    auto value = [](int32_t symbol) { return static_cast<uint32_t>(symbol) - static_cast<uint32_t>(NoSymbol); };
-    const uint32_t a = value(symbols[0]);
-    const uint32_t b = value(symbols[1]);
-    const uint32_t c = value(symbols[2]);
-    constexpr uint32_t Values = SymbolValues;
-    if (a < Values && b < Values && c < Values) [[likely]]
-        return Rules.rule[(a * Values + b) * Values + c];
-    return MatchInOrder(symbols);
 }
 
 int32_t PayFactor(PayRule rule)

@@ -15,17 +15,17 @@ namespace media {
 
 namespace {
 
-namespace Effect = engine::SoundEffect;
+using engine::Effect;
 
 // How often a waiting caller looks whether its effect has ended.
 constexpr std::chrono::microseconds PollInterval{5000};
 
-bool CallerWaits(int effect)
+bool CallerWaits(Effect effect)
 {
     return effect == Effect::MeterReset || effect == Effect::MeterPoint;
 }
 
-bool PlaysWithSoundOff(int effect)
+bool PlaysWithSoundOff(Effect effect)
 {
     return effect == Effect::MeterPoint;
 }
@@ -102,29 +102,34 @@ void Sound::PreloadEffects(const std::string& assetDir, const std::string& sound
     soundRoot_ = soundRoot;
     HaltEffect(*device_);
     std::optional<SoundFileError> firstError;
-    auto preload = [&](int effect) -> std::unique_ptr<EffectSound> {
+    auto preload = [&](Effect effect) -> std::unique_ptr<EffectSound> {
         try {
-            return Decode(ReadSoundFile(assetDir_ + soundRoot_ + std::to_string(effect) + ".wav"), *device_);
+            const std::string name = std::to_string(engine::EffectNumber(effect)) + ".wav";
+            return Decode(ReadSoundFile(assetDir_ + soundRoot_ + name), *device_);
         } catch (const SoundFileError& error) {
             if (!firstError) firstError = error;
             return nullptr;
         }
     };
     reelStop_ = preload(Effect::ReelStop);
-    countUp_ = preload(Effect::CountUp);
+    countUp_ = preload(Effect::CountUpTick);
     if (firstError) throw *firstError;
 }
 
-void Sound::PlaySoundEffect(int effect)
+void Sound::PlaySoundEffect(Effect effect)
 {
-    if (effect < Effect::ReelStop || effect > Effect::NudgeUp) return;
     if (!SoundOn && !PlaysWithSoundOff(effect)) return;
-    if (effect == Effect::ReelStop || effect == Effect::CountUp) {
+    if (effect == Effect::ReelStop || effect == Effect::CountUpTick) {
         EffectSound* preloaded = effect == Effect::ReelStop ? reelStop_.get() : countUp_.get();
         if (preloaded != nullptr) Start(*preloaded);
         return;
     }
-    PlayFile(std::to_string(effect) + ".wav", CallerWaits(effect));
+    PlayFile(std::to_string(engine::EffectNumber(effect)) + ".wav", CallerWaits(effect));
+}
+
+void Sound::PlaySoundEffect(int effect)
+{
+    if (effect >= 0 && effect < engine::EffectCount) PlaySoundEffect(static_cast<Effect>(effect));
 }
 
 void Sound::PlayWinSound()

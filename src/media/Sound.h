@@ -1,11 +1,12 @@
-// The theme's sound effects (engine::SoundEffect 0..9 and the win sound) and
-// the Sound switch, played on one mixer channel of the shared audio output.
+// The theme's sound effects (engine::Effect, numbered 0..9, and the win sound)
+// and the Sound switch, played on one mixer channel of the shared audio output.
 #pragma once
 
 #include <chrono>
 #include <memory>
 #include <string>
 
+#include "engine/SoundEffects.h"
 #include "media/AudioDevice.h"
 #include "media/Clock.h"
 
@@ -14,7 +15,7 @@ namespace media {
 struct EffectSound;
 
 // Effect n comes from the file assetDir + soundRoot + n + ".wav", the win
-// sound from soundRoot + "Win.wav". ReelStop and CountUp, the two that repeat
+// sound from soundRoot + "Win.wav". ReelStop and CountUpTick, the two that repeat
 // fastest, are read once by PreloadEffects and played from memory; the others
 // are read at each play. MeterReset, MeterPoint and the win sound block the
 // caller until they end; MeterPoint and the win sound play even with the
@@ -46,15 +47,17 @@ public:
     // (after trying both: one message, and the other still plays).
     void PreloadEffects(const std::string& assetDir, const std::string& soundRoot);
 
-    // Plays effect 0..9 (engine::SoundEffect); other numbers play nothing.
-    void PlaySoundEffect(int effect);
+    void PlaySoundEffect(engine::Effect effect);
     // Plays the win sound and returns when it has ended.
     void PlayWinSound();
 
     // Old names, kept until the window calls the ones above:
-    // SoundOn is Enabled()/SetEnabled(), Sound1Click() is Toggle().
+    // SoundOn is Enabled()/SetEnabled(), Sound1Click() is Toggle(), and the
+    // effect goes by its engine::Effect rather than its number (numbers
+    // outside 0..9 play nothing).
     bool SoundOn = false;
     bool Sound1Click() { return Toggle(); }
+    void PlaySoundEffect(int effect);
 
 private:
     void PlayFile(const std::string& suffix, bool callerWaits);

@@ -1,3 +1,4 @@
+// The main window TForm1: the table, its menu and timers, and the rules' host.
 #pragma once
 
 #include <QImage>
@@ -8,13 +9,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <exception>
-#include <functional>
 #include <memory>
-#include <optional>
 
 #include "engine/Game.h"
 #include "engine/GameState.h"
 #include "engine/Host.h"
+#include "engine/Outcomes.h"
 #include "engine/Random.h"
 #include "media/Music.h"
 #include "media/Sound.h"
@@ -24,6 +24,7 @@
 #include "table/Scaling.h"
 #include "table/TablePainter.h"
 #include "table/TableView.h"
+#include "table/WindowLifecycle.h"
 
 class QCloseEvent;
 
@@ -45,7 +46,10 @@ QString WithFullStop(const QString& text);
 class TForm1 : public QMainWindow, public engine::Host, private TableViewClient {
     Q_OBJECT
 public:
-    TForm1(Platform& platform, MessageBoxes& boxes, QWidget* parent = nullptr);
+    // The spins' outcomes come from the generator unless another source is
+    // given (the end-to-end build and the tests force the stops).
+    TForm1(Platform& platform, MessageBoxes& boxes, engine::OutcomeSource& outcomes = engine::DefaultOutcomes(),
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     bool StartupSucceeded() const { return startupSucceeded_; }
@@ -77,9 +81,7 @@ public:
     media::Sound& Sounds() { return sound_; }
     media::Music& Tracks() { return music_; }
 
-    // Stops forced on each spin before it is drawn; the end-to-end build's
-    // hook unless a test puts its own in place.
-    std::function<std::optional<engine::ReelStops>()> StopsOverride;
+    const WindowLifecycle& Lifecycle() const { return lifecycle_; }
 
     // The designer's controls.
     MainMenuActions MainMenu1{};
@@ -103,14 +105,14 @@ public:
     void DrawCoinsCounter() override;
     void DrawWinningsCaption() override;
     void DrawWinningsCounter(int32_t shown) override;
-    void DrawButton(char name, int state) override;
+    void DrawButton(engine::Button button, bool lit) override;
     void DrawLogoPanel(bool lit) override;
     void DrawTitlePlate(bool lit) override;
     void DrawBetSign(bool lit) override;
     void DrawBonusMeter() override;
     void SetTimerEnabled(engine::AttentionTimer timer, bool enabled) override;
     bool IsTimerEnabled(engine::AttentionTimer timer) const override;
-    void PlaySoundEffect(int effect) override;
+    void PlaySoundEffect(engine::Effect effect) override;
     void PlayWinSound() override;
     void Delay(double seconds) override;
     void ShowInformation(const std::string& text) override;
@@ -172,7 +174,6 @@ private:
     // out a close that arrived during it.
     void RunPlayerOperation(void (engine::Game::*operation)());
     void SetSpinCommandsEnabled(bool enabled);
-    bool SpinCommandsHeld() const;
 
     // Errors that escape a handler end the handler, not the program.
     template <typename Handler>
@@ -192,6 +193,7 @@ private:
     Platform& platform_;
     MessageBoxes& boxes_;
     engine::Random random_;
+    WindowLifecycle lifecycle_;
     engine::Game game_;
     media::Sound sound_;
     media::Music music_;
@@ -218,11 +220,6 @@ private:
     bool startupSucceeded_ = false;
     bool showMaximised_ = false;
     bool gameResumed_ = false;
-
-    bool closePending_ = false;   // a close arrived during a spin
-    bool closeBySignal_ = false;  // ... or from SIGTERM / SIGHUP
-    bool inFormClose_ = false;
-    bool closeAfterFailedSave_ = false;  // the player was told; the next close goes through
 
     std::FILE* frameLog_ = nullptr;
 };

@@ -19,48 +19,35 @@ namespace table {
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (!startupSucceeded_) {
-        // Nothing was resumed, so nothing may be written over the saved game.
-        event->accept();
-        return;
-    }
-    if (inFormClose_) {
-        // A second close while the first asks its question: the first one
-        // finishes the job.
-        event->ignore();
-        return;
-    }
-    if (game_.SpinRunning()) {
+    switch (lifecycle_.CloseRequested()) {
+    case CloseStep::Accept: event->accept(); return;
+    case CloseStep::Ignore: event->ignore(); return;
+    case CloseStep::FinishSpin:
         // The spin completes at once and silently; the window closes, and
         // saves, when the command that started the spin has its result.
-        closePending_ = true;
-        State.ClosingRequested = true;
         game_.FinishSpinNow();
         // A bonus window still open settles its box now, so its prize is paid.
         if (auto* bonus = dialogs::TTrickForm::OpenForm()) bonus->FinishNow();
         event->ignore();
         return;
+    case CloseStep::RunClose: break;
     }
 
-    inFormClose_ = true;
-    bool closed = false;
-    Guarded([&] { closed = FormClose(!closeBySignal_); });
-    inFormClose_ = false;
-    if (closed || closeAfterFailedSave_) {
+    bool saved = false;
+    Guarded([&] { saved = FormClose(lifecycle_.CloseWithReminder()); });
+    // A failed save has been shown; the game stays open once rather than lose
+    // what the file does not hold, and a second close goes through: a full
+    // disk must not keep the player from quitting.
+    if (lifecycle_.CloseFinished(saved)) {
         event->accept();
     } else {
-        // The save failed and the player has been told; the game stays open
-        // rather than lose what the file does not hold. Closing again closes:
-        // a full disk must not keep the player from quitting.
-        closeAfterFailedSave_ = true;
-        closeBySignal_ = false;
         event->ignore();
     }
 }
 
 bool TForm1::FormClose(bool withReminder)
 {
-    // 1. The update reminder; its failure is told, and closing goes on.
+    // The update reminder; its failure is told, and closing goes on.
     if (withReminder) {
         store::SettingsFile file(UpdateReminderFileName);
         const UpdateReminderResult reminder =
@@ -69,9 +56,7 @@ bool TForm1::FormClose(bool withReminder)
         if (reminder.openGamePage) web::OpenWebPageQuietly(web::GamePage(webPageName_), this);
         if (reminder.error) ShowHandlerError(*reminder.error);
     }
-    // 2.
-    State.ClosingRequested = true;
-    // 3. Throws when the file cannot be written; the caller keeps the window.
+    // Throws when the file cannot be written; the caller keeps the window.
     SaveCurrentGame();
     return true;
 }
@@ -91,7 +76,7 @@ void TForm1::SaveCurrentGame()
 
 void TForm1::OnTerminationRequested()
 {
-    closeBySignal_ = true;
+    lifecycle_.SignalArrived();
     // The bonus window first: dismissing it would forfeit the box.
     if (auto* bonus = dialogs::TTrickForm::OpenForm()) bonus->FinishNow();
     // A logout answers no question: boxes that are open are dismissed so the

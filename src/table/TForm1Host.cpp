@@ -21,9 +21,9 @@ template <typename Form>
 auto& AttentionTimerOf(Form& form, engine::AttentionTimer timer)
 {
     switch (timer) {
-    case engine::AttentionTimer::Timer2: return form.Timer2;
-    case engine::AttentionTimer::Timer3: return form.Timer3;
-    case engine::AttentionTimer::Timer5: break;
+    case engine::AttentionTimer::ButtonAttention: return form.Timer2;
+    case engine::AttentionTimer::WinFlash: return form.Timer3;
+    case engine::AttentionTimer::BetSignBlink: break;
     }
     return form.Timer5;
 }
@@ -66,9 +66,9 @@ void TForm1::DrawWinningsCounter(int32_t shown)
     if (painter_) MarkDirty(painter_->DrawWinningsCounter(shown));
 }
 
-void TForm1::DrawButton(char name, int state)
+void TForm1::DrawButton(engine::Button button, bool lit)
 {
-    if (painter_) MarkDirty(painter_->DrawButton(name, state));
+    if (painter_) MarkDirty(painter_->DrawButton(button, lit));
 }
 
 void TForm1::DrawLogoPanel(bool lit)
@@ -88,7 +88,7 @@ void TForm1::DrawBetSign(bool lit)
 
 void TForm1::DrawBonusMeter()
 {
-    if (State.BonusPts > 12) State.BonusPts = 12;
+    engine::CapBonusPoints(State);
     if (painter_) MarkDirty(painter_->DrawBonusMeter(State.BonusPts));
 }
 
@@ -107,21 +107,21 @@ bool TForm1::IsTimerEnabled(engine::AttentionTimer timer) const
     return AttentionTimerOf(*this, timer).isActive();
 }
 
-void TForm1::PlaySoundEffect(int effect)
+void TForm1::PlaySoundEffect(engine::Effect effect)
 {
-    if (closePending_) return;  // the spin is finishing for a close: silently
-    sound_.PlaySoundEffect(effect);
+    if (lifecycle_.FinishingSpin()) return;  // the spin is finishing for a close: silently
+    sound_.PlaySoundEffect(engine::EffectNumber(effect));
 }
 
 void TForm1::PlayWinSound()
 {
-    if (closePending_) return;
+    if (lifecycle_.FinishingSpin()) return;
     sound_.PlayWinSound();
 }
 
 void TForm1::Delay(double seconds)
 {
-    if (closePending_ || !(seconds > 0)) return;
+    if (lifecycle_.FinishingSpin() || !(seconds > 0)) return;
     WaitMicros(std::llround(seconds * 1e6));
 }
 
@@ -149,9 +149,6 @@ int32_t TForm1::MotionHeight() const
 
 void TForm1::AnimateSpin(const engine::MotionOffsets& offsets)
 {
-    if (StopsOverride) {
-        if (const std::optional<engine::ReelStops> forced = StopsOverride()) game_.Stops() = *forced;
-    }
     if (!painter_) return;
 
     engine::MotionOffsets motion = offsets;
@@ -167,7 +164,7 @@ void TForm1::AnimateSpin(const engine::MotionOffsets& offsets)
         const TablePainter::SpinFrame drawn = painter_->DrawSpinFrame(frame, motion, game_.Stops());
         MarkDirty(drawn.dirty);
         for (int reel = 0; reel < engine::ReelCount; ++reel) {
-            if (drawn.stoppedReel[reel]) PlaySoundEffect(0);
+            if (drawn.stoppedReel[reel]) PlaySoundEffect(engine::Effect::ReelStop);
         }
     }
 }
@@ -177,7 +174,7 @@ void TForm1::SlideReel(int reel, engine::SlideDirection direction)
     if (!painter_) return;
     const int32_t stop = game_.Stops()[static_cast<size_t>(reel)];
     for (int step = 0; step < SlideSteps; ++step) {
-        if (closePending_) return;
+        if (lifecycle_.FinishingSpin()) return;
         MarkDirty(painter_->DrawNudgeStep(reel, stop, direction, step));
         LogFrame("nudge", reel, step);
         Delay(0.05);
@@ -186,7 +183,7 @@ void TForm1::SlideReel(int reel, engine::SlideDirection direction)
 
 void TForm1::SettleReel(int reel)
 {
-    if (!painter_ || closePending_) return;
+    if (!painter_ || lifecycle_.FinishingSpin()) return;
     MarkDirty(painter_->CaptureSettle(reel));
     for (int step = 0; step < SettleSteps; ++step) {
         MarkDirty(painter_->DrawSettleStep(reel, step));
@@ -198,7 +195,7 @@ void TForm1::SettleReel(int reel)
 void TForm1::RunBonusWindow(const engine::BonusPrizes& prizes)
 {
     dialogs::BonusWindowServices services;
-    services.playSoundEffect = [this](int effect) { PlaySoundEffect(effect); };
+    services.playSoundEffect = [this](engine::Effect effect) { PlaySoundEffect(effect); };
     services.random = [this](int32_t n) { return random_(n); };
     services.showInformation = [this](const QString& text) { boxes_.Information(this, text); };
     dialogs::RunBonusWindow(State, prizes,

@@ -35,7 +35,7 @@ void TForm1::FormMouseDown(Qt::MouseButton /*button*/, Qt::KeyboardModifiers /*s
     // Hit areas are inclusive at both ends and move with the centred table.
     const auto s = [this](int n) { return scaling_.Scaled(n); };
     const int tx = x - originX_;
-    if (!State.SpinInProgress && Within(tx, s(577), s(655))) {
+    if (lifecycle_.AcceptsPlay() && Within(tx, s(577), s(655))) {
         if (Within(y, s(362), s(421))) {
             RunPlayerOperation(&engine::Game::BetOne);
         } else if (Within(y, s(432), s(491))) {
@@ -45,7 +45,7 @@ void TForm1::FormMouseDown(Qt::MouseButton /*button*/, Qt::KeyboardModifiers /*s
         }
     }
     // The bet-one sign on the table, lit or dim.
-    if (!State.SpinInProgress && Within(tx, s(560), s(643)) && Within(y, s(99), s(181))) {
+    if (lifecycle_.AcceptsPlay() && Within(tx, s(560), s(643)) && Within(y, s(99), s(181))) {
         RunPlayerOperation(&engine::Game::BetOne);
     }
 }
@@ -61,25 +61,25 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
     case Qt::Key_M: operation = &engine::Game::BetFive; break;
     default: return false;
     }
-    if (!State.SpinInProgress) RunPlayerOperation(operation);
+    if (lifecycle_.AcceptsPlay()) RunPlayerOperation(operation);
     return true;
 }
 
 void TForm1::RunPlayerOperation(void (engine::Game::*operation)())
 {
-    // Never nested in a running spin: the rules would refuse the operation,
-    // but the commands held for the spin would be released here.
-    if (game_.SpinRunning()) return;
+    // Never nested in a running command: the commands held for it would be
+    // released here.
+    if (!lifecycle_.BeginCommand()) return;
     const int32_t spinsBefore = State.Spins;
     SetSpinCommandsEnabled(false);
     const bool completed = Guarded([&] { (game_.*operation)(); });
     SetSpinCommandsEnabled(true);
-    if (!completed && !game_.SpinRunning()) {
-        // A spin cut short by an error must not leave the table deaf: input
-        // was free when the command began, so it is free again, and the
-        // table is shown as it now stands.
-        State.SpinInProgress = false;
-        SetTimerEnabled(engine::AttentionTimer::Timer2, true);
+    const bool closeNow = lifecycle_.EndCommand();
+    if (!completed) {
+        // A spin cut short by an error must not leave the table still: the
+        // rules released input, so the buttons call for attention again and
+        // the table is shown as it now stands.
+        SetTimerEnabled(engine::AttentionTimer::ButtonAttention, true);
         FormPaint();
     }
 
@@ -87,10 +87,7 @@ void TForm1::RunPlayerOperation(void (engine::Game::*operation)())
     if (State.Spins != spinsBefore) Guarded([this] { SaveCurrentGame(); });
 
     // A close that came during the spin was held until its win was counted.
-    if (closePending_) {
-        closePending_ = false;
-        close();
-    }
+    if (closeNow) close();
 }
 
 void TForm1::SetSpinCommandsEnabled(bool enabled)
@@ -101,35 +98,30 @@ void TForm1::SetSpinCommandsEnabled(bool enabled)
     }
 }
 
-bool TForm1::SpinCommandsHeld() const
-{
-    return game_.SpinRunning();
-}
-
 void TForm1::NewGame1Click()
 {
-    if (SpinCommandsHeld()) return;
+    if (lifecycle_.CommandRunning()) return;
     Guarded([this] {
         engine::StartNewGame(State);
+        lifecycle_.NewGameStarted();
         FormPaint();
     });
 }
 
 void TForm1::OpenGame1Click()
 {
-    if (SpinCommandsHeld()) return;
+    if (lifecycle_.CommandRunning()) return;
     // The slot dialog comes with the saved games.
 }
 
 void TForm1::SaveGame1Click()
 {
-    if (SpinCommandsHeld()) return;
+    if (lifecycle_.CommandRunning()) return;
     // The slot dialog comes with the saved games.
 }
 
 void TForm1::Exit1Click()
 {
-    State.ClosingRequested = true;
     close();
 }
 
@@ -148,7 +140,7 @@ void TForm1::Music1Click()
 
 void TForm1::Borrow1Click()
 {
-    if (SpinCommandsHeld()) return;
+    if (lifecycle_.CommandRunning()) return;
     // The borrow dialog comes with the side dialogs.
 }
 

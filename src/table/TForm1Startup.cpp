@@ -13,7 +13,6 @@
 #include "engine/Reels.h"
 #include "store/GameStore.h"
 #include "store/SettingsFile.h"
-#include "table/TestHooks.h"
 
 namespace table {
 
@@ -41,12 +40,12 @@ QString WithFullStop(const QString& text)
     return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
 }
 
-TForm1::TForm1(Platform& platform, MessageBoxes& boxes, QWidget* parent)
+TForm1::TForm1(Platform& platform, MessageBoxes& boxes, engine::OutcomeSource& outcomes, QWidget* parent)
     : QMainWindow(parent),
-      StopsOverride(TestStopsOverride),
       platform_(platform),
       boxes_(boxes),
-      game_(State, random_, *this),
+      lifecycle_(State),
+      game_(State, random_, *this, outcomes),
       pictures_(PictureSet::BuiltIn())
 {
     // The designer's part: the black client area, the menu, the timers.
@@ -111,42 +110,40 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate()
 {
-    // 1.
     random_.SeedFromTimeOfDay();
 
-    // 2.
+    // The theme lives beside the program.
     const QString programPath = platform_.ProgramPath();
     assetDir_ = QFileInfo(programPath).absolutePath();
     if (!assetDir_.endsWith(QLatin1Char('/'))) assetDir_ += QLatin1Char('/');
     programBaseName_ = QString::fromStdString(store::ProgramBaseName(programPath.toStdString()));
 
-    // 3.
-    State.SpinInProgress = true;
+    // Bets and spins are held (by the lifecycle) until the start-up tick.
     LastAttractPick = 0;
 
-    // 4, 5.
+    // The default theme, then what Testing.ini beside the program changes.
     gameTitle_ = QStringLiteral("Plumfizz Slots");
     webPageName_ = QStringLiteral("plumfizz");
     versionText_ = QStringLiteral("2.0");
     soundRoot_ = QStringLiteral("Plum");
     ReadTestingIni();
 
-    // 6. Exactly the title: no application name appended by the platform.
+    // Exactly the title: no application name appended by the platform.
     setWindowTitle(gameTitle_);
     MainMenu1.ManualItem->setText(ManualCaption(gameTitle_));
 
-    // 7.
     helpFile_ = assetDir_ + programBaseName_ + QStringLiteral(".hlp");
 
-    // 8. The layout works from the widest 4:3 table the screen holds.
+    // The layout works from the widest 4:3 table the screen holds.
     screenWidth_ = platform_.ScreenWidth();
     screenHeight_ = platform_.ScreenHeight();
     logicalDpi_ = platform_.LogicalDpi();
     scaling_ = Scaling(LayoutWidthFor(screenWidth_, screenHeight_));
 
-    // 9, 10.
+    // Replacement pictures, then the required symbol sheet.
     pictures_.LoadReplacements(assetDir_);
     if (!AssetStep()) {
+        lifecycle_.StartupFailed();
         boxes_.Plain(
             this, QString::fromLatin1(ApplicationTitle),
             QStringLiteral("There are BMP files missing which may cause this program to not function properly!"));
@@ -154,36 +151,33 @@ void TForm1::FormCreate()
     }
     startupSucceeded_ = true;
 
-    // 11.
     game_.Stops() = engine::StartStops;
 
-    // 12. A failed preload is shown, and start-up goes on: cutting it short
+    // A failed preload is shown, and start-up goes on: cutting it short
     // here would leave the saved game unread, and the next close would write
     // a fresh game over it.
     Guarded([this] { sound_.PreloadEffects(assetDir_.toStdString(), soundRoot_.toStdString()); });
 
-    // 13. Outer size; the frame's share comes off once the frame is known.
+    // Outer size; the frame's share comes off once the frame is known.
     outerSize_ = QSize(screenWidth_ - 10, screenHeight_ - 10);
     resize(outerSize_);
 
-    // 14.
     State.BetCoins = 0;
     State.LastBet = 0;
 
-    // 15.
+    // Sound and music start on at every run; the switches are not saved.
     music_.MusicOn = true;
     sound_.SoundOn = true;
     MainMenu1.Sound1->setChecked(true);
     MainMenu1.Music1->setChecked(true);
 
-    // 16.
     music_.FillTrackFiles(assetDir_.toStdString(), soundRoot_.toStdString());
 
-    // 17.
+    // The game that was running when the program last closed.
     store::GameStore(programBaseName_.toStdString()).LoadGameSlot(State, store::CurrentGameSlot);
     gameResumed_ = true;
 
-    // 18.
+    // Low-resolution screens get the whole screen.
     showMaximised_ = logicalDpi_ > 0 && logicalDpi_ < 100;
     if (!showMaximised_) setFixedSize(outerSize_);
 }
@@ -202,20 +196,18 @@ void TForm1::ReadTestingIni()
 
 bool TForm1::AssetStep()
 {
-    // 1, 2.
     const int depth = platform_.ColourDepth();
     const bool found = pictures_.LoadSymbolSheet(assetDir_, soundRoot_);
     if (depth < 16) {
         boxes_.Information(this, QStringLiteral("This program is optimized for at least 16-bit color.  "
                                                 "The graphics may be distorted with your current display settings."));
     }
-    // 3.
     if (!found) {
         boxes_.Plain(this, QString::fromLatin1(ApplicationTitle),
                      QStringLiteral("Missing a file (") + soundRoot_ + QStringLiteral(".bmp).  Program will close."));
         return false;
     }
-    // 4. The working pictures and the reel geometry, for the client area the
+    // The working pictures and the reel geometry, for the client area the
     // window is about to get; a different one remakes them when it arrives.
     const QSize client(std::max(1, screenWidth_ - 10), std::max(1, screenHeight_ - 10));
     MakePainter(client, CentredOrigin(client.width(), scaling_));
@@ -243,18 +235,14 @@ void TForm1::MakePainter(QSize surfaceSize, int originX)
 void TForm1::Timer1Timer()
 {
     Guarded([this] {
-        // 1.
         Timer1.stop();
-        // 2.
         music_.StartupStep();
-        // 3.
-        PlaySoundEffect(7);
+        PlaySoundEffect(engine::Effect::Fanfare);
         // A spin started after an early New Game may be running: it releases
         // the table itself when it ends, and its game is already a new one.
-        if (game_.SpinRunning()) return;
-        // 4.
-        State.SpinInProgress = false;
-        // 5.
+        if (lifecycle_.CommandRunning()) return;
+        lifecycle_.StartupTick();
+        // Without a resumed game (start-up was cut short) a fresh one starts.
         if (!gameResumed_) {
             engine::StartNewGame(State);
             FormPaint();
@@ -278,7 +266,7 @@ void TForm1::ShowTable()
 void TForm1::FormPaint()
 {
     if (!painter_) return;
-    if (State.BonusPts > 12) State.BonusPts = 12;  // as the meter's own drawing does
+    engine::CapBonusPoints(State);
     MarkDirty(painter_->FormPaint(game_.Stops(), State.Credits, State.BetCoins, State.BonusPts));
 }
 

@@ -10,18 +10,18 @@ void TForm1::Timer2Timer()
         if (State.BetCoins > 0 || Timer3.isActive()) {
             // Coins on the table or a win on show: the spin button blinks.
             SpinBlink = !SpinBlink;
-            DrawButton('1', 1);
-            DrawButton('S', SpinBlink ? 1 : 0);
-            DrawButton('5', 1);
+            DrawButton(engine::Button::BetOne, true);
+            DrawButton(engine::Button::Spin, SpinBlink);
+            DrawButton(engine::Button::BetFive, true);
             return;
         }
         // Idle: one button lit at a time, never the same one twice running.
         int pick = random_(3);
         while (pick == LastAttractPick) pick = random_(3);
         LastAttractPick = pick;
-        DrawButton('1', pick == 0 ? 1 : 0);
-        DrawButton('S', pick == 1 ? 1 : 0);
-        DrawButton('5', pick == 2 ? 1 : 0);
+        DrawButton(engine::Button::BetOne, pick == 0);
+        DrawButton(engine::Button::Spin, pick == 1);
+        DrawButton(engine::Button::BetFive, pick == 2);
     });
 }
 

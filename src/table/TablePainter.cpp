@@ -16,20 +16,21 @@ constexpr int LargeDigitsFrom = 1000;
 struct ButtonPlace {
     int left, top, right, bottom;
 };
-// '1', '5', 'S' in that order.
+// Bet one, bet five and spin, in the order of engine::Button.
 constexpr ButtonPlace ButtonPlaces[3] = {
     {577, 362, 655, 421},
     {577, 432, 655, 491},
     {577, 293, 655, 352},
 };
 
-int ButtonIndex(char name)
+int ButtonIndex(engine::Button button)
 {
-    switch (name) {
-    case '1': return 0;
-    case '5': return 1;
-    default: return 2;  // anything else is the spin button
+    switch (button) {
+    case engine::Button::BetOne: return 0;
+    case engine::Button::BetFive: return 1;
+    case engine::Button::Spin: break;
     }
+    return 2;
 }
 
 // Logo panel, title plate, bet sign: lit from the background's own pixels.
@@ -168,9 +169,9 @@ QRect TablePainter::FormPaint(const engine::ReelStops& stops, int32_t credits, i
     DrawLabels();
     DrawBonusMeter(bonusPts);
     DrawPayline();
-    DrawButton('1', 1);
-    DrawButton('5', 1);
-    DrawButton('S', 1);
+    DrawButton(engine::Button::BetOne, true);
+    DrawButton(engine::Button::BetFive, true);
+    DrawButton(engine::Button::Spin, true);
     return surface_.rect();
 }
 
@@ -234,12 +235,12 @@ QRect TablePainter::DrawLabel(const QString& text, int anchorX, bool rightAligne
     return box.intersected(surface_.rect());
 }
 
-QRect TablePainter::DrawButton(char name, int state)
+QRect TablePainter::DrawButton(engine::Button button, bool lit)
 {
-    const int b = ButtonIndex(name);
+    const int b = ButtonIndex(button);
     const ButtonPlace& p = ButtonPlaces[b];
     const QRect target = ScaledRect(p.left, p.top, p.right, p.bottom);
-    return CopyUnscaled(surface_, target.topLeft(), buttons_[b][state == 0 ? 0 : 1]);
+    return CopyUnscaled(surface_, target.topLeft(), buttons_[b][lit ? 1 : 0]);
 }
 
 QRect TablePainter::DrawBonusMeter(int32_t level)

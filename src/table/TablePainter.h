@@ -57,7 +57,7 @@ public:
     QRect DrawWinningsCounter(int32_t shown);
     QRect DrawWinningsCaption();
     QRect DrawLabels();
-    QRect DrawButton(char name, int state);
+    QRect DrawButton(engine::Button button, bool lit);
     QRect DrawBonusMeter(int32_t level);  // level clamped to 0..12 for drawing
     QRect DrawLogoPanel(bool lit);
     QRect DrawTitlePlate(bool lit);
@@ -112,7 +112,7 @@ private:
     // Everything stretched is stretched once, here, never per frame.
     QImage background_;  // Image1 at Scaled(its size), as much as the surface shows
     QSize backgroundCovered_;
-    QImage buttons_[3][2];  // '1', '5', 'S'; dim, lit
+    QImage buttons_[3][2];  // bet one, bet five, spin; dim, lit
     QImage areas_[3][2];    // logo panel, title plate, bet sign; dim, lit
 };
 

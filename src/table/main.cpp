@@ -1,9 +1,16 @@
 // The program: the application's title, the main window, the message loop.
 #include <QApplication>
 
+#include "engine/Outcomes.h"
 #include "table/Platform.h"
 #include "table/TForm1.h"
 #include "table/TerminationSignals.h"
+
+#ifdef PLUMFIZZ_FORCED_STOPS
+#include <cstdlib>
+
+#include "table/ForcedStops.h"
+#endif
 
 int main(int argc, char* argv[])
 {
@@ -11,9 +18,17 @@ int main(int argc, char* argv[])
     // The name only: a display name would be appended to every window title.
     QApplication::setApplicationName(QString::fromLatin1(table::ApplicationTitle));
 
+#ifdef PLUMFIZZ_FORCED_STOPS
+    // Only the end-to-end test build: PLUMFIZZ_TEST_STOPS="a,b,c" forces the
+    // stops of every spin. The game as shipped cannot be told where to stop.
+    table::ForcedStops outcomes(table::ParseForcedStops(std::getenv("PLUMFIZZ_TEST_STOPS")));
+#else
+    engine::OutcomeSource& outcomes = engine::DefaultOutcomes();
+#endif
+
     table::DesktopPlatform platform;
     table::DesktopMessageBoxes boxes;
-    table::TForm1 form(platform, boxes);
+    table::TForm1 form(platform, boxes, outcomes);
     if (!form.StartupSucceeded()) {
         // The player has been told what is missing; nothing has been written.
         return 1;

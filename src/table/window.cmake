@@ -12,6 +12,8 @@ add_library(plumfizz_table STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TForm1Timers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableView.h
+  ${CMAKE_CURRENT_LIST_DIR}/WindowLifecycle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowLifecycle.h
 )
 target_include_directories(plumfizz_table PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(plumfizz_table PUBLIC
@@ -25,17 +27,13 @@ target_link_libraries(plumfizz_table PUBLIC
   plumfizz_web
 )
 
-# The game, beside its theme files in the build directory. Exactly one
-# definition of the stop hook goes into each program (see closing.cmake).
+# The game, beside its theme files in the build directory.
 add_executable(plumfizz ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
-target_link_libraries(plumfizz PRIVATE plumfizz_table plumfizz_test_hooks)
-if(TARGET plumfizz_theme_files)
-  add_dependencies(plumfizz plumfizz_theme_files)
-endif()
+target_link_libraries(plumfizz PRIVATE plumfizz_table)
+add_dependencies(plumfizz plumfizz_theme_files)
 
 # The same program for the end-to-end test, which may choose the reel stops.
 add_executable(plumfizz-e2e ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
-target_link_libraries(plumfizz-e2e PRIVATE plumfizz_table plumfizz_test_hooks_e2e)
-if(TARGET plumfizz_theme_files)
-  add_dependencies(plumfizz-e2e plumfizz_theme_files)
-endif()
+target_compile_definitions(plumfizz-e2e PRIVATE PLUMFIZZ_FORCED_STOPS)
+target_link_libraries(plumfizz-e2e PRIVATE plumfizz_table plumfizz_forced_stops)
+add_dependencies(plumfizz-e2e plumfizz_theme_files)

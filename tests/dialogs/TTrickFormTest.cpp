@@ -42,7 +42,7 @@ protected:
     BonusWindowServices Services()
     {
         BonusWindowServices services;
-        services.playSoundEffect = [this](int effect) { sounds.push_back(effect); };
+        services.playSoundEffect = [this](engine::Effect effect) { sounds.push_back(engine::EffectNumber(effect)); };
         services.random = [this](int32_t n) {
             randomRanges.push_back(n);
             return randomAnswer;

@@ -9,9 +9,9 @@ namespace {
 std::string TimerName(engine::AttentionTimer timer)
 {
     switch (timer) {
-    case engine::AttentionTimer::Timer2: return "Timer2";
-    case engine::AttentionTimer::Timer3: return "Timer3";
-    case engine::AttentionTimer::Timer5: return "Timer5";
+    case engine::AttentionTimer::ButtonAttention: return "Timer2";
+    case engine::AttentionTimer::WinFlash: return "Timer3";
+    case engine::AttentionTimer::BetSignBlink: return "Timer5";
     }
     return "Timer?";
 }
@@ -65,9 +65,10 @@ void RecordingHost::DrawWinningsCounter(int32_t shown)
     Log("Winnings=" + std::to_string(shown));
 }
 
-void RecordingHost::DrawButton(char name, int state)
+void RecordingHost::DrawButton(engine::Button button, bool lit)
 {
-    Log(std::string("Button ") + name + " " + std::to_string(state));
+    const char* name = button == engine::Button::BetOne ? "1" : button == engine::Button::BetFive ? "5" : "S";
+    Log(std::string("Button ") + name + (lit ? " 1" : " 0"));
 }
 
 void RecordingHost::DrawLogoPanel(bool lit)
@@ -102,9 +103,9 @@ bool RecordingHost::IsTimerEnabled(engine::AttentionTimer timer) const
     return timers[static_cast<size_t>(timer)];
 }
 
-void RecordingHost::PlaySoundEffect(int effect)
+void RecordingHost::PlaySoundEffect(engine::Effect effect)
 {
-    Log("Sound " + std::to_string(effect));
+    Log("Sound " + std::to_string(engine::EffectNumber(effect)));
 }
 void RecordingHost::PlayWinSound()
 {

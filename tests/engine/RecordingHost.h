@@ -39,14 +39,14 @@ public:
     void DrawCoinsCounter() override;
     void DrawWinningsCaption() override;
     void DrawWinningsCounter(int32_t shown) override;
-    void DrawButton(char name, int state) override;
+    void DrawButton(engine::Button button, bool lit) override;
     void DrawLogoPanel(bool lit) override;
     void DrawTitlePlate(bool lit) override;
     void DrawBetSign(bool lit) override;
     void DrawBonusMeter() override;
     void SetTimerEnabled(engine::AttentionTimer timer, bool enabled) override;
     bool IsTimerEnabled(engine::AttentionTimer timer) const override;
-    void PlaySoundEffect(int effect) override;
+    void PlaySoundEffect(engine::Effect effect) override;
     void PlayWinSound() override;
     void Delay(double seconds) override;
     void ShowInformation(const std::string& text) override;

@@ -301,7 +301,6 @@ TEST(NewGame, FreshMoneyKeepsTheCoinsOnTheTable)
     EXPECT_EQ(t.state.TotalBets, 0);
     EXPECT_EQ(t.state.BonusWon, 0);
     EXPECT_EQ(t.state.BonusPts, 0);
-    EXPECT_FALSE(t.state.SpinInProgress);
     EXPECT_EQ(t.state.BetCoins, 3);
     EXPECT_EQ(t.state.LastBet, 2);
     EXPECT_EQ(t.state.GameName, "Lucky");

@@ -12,7 +12,7 @@
 namespace media_test {
 namespace {
 
-namespace Effect = engine::SoundEffect;
+using engine::Effect;
 using media::Sound;
 
 // Long enough to be still sounding when a test looks.
@@ -58,10 +58,11 @@ TEST_F(SoundTest, SwitchedOffOnlyTheMeterPointAndTheWinSoundPlayAndBothHoldTheCa
     WriteEffects(AssetDir());
     ASSERT_EQ(Preload(AssetDir()), "");
     ASSERT_FALSE(sound_.Enabled());
-    for (int effect = Effect::ReelStop; effect <= Effect::NudgeUp; ++effect) {
+    for (int number = 0; number < engine::EffectCount; ++number) {
+        const auto effect = static_cast<Effect>(number);
         if (effect == Effect::MeterPoint) continue;
         sound_.PlaySoundEffect(effect);
-        EXPECT_FALSE(EffectSounding()) << "effect " << effect;
+        EXPECT_FALSE(EffectSounding()) << "effect " << number;
     }
     EXPECT_EQ(clock_.Slept(), 0us);
 
@@ -103,7 +104,7 @@ TEST_F(SoundTest, MissingFilesPlayNothingAndAMissingPreloadedEffectIsOneError)
     sound_.PlaySoundEffect(Effect::MeterReset);
     sound_.PlayWinSound();
     EXPECT_EQ(clock_.Slept(), 0us);
-    sound_.PlaySoundEffect(Effect::CountUp);  // the other preloaded effect
+    sound_.PlaySoundEffect(Effect::CountUpTick);  // the other preloaded effect
     EXPECT_TRUE(EffectSounding());
 }
 

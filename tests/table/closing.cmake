@@ -1,21 +1,16 @@
-# Tests of the menu bar, the closing helpers and the end-to-end test hook.
+# Tests of the menu bar, the closing helpers and the forced stops.
 include(GoogleTest)
 find_package(Qt6 REQUIRED COMPONENTS Test)
 
-set(plumfizz_closing_test_sources
+add_executable(tests-table-closing
   closing_main.cpp
+  closing_ForcedStopsTest.cpp
   closing_MainMenuTest.cpp
   closing_TerminationSignalsTest.cpp
-  closing_TestHooksTest.cpp
+  closing_UpdateReminderTest.cpp
 )
-# The reminder needs the settings-file service of the store.
-if(TARGET plumfizz_store)
-  list(APPEND plumfizz_closing_test_sources closing_UpdateReminderTest.cpp)
-endif()
-
-add_executable(closing_tests ${plumfizz_closing_test_sources})
-target_link_libraries(closing_tests PRIVATE
-  plumfizz_closing plumfizz_test_hooks_e2e Qt6::Test GTest::gtest)
-gtest_discover_tests(closing_tests
+target_link_libraries(tests-table-closing PRIVATE
+  plumfizz_closing plumfizz_forced_stops Qt6::Test GTest::gtest)
+gtest_discover_tests(tests-table-closing
   DISCOVERY_MODE PRE_TEST
   PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -174,15 +174,14 @@ TEST(BonusMeter, LevelsOutsideTheMeterDrawTheNearestSlice)
 TEST(Buttons, HalvesGoToTheirRectangles)
 {
     Table t(800, QSize(800, 600));
-    EXPECT_EQ(t->DrawButton('S', 0), QRect(577, 293, 78, 59));
+    EXPECT_EQ(t->DrawButton(engine::Button::Spin, false), QRect(577, 293, 78, 59));
     EXPECT_EQ(t.At(577, 293), ButtonColour(2, 0));
     EXPECT_EQ(t.At(654, 351), ButtonColour(2, 0));
-    EXPECT_EQ(t->DrawButton('1', 1), QRect(577, 362, 78, 59));
+    EXPECT_EQ(t->DrawButton(engine::Button::BetOne, true), QRect(577, 362, 78, 59));
     EXPECT_EQ(t.At(600, 400), ButtonColour(0, 1));
-    EXPECT_EQ(t->DrawButton('5', 1), QRect(577, 432, 78, 59));
+    EXPECT_EQ(t->DrawButton(engine::Button::BetFive, true), QRect(577, 432, 78, 59));
     EXPECT_EQ(t.At(600, 490), ButtonColour(1, 1));
-    // Any other name is the spin button.
-    t->DrawButton('x', 1);
+    t->DrawButton(engine::Button::Spin, true);
     EXPECT_EQ(t.At(600, 300), ButtonColour(2, 1));
     EXPECT_EQ(t.At(600, 352), qRgb(7, 7, 7));
 }
@@ -191,7 +190,7 @@ TEST(Buttons, AreStretchedOnWiderTables)
 {
     Table t(1024, QSize(1024, 768));
     // (577, 362)-(655, 421) becomes (738, 463)-(838, 538).
-    EXPECT_EQ(t->DrawButton('1', 0), QRect(738, 463, 100, 75));
+    EXPECT_EQ(t->DrawButton(engine::Button::BetOne, false), QRect(738, 463, 100, 75));
     EXPECT_EQ(t.At(788, 500), ButtonColour(0, 0));
     EXPECT_EQ(t.At(738, 463), ButtonColour(0, 0));
     EXPECT_EQ(t.At(837, 537), ButtonColour(0, 0));
@@ -202,7 +201,7 @@ TEST(Buttons, HalvesFollowTheBetOneButtonsSize)
     table::PictureSet set = Synthetic();
     set.Bet1But = Solid(78, 40, qRgb(1, 1, 1));  // halves of 20 rows
     Table t(800, QSize(800, 600), 0, set);
-    t->DrawButton('S', 1);
+    t->DrawButton(engine::Button::Spin, true);
     // Rows 20..39 of the spin picture, stretched to 59 rows: all still the dim half.
     EXPECT_EQ(t.At(600, 293), ButtonColour(2, 0));
     EXPECT_EQ(t.At(600, 351), ButtonColour(2, 0));
@@ -371,7 +370,7 @@ TEST(FormPaint, WideScreensCentreTheTable)
     EXPECT_TRUE(IsRed(t.At(origin + s.Scaled(241), paylineY)));
     EXPECT_FALSE(IsRed(t.At(origin + s.Scaled(241) - 1, paylineY)));
     EXPECT_EQ(ReadDigits(t.surface, origin + s.Scaled(620) - 5 * 32, s.Scaled(44), 5, true, true), " 1000");
-    const QRect spin = t->DrawButton('S', 0);
+    const QRect spin = t->DrawButton(engine::Button::Spin, false);
     EXPECT_EQ(spin.left(), origin + s.Scaled(577));
     const QRect meter = t->DrawBonusMeter(3);
     EXPECT_EQ(meter.left(), origin + s.Scaled(578) + (s.Scaled(656) - s.Scaled(578) - 78) / 2);

@@ -3,7 +3,7 @@
 include(GoogleTest)
 find_package(Qt6 REQUIRED COMPONENTS Test)
 
-add_executable(test-window
+add_executable(tests-table-window
   window_main.cpp
   window_Fixture.cpp
   window_Fixture.h
@@ -12,8 +12,9 @@ add_executable(test-window
   window_InputTest.cpp
   window_StartupTest.cpp
   window_TimersTest.cpp
+  window_LifecycleTest.cpp
 )
-target_link_libraries(test-window PRIVATE plumfizz_table plumfizz_test_hooks Qt6::Test GTest::gtest)
-gtest_discover_tests(test-window
+target_link_libraries(tests-table-window PRIVATE plumfizz_table plumfizz_forced_stops Qt6::Test GTest::gtest)
+gtest_discover_tests(tests-table-window
   DISCOVERY_MODE PRE_TEST
   PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

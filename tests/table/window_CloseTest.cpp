@@ -27,7 +27,7 @@ protected:
     {
         env.WriteSymbolSheet();
         form = env.MakeReady();
-        form->StopsOverride = WinningStops;
+        env.stops.Force(WinningStops());
     }
     Environment env;
     std::unique_ptr<table::TForm1> form;

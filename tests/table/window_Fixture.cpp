@@ -108,7 +108,7 @@ std::string Environment::Reminder(const char* key) const
 
 std::unique_ptr<table::TForm1> Environment::Make()
 {
-    auto form = std::make_unique<table::TForm1>(platform, boxes);
+    auto form = std::make_unique<table::TForm1>(platform, boxes, stops);
     StopTimers(*form);
     return form;
 }

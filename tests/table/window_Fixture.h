@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "store/SettingsFile.h"
+#include "table/ForcedStops.h"
 #include "table/Platform.h"
 #include "table/TForm1.h"
 
@@ -109,6 +110,8 @@ public:
 
     FakePlatform platform;
     RecordingBoxes boxes;
+    // The windows' outcomes: drawn, unless a test forces the stops.
+    table::ForcedStops stops;
 
     QString AssetDir() const { return assets_.path() + QLatin1Char('/'); }
     QString ConfigDir() const { return config_.path(); }

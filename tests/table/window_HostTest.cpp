@@ -82,7 +82,7 @@ protected:
 TEST_F(FrameLog, FramesStartEvery25MillisecondsAndNudgesAreLogged)
 {
     const engine::ReelStops stops = OneDownNudge();
-    form->StopsOverride = [stops] { return std::optional<engine::ReelStops>(stops); };
+    env.stops.Force(stops);
     QTest::keyClick(form->View(), Qt::Key_B);
     QTest::keyClick(form->View(), Qt::Key_Space);
 
@@ -124,7 +124,7 @@ TEST_F(FrameLog, FramesStartEvery25MillisecondsAndNudgesAreLogged)
 
 TEST_F(FrameLog, ClosingRequestedEndsTheAnimationAtTheNextFrame)
 {
-    form->StopsOverride = [] { return std::optional<engine::ReelStops>(engine::StartStops); };
+    env.stops.Force(engine::StartStops);
     int waitsInSpin = 0;
     env.platform.onWait = [&] {
         if (form->Rules().SpinRunning() && ++waitsInSpin == 10) form->State.ClosingRequested = true;
@@ -341,7 +341,7 @@ TEST(WindowHost, ReelsComeToRestOnTheRulesStops)
         expectRestingOn(form->Rules().Stops());
     }
     const engine::ReelStops nudged = OneDownNudge();
-    form->StopsOverride = [nudged] { return std::optional<engine::ReelStops>(nudged); };
+    env.stops.Force(nudged);
     QTest::keyClick(form->View(), Qt::Key_B);
     QTest::keyClick(form->View(), Qt::Key_Space);
     EXPECT_NE(form->Rules().Stops(), nudged);

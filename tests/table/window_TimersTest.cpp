@@ -178,7 +178,7 @@ TEST_F(WindowTimers, ASpinSwitchesTheAttentionOffAndBackOn)
     };
 
     // A win: the flash runs on, the sign waits.
-    form->StopsOverride = [] { return std::optional<engine::ReelStops>(engine::StartStops); };
+    env.stops.Force(engine::StartStops);
     form->Rules().BetOne();
     form->Rules().Spin();
     ASSERT_TRUE(seen);
@@ -190,7 +190,7 @@ TEST_F(WindowTimers, ASpinSwitchesTheAttentionOffAndBackOn)
 
     // The next spin without a win ends the flash and brings the sign back.
     const engine::ReelStops losing = QuietLosingStops();
-    form->StopsOverride = [losing] { return std::optional<engine::ReelStops>(losing); };
+    env.stops.Force(losing);
     const int32_t credits = form->State.Credits;
     form->Rules().Spin();
     EXPECT_EQ(form->State.Credits, credits - 1);

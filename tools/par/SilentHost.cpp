@@ -8,7 +8,7 @@ namespace par {
 void SilentHost::DrawBonusMeter()
 {
     // As the table's meter does: a level above full is shown, and kept, as full.
-    if (state_.BonusPts > engine::BonusMeterFull) state_.BonusPts = engine::BonusMeterFull;
+    engine::CapBonusPoints(state_);
 }
 
 void SilentHost::RunBonusWindow(const engine::BonusPrizes& prizes)

@@ -22,7 +22,7 @@ public:
     void DrawCoinsCounter() override {}
     void DrawWinningsCaption() override {}
     void DrawWinningsCounter(int32_t) override {}
-    void DrawButton(char, int) override {}
+    void DrawButton(engine::Button, bool) override {}
     void DrawLogoPanel(bool) override {}
     void DrawTitlePlate(bool) override {}
     void DrawBetSign(bool) override {}
@@ -34,7 +34,7 @@ public:
     }
     bool IsTimerEnabled(engine::AttentionTimer timer) const override { return timers_[static_cast<size_t>(timer)]; }
 
-    void PlaySoundEffect(int) override {}
+    void PlaySoundEffect(engine::Effect) override {}
     void PlayWinSound() override {}
     void Delay(double) override {}
     void ShowInformation(const std::string&) override {}

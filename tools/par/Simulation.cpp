@@ -7,7 +7,7 @@
 namespace par {
 
 Simulator::Simulator(int32_t betCoins, uint32_t seed)
-    : random_(seed), host_(state_, random_), game_(state_, random_, host_), betCoins_(betCoins)
+    : random_(seed), host_(state_, random_), game_(state_, random_, host_, outcomes_), betCoins_(betCoins)
 {
     state_.SpinInProgress = false;  // no start-up hold: the table is ready
     state_.BetCoins = 0;

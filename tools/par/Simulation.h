@@ -1,9 +1,11 @@
+// The reproducible simulation: spins of a fixed bet through the real rules.
 #pragma once
 
 #include <cstdint>
 #include <ostream>
 
 #include "SilentHost.h"
+#include "VectorShuffle.h"
 #include "engine/Game.h"
 
 namespace par {
@@ -36,6 +38,7 @@ private:
     engine::GameState state_;
     engine::Random random_;
     SilentHost host_;
+    AnalysisOutcomes outcomes_;
     engine::Game game_;
     int32_t betCoins_;
     SimulationTotals totals_;

@@ -1,4 +1,5 @@
-#include "TestHooks.h"
+// Forced stops: parsing them, and putting them in place of the drawn ones.
+#include "table/ForcedStops.h"
 
 namespace table {
 
@@ -11,7 +12,7 @@ bool IsSpace(char c)
 
 }  // namespace
 
-std::optional<engine::ReelStops> ParseTestStops(const char* text)
+std::optional<engine::ReelStops> ParseForcedStops(const char* text)
 {
     if (!text) return std::nullopt;
     engine::ReelStops stops{};
@@ -33,6 +34,13 @@ std::optional<engine::ReelStops> ParseTestStops(const char* text)
         stops[reel] = value;
     }
     return stops;
+}
+
+void ForcedStops::NextStops(engine::Random& random, int32_t motionHeight, engine::ReelStops& stops,
+                            engine::MotionOffsets& offsets)
+{
+    engine::DrawnOutcomes::NextStops(random, motionHeight, stops, offsets);
+    if (stops_) stops = *stops_;
 }
 
 }  // namespace table

@@ -1,0 +1,87 @@
+// Every transition of the main window's lifecycle.
+#include "table/WindowLifecycle.h"
+
+namespace table {
+
+WindowLifecycle::WindowLifecycle(engine::GameState& state) : state_(state)
+{
+    state_.SpinInProgress = true;
+}
+
+void WindowLifecycle::StartupFailed()
+{
+    phase_ = WindowPhase::Closed;
+}
+
+void WindowLifecycle::StartupTick()
+{
+    // A spin started after an early New Game releases the table itself.
+    if (phase_ != WindowPhase::Starting) return;
+    phase_ = WindowPhase::Idle;
+    state_.SpinInProgress = false;
+}
+
+void WindowLifecycle::NewGameStarted()
+{
+    StartupTick();
+}
+
+bool WindowLifecycle::BeginCommand()
+{
+    if (phase_ != WindowPhase::Idle) return false;
+    phase_ = WindowPhase::Playing;
+    return true;
+}
+
+bool WindowLifecycle::EndCommand()
+{
+    if (phase_ == WindowPhase::Playing) {
+        phase_ = WindowPhase::Idle;
+        return false;
+    }
+    if (phase_ == WindowPhase::FinishingSpin) {
+        phase_ = WindowPhase::Idle;
+        return true;
+    }
+    return false;
+}
+
+void WindowLifecycle::SignalArrived()
+{
+    closeBySignal_ = true;
+}
+
+CloseStep WindowLifecycle::CloseRequested()
+{
+    switch (phase_) {
+    case WindowPhase::Closed: return CloseStep::Accept;
+    case WindowPhase::Closing:
+    case WindowPhase::FinishingSpin: return CloseStep::Ignore;
+    case WindowPhase::Playing:
+        state_.ClosingRequested = true;
+        phase_ = WindowPhase::FinishingSpin;
+        return CloseStep::FinishSpin;
+    case WindowPhase::Starting:
+    case WindowPhase::Idle: break;
+    }
+    state_.ClosingRequested = true;
+    phaseBeforeClose_ = phase_;
+    phase_ = WindowPhase::Closing;
+    return CloseStep::RunClose;
+}
+
+bool WindowLifecycle::CloseFinished(bool saved)
+{
+    if (phase_ != WindowPhase::Closing) return phase_ == WindowPhase::Closed;
+    if (saved || saveFailedBefore_) {
+        phase_ = WindowPhase::Closed;
+        return true;
+    }
+    // The game stays open rather than lose what the file does not hold.
+    saveFailedBefore_ = true;
+    closeBySignal_ = false;
+    phase_ = phaseBeforeClose_;
+    return false;
+}
+
+}  // namespace table

@@ -1,0 +1,97 @@
+// The main window's lifecycle on its own: which commands and closes each
+// phase takes, and what a close in the middle of a command leads to.
+#include "table/WindowLifecycle.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using table::CloseStep;
+using table::WindowLifecycle;
+using table::WindowPhase;
+
+struct Lifecycle : ::testing::Test {
+    engine::GameState state;
+    WindowLifecycle life{state};
+};
+
+TEST_F(Lifecycle, StartUpHoldsPlayUntilTheTickOrANewGame)
+{
+    EXPECT_TRUE(state.SpinInProgress);
+    EXPECT_FALSE(life.AcceptsPlay());
+    EXPECT_FALSE(life.BeginCommand());
+    life.NewGameStarted();
+    EXPECT_FALSE(state.SpinInProgress);
+    ASSERT_TRUE(life.BeginCommand());
+    // The tick inside that command's spin leaves the phase to the command.
+    life.StartupTick();
+    EXPECT_EQ(life.Phase(), WindowPhase::Playing);
+    EXPECT_FALSE(life.EndCommand());
+    EXPECT_TRUE(life.AcceptsPlay());
+}
+
+TEST_F(Lifecycle, CommandsDoNotNest)
+{
+    life.StartupTick();
+    ASSERT_TRUE(life.BeginCommand());
+    EXPECT_TRUE(life.CommandRunning());
+    EXPECT_FALSE(life.BeginCommand());
+    EXPECT_FALSE(life.EndCommand());
+    EXPECT_EQ(life.Phase(), WindowPhase::Idle);
+}
+
+TEST_F(Lifecycle, CloseDuringASpinFinishesItThenCloses)
+{
+    life.StartupTick();
+    ASSERT_TRUE(life.BeginCommand());
+    EXPECT_EQ(life.CloseRequested(), CloseStep::FinishSpin);
+    EXPECT_TRUE(state.ClosingRequested);
+    EXPECT_TRUE(life.FinishingSpin());
+    EXPECT_TRUE(life.CommandRunning());
+    // A second close while the spin finishes waits for the first.
+    EXPECT_EQ(life.CloseRequested(), CloseStep::Ignore);
+    EXPECT_TRUE(life.EndCommand());
+    EXPECT_EQ(life.CloseRequested(), CloseStep::RunClose);
+    EXPECT_TRUE(life.CloseWithReminder());
+    EXPECT_EQ(life.CloseRequested(), CloseStep::Ignore);  // while the reminder asks
+    EXPECT_TRUE(life.CloseFinished(true));
+    EXPECT_EQ(life.CloseRequested(), CloseStep::Accept);
+}
+
+TEST_F(Lifecycle, SignalDuringACountUpClosesWithoutTheReminder)
+{
+    life.StartupTick();
+    ASSERT_TRUE(life.BeginCommand());
+    life.SignalArrived();
+    EXPECT_EQ(life.CloseRequested(), CloseStep::FinishSpin);
+    EXPECT_TRUE(life.EndCommand());
+    EXPECT_EQ(life.CloseRequested(), CloseStep::RunClose);
+    EXPECT_FALSE(life.CloseWithReminder());
+    EXPECT_TRUE(life.CloseFinished(true));
+    EXPECT_EQ(life.Phase(), WindowPhase::Closed);
+}
+
+TEST_F(Lifecycle, AFailedSaveKeepsTheWindowOnceAndTheGamePlayable)
+{
+    life.StartupTick();
+    life.SignalArrived();
+    ASSERT_EQ(life.CloseRequested(), CloseStep::RunClose);
+    EXPECT_FALSE(life.CloseFinished(false));
+    EXPECT_EQ(life.Phase(), WindowPhase::Idle);
+    EXPECT_TRUE(life.CloseWithReminder());  // the player was told; the next close is theirs
+    // The player may play on; the next close goes through even if the save fails again.
+    ASSERT_TRUE(life.BeginCommand());
+    EXPECT_FALSE(life.EndCommand());
+    ASSERT_EQ(life.CloseRequested(), CloseStep::RunClose);
+    EXPECT_TRUE(life.CloseFinished(false));
+    EXPECT_EQ(life.CloseRequested(), CloseStep::Accept);
+}
+
+TEST_F(Lifecycle, AFailedStartUpClosesWithoutSaving)
+{
+    life.StartupFailed();
+    EXPECT_EQ(life.CloseRequested(), CloseStep::Accept);
+    EXPECT_FALSE(state.ClosingRequested);
+}
+
+}  // namespace

@@ -1,0 +1,499 @@
+// Reading lead sheets (chord symbols, note names) and playing them as a band:
+// the parts' rhythm patterns, the voicings, the bass lines and the mix.
+
+#include "Arranger.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <string>
+
+namespace musicgen {
+
+namespace {
+
+constexpr int MelodyChannel = 0;
+constexpr int SecondMelodyChannel = 1;
+constexpr int CompingChannel = 2;
+constexpr int BassChannel = 3;
+
+// The form: the chorus twice, then one bar on the home chord.
+constexpr int Choruses = 2;
+
+// The lowest key of the comping voicings (G below middle C); each chord fits in the octave above it.
+constexpr int VoicingFloor = 55;
+// The lowest key of the bass's roots (E, the open low string); each root fits in the octave above it.
+constexpr int BassFloor = 40;
+
+// General MIDI percussion keys.
+enum Drum : int {
+    Kick = 36,
+    SideStick = 37,
+    Snare = 38,  // a brush tap in the brush kit
+    ClosedHat = 42,
+    PedalHat = 44,
+    Ride = 51,
+    Maracas = 70,
+};
+
+enum class Quality { Major, Sixth, Major7, Minor6, Minor7, Dominant7, HalfDiminished, Diminished7 };
+
+struct Chord {
+    int root;  // pitch class, C = 0
+    Quality quality;
+};
+
+struct ChordSpan {
+    double start, length;  // in beats from the start of the piece
+    Chord chord;
+};
+
+struct Note {
+    double start, length;
+    int key;
+};
+
+// One hit of a rhythm pattern, `offset` beats into its bar.
+struct Hit {
+    double offset, length;
+};
+
+struct DrumHit {
+    double offset;
+    int key, velocity;
+};
+
+// Patterns are lists of bars, played in turn.
+using Pattern = std::vector<std::vector<Hit>>;
+using DrumPattern = std::vector<std::vector<DrumHit>>;
+
+std::vector<std::string> Words(const std::string& text)
+{
+    std::istringstream stream(text);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;) words.push_back(word);
+    return words;
+}
+
+std::vector<std::string> Bars(const std::string& text)
+{
+    std::vector<std::string> bars;
+    std::istringstream stream(text);
+    for (std::string bar; std::getline(stream, bar, '|');) bars.push_back(bar);
+    return bars;
+}
+
+// Reads a letter and its sharps or flats from the front of `text`: semitones above
+// the letter C of the same octave (so "Cb" is -1 and "B#" is 12).
+int ReadPitch(const std::string& text, size_t& position)
+{
+    static constexpr int LetterPitch[] = {9, 11, 0, 2, 4, 5, 7};  // A to G
+    if (position >= text.size() || text[position] < 'A' || text[position] > 'G') {
+        throw NotationError("no note letter in \"" + text + "\"");
+    }
+    int pitch = LetterPitch[text[position++] - 'A'];
+    for (; position < text.size() && (text[position] == '#' || text[position] == 'b'); ++position) {
+        pitch += text[position] == '#' ? 1 : -1;
+    }
+    return pitch;
+}
+
+Chord ParseChord(const std::string& symbol)
+{
+    struct Suffix {
+        const char* text;
+        Quality quality;
+    };
+    static constexpr Suffix Suffixes[] = {{"", Quality::Major},
+                                          {"6", Quality::Sixth},
+                                          {"maj7", Quality::Major7},
+                                          {"m6", Quality::Minor6},
+                                          {"m7", Quality::Minor7},
+                                          {"7", Quality::Dominant7},
+                                          {"m7b5", Quality::HalfDiminished},
+                                          {"dim7", Quality::Diminished7}};
+    size_t position = 0;
+    const int root = (ReadPitch(symbol, position) + 12) % 12;
+    for (const Suffix& suffix : Suffixes) {
+        if (symbol.substr(position) == suffix.text) return Chord{root, suffix.quality};
+    }
+    throw NotationError("unknown chord \"" + symbol + "\"");
+}
+
+// The chord's notes above its root as the comping plays them: third, seventh or
+// sixth, and colour tones, with the root left to the bass where it can be.
+std::vector<int> VoicingIntervals(Quality quality)
+{
+    switch (quality) {
+    case Quality::Major: return {0, 4, 7};
+    case Quality::Sixth: return {4, 7, 9, 14};
+    case Quality::Major7: return {4, 7, 11, 14};
+    case Quality::Minor6: return {3, 7, 9, 14};
+    case Quality::Minor7: return {3, 7, 10, 14};
+    case Quality::Dominant7: return {4, 7, 10, 14};
+    case Quality::HalfDiminished: return {0, 3, 6, 10};
+    case Quality::Diminished7: return {0, 3, 6, 9};
+    }
+    return {0};
+}
+
+int Third(Quality quality)
+{
+    switch (quality) {
+    case Quality::Major:
+    case Quality::Sixth:
+    case Quality::Major7:
+    case Quality::Dominant7: return 4;
+    default: return 3;
+    }
+}
+
+int Fifth(Quality quality)
+{
+    return quality == Quality::HalfDiminished || quality == Quality::Diminished7 ? 6 : 7;
+}
+
+// The key of `pitchClass` in the octave that starts at `floor`.
+int KeyAbove(int floor, int pitchClass)
+{
+    return floor + ((pitchClass - floor) % 12 + 12) % 12;
+}
+
+std::vector<ChordSpan> ParseChart(const std::string& chart, int beatsPerBar, double start)
+{
+    std::vector<ChordSpan> spans;
+    for (const std::string& bar : Bars(chart)) {
+        const std::vector<std::string> symbols = Words(bar);
+        if (symbols.empty()) throw NotationError("an empty bar in \"" + chart + "\"");
+        const double length = double(beatsPerBar) / symbols.size();
+        for (const std::string& symbol : symbols) {
+            spans.push_back(ChordSpan{start, length, ParseChord(symbol)});
+            start += length;
+        }
+    }
+    return spans;
+}
+
+std::vector<Note> ParseMelody(const std::string& melody, int beatsPerBar, double start, int shift)
+{
+    std::vector<Note> notes;
+    int barNumber = 0;
+    for (const std::string& bar : Bars(melody)) {
+        ++barNumber;
+        double beat = 0.0;
+        for (const std::string& token : Words(bar)) {
+            const size_t colon = token.find(':');
+            if (colon == std::string::npos) throw NotationError("no length in \"" + token + "\"");
+            const double length = std::stod(token.substr(colon + 1));
+            const std::string name = token.substr(0, colon);
+            if (name == "_") {
+                if (notes.empty()) throw NotationError("a tie with no note before it");
+                notes.back().length += length;
+            } else if (name != "r") {
+                size_t position = 0;
+                const int pitch = ReadPitch(token, position);
+                const int octave = std::stoi(token.substr(position, colon - position));
+                const int key = (octave + 1) * 12 + pitch;  // middle C, C4, is key 60
+                notes.push_back(Note{start + beat, length, key + shift});
+            }
+            beat += length;
+        }
+        if (std::fabs(beat - beatsPerBar) > 1e-9) {
+            throw NotationError("bar " + std::to_string(barNumber) + " of \"" + melody.substr(0, 40) + "...\" has " +
+                                std::to_string(beat) + " beats");
+        }
+        start += beatsPerBar;
+    }
+    return notes;
+}
+
+Pattern CompingPatternFor(Comping comping, int beatsPerBar)
+{
+    switch (comping) {
+    case Comping::Charleston: return {{{0, 1.25}, {1.5, 1.0}}};
+    case Comping::Bossa: return {{{0, 0.75}, {1.5, 0.75}, {3, 0.75}}, {{1, 0.75}, {2.5, 1.0}}};
+    case Comping::Offbeats: return {{{0.5, 0.3}, {1.5, 0.3}, {2.5, 0.3}, {3.5, 0.3}}};
+    case Comping::Waltz: return {{{0, 1.0}, {1.5, 1.0}}, {{1, 0.75}, {2, 0.75}}};
+    case Comping::Sustained: return {{{0, double(beatsPerBar)}}};
+    }
+    return {};
+}
+
+DrumPattern DrumPatternFor(Groove groove)
+{
+    switch (groove) {
+    case Groove::SwingBrushes:
+        return {{{0, Ride, 62},
+                 {0, Kick, 45},
+                 {1, Ride, 56},
+                 {1, PedalHat, 50},
+                 {1, Snare, 46},
+                 {1.5, Ride, 48},
+                 {2, Ride, 60},
+                 {3, Ride, 56},
+                 {3, PedalHat, 50},
+                 {3, Snare, 48},
+                 {3.5, Ride, 48}}};
+    case Groove::Bossa:
+        return {
+            {{0, SideStick, 56},
+             {1.5, SideStick, 52},
+             {3, SideStick, 54},
+             {0, Kick, 55},
+             {1.5, Kick, 40},
+             {2, Kick, 52},
+             {3.5, Kick, 40}},
+            {{1, SideStick, 54}, {2.5, SideStick, 52}, {0, Kick, 55}, {1.5, Kick, 40}, {2, Kick, 52}, {3.5, Kick, 40}}};
+    case Groove::Backbeat: return {{{0, Kick, 62}, {1, Snare, 56}, {1.5, Kick, 44}, {2, Kick, 58}, {3, Snare, 58}}};
+    case Groove::WaltzBrushes:
+        return {{{0, Ride, 60},
+                 {0, Kick, 44},
+                 {1, Ride, 54},
+                 {1, PedalHat, 46},
+                 {1.5, Ride, 46},
+                 {2, Ride, 54},
+                 {2, PedalHat, 46},
+                 {2, Snare, 42}}};
+    }
+    return {};
+}
+
+class Arrangement {
+public:
+    explicit Arrangement(const Tune& tune) : tune_(tune)
+    {
+        const double chorusLength = Bars(tune.chords).size() * double(tune.beatsPerBar);
+        for (int chorus = 0; chorus < Choruses; ++chorus) {
+            const double start = chorus * chorusLength;
+            for (const ChordSpan& span : ParseChart(tune.chords, tune.beatsPerBar, start)) chords_.push_back(span);
+            const int shift = chorus == 0 ? 0 : tune.band.secondMelodyShift;
+            std::vector<Note>& melody = chorus == 0 ? melody_ : secondMelody_;
+            melody = ParseMelody(tune.melody, tune.beatsPerBar, start, shift);
+        }
+        if (Bars(tune.melody).size() != Bars(tune.chords).size()) {
+            throw NotationError(tune.title + ": the melody and the chord chart differ in length");
+        }
+        endingStart_ = Choruses * chorusLength;
+        chords_.push_back(ChordSpan{endingStart_, double(tune.beatsPerBar), ParseChord(tune.endingChord)});
+        ending_ = ParseMelody(tune.endingMelody, tune.beatsPerBar, endingStart_, 0);
+        end_ = Ticks(endingStart_ + tune.beatsPerBar);
+    }
+
+    std::vector<MidiTrack> Tracks() const { return {Tempo(), Melody(), Comp(), Bass(), Drums()}; }
+
+private:
+    // Beats to ticks; a swing feel delays every off-beat eighth to the last third of its beat.
+    uint32_t Ticks(double beat) const
+    {
+        if (tune_.feel == Feel::Swing) {
+            const double whole = std::floor(beat);
+            const double part = beat - whole;
+            beat = whole + (part < 0.5 ? part * 4.0 / 3.0 : 2.0 / 3.0 + (part - 0.5) * 2.0 / 3.0);
+        }
+        return static_cast<uint32_t>(std::lround(beat * TicksPerQuarter));
+    }
+
+    // The ending's notes all stop a beat before the end, so the track ends in quiet.
+    double EndingLength() const { return tune_.beatsPerBar - 1.0; }
+
+    MidiTrack Part(const std::string& name, int channel, int program, int volume, int pan) const
+    {
+        MidiTrack track(name);
+        track.AddProgram(channel, program, 0);
+        track.AddController(channel, Volume, volume, 0);
+        track.AddController(channel, Pan, pan, 0);
+        track.AddController(channel, ReverbSend, 48, 0);
+        track.AddController(channel, ChorusSend, 16, 0);
+        track.SetEnd(end_);
+        return track;
+    }
+
+    MidiTrack Tempo() const
+    {
+        MidiTrack track(tune_.title);
+        track.AddTempo(tune_.tempo, 0);
+        track.AddTimeSignature(tune_.beatsPerBar, 0);
+        track.SetEnd(end_);
+        return track;
+    }
+
+    void AddMelody(MidiTrack& track, int channel, const std::vector<Note>& notes, int level) const
+    {
+        for (const Note& note : notes) {
+            const double position = std::fmod(note.start, 1.0);
+            const bool onBeat = position < 1e-9;
+            const bool onBar = std::fmod(note.start, double(tune_.beatsPerBar)) < 1e-9;
+            const int velocity = level + (onBeat ? 6 : 0) + (onBar ? 4 : 0);
+            const double length = std::max(note.length * 0.92, note.length - 0.15);  // a breath between notes
+            track.AddNote(channel, note.key, velocity, Ticks(note.start), Ticks(note.start + length));
+        }
+    }
+
+    MidiTrack Melody() const
+    {
+        MidiTrack track = Part("Melody", MelodyChannel, tune_.band.melody, 100, 72);
+        track.AddProgram(SecondMelodyChannel, tune_.band.secondMelody, 0);
+        track.AddController(SecondMelodyChannel, Volume, 100, 0);
+        track.AddController(SecondMelodyChannel, Pan, 56, 0);
+        track.AddController(SecondMelodyChannel, ReverbSend, 48, 0);
+        AddMelody(track, MelodyChannel, melody_, 70);
+        AddMelody(track, SecondMelodyChannel, secondMelody_, 67);
+        AddMelody(track, MelodyChannel, ending_, 66);
+        return track;
+    }
+
+    MidiTrack Comp() const
+    {
+        MidiTrack track = Part("Comping", CompingChannel, tune_.band.comping, 84, 40);
+        const Pattern pattern = CompingPatternFor(tune_.comping, tune_.beatsPerBar);
+        for (const ChordSpan& span : chords_) {
+            std::vector<Hit> hits;
+            if (span.start >= endingStart_) {
+                hits.push_back(Hit{0.0, EndingLength()});
+            } else {
+                const int bar = static_cast<int>(span.start / tune_.beatsPerBar);
+                const double offset = span.start - bar * tune_.beatsPerBar;
+                for (const Hit& hit : pattern[bar % pattern.size()]) {
+                    if (hit.offset >= offset && hit.offset < offset + span.length) {
+                        hits.push_back(Hit{hit.offset - offset, hit.length});
+                    }
+                }
+                // A chord the pattern would skip is struck on its first beat.
+                if (hits.empty()) hits.push_back(Hit{0.0, pattern[0][0].length});
+            }
+            for (const Hit& hit : hits) {
+                const double start = span.start + hit.offset;
+                const double stop = std::min(start + hit.length, span.start + span.length) - 0.05;
+                const int velocity = hit.offset == 0.0 ? 56 : 50;
+                for (int interval : VoicingIntervals(span.chord.quality)) {
+                    const int key = KeyAbove(VoicingFloor, span.chord.root + interval);
+                    if (!ClashesWithMelody(key, start, stop))
+                        track.AddNote(CompingChannel, key, velocity, Ticks(start), Ticks(stop));
+                }
+            }
+        }
+        return track;
+    }
+
+    // A chord tone a semitone (or a minor ninth) under a melody note grates against it;
+    // the comping leaves out such a tone while it would sound with that note.
+    bool ClashesWithMelody(int key, double start, double stop) const
+    {
+        for (const std::vector<Note>* notes : {&melody_, &secondMelody_, &ending_}) {
+            for (const Note& note : *notes) {
+                const bool together = note.start < stop && start < note.start + note.length;
+                if (together && ((note.key - key) % 12 + 12) % 12 == 1) return true;
+            }
+        }
+        return false;
+    }
+
+    // The bass's notes for one chord: (offset, length, key) from the chord's root and the next chord's.
+    std::vector<Note> BassLine(const ChordSpan& span, int nextRoot) const
+    {
+        const int root = KeyAbove(BassFloor, span.chord.root);
+        const int third = root + Third(span.chord.quality);
+        const int fifth = root + Fifth(span.chord.quality);
+        const int fifthBelow = fifth - 12 >= BassFloor - 4 ? fifth - 12 : fifth;
+        const int length = static_cast<int>(span.length);
+        std::vector<Note> notes;
+        switch (tune_.bassLine) {
+        case BassLine::Walking:
+            // Root, chord tones, and a step from a semitone away into the next chord.
+            for (int beat = 0; beat < length; ++beat) {
+                int key = beat % 2 == 1 ? third : fifth;
+                if (beat == 0) key = root;
+                if (beat == length - 1 && beat > 0) key = nextRoot > root ? nextRoot - 1 : nextRoot + 1;
+                notes.push_back(Note{double(beat), 0.95, key});
+            }
+            break;
+        case BassLine::TwoFeel:
+            for (int beat = 0; beat < length; beat += 2)
+                notes.push_back(Note{double(beat), 1.8, beat % 4 == 0 ? root : fifth});
+            break;
+        case BassLine::Bossa:
+            for (int beat = 0; beat + 1 < length; beat += 2) {
+                const bool firstHalf = beat % 4 == 0;
+                notes.push_back(Note{double(beat), 1.4, firstHalf ? root : fifthBelow});
+                notes.push_back(Note{beat + 1.5, 0.45, firstHalf ? fifthBelow : root});
+            }
+            break;
+        case BassLine::Bounce:
+            for (int beat = 0; beat < length; ++beat) {
+                notes.push_back(Note{double(beat), 0.45, beat % 4 == 2 ? fifth : root});
+                notes.push_back(Note{beat + 0.5, 0.4, root + 12});
+            }
+            break;
+        case BassLine::Waltz:
+            notes.push_back(Note{0.0, 1.8, root});
+            if (length >= 3) notes.push_back(Note{2.0, 0.9, fifthBelow});
+            break;
+        }
+        return notes;
+    }
+
+    MidiTrack Bass() const
+    {
+        MidiTrack track = Part("Bass", BassChannel, tune_.band.bass, 90, 64);
+        for (size_t i = 0; i < chords_.size(); ++i) {
+            const ChordSpan& span = chords_[i];
+            std::vector<Note> notes;
+            if (span.start >= endingStart_) {
+                notes.push_back(Note{0.0, EndingLength(), KeyAbove(BassFloor, span.chord.root)});
+            } else {
+                notes = BassLine(span, KeyAbove(BassFloor, chords_[i + 1].chord.root));
+            }
+            for (const Note& note : notes) {
+                const bool onBeat = std::fmod(note.start, 1.0) == 0.0;
+                const int velocity = note.start == 0.0 ? 74 : (onBeat ? 68 : 60);
+                track.AddNote(BassChannel, note.key, velocity, Ticks(span.start + note.start),
+                              Ticks(span.start + note.start + note.length));
+            }
+        }
+        return track;
+    }
+
+    MidiTrack Drums() const
+    {
+        MidiTrack track = Part("Drums", DrumChannel, tune_.band.drumKit, 80, 72);
+        const DrumPattern pattern = DrumPatternFor(tune_.groove);
+        const int bars = static_cast<int>(endingStart_ / tune_.beatsPerBar);
+        for (int bar = 0; bar < bars; ++bar) {
+            const double start = double(bar) * tune_.beatsPerBar;
+            for (const DrumHit& hit : pattern[bar % pattern.size()]) {
+                track.AddNote(DrumChannel, hit.key, hit.velocity, Ticks(start + hit.offset),
+                              Ticks(start + hit.offset + 0.25));
+            }
+            // Shakers fill every eighth of the bossa; hats every eighth of the backbeat.
+            for (double eighth = 0; eighth < tune_.beatsPerBar; eighth += 0.5) {
+                const bool onBeat = std::fmod(eighth, 1.0) == 0.0;
+                if (tune_.groove == Groove::Bossa) {
+                    track.AddNote(DrumChannel, Maracas, onBeat ? 44 : 34, Ticks(start + eighth),
+                                  Ticks(start + eighth + 0.25));
+                } else if (tune_.groove == Groove::Backbeat) {
+                    track.AddNote(DrumChannel, ClosedHat, onBeat ? 52 : 40, Ticks(start + eighth),
+                                  Ticks(start + eighth + 0.25));
+                }
+            }
+        }
+        track.AddNote(DrumChannel, Kick, 56, Ticks(endingStart_), Ticks(endingStart_ + 0.5));
+        track.AddNote(DrumChannel, tune_.groove == Groove::Bossa ? SideStick : Ride, 58, Ticks(endingStart_),
+                      Ticks(endingStart_ + 0.5));
+        return track;
+    }
+
+    const Tune& tune_;
+    std::vector<ChordSpan> chords_;  // both choruses and the ending
+    std::vector<Note> melody_, secondMelody_, ending_;
+    double endingStart_ = 0.0;
+    uint32_t end_ = 0;
+};
+
+}  // namespace
+
+std::vector<MidiTrack> Arrange(const Tune& tune)
+{
+    return Arrangement(tune).Tracks();
+}
+
+}  // namespace musicgen

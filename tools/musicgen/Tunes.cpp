@@ -1,0 +1,93 @@
+// The five lead sheets. Each chorus ends on a chord that leads back to its
+// first bar, so a track can loop; the ending bar comes to rest on the home chord.
+
+#include "Tunes.h"
+
+namespace musicgen {
+
+const std::vector<Tune>& Tunes()
+{
+    static const std::vector<Tune> tunes{
+        // 0: a medium swing in F, vibraphone over electric piano, walking bass and brushes.
+        Tune{"Plum Lounge", 112, 4, Feel::Swing,
+             Band{Vibraphone, JazzGuitar, 0, ElectricPiano1, AcousticBass, BrushKit}, BassLine::Walking,
+             Comping::Charleston, Groove::SwingBrushes,
+             "Fmaj7 | Dm7 | Gm7 | C7 |"
+             "Am7 D7 | Gm7 C7 | Fmaj7 | Cm7 F7 |"
+             "Bbmaj7 | Bbm6 | Am7 | D7 |"
+             "Gm7 | C7 | Fmaj7 Dm7 | Gm7 C7",
+             "r:1 A4:0.5 C5:0.5 E5:1.5 D5:0.5 | C5:1 A4:1 F5:1.5 E5:0.5 | D5:1 Bb4:0.5 A4:0.5 G4:2 |"
+             "r:0.5 E4:0.5 G4:0.5 Bb4:0.5 D5:1 C5:1 |"
+             "C5:1 E5:1 F#5:1 A5:1 | G5:1.5 F5:0.5 E5:1 D5:1 | C5:3 r:1 |"
+             "r:0.5 Eb5:0.5 D5:0.5 C5:0.5 A4:1 Eb5:1 |"
+             "D5:1.5 F5:0.5 A5:2 | G5:1 F5:1 Db5:2 | C5:1.5 E5:0.5 G5:1 E5:1 |"
+             "F#5:2 r:0.5 D5:0.5 E5:0.5 F#5:0.5 |"
+             "G5:1 F5:0.5 D5:0.5 Bb4:2 | r:0.5 C5:0.5 D5:0.5 E5:0.5 G5:1 Bb5:1 | A5:2 F5:1 D5:1 |"
+             "F5:1 D5:1 E5:1 r:1",
+             "F6", "F5:3 r:1"},
+
+        // 1: a bossa nova in A minor, flute over nylon guitar and fretless bass.
+        Tune{"Gold Leaf Bossa", 128, 4, Feel::Straight, Band{Flute, Vibraphone, 0, NylonGuitar, FretlessBass, BrushKit},
+             BassLine::Bossa, Comping::Bossa, Groove::Bossa,
+             "Am7 | Am7 | Dm7 | G7 |"
+             "Cmaj7 | Fmaj7 | Bm7b5 | E7 |"
+             "Am7 | A7 | Dm7 | G7 |"
+             "Cmaj7 | Fmaj7 | Bm7b5 | E7",
+             "E5:1.5 D5:0.5 C5:1 B4:1 | C5:3 r:1 | F5:1.5 E5:0.5 D5:1 C5:1 | B4:3 r:1 |"
+             "E5:1.5 G5:0.5 B5:2 | A5:1.5 G5:0.5 E5:2 | D5:1.5 F5:0.5 A5:2 | G#5:3 r:1 |"
+             "A5:1.5 G5:0.5 E5:1 C5:1 | C#5:3 r:1 | D5:1.5 F5:0.5 A5:1 C6:1 | B5:2 A5:1 F5:1 |"
+             "E5:1.5 D5:0.5 C5:1 B4:1 | A4:1.5 C5:0.5 E5:2 | D5:1 F5:0.5 D5:0.5 A4:2 |"
+             "G#4:2 B4:1 D5:1",
+             "Am7", "A4:3 r:1"},
+
+        // 2: a bouncy arcade tune in C, marimba over muted guitar chops and an eighth-note bass.
+        Tune{"Chrome Bounce", 136, 4, Feel::Straight,
+             Band{Marimba, ElectricPiano2, 0, MutedGuitar, FingeredBass, StandardKit}, BassLine::Bounce,
+             Comping::Offbeats, Groove::Backbeat,
+             "C | Am7 | Dm7 | G7 |"
+             "C | Am7 | Dm7 G7 | C |"
+             "F | Fm6 | Em7 | A7 |"
+             "Dm7 | G7 | C Am7 | Dm7 G7",
+             "E5:0.5 G5:0.5 r:0.5 G5:0.5 A5:0.5 G5:0.5 E5:1 | C5:0.5 E5:0.5 r:0.5 E5:0.5 G5:0.5 E5:0.5 C5:1 |"
+             "D5:0.5 F5:0.5 A5:0.5 C6:0.5 B5:0.5 A5:0.5 F5:1 | G5:1.5 F5:0.5 D5:1 B4:1 |"
+             "E5:0.5 G5:0.5 r:0.5 G5:0.5 A5:0.5 G5:0.5 E5:1 | A5:0.5 C6:0.5 r:0.5 C6:0.5 B5:0.5 A5:0.5 E5:1 |"
+             "F5:1 A5:1 G5:1 F5:1 | E5:3 r:1 |"
+             "A5:0.5 F5:0.5 C5:0.5 F5:0.5 A5:1 C6:1 | Ab5:0.5 F5:0.5 D5:0.5 F5:0.5 Ab5:2 |"
+             "G5:0.5 E5:0.5 B4:0.5 E5:0.5 G5:1 B5:1 | C#6:2 A5:1 G5:1 |"
+             "F5:0.5 A5:0.5 r:0.5 A5:0.5 G5:0.5 F5:0.5 D5:1 | B4:0.5 D5:0.5 r:0.5 D5:0.5 F5:0.5 E5:0.5 D5:1 |"
+             "C5:1 E5:1 A5:1 G5:1 | F5:1 E5:0.5 D5:0.5 B4:1 r:1",
+             "C6", "C5:3 r:1"},
+
+        // 3: a jazz waltz in B flat, celesta over jazz guitar, the clarinet taking the second chorus.
+        Tune{"Lit Glass Waltz", 150, 3, Feel::Swing, Band{Celesta, Clarinet, 0, JazzGuitar, AcousticBass, BrushKit},
+             BassLine::Waltz, Comping::Waltz, Groove::WaltzBrushes,
+             "Bbmaj7 | Gm7 | Cm7 | F7 |"
+             "Dm7 | G7 | Cm7 | F7 |"
+             "Ebmaj7 | Ebm6 | Dm7 | G7 |"
+             "Cm7 | F7 | Bbmaj7 | F7",
+             "D5:2 F5:1 | Bb5:2 A5:1 | G5:2 Eb5:1 | F5:1 A5:2 |"
+             "F5:2 A5:1 | B5:2 G5:1 | Eb5:2 D5:1 | C5:3 |"
+             "G5:1.5 F5:0.5 Eb5:1 | Gb5:2 C5:1 | F5:1.5 E5:0.5 D5:1 | B4:2 D5:1 |"
+             "Eb5:1 G5:1 Bb5:1 | A5:2 Eb5:1 | D5:3 | C5:1 A4:1 C5:1",
+             "Bbmaj7", "D5:2 r:1"},
+
+        // 4: a slow soul-jazz groove in C minor, alto saxophone over organ and electric bass.
+        Tune{"Midnight Payline", 92, 4, Feel::Swing,
+             Band{AltoSax, ElectricPiano1, 0, DrawbarOrgan, FingeredBass, JazzKit}, BassLine::TwoFeel,
+             Comping::Sustained, Groove::SwingBrushes,
+             "Cm7 | Fm7 | Dm7b5 G7 | Cm7 |"
+             "Abmaj7 | Fm7 | Dm7b5 | G7 |"
+             "Ebmaj7 | Abmaj7 | Dm7b5 | G7 |"
+             "Cm7 | Fm7 | Dm7b5 | G7",
+             "r:1 G4:0.5 Bb4:0.5 C5:1 Eb5:1 | Ab5:1.5 G5:0.5 F5:1 C5:1 | F5:1.5 Ab5:0.5 B4:2 | C5:3 r:1 |"
+             "Eb5:0.5 F5:0.5 G5:1 C5:1 Eb5:1 | Ab5:2 C5:1 Eb5:1 | D5:1.5 F5:0.5 Ab5:1 C6:1 |"
+             "B5:1.5 G5:0.5 F5:1 D5:1 |"
+             "Eb5:1 G5:1 Bb5:1.5 G5:0.5 | C6:2 Bb5:1 G5:1 | Ab5:1.5 F5:0.5 D5:1 C5:1 |"
+             "B4:2 r:0.5 D5:0.5 F5:0.5 G5:0.5 |"
+             "Eb5:1.5 D5:0.5 C5:1 G4:1 | Ab4:1.5 C5:0.5 F5:1 Eb5:1 | F5:1.5 Eb5:0.5 D5:1 C5:1 | B4:3 r:1",
+             "Cm7", "C5:3 r:1"},
+    };
+    return tunes;
+}
+
+}  // namespace musicgen
