@@ -1,7 +1,7 @@
 // Measures the media layer: `music SECONDS DIR ROOT` plays the theme's tracks
-// in rotation and prints CPU and memory; `latency DIR ROOT` plays effect 0
-// twenty times and prints how long after each request the mixer first puts it
-// into a chunk for the device.
+// in rotation and prints CPU and memory; `latency DIR ROOT [EFFECT]` plays an
+// effect (0 unless given) twenty times and prints how long after each request
+// the mixer first puts it into a chunk for the device.
 #include <QCoreApplication>
 #include <QTimer>
 
@@ -95,8 +95,9 @@ void NoteFirstSound(void*, Uint8* stream, int length)
     }
 }
 
-int ProbeLatency(char** argv)
+int ProbeLatency(int argc, char** argv)
 {
+    const int effect = argc > 4 ? std::atoi(argv[4]) : 0;
     media::Sound sound;
     sound.PreloadEffects(argv[2], argv[3]);
     sound.SetEnabled(true);
@@ -107,7 +108,7 @@ int ProbeLatency(char** argv)
         std::this_thread::sleep_for(std::chrono::microseconds(300'000 + 731 * i));
         firstSoundNanos = 0;
         const auto requested = std::chrono::steady_clock::now();
-        sound.PlaySoundEffect(0);
+        sound.PlaySoundEffect(effect);
         while (firstSoundNanos == 0) std::this_thread::sleep_for(std::chrono::microseconds(100));
         delays.push_back((firstSoundNanos - requested.time_since_epoch().count()) / 1e6);
         Mix_HaltChannel(-1);
@@ -129,7 +130,7 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "music" && argc == 5) return ProbeMusic(argv);
-    if (mode == "latency" && argc == 4) return ProbeLatency(argv);
-    std::fprintf(stderr, "usage: media-probe music SECONDS DIR ROOT | media-probe latency DIR ROOT\n");
+    if (mode == "latency" && (argc == 4 || argc == 5)) return ProbeLatency(argc, argv);
+    std::fprintf(stderr, "usage: media-probe music SECONDS DIR ROOT | media-probe latency DIR ROOT [EFFECT]\n");
     return 2;
 }
