@@ -1,6 +1,15 @@
+// The music rotation and its MIDI player: SDL_mixer synthesising through
+// FluidSynth, with the end of a track handed from the audio thread to the
+// user-interface thread.
 #include "media/Music.h"
 
+#include <SDL.h>
+#include <SDL_mixer.h>
+
 #include <filesystem>
+#include <vector>
+
+#include "media/SoundFile.h"
 
 namespace media {
 
@@ -14,13 +23,85 @@ bool IsRegularFile(const std::string& path)
 
 }  // namespace
 
-Music::Music() : FileExists(IsRegularFile)
-{}
+// A track loaded into the mixer, with the file's bytes it was read from.
+struct OpenTrack {
+    std::vector<std::uint8_t> bytes;
+    Mix_Music* music = nullptr;
+
+    OpenTrack() = default;
+    OpenTrack(const OpenTrack&) = delete;
+    OpenTrack& operator=(const OpenTrack&) = delete;
+    // Callers halt the music first.
+    ~OpenTrack()
+    {
+        if (music != nullptr) Mix_FreeMusic(music);
+    }
+};
+
+std::atomic<Music*> Music::hookOwner_{nullptr};
+
+Music::Music(std::shared_ptr<AudioDevice> device) : FileExists(IsRegularFile), device_(std::move(device))
+{
+    if (device_->IsOpen()) {
+        hookOwner_ = this;
+        Mix_HookMusicFinished(&Music::OnMusicFinished);
+    }
+}
+
+Music::~Music()
+{
+    if (device_->IsOpen() && hookOwner_ == this) {
+        // Mix_HookMusicFinished waits for the audio thread: once it returns,
+        // no report is running or will come for this object.
+        Mix_HookMusicFinished(nullptr);
+        hookOwner_ = nullptr;
+    }
+    Close();
+}
+
+void Music::OnMusicFinished()
+{
+    // On SDL's audio thread (or inside Mix_HaltMusic): no mixer calls here.
+    Music* owner = hookOwner_;
+    if (owner == nullptr) return;
+    const std::uint64_t generation = owner->generation_;
+    QMetaObject::invokeMethod(
+        &owner->uiThread_, [owner, generation] { owner->TrackEnded(generation); }, Qt::QueuedConnection);
+}
+
+void Music::TrackEnded(std::uint64_t generation)
+{
+    // A stop or a newer start has changed the generation: not a natural end.
+    if (generation != generation_ || !track_) return;
+    NextTrack();
+    TrackIndex += PendingMark;
+    Close();
+}
+
+void Music::SetEnabled(bool on)
+{
+    MusicOn = on;
+    if (!on) Close();
+}
+
+bool Music::Toggle()
+{
+    lastError_.clear();
+    MusicOn = !MusicOn;
+    if (!MusicOn) {
+        Close();
+        return MusicOn;
+    }
+    // A pending track starts now rather than at the next tick.
+    if (TrackIndex >= PendingMark) TrackIndex %= PendingMark;
+    OpenAndPlay(TrackIndex);
+    return MusicOn;
+}
 
 void Music::FillTrackFiles(const std::string& assetDir, const std::string& soundRoot)
 {
     for (int i = 0; i < TrackCount; ++i) {
-        TrackFiles[i] = (assetDir + soundRoot + std::to_string(i) + ".mid").substr(0, 255);
+        TrackFiles[i] = assetDir + soundRoot + std::to_string(i) + ".mid";
     }
 }
 
@@ -29,7 +110,7 @@ void Music::StartupStep()
     if (!MusicOn) return;
     TrackIndex = -1;
     NextTrack();
-    TrackIndex += 10;
+    TrackIndex += PendingMark;
 }
 
 void Music::NextTrack()
@@ -39,7 +120,7 @@ void Music::NextTrack()
         if (FileExists(file)) ++present;
     }
     if (present == 0) {
-        TrackIndex = 9;
+        TrackIndex = NoTrack;
         return;
     }
     int i = TrackIndex + 1;
@@ -52,39 +133,72 @@ void Music::NextTrack()
         }
         i = (i + 1) % TrackCount;
     }
-    TrackIndex = 9;
+    TrackIndex = NoTrack;
 }
 
 bool Music::StartPendingTrack()
 {
-    if (TrackIndex < 10) return true;
-    while (TrackIndex >= 10) TrackIndex -= 10;
+    if (TrackIndex < PendingMark) return true;
+    TrackIndex %= PendingMark;
+    lastError_.clear();
+    // Switched off between two tracks: the mark is taken off and the track
+    // waits for the switch to come on again.
+    if (!MusicOn) return true;
     return OpenAndPlay(TrackIndex);
 }
 
-bool Music::Music1Click()
+bool Music::IsPlaying() const
 {
-    lastError_.clear();
-    MusicOn = !MusicOn;
-    if (!MusicOn) {
-        Close();
-        return MusicOn;
-    }
-    // A failed restart leaves the switch on; the caller shows LastError().
-    OpenAndPlay(TrackIndex);
-    return MusicOn;
+    return track_ != nullptr;
 }
 
 bool Music::OpenAndPlay(int entry)
 {
-    // No entry to name (9: no track file): nothing to start.
-    if (entry < 0 || entry >= TrackCount) return true;
-    lastError_.clear();
-    // Silent until the MIDI player is built.
+    Close();
+    // NoTrack names no file, and neither does an empty entry: nothing starts.
+    if (entry < 0 || entry >= TrackCount || TrackFiles[entry].empty()) return true;
+    // Without an audio device the game runs silent, without messages.
+    if (!device_->IsOpen()) return true;
+    const std::string& file = TrackFiles[entry];
+    auto track = std::make_unique<OpenTrack>();
+    try {
+        track->bytes = ReadSoundFile(file);
+    } catch (const SoundFileError& error) {
+        lastError_ = "Cannot play the music file " + file + ": " + error.what();
+        return false;
+    }
+    if (device_->SoundFont().empty()) {
+        lastError_ = "Cannot play the music file " + file +
+                     ": no General MIDI soundfont (install timgm6mb-soundfont or name one in " +
+                     AudioDevice::SoundFontVariable + ")";
+        return false;
+    }
+    SDL_RWops* source =
+        track->bytes.empty() ? nullptr : SDL_RWFromConstMem(track->bytes.data(), static_cast<int>(track->bytes.size()));
+    track->music = source != nullptr ? Mix_LoadMUS_RW(source, 1) : nullptr;
+    if (track->music == nullptr) {
+        lastError_ = "Cannot play the music file " + file + ": " +
+                     (track->bytes.empty() ? std::string("the file is empty") : std::string(Mix_GetError()));
+        return false;
+    }
+    ++generation_;
+    track_ = std::move(track);
+    if (Mix_PlayMusic(track_->music, 1) != 0) {
+        lastError_ = "Cannot play the music file " + file + ": " + Mix_GetError();
+        Close();
+        return false;
+    }
     return true;
 }
 
 void Music::Close()
-{}
+{
+    if (!track_) return;
+    // First the generation, so the report of this halt is told apart from
+    // the natural end of a track.
+    ++generation_;
+    if (device_->IsOpen()) Mix_HaltMusic();
+    track_.reset();
+}
 
 }  // namespace media

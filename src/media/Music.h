@@ -1,53 +1,107 @@
+// The background music: the theme's five MIDI tracks played one after the
+// other while the Music switch is on, through the shared SDL_mixer output.
 #pragma once
 
+#include <QObject>
+
 #include <array>
+#include <atomic>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "media/AudioDevice.h"
 
 namespace media {
 
-// The background music: five theme tracks played in turn while the Music
-// switch is on. TrackIndex holds the current track (0..4), 9 when no track
-// file exists, and a pending start as that value plus 10. Nothing is heard
-// yet: the MIDI player behind Open/Play is still to come.
+struct OpenTrack;
+
+// TrackIndex holds the current track and, in the same value, a pending start:
+//   0..4    the entry of TrackFiles playing or played last;
+//   9       no track file exists (NoTrack);
+//   +10     that value with a start pending (PendingMark): the next tick of
+//           the one-second music timer, or the next spin, starts it.
+// A track that ends by itself marks the next existing track pending; a track
+// stopped by the switch or by a new start does not advance the rotation.
+//
+// All calls come from the user-interface thread, the thread that made the
+// object. The end of a track is reported by SDL_mixer on its audio thread and
+// handed to this thread as a queued call; the object's owner runs a Qt event
+// loop (any QCoreApplication) for it to arrive.
 class Music {
 public:
     static constexpr int TrackCount = 5;
+    static constexpr int NoTrack = 9;
+    static constexpr int PendingMark = 10;
 
-    Music();
+    explicit Music(std::shared_ptr<AudioDevice> device = AudioDevice::Shared());
+    ~Music();
+    Music(const Music&) = delete;
+    Music& operator=(const Music&) = delete;
 
-    bool MusicOn = false;
-    int TrackIndex = 0;
-    std::array<std::string, TrackCount> TrackFiles;
+    // The Music switch; off until start-up switches it on. SetEnabled(false)
+    // also stops the track that is playing; SetEnabled(true) starts nothing.
+    bool Enabled() const { return MusicOn; }
+    void SetEnabled(bool on);
+    // The Music command: flips the switch and returns its new state for the
+    // check mark. Off stops the music at once. On starts the current track
+    // (or the pending one) from its beginning; when that fails the switch
+    // stays on and LastError() says why.
+    bool Toggle();
 
     // assetDir + soundRoot + i + ".mid" for i = 0..4.
     void FillTrackFiles(const std::string& assetDir, const std::string& soundRoot);
 
-    // The start-up tick's step: with music on, the first existing track
-    // becomes pending.
+    // The start-up tick's step: with the switch on, the first existing track
+    // (NoTrack when none) becomes pending.
     void StartupStep();
 
-    // Moves TrackIndex to the next track whose file exists (9 when none does).
+    // Moves TrackIndex to the next track whose file exists, in the order
+    // 0, 1, 2, 3, 4, 0, ...; NoTrack when none does.
     void NextTrack();
 
-    // Starts the pending track, if any. False when the start failed; the
-    // reason is in LastError() for the caller to show.
+    // Takes off the pending mark and, with the switch on, starts that track.
+    // Called by the one-second music timer and first thing by a spin. False
+    // when the start failed; LastError() holds the text to show, and the
+    // start is not tried again.
     bool StartPendingTrack();
 
-    // The Music menu command: flips the switch and returns its new state for
-    // the check mark; on, the last track starts again from its beginning (a
-    // failed start leaves LastError() set and the switch on).
-    bool Music1Click();
+    // Whether a track is open: started, and neither stopped nor reported ended.
+    bool IsPlaying() const;
 
     const std::string& LastError() const { return lastError_; }
 
-    // Whether a track file exists; the file system unless replaced (tests).
+    // Whether a track file exists; a regular file unless replaced (tests).
     std::function<bool(const std::string&)> FileExists;
 
+    // Old names, kept until the window calls the ones above:
+    // MusicOn is Enabled()/SetEnabled(), Music1Click() is Toggle(), and
+    // TrackIndex and TrackFiles become read-only accessors.
+    bool MusicOn = false;
+    int TrackIndex = 0;
+    std::array<std::string, TrackCount> TrackFiles;
+    bool Music1Click() { return Toggle(); }
+
 private:
+    static void OnMusicFinished();
+    void TrackEnded(std::uint64_t generation);
     bool OpenAndPlay(int entry);
     void Close();
 
+    // The Music whose tracks the end-of-music hook reports: the hook takes no
+    // context, so it finds its object here.
+    static std::atomic<Music*> hookOwner_;
+
+    // Declared first so it closes after the track below is freed.
+    std::shared_ptr<AudioDevice> device_;
+    // Lives on the user-interface thread; queued calls from the audio thread
+    // run there, and are dropped if this object is gone.
+    QObject uiThread_;
+    std::unique_ptr<OpenTrack> track_;
+    // Changed on every start and stop; an end reported under an older number
+    // belongs to a track that was stopped or replaced.
+    std::atomic<std::uint64_t> generation_{0};
     std::string lastError_;
 };
 

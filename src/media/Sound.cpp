@@ -1,27 +1,179 @@
+// Plays the sound effects through SDL_mixer: two decoded once and kept, the
+// others read from their files at each play, waited for where the effect says.
 #include "media/Sound.h"
 
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "engine/SoundEffects.h"
+#include "media/SoundFile.h"
+
 namespace media {
+
+namespace {
+
+using engine::Effect;
+
+// How often a waiting caller looks whether its effect has ended.
+constexpr std::chrono::microseconds PollInterval{5000};
+
+bool CallerWaits(Effect effect)
+{
+    return effect == Effect::MeterReset || effect == Effect::MeterPoint;
+}
+
+bool PlaysWithSoundOff(Effect effect)
+{
+    return effect == Effect::MeterPoint;
+}
+
+}  // namespace
+
+// One decoded effect and how long it lasts. Without an audio device nothing
+// is decoded for the mixer and only the length is known.
+struct EffectSound {
+    Mix_Chunk* chunk = nullptr;
+    std::chrono::microseconds length{0};
+
+    EffectSound() = default;
+    EffectSound(const EffectSound&) = delete;
+    EffectSound& operator=(const EffectSound&) = delete;
+    // Callers halt the effect channel first: a freed chunk is never sounding.
+    ~EffectSound()
+    {
+        if (chunk != nullptr) Mix_FreeChunk(chunk);
+    }
+};
+
+namespace {
+
+// Decodes a WAV image; null when it is not one SDL can decode.
+std::unique_ptr<EffectSound> Decode(const std::vector<std::uint8_t>& bytes, const AudioDevice& device)
+{
+    if (bytes.empty()) return nullptr;
+    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (source == nullptr) return nullptr;
+    auto effect = std::make_unique<EffectSound>();
+    if (device.IsOpen()) {
+        // Converted to the output format; the chunk owns its samples.
+        effect->chunk = Mix_LoadWAV_RW(source, 1);
+        if (effect->chunk == nullptr) return nullptr;
+        effect->length = device.DurationOf(effect->chunk->alen);
+        return effect;
+    }
+    SDL_AudioSpec spec{};
+    Uint8* samples = nullptr;
+    Uint32 length = 0;
+    if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr) return nullptr;
+    SDL_FreeWAV(samples);
+    const std::int64_t bytesPerFrame = spec.channels * SDL_AUDIO_BITSIZE(spec.format) / 8;
+    if (bytesPerFrame <= 0 || spec.freq <= 0) return nullptr;
+    effect->length = std::chrono::microseconds(length / bytesPerFrame * 1'000'000 / spec.freq);
+    return effect;
+}
+
+void HaltEffect(const AudioDevice& device)
+{
+    if (device.IsOpen()) Mix_HaltChannel(AudioDevice::EffectChannel);
+}
+
+}  // namespace
+
+Sound::Sound(Clock& clock, std::shared_ptr<AudioDevice> device) : device_(std::move(device)), clock_(clock)
+{}
+
+Sound::~Sound()
+{
+    HaltEffect(*device_);
+}
+
+bool Sound::Toggle()
+{
+    SoundOn = !SoundOn;
+    return SoundOn;
+}
 
 void Sound::PreloadEffects(const std::string& assetDir, const std::string& soundRoot)
 {
     assetDir_ = assetDir;
     soundRoot_ = soundRoot;
+    HaltEffect(*device_);
+    std::optional<SoundFileError> firstError;
+    auto preload = [&](Effect effect) -> std::unique_ptr<EffectSound> {
+        try {
+            const std::string name = std::to_string(engine::EffectNumber(effect)) + ".wav";
+            return Decode(ReadSoundFile(assetDir_ + soundRoot_ + name), *device_);
+        } catch (const SoundFileError& error) {
+            if (!firstError) firstError = error;
+            return nullptr;
+        }
+    };
+    reelStop_ = preload(Effect::ReelStop);
+    countUp_ = preload(Effect::CountUpTick);
+    if (firstError) throw *firstError;
 }
 
-void Sound::PlaySoundEffect(int /*effect*/)
+void Sound::PlaySoundEffect(Effect effect)
 {
-    // Silent until the WAV player is built.
+    if (!SoundOn && !PlaysWithSoundOff(effect)) return;
+    if (effect == Effect::ReelStop || effect == Effect::CountUpTick) {
+        EffectSound* preloaded = effect == Effect::ReelStop ? reelStop_.get() : countUp_.get();
+        if (preloaded != nullptr) Start(*preloaded);
+        return;
+    }
+    PlayFile(std::to_string(engine::EffectNumber(effect)) + ".wav", CallerWaits(effect));
+}
+
+void Sound::PlaySoundEffect(int effect)
+{
+    if (effect >= 0 && effect < engine::EffectCount) PlaySoundEffect(static_cast<Effect>(effect));
 }
 
 void Sound::PlayWinSound()
 {
-    // Silent until the WAV player is built.
+    PlayFile("Win.wav", true);
 }
 
-bool Sound::Sound1Click()
+void Sound::PlayFile(const std::string& suffix, bool callerWaits)
 {
-    SoundOn = !SoundOn;
-    return SoundOn;
+    std::unique_ptr<EffectSound> effect;
+    try {
+        effect = Decode(ReadSoundFile(assetDir_ + soundRoot_ + suffix), *device_);
+    } catch (const SoundFileError&) {
+        return;  // a missing or unreadable file plays nothing, unreported
+    }
+    if (!effect) return;
+    HaltEffect(*device_);
+    fromFile_ = std::move(effect);
+    Start(*fromFile_);
+    if (callerWaits) WaitFor(*fromFile_);
+}
+
+void Sound::Start(EffectSound& effect)
+{
+    if (effect.chunk == nullptr) return;
+    // Replaces whatever the channel is playing.
+    Mix_PlayChannel(AudioDevice::EffectChannel, effect.chunk, 0);
+}
+
+void Sound::WaitFor(const EffectSound& effect)
+{
+    const Clock::TimePoint start = clock_.Now();
+    if (effect.chunk == nullptr || Mix_Playing(AudioDevice::EffectChannel) == 0) {
+        // Nothing is heard (no device, or the mixer refused the play): the
+        // caller still takes the effect's length.
+        clock_.Sleep(effect.length);
+        return;
+    }
+    const Clock::TimePoint deadline = start + effect.length + WaitMargin;
+    while (Mix_Playing(AudioDevice::EffectChannel) != 0) {
+        const Clock::TimePoint now = clock_.Now();
+        if (now >= deadline) break;
+        clock_.Sleep(std::min(PollInterval, std::chrono::ceil<std::chrono::microseconds>(deadline - now)));
+    }
 }
 
 }  // namespace media

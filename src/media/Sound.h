@@ -1,31 +1,78 @@
+// The theme's sound effects (engine::Effect, numbered 0..9, and the win sound)
+// and the Sound switch, played on one mixer channel of the shared audio output.
 #pragma once
 
+#include <chrono>
+#include <memory>
 #include <string>
+
+#include "engine/SoundEffects.h"
+#include "media/AudioDevice.h"
+#include "media/Clock.h"
 
 namespace media {
 
-// The numbered sound effects 0..9 and the win sound, and the Sound switch.
-// Nothing is heard yet: the WAV player behind these calls is still to come,
-// but every caller already asks for its effects here.
+struct EffectSound;
+
+// Effect n comes from the file assetDir + soundRoot + n + ".wav", the win
+// sound from soundRoot + "Win.wav". ReelStop and CountUpTick, the two that repeat
+// fastest, are read once by PreloadEffects and played from memory; the others
+// are read at each play. MeterReset, MeterPoint and the win sound block the
+// caller until they end; MeterPoint and the win sound play even with the
+// switch off. Starting an effect cuts off the one still sounding.
+//
+// A file that is missing or cannot be decoded at play time plays nothing and
+// is not reported, and then nobody waits. A decodable effect that is waited
+// for takes its length whether or not an audio device exists (pacing the bonus
+// meter and the count-up), never more than its length and a small margin.
 class Sound {
 public:
-    // The Sound switch; off until start-up switches it on after the preload.
-    bool SoundOn = false;
+    // How much longer than its length a waited-for effect may hold the caller.
+    static constexpr std::chrono::milliseconds WaitMargin{50};
 
-    // Reads the effects played from memory (0 and 3) once the theme's asset
-    // directory and root are final.
+    explicit Sound(Clock& clock = SystemClock::Instance(), std::shared_ptr<AudioDevice> device = AudioDevice::Shared());
+    ~Sound();
+    Sound(const Sound&) = delete;
+    Sound& operator=(const Sound&) = delete;
+
+    // The Sound switch: off until start-up switches it on after the preload.
+    bool Enabled() const { return SoundOn; }
+    void SetEnabled(bool on) { SoundOn = on; }
+    // The Sound command: flips the switch and returns its new state for the
+    // check mark. Stops nothing and plays nothing.
+    bool Toggle();
+
+    // Names the effect files and reads the two effects played from memory.
+    // Throws SoundFileError, with the text to show, when either cannot be read
+    // (after trying both: one message, and the other still plays).
     void PreloadEffects(const std::string& assetDir, const std::string& soundRoot);
 
-    void PlaySoundEffect(int effect);
+    void PlaySoundEffect(engine::Effect effect);
+    // Plays the win sound and returns when it has ended.
     void PlayWinSound();
 
-    // The Sound menu command: flips the switch and returns its new state for
-    // the check mark. Stops nothing and plays nothing.
-    bool Sound1Click();
+    // Old names, kept until the window calls the ones above:
+    // SoundOn is Enabled()/SetEnabled(), Sound1Click() is Toggle(), and the
+    // effect goes by its engine::Effect rather than its number (numbers
+    // outside 0..9 play nothing).
+    bool SoundOn = false;
+    bool Sound1Click() { return Toggle(); }
+    void PlaySoundEffect(int effect);
 
 private:
+    void PlayFile(const std::string& suffix, bool callerWaits);
+    void Start(EffectSound& effect);
+    void WaitFor(const EffectSound& effect);
+
+    // Declared first so it closes after the sounds below are freed.
+    std::shared_ptr<AudioDevice> device_;
+    Clock& clock_;
     std::string assetDir_;
     std::string soundRoot_;
+    std::unique_ptr<EffectSound> reelStop_;
+    std::unique_ptr<EffectSound> countUp_;
+    // The last effect read from its file, kept until it cannot be sounding.
+    std::unique_ptr<EffectSound> fromFile_;
 };
 
 }  // namespace media
