@@ -97,7 +97,12 @@ void NoteFirstSound(void*, Uint8* stream, int length)
 
 int ProbeLatency(int argc, char** argv)
 {
-    const int effect = argc > 4 ? std::atoi(argv[4]) : 0;
+    const int number = argc > 4 ? std::atoi(argv[4]) : 0;
+    if (number < 0 || number >= engine::EffectCount) {
+        std::fprintf(stderr, "effect number must be 0..%d\n", engine::EffectCount - 1);
+        return 2;
+    }
+    const auto effect = static_cast<engine::Effect>(number);
     media::Sound sound;
     sound.PreloadEffects(argv[2], argv[3]);
     sound.SetEnabled(true);

@@ -80,22 +80,22 @@ void Music::TrackEnded(std::uint64_t generation)
 
 void Music::SetEnabled(bool on)
 {
-    MusicOn = on;
+    enabled_ = on;
     if (!on) Close();
 }
 
 bool Music::Toggle()
 {
     lastError_.clear();
-    MusicOn = !MusicOn;
-    if (!MusicOn) {
+    enabled_ = !enabled_;
+    if (!enabled_) {
         Close();
-        return MusicOn;
+        return enabled_;
     }
     // A pending track starts now rather than at the next tick.
     if (TrackIndex >= PendingMark) TrackIndex %= PendingMark;
     OpenAndPlay(TrackIndex);
-    return MusicOn;
+    return enabled_;
 }
 
 void Music::FillTrackFiles(const std::string& assetDir, const std::string& soundRoot)
@@ -107,7 +107,7 @@ void Music::FillTrackFiles(const std::string& assetDir, const std::string& sound
 
 void Music::StartupStep()
 {
-    if (!MusicOn) return;
+    if (!enabled_) return;
     TrackIndex = -1;
     NextTrack();
     TrackIndex += PendingMark;
@@ -143,7 +143,7 @@ bool Music::StartPendingTrack()
     lastError_.clear();
     // Switched off between two tracks: the mark is taken off and the track
     // waits for the switch to come on again.
-    if (!MusicOn) return true;
+    if (!enabled_) return true;
     return OpenAndPlay(TrackIndex);
 }
 

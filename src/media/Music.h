@@ -42,7 +42,7 @@ public:
 
     // The Music switch; off until start-up switches it on. SetEnabled(false)
     // also stops the track that is playing; SetEnabled(true) starts nothing.
-    bool Enabled() const { return MusicOn; }
+    bool Enabled() const { return enabled_; }
     void SetEnabled(bool on);
     // The Music command: flips the switch and returns its new state for the
     // check mark. Off stops the music at once. On starts the current track
@@ -75,13 +75,9 @@ public:
     // Whether a track file exists; a regular file unless replaced (tests).
     std::function<bool(const std::string&)> FileExists;
 
-    // Old names, kept until the window calls the ones above:
-    // MusicOn is Enabled()/SetEnabled(), Music1Click() is Toggle(), and
-    // TrackIndex and TrackFiles become read-only accessors.
-    bool MusicOn = false;
+    // The rotation's state, as described above, and the five file names.
     int TrackIndex = 0;
     std::array<std::string, TrackCount> TrackFiles;
-    bool Music1Click() { return Toggle(); }
 
 private:
     static void OnMusicFinished();
@@ -102,6 +98,7 @@ private:
     // Changed on every start and stop; an end reported under an older number
     // belongs to a track that was stopped or replaced.
     std::atomic<std::uint64_t> generation_{0};
+    bool enabled_ = false;
     std::string lastError_;
 };
 

@@ -92,8 +92,8 @@ Sound::~Sound()
 
 bool Sound::Toggle()
 {
-    SoundOn = !SoundOn;
-    return SoundOn;
+    enabled_ = !enabled_;
+    return enabled_;
 }
 
 void Sound::PreloadEffects(const std::string& assetDir, const std::string& soundRoot)
@@ -118,18 +118,13 @@ void Sound::PreloadEffects(const std::string& assetDir, const std::string& sound
 
 void Sound::PlaySoundEffect(Effect effect)
 {
-    if (!SoundOn && !PlaysWithSoundOff(effect)) return;
+    if (!enabled_ && !PlaysWithSoundOff(effect)) return;
     if (effect == Effect::ReelStop || effect == Effect::CountUpTick) {
         EffectSound* preloaded = effect == Effect::ReelStop ? reelStop_.get() : countUp_.get();
         if (preloaded != nullptr) Start(*preloaded);
         return;
     }
     PlayFile(std::to_string(engine::EffectNumber(effect)) + ".wav", CallerWaits(effect));
-}
-
-void Sound::PlaySoundEffect(int effect)
-{
-    if (effect >= 0 && effect < engine::EffectCount) PlaySoundEffect(static_cast<Effect>(effect));
 }
 
 void Sound::PlayWinSound()

@@ -36,8 +36,8 @@ public:
     Sound& operator=(const Sound&) = delete;
 
     // The Sound switch: off until start-up switches it on after the preload.
-    bool Enabled() const { return SoundOn; }
-    void SetEnabled(bool on) { SoundOn = on; }
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool on) { enabled_ = on; }
     // The Sound command: flips the switch and returns its new state for the
     // check mark. Stops nothing and plays nothing.
     bool Toggle();
@@ -51,14 +51,6 @@ public:
     // Plays the win sound and returns when it has ended.
     void PlayWinSound();
 
-    // Old names, kept until the window calls the ones above:
-    // SoundOn is Enabled()/SetEnabled(), Sound1Click() is Toggle(), and the
-    // effect goes by its engine::Effect rather than its number (numbers
-    // outside 0..9 play nothing).
-    bool SoundOn = false;
-    bool Sound1Click() { return Toggle(); }
-    void PlaySoundEffect(int effect);
-
 private:
     void PlayFile(const std::string& suffix, bool callerWaits);
     void Start(EffectSound& effect);
@@ -66,6 +58,7 @@ private:
 
     // Declared first so it closes after the sounds below are freed.
     std::shared_ptr<AudioDevice> device_;
+    bool enabled_ = false;
     Clock& clock_;
     std::string assetDir_;
     std::string soundRoot_;

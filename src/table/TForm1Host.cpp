@@ -110,7 +110,7 @@ bool TForm1::IsTimerEnabled(engine::AttentionTimer timer) const
 void TForm1::PlaySoundEffect(engine::Effect effect)
 {
     if (lifecycle_.FinishingSpin()) return;  // the spin is finishing for a close: silently
-    sound_.PlaySoundEffect(engine::EffectNumber(effect));
+    sound_.PlaySoundEffect(effect);
 }
 
 void TForm1::PlayWinSound()

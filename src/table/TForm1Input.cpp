@@ -127,13 +127,13 @@ void TForm1::Exit1Click()
 
 void TForm1::Sound1Click()
 {
-    Guarded([this] { MainMenu1.Sound1->setChecked(sound_.Sound1Click()); });
+    Guarded([this] { MainMenu1.Sound1->setChecked(sound_.Toggle()); });
 }
 
 void TForm1::Music1Click()
 {
     Guarded([this] {
-        MainMenu1.Music1->setChecked(music_.Music1Click());
+        MainMenu1.Music1->setChecked(music_.Toggle());
         if (!music_.LastError().empty()) ShowHandlerError(QString::fromStdString(music_.LastError()));
     });
 }

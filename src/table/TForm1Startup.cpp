@@ -166,8 +166,8 @@ void TForm1::FormCreate()
     State.LastBet = 0;
 
     // Sound and music start on at every run; the switches are not saved.
-    music_.MusicOn = true;
-    sound_.SoundOn = true;
+    music_.SetEnabled(true);
+    sound_.SetEnabled(true);
     MainMenu1.Sound1->setChecked(true);
     MainMenu1.Music1->setChecked(true);
 

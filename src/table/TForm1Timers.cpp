@@ -2,6 +2,8 @@
 // flash and the bet-sign blink, and the tick that starts pending music.
 #include "table/TForm1.h"
 
+#include "dialogs/TTrickForm.h"
+
 namespace table {
 
 void TForm1::Timer2Timer()
@@ -37,6 +39,11 @@ void TForm1::Timer3Timer()
 
 void TForm1::Timer4Timer()
 {
+    // Starting a track takes tens of milliseconds (the synthesiser loads its
+    // soundfont). Inside a spin that would stall the reels or the count-up, so
+    // a pending track waits for the spin to end (or starts with the next one),
+    // except while the bonus window waits for the player.
+    if (lifecycle_.CommandRunning() && !dialogs::TTrickForm::OpenForm()) return;
     Guarded([this] {
         if (!music_.StartPendingTrack()) ShowHandlerError(QString::fromStdString(music_.LastError()));
     });

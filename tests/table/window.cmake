@@ -17,4 +17,4 @@ add_executable(tests-table-window
 target_link_libraries(tests-table-window PRIVATE plumfizz_table plumfizz_forced_stops Qt6::Test GTest::gtest)
 gtest_discover_tests(tests-table-window
   DISCOVERY_MODE PRE_TEST
-  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")

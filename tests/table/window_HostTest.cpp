@@ -259,17 +259,17 @@ TEST(WindowMenu, SwitchesFollowTheirCheckMarks)
     auto form = env.MakeReady();
 
     form->MainMenu1.Sound1->trigger();
-    EXPECT_FALSE(form->Sounds().SoundOn);
+    EXPECT_FALSE(form->Sounds().Enabled());
     EXPECT_FALSE(form->MainMenu1.Sound1->isChecked());
     form->MainMenu1.Sound1->trigger();
-    EXPECT_TRUE(form->Sounds().SoundOn);
+    EXPECT_TRUE(form->Sounds().Enabled());
     EXPECT_TRUE(form->MainMenu1.Sound1->isChecked());
 
     form->MainMenu1.Music1->trigger();
-    EXPECT_FALSE(form->Tracks().MusicOn);
+    EXPECT_FALSE(form->Tracks().Enabled());
     EXPECT_FALSE(form->MainMenu1.Music1->isChecked());
     form->MainMenu1.Music1->trigger();
-    EXPECT_TRUE(form->Tracks().MusicOn);
+    EXPECT_TRUE(form->Tracks().Enabled());
     EXPECT_TRUE(form->MainMenu1.Music1->isChecked());
     EXPECT_TRUE(env.boxes.shown.empty());
 }

@@ -70,8 +70,8 @@ TEST(WindowStartup, DefaultThemeAndWindow)
     EXPECT_EQ(form->Tracks().TrackFiles[4], (env.AssetDir() + QStringLiteral("Plum4.mid")).toStdString());
 
     // Switched on at start, with their check marks.
-    EXPECT_TRUE(form->Sounds().SoundOn);
-    EXPECT_TRUE(form->Tracks().MusicOn);
+    EXPECT_TRUE(form->Sounds().Enabled());
+    EXPECT_TRUE(form->Tracks().Enabled());
     EXPECT_TRUE(form->MainMenu1.Sound1->isChecked());
     EXPECT_TRUE(form->MainMenu1.Music1->isChecked());
 
@@ -179,6 +179,19 @@ TEST(WindowStartup, ResumesTheCurrentGame)
     EXPECT_EQ(form->State.BonusPts, 12);
     // The start-up tick keeps a resumed game.
     EXPECT_EQ(form->State.Credits, 1234);
+}
+
+TEST(WindowStartup, AMissingPreloadedEffectIsToldOnceAndTheGameStillResumes)
+{
+    Environment env;
+    env.WriteSymbolSheet();
+    env.WriteSavedGame(QStringLiteral("[CurrentGame]\nGameName=CurrentGame\nCredits=1234\n"));
+    ASSERT_TRUE(QFile::remove(env.AssetDir() + QStringLiteral("Plum0.wav")));
+    auto form = env.MakeReady();
+    ASSERT_EQ(env.boxes.shown.size(), 1u);
+    EXPECT_EQ(env.boxes.shown[0].text, QStringLiteral("File not found."));
+    EXPECT_EQ(form->State.Credits, 1234);
+    EXPECT_TRUE(form->Sounds().Enabled());
 }
 
 TEST(WindowStartup, ProgramPathIsFollowedThroughSymbolicLinks)
