@@ -7,7 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/Reels.h"
-#include "table/PictureSet.h"
+#include "pictures/PictureSet.h"
 #include "table/TablePainter.h"
 
 namespace {
@@ -27,10 +27,10 @@ QImage SymbolSheet()
 }
 
 // The built-in pictures, with any that are missing made up at their sizes.
-const table::PictureSet& Pictures()
+const pictures::PictureSet& Pictures()
 {
-    static const table::PictureSet set = [] {
-        table::PictureSet s = table::PictureSet::BuiltIn();
+    static const pictures::PictureSet set = [] {
+        pictures::PictureSet s = pictures::PictureSet::BuiltIn();
         const std::pair<QImage*, QSize> sizes[] = {
             {&s.Image1, {800, 600}},     {&s.Image2, {76, 456}},     {&s.BonusBMP, {78, 767}},
             {&s.Bet1But, {78, 118}},     {&s.Bet5But, {78, 118}},    {&s.SpinBut, {78, 118}},

@@ -1,3 +1,5 @@
+// The bonus window: its pictures and layout, the boxes' hit areas, the keys,
+// the timers and paying the prize.
 #include "TTrickForm.h"
 
 #include <QCloseEvent>
@@ -13,17 +15,7 @@
 #include "engine/Amounts.h"
 #include "engine/Random.h"
 #include "engine/SoundEffects.h"
-#include "table/BitmapFile.h"
-#include "table/PictureSet.h"
-
-#ifdef PLUMFIZZ_HAVE_BUILTIN_PICTURES
-// The built-in pictures are a resource in a static library; naming its
-// initialiser here makes sure it is linked and registered.
-static void InitBonusPictures()
-{
-    Q_INIT_RESOURCE(plumfizz_pictures);
-}
-#endif
+#include "pictures/BonusPictures.h"
 
 namespace dialogs {
 namespace {
@@ -43,36 +35,6 @@ constexpr QPoint PrizeTextAt{40, 200};
 constexpr int PrizeTextPoints = 24;
 
 TTrickForm* openForm = nullptr;
-
-QImage BuiltInPicture(int number)
-{
-#ifdef PLUMFIZZ_HAVE_BUILTIN_PICTURES
-    static const bool initialised = (InitBonusPictures(), true);
-    (void)initialised;
-#endif
-    QImage picture = table::ToOpaque(QImage(QStringLiteral(":/bonus/bonus%1.png").arg(number), "PNG"));
-    if (picture.isNull()) {
-        // Without the artwork the window still keeps its layout and works.
-        picture = QImage(PictureSize, QImage::Format_RGB32);
-        picture.fill(Qt::black);
-    }
-    return picture;
-}
-
-QImage PictureFor(int number, const QString& assetDir)
-{
-    if (!assetDir.isEmpty()) {
-        const QString name = QStringLiteral("bonus%1.bmp").arg(number);
-        const QString path = table::FindAssetFile(assetDir, {name});
-        if (!path.isEmpty()) {
-            QImage replacement = table::ReadBitmapFile(path);
-            if (!replacement.isNull()) {
-                return table::ToOpaque(replacement);
-            }
-        }
-    }
-    return BuiltInPicture(number);
-}
 
 // Points to pixels as the screen counts them, rounded like the system's own
 // conversion: 24 points are 32 pixels at 96 pixels per inch.
@@ -158,9 +120,10 @@ TTrickForm* TTrickForm::OpenForm()
 
 void TTrickForm::LoadPictures(const QString& assetDir)
 {
-    Image1.SetPicture(PictureFor(1, assetDir));
-    Image2.SetPicture(PictureFor(2, assetDir));
-    prizeBackground_ = PictureFor(3, assetDir);
+    const pictures::BonusPictures loaded = pictures::BonusPictures::Load(assetDir);
+    Image1.SetPicture(loaded.closedBoxes);
+    Image2.SetPicture(loaded.emptyBox);
+    prizeBackground_ = loaded.prize;
     Image3.SetPicture(prizeBackground_);
 }
 

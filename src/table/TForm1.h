@@ -18,10 +18,10 @@
 #include "engine/Random.h"
 #include "media/Music.h"
 #include "media/Sound.h"
+#include "pictures/PictureSet.h"
+#include "pictures/Scaling.h"
 #include "table/MainMenu.h"
-#include "table/PictureSet.h"
 #include "table/Platform.h"
-#include "table/Scaling.h"
 #include "table/TablePainter.h"
 #include "table/TableView.h"
 #include "table/WindowLifecycle.h"
@@ -74,7 +74,7 @@ public:
     int ScreenWidth() const { return screenWidth_; }
     int ScreenHeight() const { return screenHeight_; }
     int OriginX() const { return originX_; }
-    const Scaling& Scale() const { return scaling_; }
+    const pictures::Scaling& Scale() const { return scaling_; }
 
     const QImage& Surface() const { return surface_; }
     TableView* View() const { return view_; }
@@ -198,11 +198,11 @@ private:
     media::Sound sound_;
     media::Music music_;
 
-    PictureSet pictures_;
+    pictures::PictureSet pictures_;
     QImage surface_;
     std::unique_ptr<TablePainter> painter_;
     TableView* view_ = nullptr;
-    Scaling scaling_;
+    pictures::Scaling scaling_;
     int originX_ = 0;
     int logicalDpi_ = 96;
 

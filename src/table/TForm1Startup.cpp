@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "engine/Reels.h"
+#include "pictures/AssetFiles.h"
 #include "store/GameStore.h"
 #include "store/SettingsFile.h"
 
@@ -28,7 +29,7 @@ QString FirstCharacters(const QString& text, int count)
 }
 
 // Left edge of the table centred in a client area of this width.
-int CentredOrigin(int clientWidth, const Scaling& scaling)
+int CentredOrigin(int clientWidth, const pictures::Scaling& scaling)
 {
     return std::max(0, (clientWidth - scaling.Scaled(800)) / 2);
 }
@@ -46,7 +47,7 @@ TForm1::TForm1(Platform& platform, MessageBoxes& boxes, engine::OutcomeSource& o
       boxes_(boxes),
       lifecycle_(State),
       game_(State, random_, *this, outcomes),
-      pictures_(PictureSet::BuiltIn())
+      pictures_(pictures::PictureSet::BuiltIn())
 {
     // The designer's part: the black client area, the menu, the timers.
     view_ = new TableView(*this, surface_, this);
@@ -138,7 +139,7 @@ void TForm1::FormCreate()
     screenWidth_ = platform_.ScreenWidth();
     screenHeight_ = platform_.ScreenHeight();
     logicalDpi_ = platform_.LogicalDpi();
-    scaling_ = Scaling(LayoutWidthFor(screenWidth_, screenHeight_));
+    scaling_ = pictures::Scaling(pictures::LayoutWidthFor(screenWidth_, screenHeight_));
 
     // Replacement pictures, then the required symbol sheet.
     pictures_.LoadReplacements(assetDir_);
@@ -184,7 +185,7 @@ void TForm1::FormCreate()
 
 void TForm1::ReadTestingIni()
 {
-    const QString path = FindAssetFile(assetDir_, {QStringLiteral("Testing.ini")});
+    const QString path = pictures::FindAssetFile(assetDir_, {QStringLiteral("Testing.ini")});
     if (path.isEmpty()) return;
     const store::SettingsFile file(path.toStdString());
     const std::string section = "Settings";

@@ -1,17 +1,24 @@
+// The table's drawing apart from the reels: background, counters, labels,
+// buttons, bonus meter and attention areas.
 #include "TablePainter.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 
-#include "SurfaceCopy.h"
+#include "pictures/DigitCounter.h"
+#include "pictures/SurfaceCopy.h"
 
 namespace table {
-namespace {
 
-// Counter cells by layout width; cells are copied pixel for pixel, so wide
-// tables switch to the large strips.
-constexpr int LargeDigitsFrom = 1000;
+using pictures::Black;
+using pictures::CopyUnscaled;
+using pictures::CropOpaque;
+using pictures::DrawCounter;
+using pictures::FillRect;
+using pictures::Stretched;
+
+namespace {
 
 struct ButtonPlace {
     int left, top, right, bottom;
@@ -46,37 +53,8 @@ constexpr int MeterTopLevel = 12;
 
 }  // namespace
 
-QRect DrawCounter(QImage& surface, const PictureSet& pictures, int layoutWidth, int number, int x, int y,
-                  bool rightAligned, bool green)
-{
-    // A negative value keeps its sign's place as a blank cell: the strips
-    // have no minus, and the figure still lines up with the spare cell.
-    const QByteArray text = QByteArray::number(number).left(10);
-    const int n = static_cast<int>(text.size());
-    const bool large = layoutWidth >= LargeDigitsFrom;
-    const int c = large ? 32 : 16;
-    const int h = large ? 42 : 21;
-    const QImage& strip = green ? (large ? pictures.GreenLarge : pictures.GreenSmall)
-                                : (large ? pictures.DigitsLarge : pictures.DigitsSmall);
-
-    if (rightAligned) {
-        x -= n * c;
-    }
-    // One spare cell erases the digit a shrinking number leaves behind.
-    const QRect field = rightAligned ? QRect(x - c, y, (n + 1) * c, h) : QRect(x, y, (n + 1) * c, h);
-    const QRect changed = FillRect(surface, field, Black);
-    for (char ch : text) {
-        if (ch >= '0' && ch <= '9') {
-            const int d = ch - '0';
-            CopyUnscaled(surface, QPoint(x, y), strip, QRect(d * c, 0, c, h));
-        }
-        x += c;
-    }
-    return changed;
-}
-
-TablePainter::TablePainter(QImage& surface, const PictureSet& pictures, const TableMetrics& metrics)
-    : surface_(surface), pictures_(pictures), metrics_(metrics), scaling_(metrics.layoutWidth)
+TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics)
+    : surface_(surface), pictures_(set), metrics_(metrics), scaling_(metrics.layoutWidth)
 {
     geometry_.CellSize = Scaled(76);
     geometry_.ReelLeft = Scaled(258) + metrics_.originX;
@@ -187,7 +165,7 @@ QRect TablePainter::DrawCoinsCounter(int32_t betCoins)
     // large digits are taller than the scaled field, so the field reaches
     // down to their foot: no sliver of the last win may stay behind.
     QRect field = ScaledRect(320, 44, 450, 70);
-    const int digitHeight = metrics_.layoutWidth >= LargeDigitsFrom ? 42 : 21;
+    const int digitHeight = pictures::DigitCellFor(metrics_.layoutWidth).height();
     field.setBottom(std::max(field.bottom(), Scaled(44) + digitHeight - 1));
     QRect changed = FillRect(surface_, field, Black);
     changed |= DrawLabel(QStringLiteral("Coins"), Scaled(250), false);

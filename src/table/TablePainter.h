@@ -1,3 +1,5 @@
+// The table's drawing: every operation that paints the table onto the
+// window's off-screen surface, from the pictures of the pictures layer.
 #pragma once
 
 #include <QFont>
@@ -5,10 +7,10 @@
 #include <QRect>
 #include <QString>
 
-#include "PictureSet.h"
-#include "Scaling.h"
 #include "engine/Host.h"
 #include "engine/Reels.h"
+#include "pictures/PictureSet.h"
+#include "pictures/Scaling.h"
 
 namespace table {
 
@@ -28,11 +30,6 @@ struct TableMetrics {
     int logicalDpi = 96;    // label font: bold below 100 dpi
 };
 
-// Draws a number with the digit strips; see the counters of the table.
-// Returns the rectangle touched.
-QRect DrawCounter(QImage& surface, const PictureSet& pictures, int layoutWidth, int number, int x, int y,
-                  bool rightAligned, bool green);
-
 // Every drawing operation of the table onto one off-screen surface. Each
 // returns the rectangle it changed so the window can mark it for update.
 // The scaled working pictures (SymbolSheet, MotionStrip) are made once here,
@@ -41,7 +38,7 @@ QRect DrawCounter(QImage& surface, const PictureSet& pictures, int layoutWidth, 
 // nothing is drawn outside it.
 class TablePainter {
 public:
-    TablePainter(QImage& surface, const PictureSet& pictures, const TableMetrics& metrics);
+    TablePainter(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics);
 
     const ReelGeometry& Geometry() const { return geometry_; }
     int Scaled(int n) const { return scaling_.Scaled(n); }
@@ -99,9 +96,9 @@ private:
     void PrepareBackground();
 
     QImage& surface_;
-    const PictureSet& pictures_;
+    const pictures::PictureSet& pictures_;
     TableMetrics metrics_;
-    Scaling scaling_;
+    pictures::Scaling scaling_;
     ReelGeometry geometry_;
     QImage symbolSheet_;
     QImage motionStrip_;

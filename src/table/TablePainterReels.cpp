@@ -2,10 +2,15 @@
 // the payline.
 #include <algorithm>
 
-#include "SurfaceCopy.h"
 #include "TablePainter.h"
+#include "pictures/SurfaceCopy.h"
 
 namespace table {
+
+using pictures::Black;
+using pictures::CopyUnscaled;
+using pictures::CropOpaque;
+using pictures::FillRect;
 namespace {
 
 constexpr QRgb PaylineRed = 0xffff0000u;

@@ -4,6 +4,7 @@
 #include "engine/Reels.h"
 
 using namespace drawingtest;
+using namespace picturetest;
 using engine::SlideDirection;
 
 namespace {
@@ -122,7 +123,7 @@ TEST(MotionFrame, WrapsAroundTheStrip)
 
 TEST(MotionFrame, AShortStripRepeatsAndANarrowOneLeavesBlack)
 {
-    table::PictureSet set = Synthetic();
+    pictures::PictureSet set = Synthetic();
     set.Image2 = MotionStrip(40, 50);
     Table t(800, QSize(800, 600), 0, set);
     EXPECT_EQ(t->Geometry().MotionHeight, 50);
@@ -316,7 +317,7 @@ TEST(Robustness, PicturesOfAnySizeAndTinySurfaces)
 {
     // Replacement pictures can be any size; nothing may be read or written
     // outside an image (the sanitizer build checks the memory side).
-    table::PictureSet tiny = Synthetic();
+    pictures::PictureSet tiny = Synthetic();
     tiny.Image1 = Solid(1, 1, qRgb(9, 9, 9));
     tiny.Image2 = MotionStrip(3, 5);
     tiny.Image3 = SymbolSheet(8);

@@ -4,18 +4,19 @@
 
 #include <memory>
 
-#include "drawing_Pictures.h"
+#include "SyntheticPictures.h"
 #include "table/TablePainter.h"
 
 namespace drawingtest {
 
 // A surface and its painter, the way the window holds them.
 struct Table {
-    table::PictureSet pictures;
+    pictures::PictureSet pictures;
     QImage surface;
     std::unique_ptr<table::TablePainter> painter;
 
-    Table(int layoutWidth, QSize surfaceSize, int originX = 0, table::PictureSet set = Synthetic(), int dpi = 96)
+    Table(int layoutWidth, QSize surfaceSize, int originX = 0, pictures::PictureSet set = picturetest::Synthetic(),
+          int dpi = 96)
         : pictures(std::move(set)), surface(surfaceSize, QImage::Format_RGB32)
     {
         surface.fill(qRgb(7, 7, 7));  // neither black nor any picture's colour

@@ -6,6 +6,7 @@
 #include "engine/Reels.h"
 
 using namespace drawingtest;
+using namespace picturetest;
 
 namespace {
 
@@ -103,9 +104,9 @@ TEST(Counters, CellSizeFollowsTheLayoutWidth)
     EXPECT_EQ(ReadDigits(wide.surface, 793 - 5 * 32, 56, 5, true, true), " 1000");
 
     Table narrow(999, QSize(999, 749));
-    const int anchor = table::Scaling(999).Scaled(620);
+    const int anchor = pictures::Scaling(999).Scaled(620);
     narrow->DrawCreditsCounter(1000);
-    EXPECT_EQ(ReadDigits(narrow.surface, anchor - 5 * 16, table::Scaling(999).Scaled(44), 5, true, false), " 1000");
+    EXPECT_EQ(ReadDigits(narrow.surface, anchor - 5 * 16, pictures::Scaling(999).Scaled(44), 5, true, false), " 1000");
 }
 
 TEST(Counters, TenDigitsAreDrawnInFullAndLongerNumbersCut)
@@ -125,18 +126,6 @@ TEST(Counters, NegativeNumbersShowABlankSignCell)
     // The most negative value has eleven characters: the first ten are shown.
     t->DrawCreditsCounter(-2147483647 - 1);
     EXPECT_EQ(ReadDigits(t.surface, 620 - 11 * 16, 44, 11, true, false), "  214748364");
-}
-
-TEST(Counters, DrawCounterWorksOnAnyImage)
-{
-    // The borrow dialog draws its own figures; a small image clips them.
-    const table::PictureSet pictures = Synthetic();
-    QImage dialog(100, 30, QImage::Format_RGB32);
-    dialog.fill(qRgb(7, 7, 7));
-    const QRect changed = table::DrawCounter(dialog, pictures, 800, 123456789, 90, 5, true, false);
-    EXPECT_EQ(changed, QRect(0, 5, 90, 21));
-    EXPECT_EQ(ReadDigits(dialog, 90 - 5 * 16, 5, 5, false, false), "56789");
-    EXPECT_EQ(dialog.pixel(95, 10), qRgb(7, 7, 7));
 }
 
 TEST(BonusMeter, SliceIsCentredInTheBox)
@@ -198,7 +187,7 @@ TEST(Buttons, AreStretchedOnWiderTables)
 
 TEST(Buttons, HalvesFollowTheBetOneButtonsSize)
 {
-    table::PictureSet set = Synthetic();
+    pictures::PictureSet set = Synthetic();
     set.Bet1But = Solid(78, 40, qRgb(1, 1, 1));  // halves of 20 rows
     Table t(800, QSize(800, 600), 0, set);
     t->DrawButton(engine::Button::Spin, true);
@@ -227,7 +216,7 @@ TEST(AttentionAreas, LitAreasShowTheBackgroundDimOnesTheirPicture)
 
 TEST(AttentionAreas, ASmallBackgroundLightsTheMissingPartBlack)
 {
-    table::PictureSet set = Synthetic();
+    pictures::PictureSet set = Synthetic();
     set.Image1 = Background(400, 300);  // the logo panel's rectangle is partly outside
     Table t(800, QSize(800, 600), 0, set);
     t->DrawLogoPanel(true);
@@ -322,7 +311,7 @@ TEST(FormPaint, TheStripBelowTheBackgroundIsBlack)
 
 TEST(FormPaint, AReplacementBackgroundIsStretchedToItsScaledSize)
 {
-    table::PictureSet set = Synthetic();
+    pictures::PictureSet set = Synthetic();
     QImage replacement(400, 300, QImage::Format_RGB32);
     replacement.fill(qRgb(10, 200, 30));
     set.Image1 = replacement;
@@ -341,7 +330,7 @@ TEST(FormPaint, AReplacementBackgroundIsStretchedToItsScaledSize)
 
 TEST(FormPaint, ABackgroundLargerThanTheWindowIsCut)
 {
-    table::PictureSet set = Synthetic();
+    pictures::PictureSet set = Synthetic();
     set.Image1 = Background(1600, 1200);
     Table t(800, QSize(790, 560), 0, set);
     t->FormPaint(engine::StartStops, 0, 0, 0);
@@ -351,8 +340,8 @@ TEST(FormPaint, ABackgroundLargerThanTheWindowIsCut)
 TEST(FormPaint, WideScreensCentreTheTable)
 {
     // 1920 × 1080: the table is laid out 1440 wide and centred in a 1910-pixel client area.
-    const int layout = table::LayoutWidthFor(1920, 1080);
-    const int tableWidth = table::Scaling(layout).Scaled(800);
+    const int layout = pictures::LayoutWidthFor(1920, 1080);
+    const int tableWidth = pictures::Scaling(layout).Scaled(800);
     const int origin = (1910 - tableWidth) / 2;
     ASSERT_EQ(layout, 1440);
     ASSERT_EQ(origin, 235);
@@ -363,7 +352,7 @@ TEST(FormPaint, WideScreensCentreTheTable)
     EXPECT_FALSE(IsBlack(t.At(origin, 100)));
     EXPECT_FALSE(IsBlack(t.At(origin + tableWidth - 1, 100)));
 
-    const table::Scaling s(layout);
+    const pictures::Scaling s(layout);
     EXPECT_EQ(t->Geometry().ReelLeft, origin + s.Scaled(258));
     EXPECT_EQ(t->ReelWindow(1).left(), origin + s.Scaled(258) + s.Scaled(104));
     const int paylineY = s.Scaled(272) + s.Scaled(76) + s.Scaled(76) / 2;

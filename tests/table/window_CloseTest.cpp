@@ -8,8 +8,8 @@
 
 #include "dialogs/TTrickForm.h"
 #include "engine/PayTable.h"
+#include "pictures/PictureSet.h"
 #include "store/GameStore.h"
-#include "table/PictureSet.h"
 #include "window_Fixture.h"
 
 using namespace windowtest;
@@ -213,7 +213,7 @@ TEST_F(WindowClose, CommandsThatChangeTheGameWaitForTheSpin)
 
 TEST_F(WindowClose, NewGameKeepsTheCoinsOnTheTable)
 {
-    const table::PictureSet builtIn = table::PictureSet::BuiltIn();
+    const pictures::PictureSet builtIn = pictures::PictureSet::BuiltIn();
     ASSERT_FALSE(builtIn.GreenSmall.isNull());
     form->State.Credits = 5;
     form->State.Spins = 9;

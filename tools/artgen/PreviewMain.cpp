@@ -10,8 +10,8 @@
 #include <cstdio>
 
 #include "engine/Reels.h"
+#include "pictures/PictureSet.h"
 #include "store/SettingsFile.h"
-#include "table/PictureSet.h"
 #include "table/TablePainter.h"
 
 int main(int argc, char** argv)
@@ -35,9 +35,9 @@ int main(int argc, char** argv)
         soundRoot = QString::fromStdString(settings.ReadString("Settings", "SoundRoot", soundRoot.toStdString()));
     }
 
-    table::PictureSet pictures = table::PictureSet::BuiltIn();
-    pictures.LoadReplacements(assetDir);
-    if (!pictures.LoadSymbolSheet(assetDir, soundRoot)) {
+    pictures::PictureSet set = pictures::PictureSet::BuiltIn();
+    set.LoadReplacements(assetDir);
+    if (!set.LoadSymbolSheet(assetDir, soundRoot)) {
         std::fprintf(stderr, "plumfizz-preview: missing %s.bmp in %s\n", qPrintable(soundRoot), qPrintable(assetDir));
         return 1;
     }
@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     metrics.layoutWidth = width;
     metrics.logicalDpi = 96;
     QImage surface(width, width * 3 / 4, QImage::Format_RGB32);
-    table::TablePainter painter(surface, pictures, metrics);
+    table::TablePainter painter(surface, set, metrics);
     painter.FormPaint(engine::StartStops, 1000, 0, 0);
 
     if (!surface.save(args[1])) {

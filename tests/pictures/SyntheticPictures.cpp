@@ -1,8 +1,9 @@
-#include "drawing_Pictures.h"
+// The synthetic pictures and the reading back of drawn digits.
+#include "SyntheticPictures.h"
 
 #include <QPainter>
 
-namespace drawingtest {
+namespace picturetest {
 
 QImage SymbolSheet(int size)
 {
@@ -70,9 +71,9 @@ QImage Button(int button)
     return image;
 }
 
-table::PictureSet Synthetic()
+pictures::PictureSet Synthetic()
 {
-    table::PictureSet set;
+    pictures::PictureSet set;
     set.Image1 = Background();
     set.Image2 = MotionStrip();
     set.Image3 = SymbolSheet();
@@ -126,4 +127,4 @@ QString ReadDigits(const QImage& surface, int x, int y, int count, bool green, b
     return text;
 }
 
-}  // namespace drawingtest
+}  // namespace picturetest

@@ -1,11 +1,13 @@
-#include "SurfaceCopy.h"
+// The rectangle copies: plain row copies between the table's own 32-bit
+// formats, the painter for anything else.
+#include "pictures/SurfaceCopy.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <cstring>
 
-namespace table {
+namespace pictures {
 namespace {
 
 // Formats whose pixels are 32-bit words in which an opaque RGB32 pixel means
@@ -126,4 +128,4 @@ QImage Stretched(const QImage& src, QSize size, const QRect& visible)
     return stretched;
 }
 
-}  // namespace table
+}  // namespace pictures

@@ -1,14 +1,13 @@
-#pragma once
-
 // Synthetic pictures of the built-in sizes whose colours tell where a pixel
 // came from, so a drawn surface can be read back.
+#pragma once
 
 #include <QImage>
 #include <QString>
 
-#include "table/PictureSet.h"
+#include "pictures/PictureSet.h"
 
-namespace drawingtest {
+namespace picturetest {
 
 inline QRgb CellColour(int cell)
 {
@@ -57,11 +56,11 @@ QImage Meter();
 QImage Button(int button);
 
 // Every picture at its built-in size, plus a 304 × 304 symbol sheet.
-table::PictureSet Synthetic();
+pictures::PictureSet Synthetic();
 
 // Pixel helpers.
 bool IsRed(QRgb c);
 // The digits drawn in count cells from x (' ' for a black cell, '?' for anything else).
 QString ReadDigits(const QImage& surface, int x, int y, int count, bool green, bool large);
 
-}  // namespace drawingtest
+}  // namespace picturetest

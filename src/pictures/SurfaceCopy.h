@@ -1,16 +1,18 @@
+// Rectangle copies between pictures: unscaled copies, fills, crops and
+// stretches, each clipped to the pictures it touches.
 #pragma once
 
 #include <QImage>
 #include <QRect>
 
-namespace table {
+namespace pictures {
 
 inline constexpr QRgb Black = 0xff000000u;
 
-// The rectangle copies of the table. Pictures of any size may come in from
-// replacement files, so every copy clips: nothing is read or written outside
-// an image, and the part of a target whose source lies outside the picture is
-// drawn black. Each returns the part of dst it changed.
+// Pictures of any size may come in from replacement files, so every copy
+// clips: nothing is read or written outside an image, and the part of a
+// target whose source lies outside the picture is drawn black. Each returns
+// the part of dst it changed.
 
 // Copies srcRect of src to dst with its top-left corner at `at`, pixel for pixel.
 QRect CopyUnscaled(QImage& dst, QPoint at, const QImage& src, const QRect& srcRect);
@@ -31,4 +33,4 @@ QImage CropOpaque(const QImage& src, const QRect& srcRect);
 // an empty size, black for a null src.
 QImage Stretched(const QImage& src, QSize size, const QRect& visible = QRect());
 
-}  // namespace table
+}  // namespace pictures

@@ -1,9 +1,11 @@
-#include "Scaling.h"
+// Scaled() and the layout width: the table's one conversion from design
+// coordinates to pixels.
+#include "pictures/Scaling.h"
 
 #include <algorithm>
 #include <cstdint>
 
-namespace table {
+namespace pictures {
 
 int LayoutWidthFor(int screenWidth, int screenHeight)
 {
@@ -22,4 +24,4 @@ int Scaling::Scaled(int n) const
     return static_cast<int>(product);
 }
 
-}  // namespace table
+}  // namespace pictures

@@ -1,6 +1,8 @@
+// Design coordinates of the 800-pixel-wide table turned into window pixels,
+// and the layout width a screen gets.
 #pragma once
 
-namespace table {
+namespace pictures {
 
 // Design coordinates are for an 800-pixel-wide table. On screens wider than
 // 4:3 the table is laid out for the largest 4:3 width that fits the screen's
@@ -20,4 +22,4 @@ private:
     int layoutWidth_;
 };
 
-}  // namespace table
+}  // namespace pictures

@@ -1,3 +1,5 @@
+// Reading bitmap files of every kind other programs write, refusing damaged
+// or foreign ones, and the picture set's replacements and symbol sheet.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -8,10 +10,12 @@
 #include <functional>
 #include <vector>
 
-#include "drawing_Pictures.h"
-#include "table/PictureSet.h"
+#include "SyntheticPictures.h"
+#include "pictures/AssetFiles.h"
+#include "pictures/BitmapFile.h"
+#include "pictures/PictureSet.h"
 
-using namespace drawingtest;
+using namespace picturetest;
 
 namespace {
 
@@ -146,7 +150,7 @@ protected:
         file.write(bytes);
         return file.fileName();
     }
-    QImage Read(const QByteArray& bytes) { return table::ReadBitmapFile(Write(QStringLiteral("x.bmp"), bytes)); }
+    QImage Read(const QByteArray& bytes) { return pictures::ReadBitmapFile(Write(QStringLiteral("x.bmp"), bytes)); }
 
     void ExpectPixels(const QImage& image, int width, int height, const std::function<QRgb(int, int)>& colour)
     {
@@ -343,8 +347,8 @@ TEST_F(Files, DamagedOrForeignFilesGiveNoPicture)
         garbage.append(static_cast<char>((i * 73 + 11) & 0xff));
     }
     EXPECT_TRUE(Read(garbage).isNull());
-    EXPECT_TRUE(table::ReadBitmapFile(dir.filePath(QStringLiteral("missing.bmp"))).isNull());
-    EXPECT_TRUE(table::ReadBitmapFile(dir.path()).isNull());
+    EXPECT_TRUE(pictures::ReadBitmapFile(dir.filePath(QStringLiteral("missing.bmp"))).isNull());
+    EXPECT_TRUE(pictures::ReadBitmapFile(dir.path()).isNull());
 }
 
 namespace {
@@ -363,17 +367,17 @@ QByteArray SolidBmp(int w, int h, QRgb colour)
 TEST_F(Files, AssetFilesMatchTheirSpellingsThenAnyCase)
 {
     const QStringList spellings{QStringLiteral("TESTER.BMP"), QStringLiteral("tester.bmp")};
-    EXPECT_TRUE(table::FindAssetFile(dir.path(), spellings).isEmpty());
+    EXPECT_TRUE(pictures::FindAssetFile(dir.path(), spellings).isEmpty());
     Write(QStringLiteral("TeStEr.BmP"), "x");
-    EXPECT_EQ(table::FindAssetFile(dir.path(), spellings), dir.filePath(QStringLiteral("TeStEr.BmP")));
+    EXPECT_EQ(pictures::FindAssetFile(dir.path(), spellings), dir.filePath(QStringLiteral("TeStEr.BmP")));
     Write(QStringLiteral("tester.bmp"), "x");
-    EXPECT_EQ(table::FindAssetFile(dir.path(), spellings), dir.filePath(QStringLiteral("tester.bmp")));
+    EXPECT_EQ(pictures::FindAssetFile(dir.path(), spellings), dir.filePath(QStringLiteral("tester.bmp")));
     Write(QStringLiteral("TESTER.BMP"), "x");
-    EXPECT_EQ(table::FindAssetFile(dir.path(), spellings), dir.filePath(QStringLiteral("TESTER.BMP")));
+    EXPECT_EQ(pictures::FindAssetFile(dir.path(), spellings), dir.filePath(QStringLiteral("TESTER.BMP")));
     // A directory of that name is no file; a trailing separator on the directory is fine.
     QDir(dir.path()).mkdir(QStringLiteral("BONUSX.BMP"));
-    EXPECT_TRUE(table::FindAssetFile(dir.path() + QLatin1Char('/'), {QStringLiteral("bonusx.bmp")}).isEmpty());
-    EXPECT_EQ(table::FindAssetFile(dir.path() + QLatin1Char('/'), {QStringLiteral("tester.bmp")}),
+    EXPECT_TRUE(pictures::FindAssetFile(dir.path() + QLatin1Char('/'), {QStringLiteral("bonusx.bmp")}).isEmpty());
+    EXPECT_EQ(pictures::FindAssetFile(dir.path() + QLatin1Char('/'), {QStringLiteral("tester.bmp")}),
               dir.filePath(QStringLiteral("tester.bmp")));
 }
 
@@ -385,8 +389,8 @@ TEST_F(Files, ReplacementsTakeTheirPicturesPlace)
     Write(QStringLiteral("Dimmed2X.Bmp"), SolidBmp(7, 7, qRgb(9, 90, 9)));
     Write(QStringLiteral("DIGITSSMALL.BMP"), SolidBmp(7, 7, qRgb(9, 90, 9)));  // has no replacement
 
-    table::PictureSet set = Synthetic();
-    const table::PictureSet original = set;
+    pictures::PictureSet set = Synthetic();
+    const pictures::PictureSet original = set;
     set.LoadReplacements(dir.path());
     EXPECT_EQ(set.Image1.size(), QSize(40, 30));
     EXPECT_EQ(set.Image1.pixel(39, 29), qRgb(1, 200, 3));
@@ -400,7 +404,7 @@ TEST_F(Files, ReplacementsTakeTheirPicturesPlace)
 
 TEST_F(Files, TheSymbolSheetIsRequired)
 {
-    table::PictureSet set;
+    pictures::PictureSet set;
     EXPECT_FALSE(set.LoadSymbolSheet(dir.path(), QStringLiteral("Plum")));
     EXPECT_TRUE(set.Image3.isNull());
     Write(QStringLiteral("Plum.bmp"), "BM broken");
@@ -414,7 +418,7 @@ TEST_F(Files, TheSymbolSheetIsRequired)
 #ifdef PLUMFIZZ_HAVE_BUILTIN_PICTURES
 TEST(BuiltInPictures, AllThereAtTheirSizes)
 {
-    const table::PictureSet set = table::PictureSet::BuiltIn();
+    const pictures::PictureSet set = pictures::PictureSet::BuiltIn();
     const std::pair<const QImage*, QSize> expected[] = {
         {&set.Image1, {800, 600}},     {&set.Image2, {76, 456}},     {&set.BonusBMP, {78, 767}},
         {&set.Bet1But, {78, 118}},     {&set.Bet5But, {78, 118}},    {&set.SpinBut, {78, 118}},

@@ -1,3 +1,4 @@
+// The entry of the picture and drawing tests.
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>

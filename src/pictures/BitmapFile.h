@@ -1,12 +1,19 @@
+// Reading Windows bitmap files as other programs write them, with the limits
+// a file must keep, and the opaque 32-bit form every picture is held in.
 #pragma once
 
 #include <QImage>
+#include <QString>
 
-namespace table {
+namespace pictures {
 
 // Limits a bitmap file must keep before any pixel memory is allocated.
 inline constexpr int MaxBitmapSide = 16384;
 inline constexpr qint64 MaxBitmapPixels = qint64(1) << 26;  // 256 MB as 32-bit pixels
+
+// A Windows bitmap file as other programs write it; a null image when the
+// file is missing or not a readable bitmap.
+QImage ReadBitmapFile(const QString& path);
 
 // Every picture the table draws from is held in one 32-bit opaque format, so
 // the copies are plain row copies. Transparent parts of a picture show black,
@@ -17,4 +24,4 @@ QImage ToOpaque(const QImage& image);
 // bitmap file's alpha channel is dropped rather than blended.
 QImage DropAlpha(const QImage& image);
 
-}  // namespace table
+}  // namespace pictures

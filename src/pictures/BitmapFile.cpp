@@ -1,4 +1,6 @@
-#include "BitmapFile.h"
+// The hardened Windows-bitmap reader: headers and run-length streams are
+// checked before the decoder allocates anything.
+#include "pictures/BitmapFile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -7,11 +9,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
-#include "PictureSet.h"
-
-namespace table {
+namespace pictures {
 namespace {
 
 enum Compression : uint32_t { BiRgb = 0, BiRle8 = 1, BiRle4 = 2, BiBitfields = 3, BiAlphaBitfields = 6 };
@@ -219,4 +218,4 @@ QImage ReadBitmapFile(const QString& path)
     return DropAlpha(image);
 }
 
-}  // namespace table
+}  // namespace pictures

@@ -1,9 +1,10 @@
+// Scaled() and the layout width of common screens.
 #include <gtest/gtest.h>
 
-#include "table/Scaling.h"
+#include "pictures/Scaling.h"
 
-using table::LayoutWidthFor;
-using table::Scaling;
+using pictures::LayoutWidthFor;
+using pictures::Scaling;
 
 TEST(Scaling, KeepsTheShortfallOfTheRatioOnWideScreens)
 {

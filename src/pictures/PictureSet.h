@@ -1,10 +1,10 @@
+// The set of pictures the table is drawn from, and where each comes from.
 #pragma once
 
 #include <QImage>
 #include <QString>
-#include <QStringList>
 
-namespace table {
+namespace pictures {
 
 // The main window's pictures: built-in ones from the program's resources,
 // optionally replaced by bitmap files in the asset directory.
@@ -34,12 +34,4 @@ struct PictureSet {
     bool LoadSymbolSheet(const QString& assetDir, const QString& soundRoot);
 };
 
-// The file in dir matching one of the spellings: each spelling exactly first,
-// then any letter case. Empty when none exists.
-QString FindAssetFile(const QString& dir, const QStringList& spellings);
-
-// A Windows bitmap file as other programs write it; a null image when the
-// file is missing or not a readable bitmap.
-QImage ReadBitmapFile(const QString& path);
-
-}  // namespace table
+}  // namespace pictures

@@ -1,0 +1,42 @@
+// Reading the built-in pictures out of the program's resources, which are
+// registered on first use.
+#include "pictures/BuiltInPictures.h"
+
+#include <QString>
+
+#include "pictures/BitmapFile.h"
+
+#ifdef PLUMFIZZ_HAVE_BUILTIN_PICTURES
+// The resources sit in this library's archive; naming their initialiser pulls
+// them into every program that asks for a built-in picture.
+static void InitBuiltInPictures()
+{
+    Q_INIT_RESOURCE(plumfizz_builtin_pictures);
+}
+#endif
+
+namespace pictures {
+namespace {
+
+QImage LoadResource(const QString& path)
+{
+#ifdef PLUMFIZZ_HAVE_BUILTIN_PICTURES
+    static const bool initialised = (InitBuiltInPictures(), true);
+    (void)initialised;
+#endif
+    return ToOpaque(QImage(path, "PNG"));
+}
+
+}  // namespace
+
+QImage BuiltInTablePicture(const char* name)
+{
+    return LoadResource(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name)));
+}
+
+QImage BuiltInBonusPicture(int number)
+{
+    return LoadResource(QStringLiteral(":/bonus/bonus%1.png").arg(number));
+}
+
+}  // namespace pictures
