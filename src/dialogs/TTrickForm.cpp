@@ -16,22 +16,16 @@
 #include "engine/Random.h"
 #include "engine/SoundEffects.h"
 #include "pictures/BonusPictures.h"
+#include "pictures/TableLayout.h"
 
 namespace dialogs {
 namespace {
 
-constexpr QSize PictureSize{640, 480};
+namespace layout = pictures::layout;
+
 constexpr int CloseAfterMs = 3000;
 constexpr int OpeningSoundAfterMs = 200;
 
-// Box areas in the closed-boxes picture, bounds inclusive: two columns of four.
-constexpr int ColumnLeft[2] = {400, 505};
-constexpr int ColumnRight[2] = {485, 590};
-constexpr int RowTop[4] = {30, 125, 220, 315};
-constexpr int RowBottom[4] = {115, 210, 305, 400};
-
-// Where the prize text's top-left corner goes on the prize picture.
-constexpr QPoint PrizeTextAt{40, 200};
 constexpr int PrizeTextPoints = 24;
 
 TTrickForm* openForm = nullptr;
@@ -74,7 +68,7 @@ TTrickForm::TTrickForm(engine::GameState& state, const engine::BonusPrizes& priz
 
     // The screen the window fills, recorded at start-up, centred on the
     // screen it is shown on.
-    const QSize size = setup.screenSize.isValid() ? setup.screenSize : PictureSize;
+    const QSize size = setup.screenSize.isValid() ? setup.screenSize : layout::BonusPictureSize;
     resize(size);
     QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr) {
@@ -141,14 +135,10 @@ void TTrickForm::CentrePictures()
 
 int TTrickForm::BoxAt(QPoint p)
 {
-    for (int column = 0; column < 2; ++column) {
-        if (p.x() < ColumnLeft[column] || p.x() > ColumnRight[column]) {
-            continue;
-        }
-        for (int row = 0; row < 4; ++row) {
-            if (p.y() >= RowTop[row] && p.y() <= RowBottom[row]) {
-                return column * 4 + row + 1;
-            }
+    // Both ends of each area belong to its box.
+    for (int box = 1; box <= layout::BoxCount; ++box) {
+        if (layout::BoxArea(box).contains(p)) {
+            return box;
         }
     }
     return 0;
@@ -156,7 +146,7 @@ int TTrickForm::BoxAt(QPoint p)
 
 void TTrickForm::OpenBox(int box)
 {
-    if (closed_ || box < 1 || box > 8) {
+    if (closed_ || box < 1 || box > layout::BoxCount) {
         return;
     }
     boxOpened_ = true;
@@ -197,7 +187,8 @@ void TTrickForm::DrawPrizeText()
         painter.setPen(QColor(255, 255, 0));
         // The point is the top of the text, not its baseline.
         const QFontMetrics metrics(font);
-        painter.drawText(PrizeTextAt + QPoint(0, metrics.ascent()), QStringLiteral("%1 Credits!").arg(pickedPrize_));
+        painter.drawText(layout::PrizeTextAt + QPoint(0, metrics.ascent()),
+                         QStringLiteral("%1 Credits!").arg(pickedPrize_));
     }
     Image3.SetPicture(picture);
 }
@@ -252,7 +243,7 @@ void TTrickForm::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Enter:
     case Qt::Key_Space:
         if (!boxOpened_) {
-            OpenBox(Random(8) + 1);
+            OpenBox(Random(layout::BoxCount) + 1);
         }
         return;
     default:
@@ -277,7 +268,7 @@ void TTrickForm::FinishNow()
         return;
     }
     if (!boxOpened_) {
-        OpenBox(Random(8) + 1);
+        OpenBox(Random(layout::BoxCount) + 1);
     }
     done(QDialog::Accepted);
 }

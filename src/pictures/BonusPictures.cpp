@@ -5,11 +5,10 @@
 #include "pictures/AssetFiles.h"
 #include "pictures/BitmapFile.h"
 #include "pictures/BuiltInPictures.h"
+#include "pictures/TableLayout.h"
 
 namespace pictures {
 namespace {
-
-constexpr QSize PictureSize{640, 480};
 
 QImage PictureFor(int number, const QString& assetDir)
 {
@@ -25,7 +24,7 @@ QImage PictureFor(int number, const QString& assetDir)
     }
     QImage picture = BuiltInBonusPicture(number);
     if (picture.isNull()) {
-        picture = QImage(PictureSize, QImage::Format_RGB32);
+        picture = QImage(layout::BonusPictureSize, QImage::Format_RGB32);
         picture.fill(Qt::black);
     }
     return picture;

@@ -4,6 +4,7 @@
 #include <QByteArray>
 
 #include "pictures/SurfaceCopy.h"
+#include "pictures/TableLayout.h"
 
 namespace pictures {
 namespace {
@@ -14,7 +15,7 @@ constexpr int LargeDigitsFrom = 1000;
 
 QSize DigitCellFor(int layoutWidth)
 {
-    return layoutWidth >= LargeDigitsFrom ? QSize(32, 42) : QSize(16, 21);
+    return layoutWidth >= LargeDigitsFrom ? layout::LargeDigitCell : layout::SmallDigitCell;
 }
 
 QRect DrawCounter(QImage& surface, const PictureSet& set, int layoutWidth, int number, int x, int y, bool rightAligned,

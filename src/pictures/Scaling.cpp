@@ -19,7 +19,7 @@ int Scaling::Scaled(int n) const
     // The ratio is rounded to double first (2.4 lands just below 2.4); the
     // product then keeps that shortfall thanks to the 64-bit significand, so
     // Scaled(800) on 1920 pixels is 1919, as the table was always laid out.
-    const double ratio = layoutWidth_ / 800.0;
+    const double ratio = layoutWidth_ / double(layout::TableSize.width());
     const long double product = static_cast<long double>(n) * static_cast<long double>(ratio);
     return static_cast<int>(product);
 }

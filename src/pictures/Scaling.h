@@ -2,6 +2,8 @@
 // and the layout width a screen gets.
 #pragma once
 
+#include "pictures/TableLayout.h"
+
 namespace pictures {
 
 // Design coordinates are for an 800-pixel-wide table. On screens wider than
@@ -13,7 +15,7 @@ int LayoutWidthFor(int screenWidth, int screenHeight);
 // product with a 64-bit significand, truncated toward zero.
 class Scaling {
 public:
-    explicit Scaling(int layoutWidth = 800) : layoutWidth_(layoutWidth) {}
+    explicit Scaling(int layoutWidth = layout::TableSize.width()) : layoutWidth_(layoutWidth) {}
 
     int Scaled(int n) const;
     int LayoutWidth() const { return layoutWidth_; }

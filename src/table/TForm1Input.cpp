@@ -2,6 +2,7 @@
 #include "table/TForm1.h"
 
 #include "engine/GameState.h"
+#include "pictures/TableLayout.h"
 #include "web/WebLinks.h"
 
 namespace table {
@@ -11,6 +12,13 @@ namespace {
 bool Within(int value, int low, int high)
 {
     return value >= low && value <= high;
+}
+
+// Whether a point of the table lies in a click area, both ends included.
+bool Hits(const pictures::Scaling& scaling, const pictures::layout::ClickArea& area, int x, int y)
+{
+    const auto s = [&scaling](int n) { return scaling.Scaled(n); };
+    return Within(x, s(area.left), s(area.right)) && Within(y, s(area.top), s(area.bottom));
 }
 
 }  // namespace
@@ -32,20 +40,20 @@ bool TForm1::TableKeyPressed(int key, Qt::KeyboardModifiers modifiers)
 
 void TForm1::FormMouseDown(Qt::MouseButton /*button*/, Qt::KeyboardModifiers /*shift*/, int x, int y)
 {
-    // Hit areas are inclusive at both ends and move with the centred table.
-    const auto s = [this](int n) { return scaling_.Scaled(n); };
+    // Hit areas move with the centred table.
+    namespace layout = pictures::layout;
     const int tx = x - originX_;
-    if (lifecycle_.AcceptsPlay() && Within(tx, s(577), s(655))) {
-        if (Within(y, s(362), s(421))) {
+    if (lifecycle_.AcceptsPlay()) {
+        if (Hits(scaling_, layout::ClickAreaOf(layout::BetOneButton), tx, y)) {
             RunPlayerOperation(&engine::Game::BetOne);
-        } else if (Within(y, s(432), s(491))) {
+        } else if (Hits(scaling_, layout::ClickAreaOf(layout::BetFiveButton), tx, y)) {
             RunPlayerOperation(&engine::Game::BetFive);
-        } else if (Within(y, s(293), s(352))) {
+        } else if (Hits(scaling_, layout::ClickAreaOf(layout::SpinButton), tx, y)) {
             RunPlayerOperation(&engine::Game::Spin);
         }
     }
     // The bet-one sign on the table, lit or dim.
-    if (lifecycle_.AcceptsPlay() && Within(tx, s(560), s(643)) && Within(y, s(99), s(181))) {
+    if (lifecycle_.AcceptsPlay() && Hits(scaling_, layout::BetSignClickArea, tx, y)) {
         RunPlayerOperation(&engine::Game::BetOne);
     }
 }

@@ -12,6 +12,7 @@
 
 #include "engine/Reels.h"
 #include "pictures/AssetFiles.h"
+#include "pictures/TableLayout.h"
 #include "store/GameStore.h"
 #include "store/SettingsFile.h"
 
@@ -31,7 +32,7 @@ QString FirstCharacters(const QString& text, int count)
 // Left edge of the table centred in a client area of this width.
 int CentredOrigin(int clientWidth, const pictures::Scaling& scaling)
 {
-    return std::max(0, (clientWidth - scaling.Scaled(800)) / 2);
+    return std::max(0, (clientWidth - scaling.Scaled(pictures::layout::TableSize.width())) / 2);
 }
 
 }  // namespace

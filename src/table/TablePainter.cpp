@@ -6,8 +6,10 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "engine/BonusMeter.h"
 #include "pictures/DigitCounter.h"
 #include "pictures/SurfaceCopy.h"
+#include "pictures/TableLayout.h"
 
 namespace table {
 
@@ -18,17 +20,12 @@ using pictures::DrawCounter;
 using pictures::FillRect;
 using pictures::Stretched;
 
+namespace layout = pictures::layout;
+
 namespace {
 
-struct ButtonPlace {
-    int left, top, right, bottom;
-};
 // Bet one, bet five and spin, in the order of engine::Button.
-constexpr ButtonPlace ButtonPlaces[3] = {
-    {577, 362, 655, 421},
-    {577, 432, 655, 491},
-    {577, 293, 655, 352},
-};
+constexpr QRect ButtonPlaces[3] = {layout::BetOneButton, layout::BetFiveButton, layout::SpinButton};
 
 int ButtonIndex(engine::Button button)
 {
@@ -40,26 +37,18 @@ int ButtonIndex(engine::Button button)
     return 2;
 }
 
-// Logo panel, title plate, bet sign: lit from the background's own pixels.
-constexpr ButtonPlace AreaPlaces[3] = {
-    {247, 98, 549, 263},
-    {225, 545, 654, 590},
-    {560, 99, 644, 184},
-};
-
-constexpr int MeterSliceWidth = 78;
-constexpr int MeterSliceHeight = 59;
-constexpr int MeterTopLevel = 12;
+// Lit from the background's own pixels.
+constexpr QRect AreaPlaces[3] = {layout::LogoPanel, layout::TitlePlate, layout::BetSign};
 
 }  // namespace
 
 TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics)
     : surface_(surface), pictures_(set), metrics_(metrics), scaling_(metrics.layoutWidth)
 {
-    geometry_.CellSize = Scaled(76);
-    geometry_.ReelLeft = Scaled(258) + metrics_.originX;
-    geometry_.ReelTop = Scaled(272);
-    geometry_.ReelPitch = Scaled(104);
+    geometry_.CellSize = Scaled(layout::CellSize);
+    geometry_.ReelLeft = Scaled(layout::ReelLeft) + metrics_.originX;
+    geometry_.ReelTop = Scaled(layout::ReelTop);
+    geometry_.ReelPitch = Scaled(layout::ReelPitch);
     geometry_.MotionHeight = Scaled(pictures_.Image2.height());
 
     const int c = geometry_.CellSize;
@@ -78,8 +67,7 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
     const QRect halves[2] = {QRect(0, 0, w, half), QRect(0, half, w, pictures_.Bet1But.height() - half)};
     const QImage* buttonPictures[3] = {&pictures_.Bet1But, &pictures_.Bet5But, &pictures_.SpinBut};
     for (int b = 0; b < 3; ++b) {
-        const ButtonPlace& p = ButtonPlaces[b];
-        const QSize size = ScaledRect(p.left, p.top, p.right, p.bottom).size();
+        const QSize size = ScaledRect(ButtonPlaces[b]).size();
         for (int state = 0; state < 2; ++state) {
             buttons_[b][state] = Stretched(CropOpaque(*buttonPictures[b], halves[state]), size);
         }
@@ -87,11 +75,9 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
 
     const QImage* dimPictures[3] = {&pictures_.Dimmed, &pictures_.Dimmed2, &pictures_.Bet1bDimmed};
     for (int a = 0; a < 3; ++a) {
-        const ButtonPlace& p = AreaPlaces[a];
-        const QSize size = ScaledRect(p.left, p.top, p.right, p.bottom).size();
+        const QSize size = ScaledRect(AreaPlaces[a]).size();
         areas_[a][0] = Stretched(*dimPictures[a], size);
-        areas_[a][1] = Stretched(
-            CropOpaque(pictures_.Image1, QRect(QPoint(p.left, p.top), QPoint(p.right - 1, p.bottom - 1))), size);
+        areas_[a][1] = Stretched(CropOpaque(pictures_.Image1, AreaPlaces[a]), size);
     }
 
     PrepareBackground();
@@ -113,19 +99,20 @@ QFont TablePainter::LabelFontFor(int layoutWidth, int logicalDpi)
     return font;
 }
 
-QRect TablePainter::ScaledRect(int left, int top, int right, int bottom) const
+QRect TablePainter::ScaledRect(const QRect& design) const
 {
-    const int l = Scaled(left) + metrics_.originX;
-    const int t = Scaled(top);
-    return QRect(l, t, Scaled(right) + metrics_.originX - l, Scaled(bottom) - t);
+    const int l = Scaled(design.left()) + metrics_.originX;
+    const int t = Scaled(design.top());
+    return QRect(l, t, Scaled(design.left() + design.width()) + metrics_.originX - l,
+                 Scaled(design.top() + design.height()) - t);
 }
 
 void TablePainter::PrepareBackground()
 {
     const QSize size(Scaled(pictures_.Image1.width()), Scaled(pictures_.Image1.height()));
     // As much of the stretched picture as the surface (or a whole table) shows.
-    const QSize covered(std::max(surface_.width() - metrics_.originX, Scaled(800)),
-                        std::max(surface_.height(), Scaled(600)));
+    const QSize covered(std::max(surface_.width() - metrics_.originX, Scaled(layout::TableSize.width())),
+                        std::max(surface_.height(), Scaled(layout::TableSize.height())));
     background_ = Stretched(pictures_.Image1, size, QRect(QPoint(0, 0), covered));
     backgroundCovered_ = covered;
 }
@@ -155,8 +142,8 @@ QRect TablePainter::FormPaint(const engine::ReelStops& stops, int32_t credits, i
 
 QRect TablePainter::DrawCreditsCounter(int32_t credits)
 {
-    return DrawCounter(surface_, pictures_, metrics_.layoutWidth, credits, Scaled(620) + metrics_.originX, Scaled(44),
-                       true, true);
+    return DrawCounter(surface_, pictures_, metrics_.layoutWidth, credits,
+                       Scaled(layout::CreditsRight) + metrics_.originX, Scaled(layout::CounterDigitTop), true, true);
 }
 
 QRect TablePainter::DrawCoinsCounter(int32_t betCoins)
@@ -164,32 +151,32 @@ QRect TablePainter::DrawCoinsCounter(int32_t betCoins)
     // The Winnings field goes with every coin placed and every repaint. The
     // large digits are taller than the scaled field, so the field reaches
     // down to their foot: no sliver of the last win may stay behind.
-    QRect field = ScaledRect(320, 44, 450, 70);
+    QRect field = ScaledRect(layout::WinningsField);
     const int digitHeight = pictures::DigitCellFor(metrics_.layoutWidth).height();
-    field.setBottom(std::max(field.bottom(), Scaled(44) + digitHeight - 1));
+    field.setBottom(std::max(field.bottom(), Scaled(layout::CounterDigitTop) + digitHeight - 1));
     QRect changed = FillRect(surface_, field, Black);
-    changed |= DrawLabel(QStringLiteral("Coins"), Scaled(250), false);
-    changed |= DrawCounter(surface_, pictures_, metrics_.layoutWidth, betCoins, Scaled(250) + metrics_.originX,
-                           Scaled(44), false, true);
+    changed |= DrawLabel(QStringLiteral("Coins"), Scaled(layout::CoinsLeft), false);
+    changed |= DrawCounter(surface_, pictures_, metrics_.layoutWidth, betCoins,
+                           Scaled(layout::CoinsLeft) + metrics_.originX, Scaled(layout::CounterDigitTop), false, true);
     return changed;
 }
 
 QRect TablePainter::DrawWinningsCounter(int32_t shown)
 {
-    return DrawCounter(surface_, pictures_, metrics_.layoutWidth, shown, Scaled(440) + metrics_.originX, Scaled(44),
-                       true, false);
+    return DrawCounter(surface_, pictures_, metrics_.layoutWidth, shown,
+                       Scaled(layout::WinningsRight) + metrics_.originX, Scaled(layout::CounterDigitTop), true, false);
 }
 
 QRect TablePainter::DrawWinningsCaption()
 {
-    return DrawLabel(QStringLiteral("Winnings"), Scaled(440), true);
+    return DrawLabel(QStringLiteral("Winnings"), Scaled(layout::WinningsRight), true);
 }
 
 QRect TablePainter::DrawLabels()
 {
-    QRect changed = DrawLabel(QStringLiteral("Credits"), Scaled(620), true);
-    changed |= DrawLabel(QStringLiteral("Coins"), Scaled(250), false);
-    changed |= DrawLabel(QStringLiteral("Winnings"), Scaled(440), true);
+    QRect changed = DrawLabel(QStringLiteral("Credits"), Scaled(layout::CreditsRight), true);
+    changed |= DrawLabel(QStringLiteral("Coins"), Scaled(layout::CoinsLeft), false);
+    changed |= DrawLabel(QStringLiteral("Winnings"), Scaled(layout::WinningsRight), true);
     return changed;
 }
 
@@ -198,7 +185,7 @@ QRect TablePainter::DrawLabel(const QString& text, int anchorX, bool rightAligne
     const QFontMetrics metrics(labelFont_);
     const int width = metrics.horizontalAdvance(text);
     const int x = metrics_.originX + (rightAligned ? anchorX - width : anchorX);
-    const int y = Scaled(30);
+    const int y = Scaled(layout::CounterLabelTop);
     if (surface_.isNull()) {
         return {};
     }
@@ -216,27 +203,25 @@ QRect TablePainter::DrawLabel(const QString& text, int anchorX, bool rightAligne
 QRect TablePainter::DrawButton(engine::Button button, bool lit)
 {
     const int b = ButtonIndex(button);
-    const ButtonPlace& p = ButtonPlaces[b];
-    const QRect target = ScaledRect(p.left, p.top, p.right, p.bottom);
+    const QRect target = ScaledRect(ButtonPlaces[b]);
     return CopyUnscaled(surface_, target.topLeft(), buttons_[b][lit ? 1 : 0]);
 }
 
 QRect TablePainter::DrawBonusMeter(int32_t level)
 {
-    // A saved game may carry any number; only the thirteen slices exist.
-    const int n = std::clamp<int32_t>(level, 0, MeterTopLevel);
-    const int boxLeft = Scaled(578);
-    const int boxTop = Scaled(223);
-    const int left = boxLeft + (Scaled(656) - boxLeft - MeterSliceWidth) / 2 + metrics_.originX;
-    const int top = boxTop + (Scaled(282) - boxTop - MeterSliceHeight) / 2;
+    // A saved game may carry any number; only the slices from empty to full exist.
+    const int n = std::clamp<int32_t>(level, 0, engine::BonusMeterFull);
+    const QSize slice = layout::MeterSliceSize;
+    const QRect box = ScaledRect(layout::MeterBox);
+    const int left = box.left() + (box.width() - slice.width()) / 2;
+    const int top = box.top() + (box.height() - slice.height()) / 2;
     return CopyUnscaled(surface_, QPoint(left, top), pictures_.BonusBMP,
-                        QRect(0, (MeterTopLevel - n) * MeterSliceHeight, MeterSliceWidth, MeterSliceHeight));
+                        QRect(QPoint(0, (engine::BonusMeterFull - n) * slice.height()), slice));
 }
 
 QRect TablePainter::DrawArea(int area, bool lit)
 {
-    const ButtonPlace& p = AreaPlaces[area];
-    return CopyUnscaled(surface_, ScaledRect(p.left, p.top, p.right, p.bottom).topLeft(), areas_[area][lit ? 1 : 0]);
+    return CopyUnscaled(surface_, ScaledRect(AreaPlaces[area]).topLeft(), areas_[area][lit ? 1 : 0]);
 }
 
 QRect TablePainter::DrawLogoPanel(bool lit)

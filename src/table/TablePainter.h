@@ -11,23 +11,24 @@
 #include "engine/Reels.h"
 #include "pictures/PictureSet.h"
 #include "pictures/Scaling.h"
+#include "pictures/TableLayout.h"
 
 namespace table {
 
 // Reel geometry in surface pixels (origin offset included in ReelLeft).
 struct ReelGeometry {
-    int CellSize = 76;
-    int ReelLeft = 258;
-    int ReelTop = 272;
-    int ReelPitch = 104;
-    int MotionHeight = 456;
+    int CellSize = pictures::layout::CellSize;
+    int ReelLeft = pictures::layout::ReelLeft;
+    int ReelTop = pictures::layout::ReelTop;
+    int ReelPitch = pictures::layout::ReelPitch;
+    int MotionHeight = pictures::layout::MotionStripSize.height();
 };
 
 // The screen facts the drawing depends on, fixed at start-up.
 struct TableMetrics {
-    int layoutWidth = 800;  // width Scaled() works from (see LayoutWidthFor)
-    int originX = 0;        // left edge of the table in the surface (centring)
-    int logicalDpi = 96;    // label font: bold below 100 dpi
+    int layoutWidth = pictures::layout::TableSize.width();  // width Scaled() works from (see LayoutWidthFor)
+    int originX = 0;                                        // left edge of the table in the surface (centring)
+    int logicalDpi = 96;                                    // label font: bold below 100 dpi
 };
 
 // Every drawing operation of the table onto one off-screen surface. Each
@@ -55,7 +56,7 @@ public:
     QRect DrawWinningsCaption();
     QRect DrawLabels();
     QRect DrawButton(engine::Button button, bool lit);
-    QRect DrawBonusMeter(int32_t level);  // level clamped to 0..12 for drawing
+    QRect DrawBonusMeter(int32_t level);  // level clamped to 0..BonusMeterFull for drawing
     QRect DrawLogoPanel(bool lit);
     QRect DrawTitlePlate(bool lit);
     QRect DrawBetSign(bool lit);
@@ -88,8 +89,8 @@ public:
     static QFont LabelFontFor(int layoutWidth, int logicalDpi);
 
 private:
-    // A design rectangle (right and bottom exclusive) on the surface.
-    QRect ScaledRect(int left, int top, int right, int bottom) const;
+    // A design rectangle of the table on the surface.
+    QRect ScaledRect(const QRect& design) const;
     QRect DrawLabel(const QString& text, int anchorX, bool rightAligned);
     QRect DrawArea(int area, bool lit);
     QRect DrawReelCopy(const QImage& copy, int reel, int offset);

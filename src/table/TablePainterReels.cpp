@@ -4,6 +4,7 @@
 
 #include "TablePainter.h"
 #include "pictures/SurfaceCopy.h"
+#include "pictures/TableLayout.h"
 
 namespace table {
 
@@ -14,6 +15,13 @@ using pictures::FillRect;
 namespace {
 
 constexpr QRgb PaylineRed = 0xffff0000u;
+
+// Design pixels the view moves along the motion strip in one frame.
+constexpr int MotionStep = 61;
+// Design pixels a nudged reel slides in one step.
+constexpr int NudgeStep = 10;
+// Design pixels cut from the foot of the reel window before a settle bounce.
+constexpr int SettleTrim = 8;
 
 // Unscaled pixel offsets of the stop bounce, phases 22 to 29 of a spin.
 constexpr int SpinBounce[8] = {1, 2, 1, 0, -1, -2, -1, 0};
@@ -51,11 +59,11 @@ QRect TablePainter::ReelWindow(int reel) const
 
 QRect TablePainter::DrawPayline()
 {
-    // One pixel high, from Scaled(241) up to Scaled(557), whose pixel the
-    // line ends before (lines stop short of their end point).
+    // One pixel high, from Scaled(PaylineLeft) up to Scaled(PaylineRight),
+    // whose pixel the line ends before (lines stop short of their end point).
     const int c = geometry_.CellSize;
-    const int left = Scaled(241) + metrics_.originX;
-    const int right = Scaled(557) + metrics_.originX;
+    const int left = Scaled(pictures::layout::PaylineLeft) + metrics_.originX;
+    const int right = Scaled(pictures::layout::PaylineRight) + metrics_.originX;
     return FillRect(surface_, QRect(left, geometry_.ReelTop + c + c / 2, right - left, 1), PaylineRed);
 }
 
@@ -117,7 +125,7 @@ TablePainter::SpinFrame TablePainter::DrawSpinFrame(int frameCounter, engine::Mo
             frame.dirty |= DrawMotionFrame(reel, offsets[i]);
             // The view climbs the strip, so the symbols run downwards.
             const int height = geometry_.MotionHeight;
-            offsets[i] = height > 0 ? Wrapped(int64_t(offsets[i]) - Scaled(61), height) : 0;
+            offsets[i] = height > 0 ? Wrapped(int64_t(offsets[i]) - Scaled(MotionStep), height) : 0;
         } else if (phase == StopPhase) {
             frame.dirty |= DrawReel(reel, stops[i]);
             frame.stoppedReel[i] = true;
@@ -144,7 +152,7 @@ QRect TablePainter::DrawNudgeStep(int reel, int32_t reelStop, engine::SlideDirec
         return {};
     }
     const int c = geometry_.CellSize;
-    const int move = Scaled(10);
+    const int move = Scaled(NudgeStep);
     step = std::clamp(step, 0, 7);
 
     // A strip of four cells; the view of three slides one cell along it, up
@@ -180,7 +188,8 @@ QRect TablePainter::CaptureSettle(int reel)
         return {};
     }
     const int c = geometry_.CellSize;
-    settleCopy_[reel] = CropOpaque(surface_, QRect(window.topLeft(), QSize(c, std::max(0, 3 * c - Scaled(8)))));
+    settleCopy_[reel] =
+        CropOpaque(surface_, QRect(window.topLeft(), QSize(c, std::max(0, 3 * c - Scaled(SettleTrim)))));
     return DrawPayline();
 }
 

@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "AttentionAreas.h"
-#include "Layout.h"
 #include "PixelChecks.h"
+#include "pictures/TableLayout.h"
 
 namespace {
 
@@ -16,16 +16,16 @@ struct Area {
 };
 
 const Area Areas[] = {
-    {"logo panel", ":/pictures/Dimmed.png", artwork::layout::LogoPanel, artwork::LogoPanelBulbs},
-    {"title plate", ":/pictures/Dimmed2.png", artwork::layout::TitlePlate, artwork::TitlePlateBulbs},
-    {"bet sign", ":/pictures/Bet1bDimmed.png", artwork::layout::BetSign, artwork::BetSignBulbs},
+    {"logo panel", ":/pictures/Dimmed.png", pictures::layout::LogoPanel, artwork::LogoPanelBulbs},
+    {"title plate", ":/pictures/Dimmed2.png", pictures::layout::TitlePlate, artwork::TitlePlateBulbs},
+    {"bet sign", ":/pictures/Bet1bDimmed.png", pictures::layout::BetSign, artwork::BetSignBulbs},
 };
 
 TEST(AttentionAreas, DimPicturesHaveTheSizeOfTheirAreaOnTheTable)
 {
-    EXPECT_EQ(QRect(247, 98, 302, 165), artwork::layout::LogoPanel);
-    EXPECT_EQ(QRect(225, 545, 429, 45), artwork::layout::TitlePlate);
-    EXPECT_EQ(QRect(560, 99, 84, 85), artwork::layout::BetSign);
+    EXPECT_EQ(QRect(247, 98, 302, 165), pictures::layout::LogoPanel);
+    EXPECT_EQ(QRect(225, 545, 429, 45), pictures::layout::TitlePlate);
+    EXPECT_EQ(QRect(560, 99, 84, 85), pictures::layout::BetSign);
     for (const Area& area : Areas) {
         const QImage dim = arttest::Resource(QString::fromLatin1(area.dimPicture));
         EXPECT_EQ(dim.size(), area.rect.size()) << area.name;
@@ -67,8 +67,8 @@ TEST(AttentionAreas, LampsAreOnInTheTableAndOffInTheDimPicture)
 TEST(AttentionAreas, SameCodeDrawsTheTableCopyAndTheLitArea)
 {
     const QImage table = arttest::Resource(":/pictures/Image1.png");
-    EXPECT_EQ(table.copy(artwork::layout::LogoPanel), artwork::LogoPanel(true).convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(table.copy(artwork::layout::BetSign), artwork::BetSign(true).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(table.copy(pictures::layout::LogoPanel), artwork::LogoPanel(true).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(table.copy(pictures::layout::BetSign), artwork::BetSign(true).convertToFormat(QImage::Format_RGB32));
 }
 
 }  // namespace

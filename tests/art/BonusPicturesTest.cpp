@@ -3,12 +3,12 @@
 #include <QPainter>
 
 #include "BonusPictures.h"
-#include "Layout.h"
 #include "PixelChecks.h"
+#include "pictures/TableLayout.h"
 
 namespace {
 
-using artwork::layout::BoxArea;
+using pictures::layout::BoxArea;
 
 QImage Backdrop()
 {

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "Layout.h"
 #include "PixelChecks.h"
+#include "pictures/TableLayout.h"
 
 namespace {
 
-using namespace artwork::layout;
+using namespace pictures::layout;
 
 int Brightest(const QImage& image, const QRect& r)
 {

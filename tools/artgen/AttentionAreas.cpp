@@ -4,12 +4,14 @@
 #include <QRadialGradient>
 #include <cmath>
 
-#include "Layout.h"
 #include "Paint.h"
 #include "Palette.h"
 #include "Symbols.h"
+#include "pictures/TableLayout.h"
 
 namespace artwork {
+
+namespace layout = pictures::layout;
 
 namespace {
 

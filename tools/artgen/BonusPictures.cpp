@@ -4,11 +4,13 @@
 #include <QRadialGradient>
 #include <cmath>
 
-#include "Layout.h"
 #include "Paint.h"
 #include "Palette.h"
+#include "pictures/TableLayout.h"
 
 namespace artwork {
+
+namespace layout = pictures::layout;
 
 namespace {
 
@@ -17,7 +19,7 @@ const QColor Ink{0xf6, 0xe8, 0xf8};
 
 QImage NewBonusPicture()
 {
-    QImage image = NewCanvas(layout::BonusSize, Qt::black);
+    QImage image = NewCanvas(layout::BonusPictureSize, Qt::black);
     return image;
 }
 
@@ -97,7 +99,7 @@ void PaintTippedLid(QPainter& p, QPointF centre, qreal width, qreal angle)
 
 void PaintBonusBackdrop(QPainter& p)
 {
-    const QRectF all(QPointF(0, 0), QSizeF(layout::BonusSize));
+    const QRectF all(QPointF(0, 0), QSizeF(layout::BonusPictureSize));
     // A stage: light on the boxes, the left side falling away into calm dark plum.
     QRadialGradient stage(QPointF(495, 215), 360);
     stage.setColorAt(0.0, QColor(0x5a, 0x16, 0x64));

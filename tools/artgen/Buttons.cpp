@@ -3,11 +3,13 @@
 #include <QPainter>
 #include <QRadialGradient>
 
-#include "Layout.h"
 #include "Paint.h"
 #include "Palette.h"
+#include "pictures/TableLayout.h"
 
 namespace artwork {
+
+namespace layout = pictures::layout;
 
 namespace {
 
@@ -31,7 +33,7 @@ Look LookOf(ButtonKind kind)
 
 QImage ButtonFace(ButtonKind kind, bool lit)
 {
-    const QSize size(layout::ButtonSize.width(), layout::ButtonSize.height() / 2);
+    const QSize size(layout::ButtonStripSize.width(), layout::ButtonStripSize.height() / 2);
     QImage face = NewCanvas(size, palette::PlumBlack);
     QPainter p;
     BeginSmooth(p, &face);
@@ -82,10 +84,10 @@ QImage ButtonFace(ButtonKind kind, bool lit)
 
 QImage Button(ButtonKind kind)
 {
-    QImage both = NewCanvas(layout::ButtonSize, palette::PlumBlack);
+    QImage both = NewCanvas(layout::ButtonStripSize, palette::PlumBlack);
     QPainter p(&both);
     p.drawImage(0, 0, ButtonFace(kind, false));
-    p.drawImage(0, layout::ButtonSize.height() / 2, ButtonFace(kind, true));
+    p.drawImage(0, layout::ButtonStripSize.height() / 2, ButtonFace(kind, true));
     p.end();
     return both.convertToFormat(QImage::Format_RGB32);
 }

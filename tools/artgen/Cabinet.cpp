@@ -5,17 +5,20 @@
 #include <cmath>
 
 #include "AttentionAreas.h"
-#include "Layout.h"
 #include "Paint.h"
 #include "Palette.h"
 #include "PayTable.h"
 #include "Symbols.h"
+#include "engine/Host.h"
+#include "pictures/TableLayout.h"
 
 namespace artwork {
 
+namespace layout = pictures::layout;
+
 namespace {
 
-using namespace layout;
+using namespace pictures::layout;
 
 const QRectF CabinetBody{204, 6, 468, 590};
 const QRectF ReelBezel{222, 264, 352, 250};
@@ -119,7 +122,7 @@ void PaintReels(QPainter& p)
     p.setBrush(inside);
     p.drawRoundedRect(ReelBezel.adjusted(7.5, 7.5, -7.5, -7.5), 6, 6);
 
-    for (int reel = 0; reel < ReelCount; ++reel) {
+    for (int reel = 0; reel < engine::ReelCount; ++reel) {
         const QRectF window = ReelWindow(reel);
         // Recess shadow round each window, then a thin chrome lip.
         for (int i = 5; i > 0; --i) {

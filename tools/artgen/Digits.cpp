@@ -5,6 +5,7 @@
 #include <array>
 
 #include "Paint.h"
+#include "pictures/TableLayout.h"
 
 namespace artwork {
 
@@ -116,7 +117,8 @@ QImage Cell(int width, int height, qreal scale, const QPainterPath& ghost, const
 
 DigitMetrics MetricsOf(DigitSize size)
 {
-    return size == DigitSize::Small ? DigitMetrics{16, 21, 12} : DigitMetrics{32, 42, 24};
+    const QSize cell = size == DigitSize::Small ? pictures::layout::SmallDigitCell : pictures::layout::LargeDigitCell;
+    return DigitMetrics{cell.width(), cell.height(), cell.width() * 3 / 4};  // the colon's cell is narrower
 }
 
 QImage DigitStrip(DigitColour colour, DigitSize size)

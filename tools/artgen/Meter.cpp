@@ -4,11 +4,13 @@
 #include <QRadialGradient>
 #include <cmath>
 
-#include "Layout.h"
 #include "Paint.h"
 #include "Palette.h"
+#include "pictures/TableLayout.h"
 
 namespace artwork {
+
+namespace layout = pictures::layout;
 
 namespace {
 
@@ -32,12 +34,12 @@ QPointF MeterLampCentre(int lamp)
 
 int MeterSliceTop(int level)
 {
-    return (MeterLamps - level) * layout::MeterSliceHeight;
+    return (MeterLamps - level) * layout::MeterSliceSize.height();
 }
 
 QImage MeterSlice(int level)
 {
-    const QSize size(layout::MeterSize.width(), layout::MeterSliceHeight);
+    const QSize size = layout::MeterSliceSize;
     QImage slice = NewCanvas(size, palette::PlumBlack);
     QPainter p;
     BeginSmooth(p, &slice);
@@ -94,7 +96,7 @@ QImage MeterSlice(int level)
 
 QImage Meter()
 {
-    QImage meter = NewCanvas(layout::MeterSize, palette::PlumBlack);
+    QImage meter = NewCanvas(layout::MeterStripSize, palette::PlumBlack);
     QPainter p(&meter);
     for (int level = 0; level <= MeterLamps; ++level) p.drawImage(0, MeterSliceTop(level), MeterSlice(level));
     p.end();

@@ -1,14 +1,17 @@
 #pragma once
 
-// The bonus meter: thirteen slices of 78 x 59 stacked in one picture, level n at
-// y = (12 - n) x 59, each an arc of twelve lamps with n of them lit.
+// The bonus meter: one slice for each level from empty to full stacked in one
+// picture, the full meter on top, each an arc of one lamp per point with as
+// many lit as the level.
 
 #include <QImage>
 #include <QPointF>
 
+#include "engine/BonusMeter.h"
+
 namespace artwork {
 
-inline constexpr int MeterLamps = 12;
+inline constexpr int MeterLamps = engine::BonusMeterFull;
 
 // Centre of lamp i (0 = first to light) within a slice.
 QPointF MeterLampCentre(int lamp);

@@ -3,12 +3,14 @@
 #include <QPainter>
 #include <array>
 
-#include "Layout.h"
 #include "Paint.h"
 #include "Palette.h"
 #include "Symbols.h"
+#include "pictures/TableLayout.h"
 
 namespace artwork {
+
+namespace layout = pictures::layout;
 
 QImage MotionStrip()
 {

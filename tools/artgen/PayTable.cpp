@@ -2,13 +2,15 @@
 
 #include <QPainterPath>
 
-#include "Layout.h"
 #include "Paint.h"
 #include "Palette.h"
 #include "Symbols.h"
 #include "engine/PayTable.h"
+#include "pictures/TableLayout.h"
 
 namespace artwork {
+
+namespace layout = pictures::layout;
 
 const std::array<PayRule, 8>& PayRules()
 {

@@ -3,11 +3,13 @@
 #include <QRadialGradient>
 #include <cmath>
 
-#include "Layout.h"
 #include "Paint.h"
 #include "Palette.h"
+#include "pictures/TableLayout.h"
 
 namespace artwork {
+
+namespace layout = pictures::layout;
 
 namespace {
 
