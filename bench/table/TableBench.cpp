@@ -32,11 +32,11 @@ const pictures::PictureSet& Pictures()
     static const pictures::PictureSet set = [] {
         pictures::PictureSet s = pictures::PictureSet::BuiltIn();
         const std::pair<QImage*, QSize> sizes[] = {
-            {&s.Image1, {800, 600}},     {&s.Image2, {76, 456}},     {&s.BonusBMP, {78, 767}},
-            {&s.Bet1But, {78, 118}},     {&s.Bet5But, {78, 118}},    {&s.SpinBut, {78, 118}},
-            {&s.Dimmed, {302, 165}},     {&s.Dimmed2, {429, 45}},    {&s.Bet1bDimmed, {84, 85}},
-            {&s.DigitsSmall, {188, 21}}, {&s.GreenSmall, {188, 21}}, {&s.DigitsLarge, {376, 42}},
-            {&s.GreenLarge, {376, 42}},
+            {&s.tableBackground, {800, 600}},  {&s.motionStrip, {76, 456}},        {&s.bonusMeterStrip, {78, 767}},
+            {&s.betOneButtonStrip, {78, 118}}, {&s.betFiveButtonStrip, {78, 118}}, {&s.spinButtonStrip, {78, 118}},
+            {&s.unlitLogoPanel, {302, 165}},   {&s.unlitTitlePlate, {429, 45}},    {&s.unlitBetSign, {84, 85}},
+            {&s.smallRedDigits, {188, 21}},    {&s.smallGreenDigits, {188, 21}},   {&s.largeRedDigits, {376, 42}},
+            {&s.largeGreenDigits, {376, 42}},
         };
         for (const auto& [image, size] : sizes) {
             if (image->isNull()) {
@@ -44,7 +44,7 @@ const pictures::PictureSet& Pictures()
                 image->fill(QColor(90, 30, 80));
             }
         }
-        s.Image3 = SymbolSheet();
+        s.symbolSheet = SymbolSheet();
         return s;
     }();
     return set;

@@ -6,8 +6,9 @@
 
 namespace pictures {
 
-// A built-in picture of the table by its resource name ("Image1", "BonusBMP",
-// ...), opaque 32-bit; null when the program was built without its artwork.
+// A built-in picture of the table by its resource name ("TableBackground",
+// "BonusMeterStrip", ...), opaque 32-bit; null when the program was built
+// without its artwork.
 QImage BuiltInTablePicture(const char* name);
 
 // Built-in bonus picture 1 (the closed boxes), 2 (an empty box) or 3 (the

@@ -29,8 +29,8 @@ QRect DrawCounter(QImage& surface, const PictureSet& set, int layoutWidth, int n
     const QSize cell = DigitCellFor(layoutWidth);
     const int c = cell.width();
     const int h = cell.height();
-    const QImage& strip =
-        green ? (large ? set.GreenLarge : set.GreenSmall) : (large ? set.DigitsLarge : set.DigitsSmall);
+    const QImage& strip = green ? (large ? set.largeGreenDigits : set.smallGreenDigits)
+                                : (large ? set.largeRedDigits : set.smallRedDigits);
 
     if (rightAligned) {
         x -= n * c;

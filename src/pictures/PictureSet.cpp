@@ -9,19 +9,28 @@
 namespace pictures {
 namespace {
 
-// Replacement files, in the order they are looked for, with the two spellings
-// each was always known by.
-struct Replacement {
+// Where each picture comes from: its built-in resource and the two spellings
+// its replacement file was always known by, in the order they are looked for.
+struct Source {
     QImage PictureSet::*picture;
-    const char* spellings[2];
+    const char* builtIn;
+    const char* replacement[2];
 };
 
-const Replacement Replacements[] = {
-    {&PictureSet::Image1, {"TESTER.BMP", "tester.bmp"}},    {&PictureSet::Image2, {"MOTIONX.BMP", "motionx.bmp"}},
-    {&PictureSet::BonusBMP, {"BONUSX.BMP", "bonusx.bmp"}},  {&PictureSet::Bet1But, {"Bet1But.BMP", "Bet1But.bmp"}},
-    {&PictureSet::Bet5But, {"Bet5But.BMP", "Bet5But.bmp"}}, {&PictureSet::SpinBut, {"SpinBut.BMP", "SpinBut.bmp"}},
-    {&PictureSet::Dimmed, {"DIMMEDX.BMP", "DIMMEDX.bmp"}},  {&PictureSet::Dimmed2, {"DIMMED2X.BMP", "DIMMED2X.bmp"}},
-    {&PictureSet::Bet1bDimmed, {"BET1B.BMP", "BET1B.bmp"}},
+const Source Sources[] = {
+    {&PictureSet::tableBackground, "TableBackground", {"TESTER.BMP", "tester.bmp"}},
+    {&PictureSet::motionStrip, "MotionStrip", {"MOTIONX.BMP", "motionx.bmp"}},
+    {&PictureSet::bonusMeterStrip, "BonusMeterStrip", {"BONUSX.BMP", "bonusx.bmp"}},
+    {&PictureSet::betOneButtonStrip, "BetOneButtonStrip", {"Bet1But.BMP", "Bet1But.bmp"}},
+    {&PictureSet::betFiveButtonStrip, "BetFiveButtonStrip", {"Bet5But.BMP", "Bet5But.bmp"}},
+    {&PictureSet::spinButtonStrip, "SpinButtonStrip", {"SpinBut.BMP", "SpinBut.bmp"}},
+    {&PictureSet::unlitLogoPanel, "UnlitLogoPanel", {"DIMMEDX.BMP", "DIMMEDX.bmp"}},
+    {&PictureSet::unlitTitlePlate, "UnlitTitlePlate", {"DIMMED2X.BMP", "DIMMED2X.bmp"}},
+    {&PictureSet::unlitBetSign, "UnlitBetSign", {"BET1B.BMP", "BET1B.bmp"}},
+    {&PictureSet::smallRedDigits, "SmallRedDigits", {nullptr, nullptr}},
+    {&PictureSet::smallGreenDigits, "SmallGreenDigits", {nullptr, nullptr}},
+    {&PictureSet::largeRedDigits, "LargeRedDigits", {nullptr, nullptr}},
+    {&PictureSet::largeGreenDigits, "LargeGreenDigits", {nullptr, nullptr}},
 };
 
 }  // namespace
@@ -29,32 +38,26 @@ const Replacement Replacements[] = {
 PictureSet PictureSet::BuiltIn()
 {
     PictureSet set;
-    set.Image1 = BuiltInTablePicture("Image1");
-    set.Image2 = BuiltInTablePicture("Image2");
-    set.BonusBMP = BuiltInTablePicture("BonusBMP");
-    set.Bet1But = BuiltInTablePicture("Bet1But");
-    set.Bet5But = BuiltInTablePicture("Bet5But");
-    set.SpinBut = BuiltInTablePicture("SpinBut");
-    set.Dimmed = BuiltInTablePicture("Dimmed");
-    set.Dimmed2 = BuiltInTablePicture("Dimmed2");
-    set.Bet1bDimmed = BuiltInTablePicture("Bet1bDimmed");
-    set.DigitsSmall = BuiltInTablePicture("DigitsSmall");
-    set.GreenSmall = BuiltInTablePicture("GreenSmall");
-    set.DigitsLarge = BuiltInTablePicture("DigitsLarge");
-    set.GreenLarge = BuiltInTablePicture("GreenLarge");
+    for (const Source& source : Sources) {
+        set.*source.picture = BuiltInTablePicture(source.builtIn);
+    }
     return set;
 }
 
 void PictureSet::LoadReplacements(const QString& assetDir)
 {
-    for (const Replacement& r : Replacements) {
-        const QString path = FindAssetFile(assetDir, {QLatin1String(r.spellings[0]), QLatin1String(r.spellings[1])});
+    for (const Source& source : Sources) {
+        if (source.replacement[0] == nullptr) {
+            continue;
+        }
+        const QString path =
+            FindAssetFile(assetDir, {QLatin1String(source.replacement[0]), QLatin1String(source.replacement[1])});
         if (path.isEmpty()) {
             continue;
         }
         QImage image = ReadBitmapFile(path);
         if (!image.isNull()) {
-            this->*r.picture = std::move(image);
+            this->*source.picture = std::move(image);
         }
     }
 }
@@ -70,7 +73,7 @@ bool PictureSet::LoadSymbolSheet(const QString& assetDir, const QString& soundRo
     if (image.isNull()) {
         return false;
     }
-    Image3 = std::move(image);
+    symbolSheet = std::move(image);
     return true;
 }
 

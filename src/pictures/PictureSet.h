@@ -7,30 +7,31 @@
 namespace pictures {
 
 // The main window's pictures: built-in ones from the program's resources,
-// optionally replaced by bitmap files in the asset directory.
+// optionally replaced by bitmap files in the asset directory (the file each
+// is replaced by is named beside it).
 struct PictureSet {
-    QImage Image1;  // table background, also the lit attention areas
-    QImage Image2;  // motion strip
-    QImage Image3;  // symbol sheet (SoundRoot + ".bmp", required)
-    QImage BonusBMP;
-    QImage Bet1But;
-    QImage Bet5But;
-    QImage SpinBut;
-    QImage Dimmed;
-    QImage Dimmed2;
-    QImage Bet1bDimmed;
-    QImage DigitsSmall;
-    QImage GreenSmall;
-    QImage DigitsLarge;
-    QImage GreenLarge;
+    QImage tableBackground;     // "TESTER.BMP"; also the lit attention areas
+    QImage motionStrip;         // "MOTIONX.BMP": a reel turning, a vertical loop
+    QImage symbolSheet;         // SoundRoot + ".bmp", required: sixteen symbol cells, no built-in one
+    QImage bonusMeterStrip;     // "BONUSX.BMP": one slice per meter level, full at the top
+    QImage betOneButtonStrip;   // "Bet1But.BMP": unlit state above, lit below
+    QImage betFiveButtonStrip;  // "Bet5But.BMP"
+    QImage spinButtonStrip;     // "SpinBut.BMP"
+    QImage unlitLogoPanel;      // "DIMMEDX.BMP"
+    QImage unlitTitlePlate;     // "DIMMED2X.BMP"
+    QImage unlitBetSign;        // "BET1B.BMP"
+    QImage smallRedDigits;      // the Winnings counter; no replacement
+    QImage smallGreenDigits;    // the Credits and Coins counters; no replacement
+    QImage largeRedDigits;
+    QImage largeGreenDigits;
 
     static PictureSet BuiltIn();
 
     // Each optional replacement found in assetDir takes its picture's place,
-    // in the table's order; a file that is not a readable bitmap is skipped.
+    // in the order above; a file that is not a readable bitmap is skipped.
     void LoadReplacements(const QString& assetDir);
 
-    // Loads SoundRoot + ".bmp" into Image3; false when it is missing (or unreadable).
+    // Loads SoundRoot + ".bmp" into symbolSheet; false when it is missing (or unreadable).
     bool LoadSymbolSheet(const QString& assetDir, const QString& soundRoot);
 };
 

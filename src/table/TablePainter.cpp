@@ -49,23 +49,25 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
     geometry_.ReelLeft = Scaled(layout::ReelLeft) + metrics_.originX;
     geometry_.ReelTop = Scaled(layout::ReelTop);
     geometry_.ReelPitch = Scaled(layout::ReelPitch);
-    geometry_.MotionHeight = Scaled(pictures_.Image2.height());
+    geometry_.MotionHeight = Scaled(pictures_.motionStrip.height());
 
     const int c = geometry_.CellSize;
     // Only the sixteen cells and one reel's width of the strip are ever read.
-    symbolSheet_ =
-        Stretched(pictures_.Image3, QSize(Scaled(pictures_.Image3.width()), Scaled(pictures_.Image3.height())),
-                  QRect(0, 0, 4 * c, 4 * c));
-    motionStrip_ = Stretched(pictures_.Image2, QSize(Scaled(pictures_.Image2.width()), geometry_.MotionHeight),
-                             QRect(0, 0, c, geometry_.MotionHeight));
+    symbolSheet_ = Stretched(pictures_.symbolSheet,
+                             QSize(Scaled(pictures_.symbolSheet.width()), Scaled(pictures_.symbolSheet.height())),
+                             QRect(0, 0, 4 * c, 4 * c));
+    motionStrip_ =
+        Stretched(pictures_.motionStrip, QSize(Scaled(pictures_.motionStrip.width()), geometry_.MotionHeight),
+                  QRect(0, 0, c, geometry_.MotionHeight));
 
     labelFont_ = LabelFontFor(metrics_.layoutWidth, metrics_.logicalDpi);
 
     // All three buttons take their halves from the bet-one button's size.
-    const int w = pictures_.Bet1But.width();
-    const int half = pictures_.Bet1But.height() / 2;
-    const QRect halves[2] = {QRect(0, 0, w, half), QRect(0, half, w, pictures_.Bet1But.height() - half)};
-    const QImage* buttonPictures[3] = {&pictures_.Bet1But, &pictures_.Bet5But, &pictures_.SpinBut};
+    const int w = pictures_.betOneButtonStrip.width();
+    const int half = pictures_.betOneButtonStrip.height() / 2;
+    const QRect halves[2] = {QRect(0, 0, w, half), QRect(0, half, w, pictures_.betOneButtonStrip.height() - half)};
+    const QImage* buttonPictures[3] = {&pictures_.betOneButtonStrip, &pictures_.betFiveButtonStrip,
+                                       &pictures_.spinButtonStrip};
     for (int b = 0; b < 3; ++b) {
         const QSize size = ScaledRect(ButtonPlaces[b]).size();
         for (int state = 0; state < 2; ++state) {
@@ -73,11 +75,11 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
         }
     }
 
-    const QImage* dimPictures[3] = {&pictures_.Dimmed, &pictures_.Dimmed2, &pictures_.Bet1bDimmed};
+    const QImage* dimPictures[3] = {&pictures_.unlitLogoPanel, &pictures_.unlitTitlePlate, &pictures_.unlitBetSign};
     for (int a = 0; a < 3; ++a) {
         const QSize size = ScaledRect(AreaPlaces[a]).size();
         areas_[a][0] = Stretched(*dimPictures[a], size);
-        areas_[a][1] = Stretched(CropOpaque(pictures_.Image1, AreaPlaces[a]), size);
+        areas_[a][1] = Stretched(CropOpaque(pictures_.tableBackground, AreaPlaces[a]), size);
     }
 
     PrepareBackground();
@@ -109,11 +111,11 @@ QRect TablePainter::ScaledRect(const QRect& design) const
 
 void TablePainter::PrepareBackground()
 {
-    const QSize size(Scaled(pictures_.Image1.width()), Scaled(pictures_.Image1.height()));
+    const QSize size(Scaled(pictures_.tableBackground.width()), Scaled(pictures_.tableBackground.height()));
     // As much of the stretched picture as the surface (or a whole table) shows.
     const QSize covered(std::max(surface_.width() - metrics_.originX, Scaled(layout::TableSize.width())),
                         std::max(surface_.height(), Scaled(layout::TableSize.height())));
-    background_ = Stretched(pictures_.Image1, size, QRect(QPoint(0, 0), covered));
+    background_ = Stretched(pictures_.tableBackground, size, QRect(QPoint(0, 0), covered));
     backgroundCovered_ = covered;
 }
 
@@ -215,7 +217,7 @@ QRect TablePainter::DrawBonusMeter(int32_t level)
     const QRect box = ScaledRect(layout::MeterBox);
     const int left = box.left() + (box.width() - slice.width()) / 2;
     const int top = box.top() + (box.height() - slice.height()) / 2;
-    return CopyUnscaled(surface_, QPoint(left, top), pictures_.BonusBMP,
+    return CopyUnscaled(surface_, QPoint(left, top), pictures_.bonusMeterStrip,
                         QRect(QPoint(0, (engine::BonusMeterFull - n) * slice.height()), slice));
 }
 

@@ -108,7 +108,7 @@ private:
     QFont labelFont_;
 
     // Everything stretched is stretched once, here, never per frame.
-    QImage background_;  // Image1 at Scaled(its size), as much as the surface shows
+    QImage background_;  // the table background at Scaled(its size), as much as the surface shows
     QSize backgroundCovered_;
     QImage buttons_[3][2];  // bet one, bet five, spin; dim, lit
     QImage areas_[3][2];    // logo panel, title plate, bet sign; dim, lit

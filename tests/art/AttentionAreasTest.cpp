@@ -16,9 +16,9 @@ struct Area {
 };
 
 const Area Areas[] = {
-    {"logo panel", ":/pictures/Dimmed.png", pictures::layout::LogoPanel, artwork::LogoPanelBulbs},
-    {"title plate", ":/pictures/Dimmed2.png", pictures::layout::TitlePlate, artwork::TitlePlateBulbs},
-    {"bet sign", ":/pictures/Bet1bDimmed.png", pictures::layout::BetSign, artwork::BetSignBulbs},
+    {"logo panel", ":/pictures/UnlitLogoPanel.png", pictures::layout::LogoPanel, artwork::LogoPanelBulbs},
+    {"title plate", ":/pictures/UnlitTitlePlate.png", pictures::layout::TitlePlate, artwork::TitlePlateBulbs},
+    {"bet sign", ":/pictures/UnlitBetSign.png", pictures::layout::BetSign, artwork::BetSignBulbs},
 };
 
 TEST(AttentionAreas, DimPicturesHaveTheSizeOfTheirAreaOnTheTable)
@@ -34,7 +34,7 @@ TEST(AttentionAreas, DimPicturesHaveTheSizeOfTheirAreaOnTheTable)
 
 TEST(AttentionAreas, LitAndDimFramesMatchPixelForPixel)
 {
-    const QImage table = arttest::Resource(":/pictures/Image1.png");
+    const QImage table = arttest::Resource(":/pictures/TableBackground.png");
     for (const Area& area : Areas) {
         const QImage lit = table.copy(area.rect);
         const QImage dim = arttest::Resource(QString::fromLatin1(area.dimPicture));
@@ -48,7 +48,7 @@ TEST(AttentionAreas, LitAndDimFramesMatchPixelForPixel)
 
 TEST(AttentionAreas, LampsAreOnInTheTableAndOffInTheDimPicture)
 {
-    const QImage table = arttest::Resource(":/pictures/Image1.png");
+    const QImage table = arttest::Resource(":/pictures/TableBackground.png");
     for (const Area& area : Areas) {
         const QImage lit = table.copy(area.rect);
         const QImage dim = arttest::Resource(QString::fromLatin1(area.dimPicture));
@@ -66,7 +66,7 @@ TEST(AttentionAreas, LampsAreOnInTheTableAndOffInTheDimPicture)
 
 TEST(AttentionAreas, SameCodeDrawsTheTableCopyAndTheLitArea)
 {
-    const QImage table = arttest::Resource(":/pictures/Image1.png");
+    const QImage table = arttest::Resource(":/pictures/TableBackground.png");
     EXPECT_EQ(table.copy(pictures::layout::LogoPanel), artwork::LogoPanel(true).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(table.copy(pictures::layout::BetSign), artwork::BetSign(true).convertToFormat(QImage::Format_RGB32));
 }

@@ -6,7 +6,8 @@ namespace {
 
 TEST(Buttons, LitLowerHalfIsTheDimUpperHalfWithTheLightOn)
 {
-    for (const char* path : {":/pictures/Bet1But.png", ":/pictures/Bet5But.png", ":/pictures/SpinBut.png"}) {
+    for (const char* path :
+         {":/pictures/BetOneButtonStrip.png", ":/pictures/BetFiveButtonStrip.png", ":/pictures/SpinButtonStrip.png"}) {
         const QImage button = arttest::Resource(QString::fromLatin1(path));
         ASSERT_EQ(button.height() % 2, 0) << path;
         const int half = button.height() / 2;
@@ -26,9 +27,9 @@ TEST(Buttons, LitLowerHalfIsTheDimUpperHalfWithTheLightOn)
 
 TEST(Buttons, TheThreeButtonsLookDifferent)
 {
-    const QImage one = arttest::Resource(":/pictures/Bet1But.png");
-    const QImage five = arttest::Resource(":/pictures/Bet5But.png");
-    const QImage spin = arttest::Resource(":/pictures/SpinBut.png");
+    const QImage one = arttest::Resource(":/pictures/BetOneButtonStrip.png");
+    const QImage five = arttest::Resource(":/pictures/BetFiveButtonStrip.png");
+    const QImage spin = arttest::Resource(":/pictures/SpinButtonStrip.png");
     const QRect litCap(12, 69, 54, 39);
     EXPECT_GT(arttest::MaxDifference(one, five, litCap), 60);
     EXPECT_GT(arttest::MaxDifference(one, spin, litCap), 60);

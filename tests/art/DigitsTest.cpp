@@ -15,10 +15,10 @@ struct Strip {
 };
 
 const Strip Strips[] = {
-    {":/pictures/DigitsSmall.png", 16, 21, 12, false},
-    {":/pictures/GreenSmall.png", 16, 21, 12, true},
-    {":/pictures/DigitsLarge.png", 32, 42, 24, false},
-    {":/pictures/GreenLarge.png", 32, 42, 24, true},
+    {":/pictures/SmallRedDigits.png", 16, 21, 12, false},
+    {":/pictures/SmallGreenDigits.png", 16, 21, 12, true},
+    {":/pictures/LargeRedDigits.png", 32, 42, 24, false},
+    {":/pictures/LargeGreenDigits.png", 32, 42, 24, true},
 };
 
 // A pixel counts as lit when the strip's own colour is bright in it.

@@ -21,7 +21,7 @@ int LampBrightness(const QImage& meter, int sliceTop, int lamp)
 
 TEST(Meter, LevelNShowsExactlyNLitLampsInTheSliceAtTwelveMinusNTimes59)
 {
-    const QImage meter = arttest::Resource(":/pictures/BonusBMP.png");
+    const QImage meter = arttest::Resource(":/pictures/BonusMeterStrip.png");
     ASSERT_EQ(meter.height(), 13 * SliceHeight);
     for (int level = 0; level <= Lamps; ++level) {
         const int top = (Lamps - level) * SliceHeight;
@@ -54,7 +54,7 @@ TEST(Meter, LampsAreSeparateAndInsideTheSlice)
 
 TEST(Meter, EverySliceHasTheSameFrameSoNoneIsShifted)
 {
-    const QImage meter = arttest::Resource(":/pictures/BonusBMP.png");
+    const QImage meter = arttest::Resource(":/pictures/BonusMeterStrip.png");
     const QImage reference = meter.copy(0, 0, 78, SliceHeight);
     for (int level = 0; level < Lamps; ++level) {
         const QImage slice = meter.copy(0, (Lamps - level) * SliceHeight, 78, SliceHeight);

@@ -20,7 +20,7 @@ double RowDifference(const QImage& image, int a, int b)
 
 TEST(MotionStrip, BottomRowRunsOnIntoTheTopRowWithoutASeam)
 {
-    const QImage strip = arttest::Resource(":/pictures/Image2.png");
+    const QImage strip = arttest::Resource(":/pictures/MotionStrip.png");
     ASSERT_EQ(strip.size(), QSize(76, 456));
     std::vector<double> steps;
     for (int y = 0; y + 1 < strip.height(); ++y) steps.push_back(RowDifference(strip, y, y + 1));
@@ -38,7 +38,7 @@ TEST(MotionStrip, BottomRowRunsOnIntoTheTopRowWithoutASeam)
 
 TEST(MotionStrip, SymbolsAreSmearedAlongTheReel)
 {
-    const QImage strip = arttest::Resource(":/pictures/Image2.png");
+    const QImage strip = arttest::Resource(":/pictures/MotionStrip.png");
     // Motion blur means neighbouring rows are alike and neighbouring columns less so:
     // the strip is sharper across than along.
     double along = 0, across = 0;

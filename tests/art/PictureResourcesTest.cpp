@@ -13,14 +13,22 @@ struct Expected {
 TEST(PictureResources, EveryBuiltInPictureLoadsAtItsExactSize)
 {
     const Expected pictures[] = {
-        {":/pictures/Image1.png", 800, 600},    {":/pictures/Image2.png", 76, 456},
-        {":/pictures/BonusBMP.png", 78, 767},   {":/pictures/Bet1But.png", 78, 118},
-        {":/pictures/Bet5But.png", 78, 118},    {":/pictures/SpinBut.png", 78, 118},
-        {":/pictures/Dimmed.png", 302, 165},    {":/pictures/Dimmed2.png", 429, 45},
-        {":/pictures/Bet1bDimmed.png", 84, 85}, {":/pictures/DigitsSmall.png", 188, 21},
-        {":/pictures/GreenSmall.png", 188, 21}, {":/pictures/DigitsLarge.png", 376, 42},
-        {":/pictures/GreenLarge.png", 376, 42}, {":/bonus/bonus1.png", 640, 480},
-        {":/bonus/bonus2.png", 640, 480},       {":/bonus/bonus3.png", 640, 480},
+        {":/pictures/TableBackground.png", 800, 600},
+        {":/pictures/MotionStrip.png", 76, 456},
+        {":/pictures/BonusMeterStrip.png", 78, 767},
+        {":/pictures/BetOneButtonStrip.png", 78, 118},
+        {":/pictures/BetFiveButtonStrip.png", 78, 118},
+        {":/pictures/SpinButtonStrip.png", 78, 118},
+        {":/pictures/UnlitLogoPanel.png", 302, 165},
+        {":/pictures/UnlitTitlePlate.png", 429, 45},
+        {":/pictures/UnlitBetSign.png", 84, 85},
+        {":/pictures/SmallRedDigits.png", 188, 21},
+        {":/pictures/SmallGreenDigits.png", 188, 21},
+        {":/pictures/LargeRedDigits.png", 376, 42},
+        {":/pictures/LargeGreenDigits.png", 376, 42},
+        {":/bonus/bonus1.png", 640, 480},
+        {":/bonus/bonus2.png", 640, 480},
+        {":/bonus/bonus3.png", 640, 480},
     };
     for (const Expected& e : pictures) {
         const QImage image(QString::fromLatin1(e.path));

@@ -17,7 +17,7 @@ int Brightest(const QImage& image, const QRect& r)
 
 TEST(Table, CounterGlassIsBlackWhereTheProgramDrawsAndClears)
 {
-    const QImage table = arttest::Resource(":/pictures/Image1.png");
+    const QImage table = arttest::Resource(":/pictures/TableBackground.png");
     EXPECT_EQ(WinningsField, QRect(QPoint(320, 44), QPoint(449, 69)));
     // The program blacks out the Winnings field and the cell beside each number; the
     // glass must be black too, or those patches would show. Digits reach y 77 on a
@@ -31,7 +31,7 @@ TEST(Table, CounterGlassIsBlackWhereTheProgramDrawsAndClears)
 
 TEST(Table, PaylineMarkersPointAtBothEndsOfTheLine)
 {
-    const QImage table = arttest::Resource(":/pictures/Image1.png");
+    const QImage table = arttest::Resource(":/pictures/TableBackground.png");
     ASSERT_EQ(PaylineY, 386);
     for (const int x : {PaylineLeft - 3, PaylineRight + 3}) {
         const QRgb p = table.pixel(x, PaylineY);
@@ -47,7 +47,7 @@ TEST(Table, PaylineMarkersPointAtBothEndsOfTheLine)
 
 TEST(Table, MeterBoxIsADarkWell)
 {
-    const QImage table = arttest::Resource(":/pictures/Image1.png");
+    const QImage table = arttest::Resource(":/pictures/TableBackground.png");
     EXPECT_EQ(MeterBox, QRect(QPoint(578, 223), QPoint(655, 281)));
     // On wide screens the meter slice is drawn unscaled inside a larger box; the
     // rest of the box must read as the meter's own dark glass.

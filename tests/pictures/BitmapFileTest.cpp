@@ -392,27 +392,27 @@ TEST_F(Files, ReplacementsTakeTheirPicturesPlace)
     pictures::PictureSet set = Synthetic();
     const pictures::PictureSet original = set;
     set.LoadReplacements(dir.path());
-    EXPECT_EQ(set.Image1.size(), QSize(40, 30));
-    EXPECT_EQ(set.Image1.pixel(39, 29), qRgb(1, 200, 3));
-    EXPECT_EQ(set.Image2, original.Image2);  // unreadable: the picture stays
-    EXPECT_EQ(set.Bet5But.size(), QSize(10, 20));
-    EXPECT_EQ(set.Dimmed2.pixel(0, 0), qRgb(9, 90, 9));
-    EXPECT_EQ(set.Bet1But, original.Bet1But);
-    EXPECT_EQ(set.DigitsSmall, original.DigitsSmall);
-    EXPECT_EQ(set.BonusBMP, original.BonusBMP);
+    EXPECT_EQ(set.tableBackground.size(), QSize(40, 30));
+    EXPECT_EQ(set.tableBackground.pixel(39, 29), qRgb(1, 200, 3));
+    EXPECT_EQ(set.motionStrip, original.motionStrip);  // unreadable: the picture stays
+    EXPECT_EQ(set.betFiveButtonStrip.size(), QSize(10, 20));
+    EXPECT_EQ(set.unlitTitlePlate.pixel(0, 0), qRgb(9, 90, 9));
+    EXPECT_EQ(set.betOneButtonStrip, original.betOneButtonStrip);
+    EXPECT_EQ(set.smallRedDigits, original.smallRedDigits);
+    EXPECT_EQ(set.bonusMeterStrip, original.bonusMeterStrip);
 }
 
 TEST_F(Files, TheSymbolSheetIsRequired)
 {
     pictures::PictureSet set;
     EXPECT_FALSE(set.LoadSymbolSheet(dir.path(), QStringLiteral("Plum")));
-    EXPECT_TRUE(set.Image3.isNull());
+    EXPECT_TRUE(set.symbolSheet.isNull());
     Write(QStringLiteral("Plum.bmp"), "BM broken");
     EXPECT_FALSE(set.LoadSymbolSheet(dir.path(), QStringLiteral("Plum")));
     Write(QStringLiteral("FRUIT.BMP"), SolidBmp(304, 304, qRgb(50, 60, 70)));
     EXPECT_TRUE(set.LoadSymbolSheet(dir.path(), QStringLiteral("Fruit")));
-    EXPECT_EQ(set.Image3.size(), QSize(304, 304));
-    EXPECT_EQ(set.Image3.pixel(100, 100), qRgb(50, 60, 70));
+    EXPECT_EQ(set.symbolSheet.size(), QSize(304, 304));
+    EXPECT_EQ(set.symbolSheet.pixel(100, 100), qRgb(50, 60, 70));
 }
 
 #ifdef PLUMFIZZ_HAVE_BUILTIN_PICTURES
@@ -420,16 +420,16 @@ TEST(BuiltInPictures, AllThereAtTheirSizes)
 {
     const pictures::PictureSet set = pictures::PictureSet::BuiltIn();
     const std::pair<const QImage*, QSize> expected[] = {
-        {&set.Image1, {800, 600}},     {&set.Image2, {76, 456}},     {&set.BonusBMP, {78, 767}},
-        {&set.Bet1But, {78, 118}},     {&set.Bet5But, {78, 118}},    {&set.SpinBut, {78, 118}},
-        {&set.Dimmed, {302, 165}},     {&set.Dimmed2, {429, 45}},    {&set.Bet1bDimmed, {84, 85}},
-        {&set.DigitsSmall, {188, 21}}, {&set.GreenSmall, {188, 21}}, {&set.DigitsLarge, {376, 42}},
-        {&set.GreenLarge, {376, 42}},
+        {&set.tableBackground, {800, 600}},  {&set.motionStrip, {76, 456}},        {&set.bonusMeterStrip, {78, 767}},
+        {&set.betOneButtonStrip, {78, 118}}, {&set.betFiveButtonStrip, {78, 118}}, {&set.spinButtonStrip, {78, 118}},
+        {&set.unlitLogoPanel, {302, 165}},   {&set.unlitTitlePlate, {429, 45}},    {&set.unlitBetSign, {84, 85}},
+        {&set.smallRedDigits, {188, 21}},    {&set.smallGreenDigits, {188, 21}},   {&set.largeRedDigits, {376, 42}},
+        {&set.largeGreenDigits, {376, 42}},
     };
     for (const auto& [image, size] : expected) {
         EXPECT_EQ(image->size(), size);
         EXPECT_EQ(image->format(), QImage::Format_RGB32);
     }
-    EXPECT_TRUE(set.Image3.isNull());
+    EXPECT_TRUE(set.symbolSheet.isNull());
 }
 #endif

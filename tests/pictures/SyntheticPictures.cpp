@@ -74,20 +74,20 @@ QImage Button(int button)
 pictures::PictureSet Synthetic()
 {
     pictures::PictureSet set;
-    set.Image1 = Background();
-    set.Image2 = MotionStrip();
-    set.Image3 = SymbolSheet();
-    set.BonusBMP = Meter();
-    set.Bet1But = Button(0);
-    set.Bet5But = Button(1);
-    set.SpinBut = Button(2);
-    set.Dimmed = Solid(302, 165, DimColour(0));
-    set.Dimmed2 = Solid(429, 45, DimColour(1));
-    set.Bet1bDimmed = Solid(84, 85, DimColour(2));
-    set.DigitsSmall = DigitStrip(false, false);
-    set.GreenSmall = DigitStrip(true, false);
-    set.DigitsLarge = DigitStrip(false, true);
-    set.GreenLarge = DigitStrip(true, true);
+    set.tableBackground = Background();
+    set.motionStrip = MotionStrip();
+    set.symbolSheet = SymbolSheet();
+    set.bonusMeterStrip = Meter();
+    set.betOneButtonStrip = Button(0);
+    set.betFiveButtonStrip = Button(1);
+    set.spinButtonStrip = Button(2);
+    set.unlitLogoPanel = Solid(302, 165, DimColour(0));
+    set.unlitTitlePlate = Solid(429, 45, DimColour(1));
+    set.unlitBetSign = Solid(84, 85, DimColour(2));
+    set.smallRedDigits = DigitStrip(false, false);
+    set.smallGreenDigits = DigitStrip(true, false);
+    set.largeRedDigits = DigitStrip(false, true);
+    set.largeGreenDigits = DigitStrip(true, true);
     return set;
 }
 

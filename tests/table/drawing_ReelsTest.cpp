@@ -124,7 +124,7 @@ TEST(MotionFrame, WrapsAroundTheStrip)
 TEST(MotionFrame, AShortStripRepeatsAndANarrowOneLeavesBlack)
 {
     pictures::PictureSet set = Synthetic();
-    set.Image2 = MotionStrip(40, 50);
+    set.motionStrip = MotionStrip(40, 50);
     Table t(800, QSize(800, 600), 0, set);
     EXPECT_EQ(t->Geometry().MotionHeight, 50);
     const QRect w = t->ReelWindow(0);
@@ -318,16 +318,16 @@ TEST(Robustness, PicturesOfAnySizeAndTinySurfaces)
     // Replacement pictures can be any size; nothing may be read or written
     // outside an image (the sanitizer build checks the memory side).
     pictures::PictureSet tiny = Synthetic();
-    tiny.Image1 = Solid(1, 1, qRgb(9, 9, 9));
-    tiny.Image2 = MotionStrip(3, 5);
-    tiny.Image3 = SymbolSheet(8);
-    tiny.BonusBMP = Solid(5, 5, qRgb(1, 2, 3));
-    tiny.Bet1But = Solid(1, 1, qRgb(4, 5, 6));
-    tiny.Bet5But = QImage();
-    tiny.SpinBut = Solid(300, 3, qRgb(4, 5, 6));
-    tiny.Dimmed = Solid(1, 2, qRgb(4, 5, 6));
-    tiny.GreenSmall = Solid(2, 2, qRgb(4, 5, 6));
-    tiny.GreenLarge = QImage();
+    tiny.tableBackground = Solid(1, 1, qRgb(9, 9, 9));
+    tiny.motionStrip = MotionStrip(3, 5);
+    tiny.symbolSheet = SymbolSheet(8);
+    tiny.bonusMeterStrip = Solid(5, 5, qRgb(1, 2, 3));
+    tiny.betOneButtonStrip = Solid(1, 1, qRgb(4, 5, 6));
+    tiny.betFiveButtonStrip = QImage();
+    tiny.spinButtonStrip = Solid(300, 3, qRgb(4, 5, 6));
+    tiny.unlitLogoPanel = Solid(1, 2, qRgb(4, 5, 6));
+    tiny.smallGreenDigits = Solid(2, 2, qRgb(4, 5, 6));
+    tiny.largeGreenDigits = QImage();
     for (int layout : {1, 640, 800, 1920}) {
         for (QSize size : {QSize(0, 0), QSize(50, 40), QSize(layout + 30, layout)}) {
             Table t(layout, size, 3, tiny);

@@ -188,7 +188,7 @@ TEST(Buttons, AreStretchedOnWiderTables)
 TEST(Buttons, HalvesFollowTheBetOneButtonsSize)
 {
     pictures::PictureSet set = Synthetic();
-    set.Bet1But = Solid(78, 40, qRgb(1, 1, 1));  // halves of 20 rows
+    set.betOneButtonStrip = Solid(78, 40, qRgb(1, 1, 1));  // halves of 20 rows
     Table t(800, QSize(800, 600), 0, set);
     t->DrawButton(engine::Button::Spin, true);
     // Rows 20..39 of the spin picture, stretched to 59 rows: all still the dim half.
@@ -217,7 +217,7 @@ TEST(AttentionAreas, LitAreasShowTheBackgroundDimOnesTheirPicture)
 TEST(AttentionAreas, ASmallBackgroundLightsTheMissingPartBlack)
 {
     pictures::PictureSet set = Synthetic();
-    set.Image1 = Background(400, 300);  // the logo panel's rectangle is partly outside
+    set.tableBackground = Background(400, 300);  // the logo panel's rectangle is partly outside
     Table t(800, QSize(800, 600), 0, set);
     t->DrawLogoPanel(true);
     EXPECT_EQ(t.At(300, 150), BackgroundColour(300, 150));
@@ -314,7 +314,7 @@ TEST(FormPaint, AReplacementBackgroundIsStretchedToItsScaledSize)
     pictures::PictureSet set = Synthetic();
     QImage replacement(400, 300, QImage::Format_RGB32);
     replacement.fill(qRgb(10, 200, 30));
-    set.Image1 = replacement;
+    set.tableBackground = replacement;
     Table t(1024, QSize(1014, 740), 0, set);
     t->FormPaint(engine::StartStops, 0, 0, 0);
     // Scaled(400) × Scaled(300) = 512 × 384.
@@ -331,7 +331,7 @@ TEST(FormPaint, AReplacementBackgroundIsStretchedToItsScaledSize)
 TEST(FormPaint, ABackgroundLargerThanTheWindowIsCut)
 {
     pictures::PictureSet set = Synthetic();
-    set.Image1 = Background(1600, 1200);
+    set.tableBackground = Background(1600, 1200);
     Table t(800, QSize(790, 560), 0, set);
     t->FormPaint(engine::StartStops, 0, 0, 0);
     EXPECT_EQ(t.At(789, 559), BackgroundColour(789, 559));

@@ -214,7 +214,7 @@ TEST_F(WindowClose, CommandsThatChangeTheGameWaitForTheSpin)
 TEST_F(WindowClose, NewGameKeepsTheCoinsOnTheTable)
 {
     const pictures::PictureSet builtIn = pictures::PictureSet::BuiltIn();
-    ASSERT_FALSE(builtIn.GreenSmall.isNull());
+    ASSERT_FALSE(builtIn.smallGreenDigits.isNull());
     form->State.Credits = 5;
     form->State.Spins = 9;
     for (int i = 0; i < 3; ++i) QTest::keyClick(form->View(), Qt::Key_B);
@@ -224,7 +224,7 @@ TEST_F(WindowClose, NewGameKeepsTheCoinsOnTheTable)
     EXPECT_EQ(form->State.Spins, 0);
     EXPECT_EQ(form->State.BetCoins, 3);
     // Redrawn: Coins shows 3 and Credits 1000 (16 × 21 cells on 800 pixels).
-    const auto cell = [&](int digit) { return builtIn.GreenSmall.copy(digit * 16, 0, 16, 21); };
+    const auto cell = [&](int digit) { return builtIn.smallGreenDigits.copy(digit * 16, 0, 16, 21); };
     const QImage& surface = form->Surface();
     EXPECT_EQ(surface.copy(250, 44, 16, 21), cell(3));
     EXPECT_EQ(surface.copy(556, 44, 16, 21), cell(1));

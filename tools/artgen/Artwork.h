@@ -9,7 +9,7 @@
 namespace artwork {
 
 struct Artwork {
-    QString fileName;  // relative to the output directory, e.g. "pictures/Image1.png"
+    QString fileName;  // relative to the output directory, e.g. "pictures/TableBackground.png"
     QImage (*draw)();
 };
 
