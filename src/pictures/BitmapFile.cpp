@@ -16,6 +16,10 @@ namespace {
 enum Compression : uint32_t { BiRgb = 0, BiRle8 = 1, BiRle4 = 2, BiBitfields = 3, BiAlphaBitfields = 6 };
 
 constexpr qint64 FileHeaderSize = 14;
+// Headers, palette, masks and any colour profile stand before the pixels;
+// none of them comes near this, so a file whose pixels start further in is
+// no picture, however large it is.
+constexpr qint64 MaxPixelOffset = qint64(1) << 24;
 
 uint32_t ReadU32(const QByteArray& data, qint64 at)
 {
@@ -39,6 +43,7 @@ struct BitmapHeader {
     bool topDown = false;
     int bitsPerPixel = 0;
     uint32_t compression = BiRgb;
+    qint64 pixelEnd = 0;  // where uncompressed pixels end; 0 for run-length data
 };
 
 // Reads and checks the headers; false for anything that is not a plausible
@@ -96,12 +101,13 @@ bool ParseHeader(const QByteArray& head, qint64 fileSize, BitmapHeader& h)
         break;
     default: return false;  // embedded JPEG or PNG: not a bitmap as the table reads them
     }
-    if (h.pixelOffset < FileHeaderSize + h.infoSize || h.pixelOffset >= fileSize) {
+    if (h.pixelOffset < FileHeaderSize + h.infoSize || h.pixelOffset >= fileSize || h.pixelOffset > MaxPixelOffset) {
         return false;
     }
     if (h.compression == BiRgb || h.compression == BiBitfields || h.compression == BiAlphaBitfields) {
         const qint64 rowBytes = (h.width * h.bitsPerPixel + 31) / 32 * 4;
-        if (h.pixelOffset + rowBytes * h.height > fileSize) {
+        h.pixelEnd = h.pixelOffset + rowBytes * h.height;
+        if (h.pixelEnd > fileSize) {
             return false;  // truncated pixel data
         }
     }
@@ -190,8 +196,9 @@ QImage ReadBitmapFile(const QString& path)
         return {};
     }
 
-    // Read no more than the picture can need, however large the file claims to be.
-    qint64 wanted = fileSize;
+    // Read no more than the picture can need, however large the file is:
+    // whatever follows the pixels is never read.
+    qint64 wanted = header.pixelEnd;
     const bool rle = header.compression == BiRle8 || header.compression == BiRle4;
     if (rle) {
         // Runs of one pixel cost two bytes each; line and end marks come on top.

@@ -172,6 +172,16 @@ QRgb TrueColour(int x, int y)
     return qRgb(x * 80, y * 100, 33 + x + y);
 }
 
+// A 3 × 2 bitmap of 24-bit TrueColour pixels.
+Bmp SmallTrueColourBmp()
+{
+    Bmp b;
+    b.width = 3;
+    b.height = 2;
+    b.pixels = PackRows(3, 2, 24, false, [](int x, int y) { return TrueColour(x, y) & 0xffffffu; });
+    return b;
+}
+
 }  // namespace
 
 TEST_F(Files, IndexedBitmapsOfOneFourAndEightBits)
@@ -301,10 +311,7 @@ TEST_F(Files, RunLengthEncodedBitmaps)
 
 TEST_F(Files, DamagedOrForeignFilesGiveNoPicture)
 {
-    Bmp good;
-    good.width = 3;
-    good.height = 2;
-    good.pixels = PackRows(3, 2, 24, false, [](int x, int y) { return TrueColour(x, y) & 0xffffffu; });
+    const Bmp good = SmallTrueColourBmp();
     const QByteArray bytes = Encode(good);
     ASSERT_FALSE(Read(bytes).isNull());
 
@@ -349,6 +356,31 @@ TEST_F(Files, DamagedOrForeignFilesGiveNoPicture)
     EXPECT_TRUE(Read(garbage).isNull());
     EXPECT_TRUE(pictures::ReadBitmapFile(dir.filePath(QStringLiteral("missing.bmp"))).isNull());
     EXPECT_TRUE(pictures::ReadBitmapFile(dir.path()).isNull());
+}
+
+TEST_F(Files, OnlyThePicturesOwnBytesAreRead)
+{
+    // Sparse files: their size costs no disk, but reading them whole would
+    // need more memory than there is.
+    const Bmp good = SmallTrueColourBmp();
+    const QByteArray bytes = Encode(good);
+
+    QFile tail(Write(QStringLiteral("tail.bmp"), bytes));
+    if (!tail.resize(qint64(1) << 40)) {
+        GTEST_SKIP() << "no sparse files here";
+    }
+    ExpectPixels(pictures::ReadBitmapFile(tail.fileName()), 3, 2, TrueColour);
+
+    // Pixels said to start four gigabytes in: no picture, and nothing read.
+    const qint64 farOffset = 0xfffff000;
+    QByteArray header = bytes.left(bytes.size() - good.pixels.size());
+    header.replace(10, 4, QByteArray::fromRawData("\x00\xf0\xff\xff", 4));
+    QFile far(Write(QStringLiteral("far.bmp"), header));
+    ASSERT_TRUE(far.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(far.seek(farOffset));
+    far.write(good.pixels);
+    far.close();
+    EXPECT_TRUE(pictures::ReadBitmapFile(far.fileName()).isNull());
 }
 
 namespace {
