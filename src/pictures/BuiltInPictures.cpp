@@ -6,24 +6,20 @@
 
 #include "pictures/BitmapFile.h"
 
-#ifdef PLUMFIZZ_HAVE_BUILTIN_PICTURES
 // The resources sit in this library's archive; naming their initialiser pulls
 // them into every program that asks for a built-in picture.
 static void InitBuiltInPictures()
 {
     Q_INIT_RESOURCE(plumfizz_builtin_pictures);
 }
-#endif
 
 namespace pictures {
 namespace {
 
 QImage LoadResource(const QString& path)
 {
-#ifdef PLUMFIZZ_HAVE_BUILTIN_PICTURES
     static const bool initialised = (InitBuiltInPictures(), true);
     (void)initialised;
-#endif
     return ToOpaque(QImage(path, "PNG"));
 }
 

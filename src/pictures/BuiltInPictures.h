@@ -7,12 +7,11 @@
 namespace pictures {
 
 // A built-in picture of the table by its resource name ("TableBackground",
-// "BonusMeterStrip", ...), opaque 32-bit; null when the program was built
-// without its artwork.
+// "BonusMeterStrip", ...), opaque 32-bit; null for an unknown name.
 QImage BuiltInTablePicture(const char* name);
 
 // Built-in bonus picture 1 (the closed boxes), 2 (an empty box) or 3 (the
-// prize); null when the program was built without its artwork.
+// prize), opaque 32-bit; null for another number.
 QImage BuiltInBonusPicture(int number);
 
 }  // namespace pictures

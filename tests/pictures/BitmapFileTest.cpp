@@ -447,7 +447,6 @@ TEST_F(Files, TheSymbolSheetIsRequired)
     EXPECT_EQ(set.symbolSheet.pixel(100, 100), qRgb(50, 60, 70));
 }
 
-#ifdef PLUMFIZZ_HAVE_BUILTIN_PICTURES
 TEST(BuiltInPictures, AllThereAtTheirSizes)
 {
     const pictures::PictureSet set = pictures::PictureSet::BuiltIn();
@@ -464,4 +463,3 @@ TEST(BuiltInPictures, AllThereAtTheirSizes)
     }
     EXPECT_TRUE(set.symbolSheet.isNull());
 }
-#endif
