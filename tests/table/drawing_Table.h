@@ -1,3 +1,4 @@
+// A table to draw on in tests: a surface and its painter, as the window holds them.
 #pragma once
 
 #include <QImage>
