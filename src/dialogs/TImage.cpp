@@ -1,3 +1,4 @@
+// The picture control: painting its picture, and keeping every press on it from the window behind.
 #include "TImage.h"
 
 #include <QMouseEvent>

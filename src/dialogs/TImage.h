@@ -1,3 +1,4 @@
+// The dialogs' picture control: a picture shown unscaled that keeps mouse presses to itself.
 #pragma once
 
 #include <QImage>

@@ -1,3 +1,5 @@
+// The bonus window: the pick-a-box dialog a full meter opens, what it needs from the main window,
+// and the call that runs it modally.
 #pragma once
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// The artwork tests' program: Google Test run inside a QGuiApplication on the offscreen platform.
 #include <gtest/gtest.h>
 #include <QGuiApplication>
 

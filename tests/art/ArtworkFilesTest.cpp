@@ -1,3 +1,5 @@
+// Writing the artwork: each picture under its name and in its format, a directory that cannot be
+// made reported by name, and no file named twice in the catalogues.
 #include <gtest/gtest.h>
 
 #include <QDir>

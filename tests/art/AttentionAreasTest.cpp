@@ -1,3 +1,5 @@
+// The blinking areas: dim pictures the size of their place on the table, frames alike lit or dim,
+// bulbs on in the table and off in the dim picture, and one drawing for both.
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -1,3 +1,5 @@
+// The bonus pictures: the eight box hit areas, each closed box filling its own, gaps that show only
+// the backdrop, and a calm dark place on the prize picture for the prize's text.
 #include <gtest/gtest.h>
 
 #include <QPainter>

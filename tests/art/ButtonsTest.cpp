@@ -1,3 +1,5 @@
+// The push buttons: the lit half is the dim half with its light on and the bezel unmoved, and the
+// three buttons look different.
 #include <gtest/gtest.h>
 
 #include "PixelChecks.h"

@@ -1,3 +1,5 @@
+// The digit strips: ten digits, a blank and a narrower colon, each digit lit in its own segments,
+// no cell bleeding into the next, and red or green as named.
 #include <gtest/gtest.h>
 
 #include <vector>

@@ -1,3 +1,5 @@
+// The bonus meter picture: each level's slice shows exactly that many lit lamps, the lamps apart
+// and inside the slice, and every slice in the same frame.
 #include <gtest/gtest.h>
 
 #include "Meter.h"

@@ -1,3 +1,5 @@
+// The reel in motion: a loop whose bottom row runs on into its top row without a seam, and symbols
+// smeared along the reel rather than across it.
 #include <gtest/gtest.h>
 
 #include <algorithm>

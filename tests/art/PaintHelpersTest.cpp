@@ -1,3 +1,5 @@
+// The drawing helpers: the blur and its wrap around a loop, colour mixing, the unlit layer, and
+// text centred by its ink.
 #include <gtest/gtest.h>
 
 #include <QPainter>

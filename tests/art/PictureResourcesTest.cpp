@@ -1,3 +1,5 @@
+// The built-in pictures in the program's resources: each loads, opaque and at its exact size, and
+// the three bonus pictures differ.
 #include <gtest/gtest.h>
 
 #include "PixelChecks.h"

@@ -1,6 +1,5 @@
-#pragma once
-
 // Small pixel measures shared by the artwork tests.
+#pragma once
 
 #include <QImage>
 #include <QRect>

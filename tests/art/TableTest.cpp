@@ -1,3 +1,5 @@
+// The table background against the program's drawing: black glass under the counters, payline
+// markers at both ends of the line, and a dark well for the meter.
 #include <gtest/gtest.h>
 
 #include "PixelChecks.h"

@@ -1,3 +1,5 @@
+// The default theme's bitmaps: a 24-bit symbol sheet of sixteen distinct cells that stack without
+// seams, the bar forms told apart by their badges, and a pay chart that fits the screen.
 #include <gtest/gtest.h>
 
 #include <QFile>

@@ -1,3 +1,5 @@
+// The bonus window under real mouse and key events: which box opens and what it pays, the prize
+// text, the layout on any screen, the timers and sound, and every way of closing.
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,3 +1,4 @@
+// The dialog tests' program: Google Test run inside a QApplication.
 #include <QApplication>
 
 #include <gtest/gtest.h>

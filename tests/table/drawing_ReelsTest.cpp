@@ -1,3 +1,5 @@
+// Drawing the reels: the payline, their geometry, the view from a stop, the motion frames, a spin's
+// blur, stop and bounce, the nudges and the settle, and pictures of any size.
 #include <gtest/gtest.h>
 
 #include "drawing_Table.h"

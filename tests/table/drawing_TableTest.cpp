@@ -1,3 +1,5 @@
+// Drawing the table: the counters and their spare cells, the bonus meter, the buttons' halves, the
+// attention areas, the labels, and the full redraw at any width.
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>

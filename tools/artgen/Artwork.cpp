@@ -1,3 +1,4 @@
+// The lists of built-in pictures and theme files, and writing each file out whole or not at all.
 #include "Artwork.h"
 
 #include <QDir>

@@ -1,6 +1,5 @@
-#pragma once
-
 // Every picture the generator writes, by the file name it is written under.
+#pragma once
 
 #include <QImage>
 #include <QString>

@@ -1,3 +1,5 @@
+// Drawing the blinking areas: bulbs along their tracks, glass lit from behind, the logo panel's
+// emblem and word mark, the title plate's line and the bet-one sign's coin.
 #include "AttentionAreas.h"
 
 #include <QPainter>

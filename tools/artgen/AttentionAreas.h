@@ -1,9 +1,8 @@
-#pragma once
-
 // The three areas of the table that blink: the logo panel, the title plate and
 // the bet-one sign. Each is drawn by one function with its lights on or off, so
 // the lit copy inside the table and the dim picture agree pixel for pixel
 // wherever no light falls.
+#pragma once
 
 #include <QImage>
 

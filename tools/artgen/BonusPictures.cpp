@@ -1,3 +1,5 @@
+// Drawing the bonus pictures: the stage, the closed gift boxes, the empty box, and the prize box
+// with its coins, kept clear of the place where the prize is written.
 #include "BonusPictures.h"
 
 #include <QPainterPath>

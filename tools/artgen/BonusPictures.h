@@ -1,8 +1,7 @@
-#pragma once
-
 // The bonus window's three 640 x 480 pictures: eight closed boxes on their hit
 // areas with the invitation to pick one, the empty box, and the prize picture
 // with a calm dark place for the prize the program writes onto it.
+#pragma once
 
 #include <QImage>
 #include <QPainter>

@@ -1,3 +1,4 @@
+// Drawing the push buttons: the recess and chrome bezel alike in both states, a cap that lights.
 #include "Buttons.h"
 
 #include <QPainter>

@@ -1,7 +1,6 @@
-#pragma once
-
 // The three push buttons, each 78 x 118: the dim state in the upper half and the
 // lit state in the lower half, the same button with its light off and on.
+#pragma once
 
 #include <QImage>
 

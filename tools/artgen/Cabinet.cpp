@@ -1,3 +1,5 @@
+// Drawing the table: the room, the cabinet, the counters' black glass, the reel windows and payline
+// markers, the meter's well, the buttons, ledge and lever, then the attention areas.
 #include "Cabinet.h"
 
 #include <QPainter>

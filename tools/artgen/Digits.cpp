@@ -1,3 +1,5 @@
+// Drawing the digit strips: seven leaning segments a cell, unlit ones faintly under the lit ones,
+// and a glow that stays inside its own cell.
 #include "Digits.h"
 
 #include <QPainter>

@@ -1,7 +1,6 @@
-#pragma once
-
 // Lit-segment digit strips for the counters: the digits 0 to 9, a blank cell and
 // a narrower colon cell in one row, red for the Winnings and green for the others.
+#pragma once
 
 #include <QImage>
 

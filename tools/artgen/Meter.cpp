@@ -1,3 +1,4 @@
+// Drawing the bonus meter: an arc of lamps warming from plum pink to gold, one slice per level.
 #include "Meter.h"
 
 #include <QPainter>

@@ -1,8 +1,7 @@
-#pragma once
-
 // The bonus meter: one slice for each level from empty to full stacked in one
 // picture, the full meter on top, each an arc of one lamp per point with as
 // many lit as the level.
+#pragma once
 
 #include <QImage>
 #include <QPointF>

@@ -1,3 +1,4 @@
+// Drawing the reel in motion: symbols in a mixed order, blurred along the reel around the loop.
 #include "MotionStrip.h"
 
 #include <QPainter>

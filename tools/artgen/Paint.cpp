@@ -1,3 +1,5 @@
+// The shared drawing helpers: fonts, metal finishes, lamps, text placed by its ink, glows, and a
+// box blur that can wrap around a loop.
 #include "Paint.h"
 
 #include <QFontMetricsF>

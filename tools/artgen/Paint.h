@@ -1,7 +1,6 @@
-#pragma once
-
 // Small drawing helpers shared by every picture: fonts, chrome and gold
 // finishes, lamps, outlined text and soft glows.
+#pragma once
 
 #include <QColor>
 #include <QFont>

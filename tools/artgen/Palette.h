@@ -1,7 +1,6 @@
-#pragma once
-
 // The cabinet's colours: deep plum lacquer, gold leaf, chrome, and the warm
 // light of lit glass.
+#pragma once
 
 #include <QColor>
 

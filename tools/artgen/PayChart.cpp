@@ -1,3 +1,5 @@
+// Drawing the pay chart: a row per rule with its payout for one to five coins, and the lines on the
+// bonus meter and the nudges.
 #include "PayChart.h"
 
 #include <QPainter>

@@ -1,3 +1,5 @@
+// The pay rules as the pictures show them, their payouts taken from the game's own rules; the rule
+// tiles, the legend marks and the pay glass.
 #include "PayTable.h"
 
 #include <QPainterPath>

@@ -1,7 +1,6 @@
-#pragma once
-
 // The pay table as pictures: each rule's three reels drawn as small tiles and its
 // payout per coin, shared by the pay glass on the table and the pay chart.
+#pragma once
 
 #include <QPainter>
 #include <array>

@@ -1,3 +1,5 @@
+// Drawing the reel cells: the plum, the seven, the bars, the Reset symbol and the badges on the
+// reel face, and the sheet of all sixteen.
 #include "Symbols.h"
 
 #include <QRadialGradient>

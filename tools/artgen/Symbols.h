@@ -1,7 +1,6 @@
-#pragma once
-
 // The sixteen reel cells: symbols 0 to 4, their Up, Down and Bonus forms, the
 // Reset symbol and the blank reel face, and the sheet that holds them.
+#pragma once
 
 #include <QImage>
 #include <QPainter>
