@@ -184,7 +184,7 @@ QImage DropAlpha(const QImage& image)
     return plain.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage ReadBitmapFile(const QString& path)
+QImage ReadBitmapFile(const QString& path, QSize largest)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -192,7 +192,8 @@ QImage ReadBitmapFile(const QString& path)
     }
     const qint64 fileSize = file.size();
     BitmapHeader header;
-    if (!ParseHeader(file.peek(FileHeaderSize + 40), fileSize, header)) {
+    if (!ParseHeader(file.peek(FileHeaderSize + 40), fileSize, header) || header.width > largest.width() ||
+        header.height > largest.height()) {
         return {};
     }
 

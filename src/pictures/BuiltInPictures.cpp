@@ -35,4 +35,11 @@ QImage BuiltInBonusPicture(int number)
     return LoadResource(QStringLiteral(":/bonus/bonus%1.png").arg(number));
 }
 
+QImage BuiltInAmountButton(int tag)
+{
+    static const char* const names[] = {"AmountButton1000", "AmountButton100", "AmountButton10", "AmountButton1"};
+    if (tag < 0 || tag > 3) return {};
+    return BuiltInTablePicture(names[tag]);
+}
+
 }  // namespace pictures

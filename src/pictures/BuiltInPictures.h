@@ -1,5 +1,5 @@
-// The pictures compiled into the program: the table's and the bonus window's
-// built-in artwork. Only this layer knows where the resources are.
+// The pictures compiled into the program: the table's, the bonus window's and
+// the borrow window's built-in artwork. Only this layer knows where the resources are.
 #pragma once
 
 #include <QImage>
@@ -13,5 +13,9 @@ QImage BuiltInTablePicture(const char* name);
 // Built-in bonus picture 1 (the closed boxes), 2 (an empty box) or 3 (the
 // prize), opaque 32-bit; null for another number.
 QImage BuiltInBonusPicture(int number);
+
+// The borrow window's amount button of tag 0 ($1,000), 1 ($100), 2 ($10) or
+// 3 ($1), opaque 32-bit; null for another tag.
+QImage BuiltInAmountButton(int tag);
 
 }  // namespace pictures

@@ -175,6 +175,9 @@ private:
     void RunPlayerOperation(void (engine::Game::*operation)());
     void SetSpinCommandsEnabled(bool enabled);
 
+    // The manual at a help topic, for the window in front.
+    void ShowHelpTopic(int topic);
+
     // Errors that escape a handler end the handler, not the program.
     template <typename Handler>
     bool Guarded(Handler&& handler);

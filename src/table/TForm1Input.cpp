@@ -1,6 +1,13 @@
 // The player's input: clicks on the table, keys, and the menu commands.
 #include "table/TForm1.h"
 
+#include <QApplication>
+#include <QFileInfo>
+
+#include "dialogs/TBorrowC.h"
+#include "dialogs/TPaychart.h"
+#include "dialogs/TStatsForm.h"
+#include "dialogs/VersionBox.h"
 #include "engine/GameState.h"
 #include "pictures/TableLayout.h"
 #include "web/WebLinks.h"
@@ -148,23 +155,56 @@ void TForm1::Music1Click()
 
 void TForm1::Borrow1Click()
 {
+    // Borrowing changes Credits: never while a spin is being paid.
     if (lifecycle_.CommandRunning()) return;
-    // The borrow dialog comes with the side dialogs.
+    Guarded([this] {
+        dialogs::BorrowWindowServices services;
+        services.showInformation = [this](const QString& text) {
+            QWidget* front = QApplication::activeModalWidget();
+            boxes_.Information(front ? front : this, text);
+        };
+        services.showHelp = [this](int topic) { ShowHelpTopic(topic); };
+        dialogs::RunBorrowWindow(State, pictures_, scaling_.LayoutWidth(), std::move(services), this);
+        // The table shows the new balance, and the file holds it.
+        FormPaint();
+        SaveCurrentGame();
+    });
 }
 
 void TForm1::Stats1Click()
 {
-    // The statistics dialog comes with the side dialogs.
+    // A snapshot: during a spin the figures are those of the moment it opened.
+    Guarded([this] {
+        dialogs::TStatsForm form(State, this);
+        form.exec();
+    });
 }
 
 void TForm1::Payoffs1Click()
 {
-    // The payoff chart comes with the side dialogs.
+    Guarded([this] {
+        dialogs::PaychartServices services;
+        services.showError = [this](const QString& text) { ShowHandlerError(text); };
+        services.showHelp = [this](int topic) { ShowHelpTopic(topic); };
+        dialogs::TPaychart form(assetDir_, std::move(services), this);
+        form.exec();
+    });
 }
 
 void TForm1::Version1Click()
 {
-    // The version box comes with the side dialogs.
+    Guarded([this] { boxes_.Information(this, dialogs::VersionBoxText(gameTitle_, versionText_)); });
+}
+
+void TForm1::ShowHelpTopic(int topic)
+{
+    // There is no help viewer yet; the player is told so rather than shown nothing.
+    QWidget* front = QApplication::activeModalWidget();
+    const QString text =
+        QFileInfo::exists(helpFile_)
+            ? QStringLiteral("There is no help viewer to show topic %1 of the manual %2.").arg(topic).arg(helpFile_)
+            : QStringLiteral("The manual %1 is not installed.").arg(helpFile_);
+    boxes_.Information(front ? front : this, text);
 }
 
 void TForm1::ManualItemClick()

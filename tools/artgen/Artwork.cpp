@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "AmountButtons.h"
 #include "AttentionAreas.h"
 #include "BonusPictures.h"
 #include "Buttons.h"
@@ -59,6 +60,22 @@ QImage GreenLargeStrip()
 {
     return DigitStrip(DigitColour::Green, DigitSize::Large);
 }
+QImage Amount1000()
+{
+    return AmountButton(0);
+}
+QImage Amount100()
+{
+    return AmountButton(1);
+}
+QImage Amount10()
+{
+    return AmountButton(2);
+}
+QImage Amount1()
+{
+    return AmountButton(3);
+}
 
 }  // namespace
 
@@ -78,6 +95,10 @@ const std::vector<Artwork>& BuiltInPictures()
         {QStringLiteral("pictures/SmallGreenDigits.png"), GreenSmallStrip},
         {QStringLiteral("pictures/LargeRedDigits.png"), RedLarge},
         {QStringLiteral("pictures/LargeGreenDigits.png"), GreenLargeStrip},
+        {QStringLiteral("pictures/AmountButton1000.png"), Amount1000},
+        {QStringLiteral("pictures/AmountButton100.png"), Amount100},
+        {QStringLiteral("pictures/AmountButton10.png"), Amount10},
+        {QStringLiteral("pictures/AmountButton1.png"), Amount1},
         {QStringLiteral("bonus/bonus1.png"), BonusChoice},
         {QStringLiteral("bonus/bonus2.png"), BonusEmpty},
         {QStringLiteral("bonus/bonus3.png"), BonusPrize},

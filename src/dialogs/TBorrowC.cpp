@@ -1,0 +1,189 @@
+// The borrow window: its controls and their places, the amount buttons, the
+// counters painted onto its own surface, and its keys.
+#include "dialogs/TBorrowC.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+
+#include "dialogs/CabinetLook.h"
+#include "pictures/BuiltInPictures.h"
+#include "pictures/DigitCounter.h"
+
+namespace dialogs {
+namespace {
+
+constexpr QSize ClientSize{582, 300};
+constexpr int CounterTop = 40;
+
+QFont FontOf(const QWidget& widget, int points, bool bold)
+{
+    QFont font = widget.font();
+    font.setPointSize(points);
+    font.setBold(bold);
+    return font;
+}
+
+void Place(QWidget& control, int x, int y)
+{
+    control.adjustSize();
+    control.move(x, y);
+}
+
+}  // namespace
+
+TBorrowC::TBorrowC(engine::GameState& state, const pictures::PictureSet& digits, int layoutWidth,
+                   BorrowWindowServices services, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
+      Button1000(this),
+      Button100(this),
+      Button10(this),
+      Button1(this),
+      ModeLabel(QStringLiteral("Mode:"), this),
+      BorrowRadio(QStringLiteral("Borrow Credits"), this),
+      PayBackRadio(QStringLiteral("Pay Back Credits"), this),
+      OKButton(QStringLiteral("&OK"), this),
+      HelpButton(QStringLiteral("&Help"), this),
+      state_(state),
+      digits_(digits),
+      layoutWidth_(layoutWidth),
+      services_(std::move(services))
+{
+    setWindowTitle(QStringLiteral("Use this form to borrow or pay back credits"));
+    setFixedSize(ClientSize);
+    ApplyCabinetLook(*this);
+
+    // The amount buttons show only their pictures.
+    QPushButton* amounts[] = {&Button1000, &Button100, &Button10, &Button1};
+    for (int tag = 0; tag < 4; ++tag) {
+        QPushButton& button = *amounts[tag];
+        const QImage picture = pictures::BuiltInAmountButton(tag);
+        button.setIcon(QIcon(QPixmap::fromImage(picture)));
+        button.setIconSize(picture.size());
+        button.setGeometry(89 + 112 * tag, 104, 80, 57);
+        button.setFlat(true);
+        button.setAccessibleName(QStringLiteral("$%L1").arg(AmountOfTag(tag)));
+        connect(&button, &QPushButton::clicked, this, [this, tag] { AmountButtonClick(tag); });
+    }
+
+    ModeLabel.setFont(FontOf(*this, 14, true));
+    QPalette red = ModeLabel.palette();
+    red.setColor(QPalette::WindowText, QColor(0xff, 0x48, 0x40));
+    ModeLabel.setPalette(red);
+    Place(ModeLabel, 56, 192);
+    BorrowRadio.setFont(FontOf(*this, 12, false));
+    PayBackRadio.setFont(FontOf(*this, 12, false));
+    Place(BorrowRadio, 147, 192);
+    Place(PayBackRadio, 355, 192);
+    BorrowRadio.setChecked(true);
+
+    OKButton.setGeometry(442, 246, 127, 46);
+    HelpButton.setGeometry(10, 246, 127, 46);
+    OKButton.setDefault(true);
+    connect(&OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(&HelpButton, &QPushButton::clicked, this, &TBorrowC::HelpButtonClick);
+    OKButton.setFocus();
+
+    // Centred on the screen.
+    if (QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    FormPaint();
+}
+
+void TBorrowC::AmountButtonClick(int tag)
+{
+    const int32_t amount = AmountOfTag(tag);
+    const BorrowMode mode = PayBackRadio.isChecked() ? BorrowMode::PayBack : BorrowMode::Borrow;
+    const BorrowResult result = ApplyAmount(state_, mode, amount);
+    if (result == BorrowResult::Done) {
+        FormPaint();
+    } else {
+        ShowInformation(RefusalText(result, amount));
+    }
+}
+
+void TBorrowC::HelpButtonClick()
+{
+    ShowInformation(
+        QStringLiteral("Use this screen to borrow credits or pay back credits that you borrowed previously.  "
+                       "Click on the button representing the amount to borrow (or pay back).\r\n\r\n"
+                       "To switch between \"borrow\" and \"pay back\" select the mode."));
+}
+
+void TBorrowC::FormPaint()
+{
+    surface_ = QImage(size(), QImage::Format_RGB32);
+    QPainter painter(&surface_);
+    PaintCabinetBackground(painter, surface_.rect());
+    const int cellHeight = pictures::DigitCellFor(layoutWidth_).height();
+    // Dark glass under each counter, black like the table's counter band.
+    painter.setPen(QPen(CabinetGold, 1));
+    painter.setBrush(Qt::black);
+    painter.drawRect(QRect(12, CounterTop - 4, width() / 2 - 18, cellHeight + 7));
+    painter.drawRect(QRect(width() / 2 + 6, CounterTop - 4, width() / 2 - 18, cellHeight + 7));
+
+    const QFont font = FontOf(*this, 10, true);
+    painter.setFont(font);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    const QFontMetrics metrics(font);
+    const QString credits = QStringLiteral("Credits:");
+    // Measured from the outer width, frame included, as the captions always were.
+    const int creditsX = frameGeometry().width() - 35 - metrics.horizontalAdvance(credits);
+    painter.drawText(QPoint(20, 20 + metrics.ascent()), QStringLiteral("Borrowed:"));
+    painter.drawText(QPoint(creditsX, 20 + metrics.ascent()), credits);
+    painter.end();
+
+    pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Borrowed, 20, CounterTop, false, true);
+    pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Credits, width() - 30, CounterTop, true, false);
+    update();
+}
+
+void TBorrowC::paintEvent(QPaintEvent*)
+{
+    if (surface_.size() != size()) FormPaint();
+    QPainter painter(this);
+    painter.drawImage(0, 0, surface_);
+}
+
+void TBorrowC::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        // There is no cancel button: Escape leaves the window open.
+        event->accept();
+        return;
+    case Qt::Key_F1: {
+        event->accept();
+        const QWidget* focus = focusWidget();
+        if (services_.showHelp) {
+            services_.showHelp(focus != nullptr && focus != this ? ControlHelpContext : HelpContext);
+        }
+        return;
+    }
+    default: QDialog::keyPressEvent(event);
+    }
+}
+
+void TBorrowC::ShowInformation(const QString& text)
+{
+    if (services_.showInformation) {
+        services_.showInformation(text);
+    } else {
+        QMessageBox::information(this, QStringLiteral("Information"), text);
+    }
+}
+
+void RunBorrowWindow(engine::GameState& state, const pictures::PictureSet& digits, int layoutWidth,
+                     BorrowWindowServices services, QWidget* owner)
+{
+    TBorrowC form(state, digits, layoutWidth, std::move(services), owner);
+    form.exec();
+}
+
+}  // namespace dialogs

@@ -1,0 +1,38 @@
+// The statistics window TStatsForm: the game's figures, computed once when
+// it opens; it changes nothing.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+
+#include "engine/GameState.h"
+
+namespace dialogs {
+
+class TStatsForm : public QDialog {
+    Q_OBJECT
+public:
+    // Reads the game now; later changes to it are not shown.
+    explicit TStatsForm(const engine::GameState& state, QWidget* owner = nullptr, const QLocale& locale = QLocale());
+
+    // The value labels, each right-aligned beside its caption.
+    QLabel SpinsLabel;
+    QLabel CreditsLabel;
+    QLabel BorrowedLabel;
+    QLabel TotalBetsLabel;
+    QLabel PayoffsLabel;
+    QLabel NormalLabel;
+    QLabel BonusLabel;
+    QLabel PercentLabel;
+    QPushButton OKButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void FormCreate(const engine::GameState& state, const QLocale& locale);
+};
+
+}  // namespace dialogs

@@ -1,0 +1,329 @@
+#!/usr/bin/env bash
+# Borrows and pays back on the test build of the game under a virtual X
+# server, as a player would, and checks the table, a refusal's text and the
+# saved game:
+#   1. a saved game with 0 credits and 1000 borrowed; Borrow, $100 twice with
+#      the mouse, OK with Alt+O: the table's Credits counter reads 200;
+#   2. Borrow again, Pay Back mode, $1,000: the information box says
+#      "You do not have 1000.00 credits!" and nothing changes;
+#   3. Stats and Payoffs open from the menu bar and close with the keyboard;
+#   4. the close box saves Credits 200 and Borrowed 1200.
+# A screenshot of each dialog is kept in $PLUMFIZZ_E2E_SHOTS when it is set.
+#
+#   borrow.sh <plumfizz-e2e> <plumfizz-e2e-close-box> <plumfizz-e2e-clipboard> <LargeGreenDigits.png>
+set -euo pipefail
+
+program=$(realpath "$1")
+close_box=$(realpath "$2")
+clipboard=$(realpath "$3")
+digit_strip=$(realpath "$4")
+
+skip() {
+    echo "SKIPPED: $*"
+    exit 77
+}
+for tool in Xvfb xdotool import convert compare; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup.sh installs it)"
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/plumfizz-borrow.XXXXXX")
+xvfb_pid=""
+game_pid=""
+
+cleanup() {
+    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
+        kill -KILL "$game_pid" 2>/dev/null || true
+    fi
+    if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    if [ "${keep_work:-0}" = 1 ]; then
+        echo "Files of the failed run kept in $work"
+    else
+        rm -rf "$work"
+    fi
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -s "$work/game.log" ]; then
+        echo "--- the game's output ---" >&2
+        tail -n 40 "$work/game.log" >&2
+    fi
+    [ -f "$saved_games" ] && { echo "--- $saved_games ---" >&2; cat "$saved_games" >&2; }
+    import -window root "$work/failure.png" 2>/dev/null || true
+    keep_work=1
+    exit 1
+}
+
+step() {
+    echo "== $*"
+}
+
+# --- The game in its own directory, named plumfizz, the theme beside it.
+build_dir=$(dirname "$program")
+game_dir="$work/game"
+mkdir -p "$game_dir" "$work/config/tallyho" "$work/runtime"
+chmod 700 "$work/runtime"
+cp "$program" "$game_dir/plumfizz"
+for file in "$build_dir"/*.bmp "$build_dir"/*.wav "$build_dir"/*.mid; do
+    [ -e "$file" ] && ln -s "$file" "$game_dir/"
+done
+[ -e "$game_dir/Plum.bmp" ] || fail "the theme's symbol sheet Plum.bmp is not beside $program"
+
+# --- A private X server on the first free display of :80..:89.
+display=""
+for number in $(seq 80 89); do
+    [ -e "/tmp/.X$number-lock" ] && continue
+    [ -e "/tmp/.X11-unix/X$number" ] && continue
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        if DISPLAY=":$number" xdotool getdisplaygeometry >/dev/null 2>&1; then
+            display=":$number"
+            break
+        fi
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -n "$display" ] && break
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+done
+[ -n "$display" ] || fail "no free X display in :80..:89"
+echo "Xvfb on $display"
+
+export DISPLAY="$display"
+export XDG_CONFIG_HOME="$work/config"
+export XDG_RUNTIME_DIR="$work/runtime"
+export QT_QPA_PLATFORM=xcb
+export SDL_AUDIODRIVER=dummy
+unset PLUMFIZZ_TEST_STOPS
+
+saved_games="$XDG_CONFIG_HOME/tallyho/plumfizz.ini"
+title="Plumfizz Slots"
+borrow_title="Use this form to borrow or pay back credits"
+
+# ini_get FILE SECTION KEY: the value, or nothing when absent.
+ini_get() {
+    [ -f "$1" ] || return 0
+    awk -v section="[$2]" -v key="$3" '
+        { sub(/\r$/, "") }
+        /^[ \t]*\[/ { line = $0; gsub(/^[ \t]+|[ \t]+$/, "", line); inside = (tolower(line) == tolower(section)); next }
+        inside {
+            eq = index($0, "=")
+            if (eq == 0) next
+            name = substr($0, 1, eq - 1); gsub(/^[ \t]+|[ \t]+$/, "", name)
+            if (tolower(name) != tolower(key)) next
+            value = substr($0, eq + 1); gsub(/^[ \t]+|[ \t]+$/, "", value)
+            print value; exit
+        }' "$1"
+}
+
+expect_saved() { # KEY EXPECTED
+    local value
+    value=$(ini_get "$saved_games" CurrentGame "$1")
+    [ "$value" = "$2" ] || fail "the saved game's $1 is '$value', expected $2"
+}
+
+# find_window NAME: the id of the visible window of that name, in $found_window.
+find_window() {
+    found_window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) ||
+        fail "no window named '$1' appeared"
+    [ -n "$found_window" ] || fail "no window named '$1' appeared"
+}
+
+# wait_gone ID: the window is unmapped within ten seconds.
+wait_gone() {
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | grep -qx "$1" || return 0
+        sleep 0.1
+    done
+    fail "the window '$2' is still open"
+}
+
+focus() {
+    xdotool windowfocus "$1" 2>/dev/null || true
+    for _ in $(seq 30); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.1
+    done
+}
+
+# window_origin ID: its client area's top-left corner on the screen in $wx, $wy.
+window_origin() {
+    local geometry
+    geometry=$(xdotool getwindowgeometry --shell "$1")
+    wx=$(sed -n 's/^X=//p' <<<"$geometry")
+    wy=$(sed -n 's/^Y=//p' <<<"$geometry")
+    ww=$(sed -n 's/^WIDTH=//p' <<<"$geometry")
+    wh=$(sed -n 's/^HEIGHT=//p' <<<"$geometry")
+}
+
+click_at() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.1
+    xdotool click 1
+    sleep 0.4
+}
+
+keep_shot() { # NAME: a screenshot of the screen, kept when asked for
+    import -window root "$work/$1.png" 2>/dev/null || fail "no screenshot"
+    if [ -n "${PLUMFIZZ_E2E_SHOTS:-}" ]; then
+        mkdir -p "$PLUMFIZZ_E2E_SHOTS"
+        cp "$work/$1.png" "$PLUMFIZZ_E2E_SHOTS/"
+    fi
+}
+
+# box_text ID: the text of a message box, selected with the mouse from the
+# start of its dark lettering (right of the icon, above the button) to past its end.
+box_text() {
+    local found
+    window_origin "$1"
+    import -window root "$work/box.png" 2>/dev/null || fail "no screenshot"
+    found=$(convert "$work/box.png" -crop "$((ww - 56))x$((wh - 48))+$((wx + 56))+$wy" +repage -depth 8 txt:- |
+        awk -F'[,: ()]+' '!/^#/ && $4 < 90 && $5 < 90 && $6 < 90 {
+                if (min == "" || $1 < min) min = $1; if ($1 > max) max = $1; sum += $2; n++ }
+            END { if (n > 0) print min, max, int(sum / n) }')
+    [ -n "$found" ] || fail "no lettering in the message box"
+    read -r left right middle <<<"$found"
+    xdotool mousemove $((wx + 56 + left)) $((wy + middle)) mousedown 1
+    sleep 0.2
+    xdotool mousemove $((wx + 56 + right + 40)) $((wy + middle))
+    sleep 0.2
+    xdotool mouseup 1
+    sleep 0.3
+    "$clipboard" 2>/dev/null || fail "nothing could be selected in the message box"
+}
+
+# The Credits counter on a 1024-pixel screen ends at x 793 of the table, its
+# 32 × 42 cells from y 56. credits_cells_are D...: the cells left of the end
+# show exactly these digits of the table's green strip.
+credits_cells_are() {
+    local shot="$work/credits.png" count=$# i=0 digit x differing
+    import -window root "$shot" 2>/dev/null || fail "no screenshot"
+    for digit in "$@"; do
+        x=$((origin_x + 793 - (count - i) * 32))
+        convert "$shot" -crop "32x42+$x+$((origin_y + 56))" +repage "$work/cell.png"
+        convert "$digit_strip" -crop "32x42+$((digit * 32))+0" +repage "$work/want.png"
+        differing=$(compare -metric AE "$work/cell.png" "$work/want.png" null: 2>&1 || true)
+        [ "$differing" = 0 ] || return 1
+        i=$((i + 1))
+    done
+}
+
+# The table's origin from the payline, a pure red line from x 308 at y 493 of
+# the client area on a 1024-pixel screen.
+find_table() {
+    local shot="$work/table.png" found=""
+    for _ in $(seq 20); do
+        import -window root "$shot" 2>/dev/null || true
+        found=$(convert "$shot" -fill black +opaque '#FF0000' -depth 8 txt:- 2>/dev/null |
+            awk -F'[,: ]+' '/#FF0000/ { n[$2]++; if (!($2 in first) || $1 < first[$2]) first[$2] = $1 }
+                END { for (y in n) if (n[y] >= 404) { print first[y], y; exit } }')
+        [ -n "$found" ] && break
+        sleep 0.5
+    done
+    [ -n "$found" ] || fail "no payline on the screen"
+    read -r run_x run_y <<<"$found"
+    origin_x=$((run_x - 308))
+    origin_y=$((run_y - 493))
+    echo "table origin ($origin_x, $origin_y)"
+}
+
+# ---------------------------------------------------------------- 1
+step "1: out of credits, 1000 borrowed; Borrow \$100 twice, then OK"
+printf '[CurrentGame]\r\nGameName=CurrentGame\r\nCredits=0\r\nBorrowed=1000\r\nSpins=4\r\nTotalBets=20\r\n' >"$saved_games"
+"$game_dir/plumfizz" >>"$work/game.log" 2>&1 &
+game_pid=$!
+find_window "$title"
+window=$found_window
+focus "$window"
+sleep 1.5
+find_table
+credits_cells_are 0 || fail "the table's Credits counter does not read 0 at the start"
+
+xdotool key alt+b
+find_window "$borrow_title"
+borrow=$found_window
+focus "$borrow"
+window_origin "$borrow"
+[ "$ww" = 582 ] && [ "$wh" = 300 ] || fail "the borrow window's client area is ${ww}x$wh, not 582x300"
+keep_shot borrow
+click_at $((wx + 201 + 40)) $((wy + 104 + 28))
+click_at $((wx + 201 + 40)) $((wy + 104 + 28))
+focus "$borrow"
+xdotool key alt+o
+wait_gone "$borrow" "$borrow_title"
+sleep 0.5
+credits_cells_are 2 0 0 || fail "the table's Credits counter does not read 200 after borrowing \$200"
+echo "the table shows Credits 200"
+
+# ---------------------------------------------------------------- 2
+step "2: Pay Back \$1,000 with 200 credits is refused"
+focus "$window"
+xdotool key alt+b
+find_window "$borrow_title"
+borrow=$found_window
+focus "$borrow"
+window_origin "$borrow"
+click_at $((wx + 355 + 12)) $((wy + 192 + 10))
+click_at $((wx + 89 + 40)) $((wy + 104 + 28))
+find_window "Information"
+box=$found_window
+focus "$box"
+keep_shot refusal
+text=$(box_text "$box")
+grep -qxF "You do not have 1000.00 credits!" <<<"$text" || fail "the information box says: $text"
+xdotool key Return
+wait_gone "$box" "Information"
+focus "$borrow"
+xdotool key Escape
+sleep 0.3
+xdotool search --onlyvisible --name "^$borrow_title\$" >/dev/null || fail "Escape closed the borrow window"
+xdotool key alt+o
+wait_gone "$borrow" "$borrow_title"
+credits_cells_are 2 0 0 || fail "the refused pay-back changed the Credits counter"
+
+# ---------------------------------------------------------------- 3
+step "3: Stats and Payoffs from the menu bar"
+focus "$window"
+xdotool key alt+s
+find_window "Your Game Statistics"
+stats=$found_window
+focus "$stats"
+keep_shot stats
+xdotool key Return
+wait_gone "$stats" "Your Game Statistics"
+focus "$window"
+xdotool key alt+p
+find_window "Payoff Chart"
+chart=$found_window
+window_origin "$chart"
+[ "$ww" = 600 ] && [ "$wh" = 540 ] || fail "the payoff chart window is ${ww}x$wh, not the chart's 600x540"
+focus "$chart"
+keep_shot payoffs
+xdotool key Escape
+wait_gone "$chart" "Payoff Chart"
+
+# ---------------------------------------------------------------- 4
+step "4: the close box saves the balance"
+"$close_box" "$window" || fail "could not send the close box's message"
+for _ in $(seq 150); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$game_pid" 2>/dev/null && fail "the game was still running 15 s after the close box"
+status=0
+wait "$game_pid" || status=$?
+game_pid=""
+[ "$status" -eq 0 ] || fail "the game exited with status $status"
+expect_saved Credits 200
+expect_saved Borrowed 1200
+expect_saved Spins 4
+expect_saved TotalBets 20
+
+echo "PASS: borrowing, a refused pay-back and the side dialogs on the real window"

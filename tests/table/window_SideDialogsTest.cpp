@@ -1,0 +1,92 @@
+// The side dialogs from the main window's menu: borrowing repaints and saves,
+// help is told honestly, and a dialog opened during a spin neither changes
+// the spin nor keeps a termination signal from closing and saving.
+#include <QApplication>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "dialogs/TBorrowC.h"
+#include "dialogs/TStatsForm.h"
+#include "window_Fixture.h"
+
+using namespace windowtest;
+
+namespace {
+
+class SideDialogs : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        env.WriteSymbolSheet();
+        env.WriteSavedGame(QStringLiteral("[CurrentGame]\nCredits=0\nBorrowed=1000\n"));
+        form = env.MakeReady();
+    }
+
+    // Runs `act` on the modal window of type W once it is open.
+    template <typename W, typename Act>
+    static void WhenOpen(Act act)
+    {
+        QTimer::singleShot(0, [act] {
+            if (auto* window = qobject_cast<W*>(QApplication::activeModalWidget())) act(*window);
+        });
+    }
+
+    Environment env;
+    std::unique_ptr<table::TForm1> form;
+};
+
+}  // namespace
+
+TEST_F(SideDialogs, BorrowChangesTheBalanceThenRepaintsAndSaves)
+{
+    // The middle of the Credits counter's hundreds cell, lit only by a three-digit figure.
+    const QPoint hundreds(620 - 3 * 16 + 8, 54);
+    ASSERT_EQ(Environment::PixelAt(*form, hundreds.x(), hundreds.y()), qRgb(0, 0, 0));
+    WhenOpen<dialogs::TBorrowC>([](dialogs::TBorrowC& borrow) {
+        borrow.Button100.click();
+        borrow.Button100.click();
+        QTest::keyClick(&borrow.OKButton, Qt::Key_F1);
+        borrow.OKButton.click();
+    });
+    form->Borrow1Click();
+    EXPECT_EQ(form->State.Credits, 200);
+    EXPECT_EQ(form->State.Borrowed, 1200);
+    EXPECT_EQ(env.Saved("Credits"), "200");
+    EXPECT_EQ(env.Saved("Borrowed"), "1200");
+    EXPECT_NE(Environment::PixelAt(*form, hundreds.x(), hundreds.y()), qRgb(0, 0, 0));
+    ASSERT_EQ(env.boxes.shown.size(), 1u);
+    EXPECT_EQ(env.boxes.shown[0].text,
+              QStringLiteral("The manual ") + form->HelpFile() + QStringLiteral(" is not installed."));
+}
+
+TEST_F(SideDialogs, DuringASpinBorrowStaysShutAndASignalUnderStatsStillSavesTheSpin)
+{
+    bool borrowOpened = false;
+    bool statsShown = false;
+    env.stops.Force(engine::StartStops);  // a win to count
+    env.platform.onWait = [&] {
+        if (statsShown || !form->Rules().SpinRunning()) return;
+        statsShown = true;
+        QTimer::singleShot(0, [&] {
+            if (auto* w = qobject_cast<dialogs::TBorrowC*>(QApplication::activeModalWidget())) {
+                borrowOpened = true;
+                w->reject();
+            }
+        });
+        form->Borrow1Click();
+        WhenOpen<dialogs::TStatsForm>([this](dialogs::TStatsForm&) { form->OnTerminationRequested(); });
+        form->Stats1Click();
+    };
+    form->State.Credits = 5;
+    QTest::keyClick(form->View(), Qt::Key_B);
+    QTest::keyClick(form->View(), Qt::Key_Space);
+
+    ASSERT_TRUE(statsShown);
+    EXPECT_FALSE(borrowOpened);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->State.Borrowed, 1000);
+    EXPECT_GT(form->State.Credits, 4);
+    EXPECT_EQ(env.Saved("Spins"), "1");
+    EXPECT_EQ(env.Saved("Credits"), std::to_string(form->State.Credits));
+}

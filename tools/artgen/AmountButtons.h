@@ -1,0 +1,14 @@
+#pragma once
+
+// The borrow window's four amount buttons, 80 x 57 each: a dollar figure on a
+// coloured oval set in a chrome bezel, $1,000 on blue, $100 on red, $10 on
+// green and $1 on black.
+
+#include <QImage>
+
+namespace artwork {
+
+// The button of tag 0 ($1,000) to 3 ($1).
+QImage AmountButton(int tag);
+
+}  // namespace artwork
