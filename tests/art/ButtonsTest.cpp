@@ -2,6 +2,8 @@
 // three buttons look different.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "PixelChecks.h"
 
 namespace {
@@ -36,6 +38,37 @@ TEST(Buttons, TheThreeButtonsLookDifferent)
     EXPECT_GT(arttest::MaxDifference(one, five, litCap), 60);
     EXPECT_GT(arttest::MaxDifference(one, spin, litCap), 60);
     EXPECT_GT(arttest::MaxDifference(five, spin, litCap), 60);
+}
+
+}  // namespace
+
+namespace {
+
+// The colour an oval shows: the mean of a band inside it, left of its figure.
+QRgb OvalColour(const QImage& button)
+{
+    long r = 0, g = 0, b = 0, n = 0;
+    for (int y = 24; y <= 34; ++y) {
+        for (int x = 11; x <= 14; ++x) {
+            const QRgb p = button.pixel(x, y);
+            r += qRed(p), g += qGreen(p), b += qBlue(p), ++n;
+        }
+    }
+    return qRgb(int(r / n), int(g / n), int(b / n));
+}
+
+TEST(AmountButtons, ThousandOnBlueHundredOnRedTenOnGreenOneOnBlack)
+{
+    const QRgb blue = OvalColour(arttest::Resource(":/pictures/AmountButton1000.png"));
+    const QRgb red = OvalColour(arttest::Resource(":/pictures/AmountButton100.png"));
+    const QRgb green = OvalColour(arttest::Resource(":/pictures/AmountButton10.png"));
+    const QRgb black = OvalColour(arttest::Resource(":/pictures/AmountButton1.png"));
+    EXPECT_GT(qBlue(blue), std::max(qRed(blue), qGreen(blue)) + 60);
+    EXPECT_GT(qRed(red), qGreen(red) + 80);
+    EXPECT_GT(qRed(red), qBlue(red) + 80);
+    EXPECT_GT(qGreen(green), qRed(green) + 60);
+    EXPECT_GT(qGreen(green), qBlue(green) + 40);
+    EXPECT_LT(arttest::Brightness(black), 70);
 }
 
 }  // namespace
