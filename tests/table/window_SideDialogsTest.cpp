@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/TBorrowC.h"
+#include "dialogs/TPaychart.h"
 #include "dialogs/TStatsForm.h"
 #include "window_Fixture.h"
 
@@ -89,4 +90,24 @@ TEST_F(SideDialogs, DuringASpinBorrowStaysShutAndASignalUnderStatsStillSavesTheS
     EXPECT_GT(form->State.Credits, 4);
     EXPECT_EQ(env.Saved("Spins"), "1");
     EXPECT_EQ(env.Saved("Credits"), std::to_string(form->State.Credits));
+}
+
+TEST_F(SideDialogs, VersionAndAMissingChartAreToldInTheirBoxes)
+{
+    form->Version1Click();
+    bool chartOpened = false;
+    WhenOpen<dialogs::TPaychart>([&](dialogs::TPaychart& chart) {
+        chartOpened = !chart.ChartLoaded();
+        chart.close();
+    });
+    form->Payoffs1Click();
+    EXPECT_TRUE(chartOpened);
+    ASSERT_EQ(env.boxes.shown.size(), 2u);
+    EXPECT_EQ(env.boxes.shown[0].kind, QStringLiteral("information"));
+    EXPECT_EQ(env.boxes.shown[0].text, QStringLiteral("Plumfizz Slots\r\n\r\nVersion:  2.0"));
+    EXPECT_EQ(env.boxes.shown[1].kind, QStringLiteral("error"));
+    EXPECT_EQ(env.boxes.shown[1].caption, QStringLiteral("Plumfizz Slots"));
+    EXPECT_EQ(env.boxes.shown[1].text,
+              QStringLiteral("Cannot open file ") + env.AssetDir() + QStringLiteral("Paychart.bmp."));
+    EXPECT_EQ(form->State.Credits, 0);  // neither changes the game
 }
