@@ -1,8 +1,7 @@
-#pragma once
-
 // The borrow window's four amount buttons, 80 x 57 each: a dollar figure on a
 // coloured oval set in a chrome bezel, $1,000 on blue, $100 on red, $10 on
 // green and $1 on black.
+#pragma once
 
 #include <QImage>
 
