@@ -7,7 +7,9 @@
 #   2. Borrow again, Pay Back mode, $1,000: the information box says
 #      "You do not have 1000.00 credits!" and nothing changes;
 #   3. Stats and Payoffs open from the menu bar and close with the keyboard;
-#   4. the close box saves Credits 200 and Borrowed 1200.
+#   4. the close box saves Credits 200 and Borrowed 1200;
+#   5. the game resumes; $1 borrowed, then SIGTERM with the borrow window
+#      still open: the window is dismissed and Credits 201, Borrowed 1201 saved.
 # A screenshot of each dialog is kept in $PLUMFIZZ_E2E_SHOTS when it is set.
 #
 #   borrow.sh <plumfizz-e2e> <plumfizz-e2e-close-box> <plumfizz-e2e-clipboard> <LargeGreenDigits.png>
@@ -325,5 +327,31 @@ expect_saved Credits 200
 expect_saved Borrowed 1200
 expect_saved Spins 4
 expect_saved TotalBets 20
+
+# ---------------------------------------------------------------- 5
+step "5: SIGTERM with the borrow window open saves what was borrowed"
+"$game_dir/plumfizz" >>"$work/game.log" 2>&1 &
+game_pid=$!
+find_window "$title"
+window=$found_window
+focus "$window"
+sleep 1.5
+xdotool key alt+b
+find_window "$borrow_title"
+borrow=$found_window
+window_origin "$borrow"
+click_at $((wx + 425 + 40)) $((wy + 104 + 28))
+kill -TERM "$game_pid"
+for _ in $(seq 150); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$game_pid" 2>/dev/null && fail "the game was still running 15 s after SIGTERM with the borrow window open"
+status=0
+wait "$game_pid" || status=$?
+game_pid=""
+[ "$status" -eq 0 ] || fail "the game exited with status $status after SIGTERM"
+expect_saved Credits 201
+expect_saved Borrowed 1201
 
 echo "PASS: borrowing, a refused pay-back and the side dialogs on the real window"
