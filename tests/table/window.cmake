@@ -13,6 +13,7 @@ add_executable(tests-table-window
   window_StartupTest.cpp
   window_TimersTest.cpp
   window_LifecycleTest.cpp
+  window_SlotsTest.cpp
 )
 target_link_libraries(tests-table-window PRIVATE plumfizz_table plumfizz_forced_stops Qt6::Test GTest::gtest)
 gtest_discover_tests(tests-table-window
