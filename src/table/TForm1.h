@@ -232,7 +232,8 @@ private:
     bool startupSucceeded_ = false;
     bool showMaximised_ = false;
     bool gameResumed_ = false;
-    bool saveFailureTold_ = false;
+    bool saveFailureTold_ = false;       // after a spin or an opened game
+    bool closeSaveFailureTold_ = false;  // by a close that stayed open
 
     std::FILE* frameLog_ = nullptr;
 };

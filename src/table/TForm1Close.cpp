@@ -58,8 +58,15 @@ bool TForm1::FormClose(bool withReminder)
         if (reminder.error) reminderError = *reminder.error;
     }
     // Throws when the file cannot be written; the caller tells it and keeps
-    // the window. The reminder's file lies beside it: one box says it.
-    SaveCurrentGame();
+    // the window. The reminder's file lies beside it: one box says it, and
+    // the next close, which ends the program, says nothing more.
+    try {
+        SaveCurrentGame();
+    } catch (const std::exception&) {
+        if (closeSaveFailureTold_) return false;
+        closeSaveFailureTold_ = true;
+        throw;
+    }
     if (reminderError) ShowHandlerError(*reminderError);
     return true;
 }

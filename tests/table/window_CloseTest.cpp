@@ -181,9 +181,10 @@ TEST_F(WindowClose, AFailedSaveIsToldAndTheGameGoesOn)
     EXPECT_EQ(env.boxes.shown[0].kind, QStringLiteral("error"));
     EXPECT_EQ(env.boxes.shown[0].text, QStringLiteral("Unable to write to %1.").arg(file));
 
-    // Having been told, the player can still quit.
+    // Having been told, the player can still quit, without another box.
     form->close();
     EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(env.boxes.shown.size(), 1u);
 }
 
 TEST_F(WindowClose, CommandsThatChangeTheGameWaitForTheSpin)
