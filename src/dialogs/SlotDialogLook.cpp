@@ -118,7 +118,7 @@ QPushButton* MakeSlotButton(QWidget& panel, int n, bool saving)
     button->setGeometry(232, 16, 49, 37);
     button->setToolTip(
         (saving ? QStringLiteral("Save the game in slot %1") : QStringLiteral("Open the game of slot %1")).arg(n));
-    button->setAutoDefault(false);
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -126,6 +126,7 @@ QPushButton* MakeDialogButton(QDialog& dialog, const QString& text, QPoint at)
 {
     auto* button = new QPushButton(text, &dialog);
     button->setGeometry(QRect(at, QSize(97, 37)));
+    button->setAutoDefault(true);
     return button;
 }
 

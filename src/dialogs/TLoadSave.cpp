@@ -56,6 +56,8 @@ void TLoadSave::FormCreate(const QString& gameTitle)
         panel.borrowed = slotlook::MakeLabel(*frame, slotlook::BorrowedLabel);
         panel.button = slotlook::MakeSlotButton(*frame, n, mode_ == SlotDialogMode::Save);
         connect(panel.button, &QPushButton::clicked, this, [this, n] { SlotButtonClick(n); });
+        // Enter in a name field chooses its panel, as its button would.
+        connect(panel.name, &QLineEdit::returnPressed, this, [this, n] { SlotButtonClick(n); });
 
         // Filled from a scratch record: the running game stays as it is.
         engine::GameState slot;
@@ -87,8 +89,9 @@ void TLoadSave::FormCreate(const QString& gameTitle)
     OKBtn = p[0].button, BitBtn1 = p[1].button, BitBtn2 = p[2].button, BitBtn3 = p[3].button;
     BitBtn4 = p[4].button, BitBtn5 = p[5].button, BitBtn6 = p[6].button, BitBtn7 = p[7].button;
 
-    // Keyboard order: the panels left column first, then Help and Cancel;
-    // Cancel has the focus, so Enter at once does no harm.
+    // Keyboard order: the panels left column first, then Help and Cancel.
+    // Enter presses the button that has the focus: Cancel at first, so Enter
+    // at once does no harm.
     QWidget* previous = nullptr;
     for (const Panel& panel : panels_) {
         for (QWidget* w : {static_cast<QWidget*>(panel.name), static_cast<QWidget*>(panel.button)}) {
@@ -98,7 +101,6 @@ void TLoadSave::FormCreate(const QString& gameTitle)
     }
     setTabOrder(previous, HelpBtn);
     setTabOrder(HelpBtn, CancelBtn);
-    CancelBtn->setDefault(true);
     CancelBtn->setFocus();
 }
 

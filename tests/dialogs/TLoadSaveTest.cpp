@@ -273,6 +273,24 @@ TEST_F(SlotDialogTest, NamesAreCutAndCannotAddKeysOrSections)
     EXPECT_FALSE(QFile::exists(dir.path() + "/other.ini"));
 }
 
+TEST_F(SlotDialogTest, EnterPressesTheFocusedButtonOrChoosesTheFocusedPanel)
+{
+    WriteFile(ThirdSlot);
+    const engine::GameState before = running;
+    auto form = Open(SlotDialogMode::Open);
+    QTest::keyClick(form->CancelBtn, Qt::Key_Return);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->Opened());
+    ExpectSameGame(running, before);
+
+    form = Open(SlotDialogMode::Open);
+    form->Name3->setFocus();
+    QTest::keyClick(form->Name3, Qt::Key_Return);
+    EXPECT_TRUE(form->Opened());
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    EXPECT_EQ(running.Credits, 2500);
+}
+
 TEST_F(SlotDialogTest, HelpAsksItsCallerForTheDialogsTopic)
 {
     auto form = Open(SlotDialogMode::Open);
