@@ -1,5 +1,7 @@
-// A new game: fresh money and counts.
+// A new game: fresh money and counts; a game as it is saved.
 #include "engine/GameState.h"
+
+#include "engine/Amounts.h"
 
 namespace engine {
 
@@ -11,8 +13,16 @@ void StartNewGame(GameState& state)
     state.TotalBets = 0;
     state.BonusWon = 0;
     state.BonusPts = 0;
-    // BetCoins, LastBet, GameName and GameDate stay: coins already on the
-    // table are played against the fresh credits.
+    // The coins on the table were paid by the game that is left; the new
+    // game starts with an empty table. LastBet, GameName and GameDate stay.
+    state.BetCoins = 0;
+}
+
+GameState WithCoinsReturned(GameState state)
+{
+    if (state.BetCoins > 0) state.Credits = SaturatingAdd(state.Credits, state.BetCoins);
+    state.BetCoins = 0;
+    return state;
 }
 
 }  // namespace engine

@@ -30,8 +30,13 @@ struct GameState {
     bool ClosingRequested = false;
 };
 
-// New Game: fresh money and counts; the coins on the table, the last bet and
-// the name and date stay. The caller repaints and releases a start-up hold.
+// New Game: fresh money and counts on an empty table; the last bet and the
+// name and date stay. Coins on the table belonged to the game that is left.
+// The caller repaints and releases a start-up hold.
 void StartNewGame(GameState& state);
+
+// The game as it is saved: coins on the table came out of its Credits
+// unplayed, so they go back into them and the table is empty.
+GameState WithCoinsReturned(GameState state);
 
 }  // namespace engine

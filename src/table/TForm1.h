@@ -28,6 +28,10 @@
 
 class QCloseEvent;
 
+namespace dialogs {
+enum class SlotDialogMode;
+}
+
 namespace table {
 
 // The application's title: the task bar's text and the caption of error boxes.
@@ -150,7 +154,7 @@ public slots:
     void CompayInformation1Click();
     void VisitourSponsors1Click();
 
-    // SIGTERM or SIGHUP: close as the close box does, without the reminder.
+    // SIGTERM, SIGHUP or SIGINT: close as the close box does, without the reminder.
     void OnTerminationRequested();
 
 protected:
@@ -169,7 +173,12 @@ private:
     // Closing: false when the game could not be saved (the window stays open).
     bool FormClose(bool withReminder);
     void SaveCurrentGame();
+    // Saves the current game after a change; a failure is told once a run
+    // (the game goes on, and closing tells it again).
+    void SaveAfterChange();
 
+    // Open Game and Save Game: the slot dialog, held against a close.
+    void RunSlotDialog(dialogs::SlotDialogMode mode);
     // A bet or spin from the player; saves after a played spin and carries
     // out a close that arrived during it.
     void RunPlayerOperation(void (engine::Game::*operation)());
@@ -223,6 +232,8 @@ private:
     bool startupSucceeded_ = false;
     bool showMaximised_ = false;
     bool gameResumed_ = false;
+    bool saveFailureTold_ = false;       // after a spin or an opened game
+    bool closeSaveFailureTold_ = false;  // by a close that stayed open
 
     std::FILE* frameLog_ = nullptr;
 };

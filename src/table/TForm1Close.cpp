@@ -7,7 +7,7 @@
 #include <QDateTime>
 #include <QDialog>
 
-#include <limits>
+#include <optional>
 
 #include "dialogs/TTrickForm.h"
 #include "store/GameStore.h"
@@ -48,16 +48,26 @@ void TForm1::closeEvent(QCloseEvent* event)
 bool TForm1::FormClose(bool withReminder)
 {
     // The update reminder; its failure is told, and closing goes on.
+    std::optional<QString> reminderError;
     if (withReminder) {
         store::SettingsFile file(UpdateReminderFileName);
         const UpdateReminderResult reminder =
             RunUpdateReminder(file, gameTitle_, versionText_, QDateTime::currentDateTime(),
                               [this](const QString& question) { return boxes_.Confirm(this, question); });
         if (reminder.openGamePage) web::OpenWebPageQuietly(web::GamePage(webPageName_), this);
-        if (reminder.error) ShowHandlerError(*reminder.error);
+        if (reminder.error) reminderError = *reminder.error;
     }
-    // Throws when the file cannot be written; the caller keeps the window.
-    SaveCurrentGame();
+    // Throws when the file cannot be written; the caller tells it and keeps
+    // the window. The reminder's file lies beside it: one box says it, and
+    // the next close, which ends the program, says nothing more.
+    try {
+        SaveCurrentGame();
+    } catch (const std::exception&) {
+        if (closeSaveFailureTold_) return false;
+        closeSaveFailureTold_ = true;
+        throw;
+    }
+    if (reminderError) ShowHandlerError(*reminderError);
     return true;
 }
 
@@ -65,13 +75,20 @@ void TForm1::SaveCurrentGame()
 {
     // Coins already on the table came out of Credits; the saved game gets
     // them back, as they were never played.
-    engine::GameState saved = State;
-    if (saved.BetCoins > 0) {
-        saved.Credits = saved.Credits > std::numeric_limits<int32_t>::max() - saved.BetCoins
-                            ? std::numeric_limits<int32_t>::max()
-                            : saved.Credits + saved.BetCoins;
+    store::GameStore(programBaseName_.toStdString())
+        .SaveGameSlot(engine::WithCoinsReturned(State), store::CurrentGameSlot, "CurrentGame");
+}
+
+void TForm1::SaveAfterChange()
+{
+    try {
+        SaveCurrentGame();
+    } catch (const std::exception& error) {
+        if (saveFailureTold_) return;
+        saveFailureTold_ = true;
+        ShowHandlerError(QStringLiteral("Your games cannot be saved: ") +
+                         WithFullStop(QString::fromUtf8(error.what())));
     }
-    store::GameStore(programBaseName_.toStdString()).SaveGameSlot(saved, store::CurrentGameSlot, "CurrentGame");
 }
 
 void TForm1::OnTerminationRequested()

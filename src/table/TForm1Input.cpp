@@ -99,7 +99,7 @@ void TForm1::RunPlayerOperation(void (engine::Game::*operation)())
     }
 
     // A played spin is saved at once, so a crash loses at most the next one.
-    if (State.Spins != spinsBefore) Guarded([this] { SaveCurrentGame(); });
+    if (State.Spins != spinsBefore) SaveAfterChange();
 
     // A close that came during the spin was held until its win was counted.
     if (closeNow) close();
@@ -121,18 +121,6 @@ void TForm1::NewGame1Click()
         lifecycle_.NewGameStarted();
         FormPaint();
     });
-}
-
-void TForm1::OpenGame1Click()
-{
-    if (lifecycle_.CommandRunning()) return;
-    // The slot dialog comes with the saved games.
-}
-
-void TForm1::SaveGame1Click()
-{
-    if (lifecycle_.CommandRunning()) return;
-    // The slot dialog comes with the saved games.
 }
 
 void TForm1::Exit1Click()

@@ -49,13 +49,15 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
 
     termInstalled_ = Install(SIGTERM, previousTerm_);
     hupInstalled_ = Install(SIGHUP, previousHup_);
-    active_ = termInstalled_ && hupInstalled_;
+    intInstalled_ = Install(SIGINT, previousInt_);
+    active_ = termInstalled_ && hupInstalled_ && intInstalled_;
 }
 
 TerminationSignals::~TerminationSignals()
 {
     if (termInstalled_) ::sigaction(SIGTERM, &previousTerm_, nullptr);
     if (hupInstalled_) ::sigaction(SIGHUP, &previousHup_, nullptr);
+    if (intInstalled_) ::sigaction(SIGINT, &previousInt_, nullptr);
     if (notifier_) {
         notifier_->setEnabled(false);
         ::close(g_pair[0]);

@@ -1,4 +1,4 @@
-// The termination signals (a logout, `kill`) brought to the window as a request to close.
+// The termination signals (a logout, `kill`, Ctrl+C in the terminal) brought to the window as a request to close.
 #pragma once
 
 #include <QObject>
@@ -9,7 +9,7 @@ class QSocketNotifier;
 
 namespace table {
 
-// Turns SIGTERM and SIGHUP (a logout, `kill`) into a Qt signal on the UI
+// Turns SIGTERM, SIGHUP and SIGINT (a logout, `kill`, Ctrl+C) into a Qt signal on the UI
 // thread, so the window can close as its close box would and save the game.
 // The handler only writes the signal's number to a socket pair; everything
 // else happens in the event loop. One instance at a time; the previous
@@ -27,7 +27,7 @@ public:
     // program then simply ends on these signals, as it would without this.
     bool IsActive() const { return active_; }
 
-    // The signal that arrived last (SIGTERM or SIGHUP), 0 before any.
+    // The signal that arrived last (SIGTERM, SIGHUP or SIGINT), 0 before any.
     int LastSignal() const { return lastSignal_; }
 
 signals:
@@ -39,8 +39,10 @@ private:
     QSocketNotifier* notifier_ = nullptr;
     struct sigaction previousTerm_ {};
     struct sigaction previousHup_ {};
+    struct sigaction previousInt_ {};
     bool termInstalled_ = false;
     bool hupInstalled_ = false;
+    bool intInstalled_ = false;
     bool active_ = false;
     int lastSignal_ = 0;
 };

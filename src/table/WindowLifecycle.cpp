@@ -15,6 +15,12 @@ void WindowLifecycle::StartupFailed()
 
 void WindowLifecycle::StartupTick()
 {
+    // The tick may come while a dialog is open: the table is released after it.
+    if (phase_ == WindowPhase::DialogOpen && phaseBeforeDialog_ == WindowPhase::Starting) {
+        phaseBeforeDialog_ = WindowPhase::Idle;
+        state_.SpinInProgress = false;
+        return;
+    }
     // A spin started after an early New Game releases the table itself.
     if (phase_ != WindowPhase::Starting) return;
     phase_ = WindowPhase::Idle;
@@ -24,6 +30,22 @@ void WindowLifecycle::StartupTick()
 void WindowLifecycle::NewGameStarted()
 {
     StartupTick();
+}
+
+bool WindowLifecycle::BeginDialog()
+{
+    if (phase_ != WindowPhase::Idle && phase_ != WindowPhase::Starting) return false;
+    phaseBeforeDialog_ = phase_;
+    closeAfterDialog_ = false;
+    phase_ = WindowPhase::DialogOpen;
+    return true;
+}
+
+bool WindowLifecycle::EndDialog()
+{
+    if (phase_ != WindowPhase::DialogOpen) return false;
+    phase_ = phaseBeforeDialog_;
+    return closeAfterDialog_;
 }
 
 bool WindowLifecycle::BeginCommand()
@@ -55,6 +77,10 @@ CloseStep WindowLifecycle::CloseRequested()
 {
     switch (phase_) {
     case WindowPhase::Closed: return CloseStep::Accept;
+    case WindowPhase::DialogOpen:
+        // The dialog ends first (a signal dismisses it); then the close runs.
+        closeAfterDialog_ = true;
+        return CloseStep::Ignore;
     case WindowPhase::Closing:
     case WindowPhase::FinishingSpin: return CloseStep::Ignore;
     case WindowPhase::Playing:

@@ -11,6 +11,7 @@ enum class WindowPhase {
     Starting,       // shown, bets and spins held until the start-up tick (or New Game)
     Idle,           // waiting for the player
     Playing,        // a bet or spin command runs; its waits keep handling events
+    DialogOpen,     // a modal dialog of a menu command is open; a close waits for it
     FinishingSpin,  // a close came during the command: the spin completes at once, then the window closes
     Closing,        // the closing steps run (update reminder, save)
     Closed,         // the window may go
@@ -48,6 +49,12 @@ public:
     void StartupTick();
     void NewGameStarted();
 
+    // A menu command's modal dialog: false, and nothing changes, unless idle
+    // or starting. EndDialog is true when a close arrived meanwhile and is
+    // due now.
+    bool BeginDialog();
+    bool EndDialog();
+
     // A player's command: false, and nothing changes, unless idle.
     bool BeginCommand();
     // The command returned; true when a close arrived meanwhile and is due now.
@@ -64,7 +71,9 @@ public:
 private:
     engine::GameState& state_;
     WindowPhase phase_ = WindowPhase::Starting;
-    WindowPhase phaseBeforeClose_ = WindowPhase::Idle;  // where a failed close returns to
+    WindowPhase phaseBeforeClose_ = WindowPhase::Idle;   // where a failed close returns to
+    WindowPhase phaseBeforeDialog_ = WindowPhase::Idle;  // where a closed dialog returns to
+    bool closeAfterDialog_ = false;
     bool closeBySignal_ = false;
     bool saveFailedBefore_ = false;
 };

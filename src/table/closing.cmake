@@ -1,6 +1,9 @@
-# The menu bar, the steps of closing (update reminder, termination signals)
+# The menu bar, the single-copy lock, the steps of closing (update reminder,
+# termination signals)
 # and the forced stops that let the end-to-end build choose the reel stops.
 add_library(plumfizz_closing STATIC
+  InstanceLock.cpp
+  InstanceLock.h
   MainMenu.cpp
   MainMenu.h
   TerminationSignals.cpp

@@ -1,7 +1,12 @@
 // The program: the application's title, the main window, the message loop.
 #include <QApplication>
 
+#include <cstdio>
+
 #include "engine/Outcomes.h"
+#include "store/GameStore.h"
+#include "store/SettingsFile.h"
+#include "table/InstanceLock.h"
 #include "table/Platform.h"
 #include "table/TForm1.h"
 #include "table/TerminationSignals.h"
@@ -28,6 +33,19 @@ int main(int argc, char* argv[])
 
     table::DesktopPlatform platform;
     table::DesktopMessageBoxes boxes;
+
+    // Two copies would overwrite each other's saved games: the second one
+    // says so and ends before it reads or writes anything.
+    const std::string baseName = store::ProgramBaseName(platform.ProgramPath().toStdString());
+    const table::InstanceLock lock(
+        table::InstanceLockPath(QString::fromStdString(store::SettingsFile(baseName + ".ini").Path().string())));
+    if (lock.Result() == table::InstanceLock::Outcome::AlreadyRunning) {
+        const QString text = QStringLiteral("Plumfizz Slots is already running.");
+        std::fprintf(stderr, "%s\n", qPrintable(text));  // for a start from a terminal
+        boxes.Plain(nullptr, QString::fromLatin1(table::ApplicationTitle), text);
+        return 1;
+    }
+
     table::TForm1 form(platform, boxes, outcomes);
     if (!form.StartupSucceeded()) {
         // The player has been told what is missing; nothing has been written.

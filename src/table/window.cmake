@@ -8,6 +8,7 @@ add_library(plumfizz_table STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TForm1Close.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1Host.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1Input.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TForm1Slots.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1Startup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1Timers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableView.cpp

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -282,7 +283,7 @@ TEST(Spin, MoneyFlowOverManySpins)
     EXPECT_GT(bonusGames, 0);
 }
 
-TEST(NewGame, FreshMoneyKeepsTheCoinsOnTheTable)
+TEST(NewGame, FreshMoneyOnAnEmptyTable)
 {
     TestTable t;
     t.state = {};
@@ -303,14 +304,28 @@ TEST(NewGame, FreshMoneyKeepsTheCoinsOnTheTable)
     EXPECT_EQ(t.state.TotalBets, 0);
     EXPECT_EQ(t.state.BonusWon, 0);
     EXPECT_EQ(t.state.BonusPts, 0);
-    EXPECT_EQ(t.state.BetCoins, 3);
+    EXPECT_EQ(t.state.BetCoins, 0);
     EXPECT_EQ(t.state.LastBet, 2);
     EXPECT_EQ(t.state.GameName, "Lucky");
     EXPECT_EQ(t.state.GameDate, "01/02/03");
 
+    // A spin on the empty table places the last bet again, from the new credits.
     t.game.Spin();
-    EXPECT_EQ(t.state.TotalBets, 3);
-    EXPECT_GE(t.state.Credits, 1000);
+    EXPECT_EQ(t.state.TotalBets, 2);
+    EXPECT_GE(t.state.Credits, 998);
+}
+
+TEST(NewGame, CoinsOnTheTableGoBackIntoTheGameThatIsSaved)
+{
+    engine::GameState state;
+    state.Credits = 997;
+    state.BetCoins = 3;
+    const engine::GameState saved = engine::WithCoinsReturned(state);
+    EXPECT_EQ(saved.Credits, 1000);
+    EXPECT_EQ(saved.BetCoins, 0);
+    EXPECT_EQ(state.Credits, 997) << "the running game keeps its coins on the table";
+    state.Credits = std::numeric_limits<int32_t>::max() - 1;
+    EXPECT_EQ(engine::WithCoinsReturned(state).Credits, std::numeric_limits<int32_t>::max());
 }
 
 TEST(Spin, InputDuringASpinIsIgnored)

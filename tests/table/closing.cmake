@@ -5,6 +5,7 @@ find_package(Qt6 REQUIRED COMPONENTS Test)
 add_executable(tests-table-closing
   closing_main.cpp
   closing_ForcedStopsTest.cpp
+  closing_InstanceLockTest.cpp
   closing_MainMenuTest.cpp
   closing_TerminationSignalsTest.cpp
   closing_UpdateReminderTest.cpp

@@ -1,4 +1,4 @@
-// SIGTERM and SIGHUP reach the event loop, several at once as one request; one object at a time
+// SIGTERM, SIGHUP and SIGINT reach the event loop, several at once as one request; one object at a time
 // owns the handlers, and the previous ones come back.
 #include "table/TerminationSignals.h"
 
@@ -15,7 +15,7 @@ TEST(TerminationSignals, DeliversEachSignalOnTheEventLoop)
 {
     table::TerminationSignals watcher;
     ASSERT_TRUE(watcher.IsActive());
-    for (int number : {SIGTERM, SIGHUP}) {
+    for (int number : {SIGTERM, SIGHUP, SIGINT}) {
         QSignalSpy spy(&watcher, &table::TerminationSignals::terminationRequested);
         ASSERT_EQ(::raise(number), 0);
         // The handler only wrote to the socket; nothing is emitted until the loop runs.

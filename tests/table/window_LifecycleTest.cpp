@@ -95,3 +95,29 @@ TEST_F(Lifecycle, AFailedStartUpClosesWithoutSaving)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Lifecycle, ADialogHoldsPlayAndACloseUntilItEnds)
+{
+    ASSERT_TRUE(life.BeginDialog());  // before the start-up tick
+    EXPECT_FALSE(life.BeginDialog());
+    EXPECT_FALSE(life.BeginCommand());
+    // The tick during the dialog releases the table only after it.
+    life.StartupTick();
+    EXPECT_FALSE(life.AcceptsPlay());
+    EXPECT_EQ(life.CloseRequested(), CloseStep::Ignore);
+    EXPECT_TRUE(life.EndDialog()) << "the close is due once the dialog has ended";
+    EXPECT_FALSE(state.SpinInProgress);
+    EXPECT_EQ(life.CloseRequested(), CloseStep::RunClose);
+
+    WindowLifecycle idle{state};
+    idle.StartupTick();
+    ASSERT_TRUE(idle.BeginDialog());
+    EXPECT_FALSE(idle.EndDialog());
+    EXPECT_TRUE(idle.AcceptsPlay());
+    ASSERT_TRUE(idle.BeginCommand());
+    EXPECT_FALSE(idle.BeginDialog()) << "no dialog inside a spin";
+}
+
+}  // namespace

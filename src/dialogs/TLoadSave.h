@@ -1,0 +1,101 @@
+// The game slot dialog TLoadSave: eight panels of saved games, saving the
+// running game into one of them or opening one as the running game.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "engine/GameState.h"
+#include "store/GameStore.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace dialogs {
+
+enum class SlotDialogMode { Save, Open };
+
+// The dialog's help topic in the game's manual.
+inline constexpr int SlotDialogHelpTopic = 41008;
+// A saved game's name is at most this many characters.
+inline constexpr int MaxSavedNameCharacters = 255;
+
+// What the dialog takes from its caller. An empty function falls back to:
+// no help, Qt's input box, a Qt error box.
+struct SlotDialogServices {
+    std::function<void(int topic)> showHelp;
+    // The name question: nothing when the player cancels it.
+    std::function<std::optional<QString>(const QString& caption, const QString& initial)> askName;
+    std::function<void(const QString& text)> showError;
+};
+
+// A name as it may be stored: its first 255 characters, line breaks and other
+// control characters turned into spaces.
+QString SavedGameName(const QString& typed);
+
+// The dialog. The panels are filled from a scratch record; the running game
+// (`state`) changes only when a slot is opened, and then becomes exactly that
+// slot with an empty table. Saving writes the running game, the coins on the
+// table counted back into its Credits, and leaves the running game as it was.
+// A save that fails is told and keeps the dialog open.
+class TLoadSave : public QDialog {
+    Q_OBJECT
+public:
+    TLoadSave(SlotDialogMode mode, engine::GameState& state, const store::GameStore& store, const QString& gameTitle,
+              SlotDialogServices services, QWidget* owner = nullptr);
+
+    SlotDialogMode Mode() const { return mode_; }
+    // A slot was opened into the running game (Open mode, OK).
+    bool Opened() const { return opened_; }
+
+    // The designer's controls: panel n shows slot n - 1.
+    QLineEdit *Name1, *Name2, *Name3, *Name4, *Name5, *Name6, *Name7, *Name8;
+    QLabel *Game1, *Game2, *Game3, *Game4, *Game5, *Game6, *Game7, *Game8;
+    QLabel *date1, *date2, *date3, *date4, *date5, *date6, *date7, *date8;
+    QLabel *credits1, *credits2, *credits3, *credits4, *credits5, *credits6, *credits7, *credits8;
+    QLabel *borrowed1, *borrowed2, *borrowed3, *borrowed4, *borrowed5, *borrowed6, *borrowed7, *borrowed8;
+    QPushButton* OKBtn;  // slot 1; BitBtn1..BitBtn7 are slots 2..8
+    QPushButton *BitBtn1, *BitBtn2, *BitBtn3, *BitBtn4, *BitBtn5, *BitBtn6, *BitBtn7;
+    QPushButton* HelpBtn;
+    QPushButton* CancelBtn;
+
+    // Panel n's controls and button, n = 1..8.
+    QLineEdit* NameField(int n) const { return panels_.at(n - 1).name; }
+    QPushButton* SlotButton(int n) const { return panels_.at(n - 1).button; }
+
+    // A slot button, tag 1..8.
+    void SlotButtonClick(int tag);
+    void HelpBtnClick();
+
+    // Closing, however it happens: OK, Cancel, Escape, the close box.
+    void done(int result) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Panel {
+        QLineEdit* name = nullptr;
+        QLabel *game = nullptr, *date = nullptr, *credits = nullptr, *borrowed = nullptr;
+        QPushButton* button = nullptr;
+    };
+    void FormCreate(const QString& gameTitle);
+    void SaveInto(int slot);
+    void OpenFrom(int slot);
+    void ShowError(const QString& text);
+
+    SlotDialogMode mode_;
+    engine::GameState& state_;
+    const store::GameStore& store_;
+    SlotDialogServices services_;
+    std::array<Panel, 8> panels_{};
+    bool opened_ = false;
+    bool closed_ = false;
+};
+
+}  // namespace dialogs
