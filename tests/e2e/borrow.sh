@@ -15,115 +15,12 @@
 #   borrow.sh <plumfizz-e2e> <plumfizz-e2e-close-box> <plumfizz-e2e-clipboard> <LargeGreenDigits.png>
 set -euo pipefail
 
-program=$(realpath "$1")
-close_box=$(realpath "$2")
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 clipboard=$(realpath "$3")
 digit_strip=$(realpath "$4")
-
-skip() {
-    echo "SKIPPED: $*"
-    exit 77
-}
-for tool in Xvfb xdotool import convert compare; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup.sh installs it)"
-done
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/plumfizz-borrow.XXXXXX")
-xvfb_pid=""
-game_pid=""
-
-cleanup() {
-    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-        kill -KILL "$game_pid" 2>/dev/null || true
-    fi
-    if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    if [ "${keep_work:-0}" = 1 ]; then
-        echo "Files of the failed run kept in $work"
-    else
-        rm -rf "$work"
-    fi
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -s "$work/game.log" ]; then
-        echo "--- the game's output ---" >&2
-        tail -n 40 "$work/game.log" >&2
-    fi
-    [ -f "$saved_games" ] && { echo "--- $saved_games ---" >&2; cat "$saved_games" >&2; }
-    import -window root "$work/failure.png" 2>/dev/null || true
-    keep_work=1
-    exit 1
-}
-
-step() {
-    echo "== $*"
-}
-
-# --- The game in its own directory, named plumfizz, the theme beside it.
-build_dir=$(dirname "$program")
-game_dir="$work/game"
-mkdir -p "$game_dir" "$work/config/tallyho" "$work/runtime"
-chmod 700 "$work/runtime"
-cp "$program" "$game_dir/plumfizz"
-for file in "$build_dir"/*.bmp "$build_dir"/*.wav "$build_dir"/*.mid; do
-    [ -e "$file" ] && ln -s "$file" "$game_dir/"
-done
-[ -e "$game_dir/Plum.bmp" ] || fail "the theme's symbol sheet Plum.bmp is not beside $program"
-
-# --- A private X server on the first free display of :80..:89.
-display=""
-for number in $(seq 80 89); do
-    [ -e "/tmp/.X$number-lock" ] && continue
-    [ -e "/tmp/.X11-unix/X$number" ] && continue
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        if DISPLAY=":$number" xdotool getdisplaygeometry >/dev/null 2>&1; then
-            display=":$number"
-            break
-        fi
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    [ -n "$display" ] && break
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-done
-[ -n "$display" ] || fail "no free X display in :80..:89"
-echo "Xvfb on $display"
-
-export DISPLAY="$display"
-export XDG_CONFIG_HOME="$work/config"
-export XDG_RUNTIME_DIR="$work/runtime"
-export QT_QPA_PLATFORM=xcb
-export SDL_AUDIODRIVER=dummy
-unset PLUMFIZZ_TEST_STOPS
-
-saved_games="$XDG_CONFIG_HOME/tallyho/plumfizz.ini"
-title="Plumfizz Slots"
+command -v compare >/dev/null || skip "compare is not installed (scripts/setup.sh installs it)"
+mkdir -p "$work/config/tallyho"
 borrow_title="Use this form to borrow or pay back credits"
-
-# ini_get FILE SECTION KEY: the value, or nothing when absent.
-ini_get() {
-    [ -f "$1" ] || return 0
-    awk -v section="[$2]" -v key="$3" '
-        { sub(/\r$/, "") }
-        /^[ \t]*\[/ { line = $0; gsub(/^[ \t]+|[ \t]+$/, "", line); inside = (tolower(line) == tolower(section)); next }
-        inside {
-            eq = index($0, "=")
-            if (eq == 0) next
-            name = substr($0, 1, eq - 1); gsub(/^[ \t]+|[ \t]+$/, "", name)
-            if (tolower(name) != tolower(key)) next
-            value = substr($0, eq + 1); gsub(/^[ \t]+|[ \t]+$/, "", value)
-            print value; exit
-        }' "$1"
-}
 
 expect_saved() { # KEY EXPECTED
     local value

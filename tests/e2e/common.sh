@@ -1,0 +1,223 @@
+# What the end-to-end scripts share, sourced by each after its own usage
+# lines: the arguments (the test build of the game and the close-box helper),
+# a private game directory, an X server on a free display, the settings-file
+# reader, starting the game and waiting for its end, and finding the table by
+# its payline.
+program=$(realpath "$1")
+close_box=$(realpath "$2")
+
+skip() {
+    echo "SKIPPED: $*"
+    exit 77
+}
+for tool in Xvfb xdotool import convert; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup.sh installs it)"
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/plumfizz-e2e.XXXXXX")
+xvfb_pid=""
+game_pid=""
+
+cleanup() {
+    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
+        kill -KILL "$game_pid" 2>/dev/null || true
+    fi
+    if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    if [ "${keep_work:-0}" = 1 ]; then
+        echo "Files of the failed run kept in $work"
+    else
+        rm -rf "$work"
+    fi
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -s "$work/game.log" ]; then
+        echo "--- the game's output ---" >&2
+        tail -n 40 "$work/game.log" >&2
+    fi
+    for file in "$work/config/tallyho/"*.ini; do
+        [ -f "$file" ] || continue
+        echo "--- $file ---" >&2
+        cat "$file" >&2
+    done
+    import -window root "$work/failure.png" 2>/dev/null || true
+    keep_work=1
+    exit 1
+}
+
+step() {
+    echo "== $*"
+}
+
+# --- The game as a player has it: its own directory, the program named
+# plumfizz (so its files are plumfizz.ini and so on), the theme files beside it.
+build_dir=$(dirname "$program")
+game_dir="$work/game"
+mkdir -p "$game_dir" "$work/config" "$work/runtime"
+chmod 700 "$work/runtime"
+cp "$program" "$game_dir/plumfizz"
+theme_files=0
+for file in "$build_dir"/*; do
+    case "${file##*/}" in
+        *.bmp | *.BMP | *.wav | *.WAV | *.mid | *.MID | *.hlp | *.jpg | *.gif | *.png | *.html)
+            ln -s "$file" "$game_dir/"
+            theme_files=$((theme_files + 1))
+            ;;
+    esac
+done
+[ -e "$game_dir/Plum.bmp" ] || fail "the theme's symbol sheet Plum.bmp is not beside $program"
+echo "game directory $game_dir with $theme_files theme files"
+
+# --- A private X server on the first free display of :90..:99.
+display=""
+for number in $(seq 90 99); do
+    [ -e "/tmp/.X$number-lock" ] && continue
+    [ -e "/tmp/.X11-unix/X$number" ] && continue
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        if DISPLAY=":$number" xdotool getdisplaygeometry >/dev/null 2>&1; then
+            display=":$number"
+            break
+        fi
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -n "$display" ] && break
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+done
+[ -n "$display" ] || fail "no free X display in :90..:99 (Xvfb: $(tail -n 3 "$work/xvfb.log" 2>/dev/null))"
+echo "Xvfb on $display"
+
+export DISPLAY="$display"
+export XDG_CONFIG_HOME="$work/config"
+export XDG_RUNTIME_DIR="$work/runtime"
+export QT_QPA_PLATFORM=xcb
+export SDL_AUDIODRIVER=dummy
+unset PLUMFIZZ_TEST_STOPS
+
+saved_games="$XDG_CONFIG_HOME/tallyho/plumfizz.ini"
+reminder_file="$XDG_CONFIG_HOME/tallyho/thupdate.ini"
+title="Plumfizz Slots"
+
+# ini_get FILE SECTION KEY: the value, or nothing when absent.
+ini_get() {
+    [ -f "$1" ] || return 0
+    awk -v section="[$2]" -v key="$3" '
+        { sub(/\r$/, "") }
+        /^[ \t]*\[/ { line = $0; gsub(/^[ \t]+|[ \t]+$/, "", line); inside = (tolower(line) == tolower(section)); next }
+        inside {
+            eq = index($0, "=")
+            if (eq == 0) next
+            name = substr($0, 1, eq - 1); gsub(/^[ \t]+|[ \t]+$/, "", name)
+            if (tolower(name) != tolower(key)) next
+            value = substr($0, eq + 1); gsub(/^[ \t]+|[ \t]+$/, "", value)
+            print value; exit
+        }' "$1"
+}
+
+game() {
+    ini_get "$saved_games" CurrentGame "$1"
+}
+
+expect_key() { # FILE SECTION KEY EXPECTED...
+    local file=$1 section=$2 key=$3 value
+    shift 3
+    value=$(ini_get "$file" "$section" "$key")
+    for expected in "$@"; do
+        [ "$value" = "$expected" ] && return 0
+    done
+    fail "${file##*/} [$section] $key is '$value', expected: $*"
+}
+
+start_game() {
+    "$game_dir/plumfizz" >>"$work/game.log" 2>&1 &
+    game_pid=$!
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1) ||
+        fail "no window named '$title' appeared"
+    [ -n "$window" ] || fail "no window named '$title' appeared"
+    local name
+    name=$(xdotool getwindowname "$window")
+    [ "$name" = "$title" ] || fail "window title is '$name'"
+    xdotool windowfocus "$window"
+    for _ in $(seq 50); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && break
+        sleep 0.1
+    done
+    # Input is released by the start-up tick a quarter of a second after the
+    # window comes up; leave it ample time.
+    sleep 1.5
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended right after start"
+}
+
+# wait_for_exit SECONDS: the game's exit status in $exit_status.
+wait_for_exit() {
+    local limit=$1
+    for _ in $(seq $((limit * 10))); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$game_pid" 2>/dev/null; then
+        import -window root "$work/still-running.png" 2>/dev/null || true
+        fail "the game was still running $limit s after being asked to close (a dialog left open? screenshot kept)"
+    fi
+    exit_status=0
+    wait "$game_pid" || exit_status=$?
+    game_pid=""
+}
+
+# Screen coordinates of the client area's origin, found from the payline: a
+# one-pixel pure red line from x 308 to 712 at y 493 of the client area on a
+# 1024-pixel-wide screen (404 pixels when its end point is left out, as a
+# line drawn up to a point leaves it). Sets origin_x and origin_y.
+find_payline() {
+    local shot="$work/table.png" row="" found=""
+    for _ in $(seq 20); do
+        import -window root "$shot" 2>/dev/null || true
+        # The row with the most pure red pixels: a mask, averaged per row.
+        row=$(convert "$shot" -fill black +opaque '#FF0000' -fill white -opaque '#FF0000' \
+                  -colorspace gray -scale '1x768!' -depth 16 txt:- 2>/dev/null |
+              sed -n 's/^0,\([0-9]*\): *(\([0-9]*\).*/\1 \2/p' |
+              sort -k2,2n | tail -n 1)
+        if [ -n "$row" ] && [ "${row#* }" -gt 0 ]; then
+            row=${row%% *}
+            # Its longest run of pure red.
+            found=$(convert "$shot" -crop "1024x1+0+$row" +repage -depth 8 txt:- 2>/dev/null | awk -v y="$row" '
+                /^#/ { next }
+                {
+                    split($1, at, ","); x = at[1] + 0
+                    if ($3 == "#FF0000") {
+                        if (run == 0) start = x
+                        run++
+                        if (run > best) { best = run; best_x = start }
+                    } else run = 0
+                }
+                END { if (best > 0) print best_x, y, best }')
+            [ -n "$found" ] && [ "${found##* }" -ge 404 ] && break
+        fi
+        sleep 0.5
+    done
+    [ -n "$found" ] || fail "no pure red pixel on the screen: no payline"
+    read -r run_x run_y run_length <<<"$found"
+    [ "$run_length" -ge 404 ] && [ "$run_length" -le 405 ] ||
+        fail "the longest pure red run is $run_length pixels at ($run_x, $run_y); the payline is 404 or 405"
+    local geometry win_x win_y
+    geometry=$(xdotool getwindowgeometry --shell "$window")
+    win_x=$(sed -n 's/^X=//p' <<<"$geometry")
+    win_y=$(sed -n 's/^Y=//p' <<<"$geometry")
+    origin_x=$((run_x - 308))
+    origin_y=$((run_y - 493))
+    [ "$origin_x" -eq "$win_x" ] ||
+        fail "payline starts at x $run_x, window at x $win_x: expected x 308 in the client area"
+    # Only the menu bar lies between the window's top and the table.
+    [ "$origin_y" -ge "$win_y" ] && [ "$origin_y" -le $((win_y + 60)) ] ||
+        fail "payline at y $run_y, window at y $win_y: expected y 493 below a menu bar"
+    echo "payline at ($run_x, $run_y), $run_length pixels; table origin ($origin_x, $origin_y)"
+}
