@@ -211,15 +211,8 @@ wait_gone "$chart" "Payoff Chart"
 # ---------------------------------------------------------------- 4
 step "4: the close box saves the balance"
 "$close_box" "$window" || fail "could not send the close box's message"
-for _ in $(seq 150); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the game was still running 15 s after the close box"
-status=0
-wait "$game_pid" || status=$?
-game_pid=""
-[ "$status" -eq 0 ] || fail "the game exited with status $status"
+wait_for_exit 15
+[ "$exit_status" -eq 0 ] || fail "the game exited with status $exit_status"
 expect_saved Credits 200
 expect_saved Borrowed 1200
 expect_saved Spins 4
@@ -239,15 +232,8 @@ borrow=$found_window
 window_origin "$borrow"
 click_at $((wx + 425 + 40)) $((wy + 104 + 28))
 kill -TERM "$game_pid"
-for _ in $(seq 150); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the game was still running 15 s after SIGTERM with the borrow window open"
-status=0
-wait "$game_pid" || status=$?
-game_pid=""
-[ "$status" -eq 0 ] || fail "the game exited with status $status after SIGTERM"
+wait_for_exit 15
+[ "$exit_status" -eq 0 ] || fail "the game exited with status $exit_status after SIGTERM"
 expect_saved Credits 201
 expect_saved Borrowed 1201
 

@@ -39,14 +39,7 @@ QImage AmountButton(int tag)
     BeginSmooth(p, &face);
     const Look look = LookOf(tag);
 
-    QLinearGradient recess(QPointF(0, 0), QPointF(0, Size.height()));
-    recess.setColorAt(0.0, QColor(0x0c, 0x00, 0x10));
-    recess.setColorAt(1.0, palette::PlumDeep);
-    p.setPen(Qt::NoPen);
-    p.setBrush(recess);
-    p.drawRect(face.rect());
-    const QRectF bezel(2, 2, Size.width() - 4, Size.height() - 4);
-    ChromeRing(p, bezel, 3, 9);
+    const QRectF bezel = ButtonRecess(p, Size, 3);
 
     // The oval, lit from above, with a gold rim; black gets a lighter sheen so it reads as glass.
     const QRectF oval = bezel.adjusted(5, 5, -5, -5);

@@ -41,14 +41,7 @@ QImage ButtonFace(ButtonKind kind, bool lit)
     const Look look = LookOf(kind);
 
     // The recess the button sits in, then the chrome bezel; both identical lit or dim.
-    QLinearGradient recess(QPointF(0, 0), QPointF(0, size.height()));
-    recess.setColorAt(0.0, QColor(0x0c, 0x00, 0x10));
-    recess.setColorAt(1.0, palette::PlumDeep);
-    p.setPen(Qt::NoPen);
-    p.setBrush(recess);
-    p.drawRect(face.rect());
-    const QRectF bezel(2, 2, size.width() - 4, size.height() - 4);
-    ChromeRing(p, bezel, 3.5, 9);
+    const QRectF bezel = ButtonRecess(p, size, 3.5);
 
     const QRectF cap = bezel.adjusted(3.5, 3.5, -3.5, -3.5);
     const QColor base = lit ? look.cap : Mix(look.cap, palette::PlumBlack, 0.74);

@@ -133,6 +133,19 @@ QPainterPath RingPath(const QRectF& outer, qreal width, qreal radius)
     return path.subtracted(inner);
 }
 
+QRectF ButtonRecess(QPainter& painter, QSize face, qreal bezelWidth)
+{
+    QLinearGradient recess(QPointF(0, 0), QPointF(0, face.height()));
+    recess.setColorAt(0.0, QColor(0x0c, 0x00, 0x10));
+    recess.setColorAt(1.0, palette::PlumDeep);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(recess);
+    painter.drawRect(QRect(QPoint(0, 0), face));
+    const QRectF bezel(2, 2, face.width() - 4, face.height() - 4);
+    ChromeRing(painter, bezel, bezelWidth, 9);
+    return bezel;
+}
+
 void ChromeRing(QPainter& painter, const QRectF& outer, qreal width, qreal radius)
 {
     painter.save();

@@ -31,6 +31,10 @@ QLinearGradient GoldGradient(QPointF from, QPointF to);
 // The ring between `outer` and `outer` shrunk by `width` on every side.
 QPainterPath RingPath(const QRectF& outer, qreal width, qreal radius);
 void ChromeRing(QPainter& painter, const QRectF& outer, qreal width, qreal radius);
+
+// The dark recess a cabinet button sits in, filling the whole face, and its
+// chrome bezel two pixels in; returns the bezel's rectangle.
+QRectF ButtonRecess(QPainter& painter, QSize face, qreal bezelWidth);
 void GoldRing(QPainter& painter, const QRectF& outer, qreal width, qreal radius);
 
 // A round lamp: a glowing bulb when lit, dark glass with a glint when not.
