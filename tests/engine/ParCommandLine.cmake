@@ -7,10 +7,34 @@ function(run_par out err code)
   set(${code} "${r}" PARENT_SCOPE)
 endfunction()
 
-# The sheet.
-run_par(out err code)
+# The sheet, without the sweep over all generator states (seconds of both cores).
+run_par(out err code --exact --no-sweep)
 if(NOT code EQUAL 0 OR NOT out MATCHES "3664/3375" OR NOT out MATCHES "Bonus games per spin")
   message(FATAL_ERROR "sheet: exit ${code}\n${out}${err}")
+endif()
+
+# The sheet as JSON: it parses, and its pay table ends with the pay table's return.
+run_par(out err code --no-sweep --format json)
+string(JSON tables ERROR_VARIABLE json_error GET "${out}" tables)
+string(JSON last_row ERROR_VARIABLE json_error GET "${out}" tables 1 rows 8 6)
+if(NOT code EQUAL 0 OR json_error OR NOT last_row MATCHES "^1\\.0856296")
+  message(FATAL_ERROR "json sheet: exit ${code} ${json_error} '${last_row}'\n${out}${err}")
+endif()
+
+# The replay protocol: the reference figures of earlier versions, to the spin.
+run_par(out err code --simulate 1000000 --bet 5 --seed 42 --replay)
+if(NOT code EQUAL 0 OR NOT out MATCHES "\nbase winnings: 5328045\n" OR NOT out MATCHES "\nfinal seed: 3944210322\n")
+  message(FATAL_ERROR "replay: exit ${code}\n${out}${err}")
+endif()
+
+# --help and --version print and succeed.
+run_par(out err code --help)
+if(NOT code EQUAL 0 OR NOT out MATCHES "--replay" OR NOT err STREQUAL "")
+  message(FATAL_ERROR "--help: exit ${code}\n${out}${err}")
+endif()
+run_par(out err code --version)
+if(NOT code EQUAL 0 OR NOT out MATCHES "^plumfizz-par [0-9]+\\.[0-9]+")
+  message(FATAL_ERROR "--version: exit ${code}\n${out}${err}")
 endif()
 
 # Two runs of the same simulation agree on every figure but the speed.
@@ -21,11 +45,16 @@ foreach(run 1 2)
   if(NOT code EQUAL 0 OR NOT err STREQUAL "")
     message(FATAL_ERROR "simulation: exit ${code}\n${err}")
   endif()
-  string(REGEX REPLACE "\n$" "" out "${out}")
-  string(REPLACE "\n" ";" lines "${out}")
+  # The totals come first, then an empty line and the comparison with the sheet.
+  string(FIND "${out}" "\n\n" end)
+  string(SUBSTRING "${out}" 0 ${end} totals)
+  if(NOT out MATCHES "\n\nCompared with the PAR sheet\n")
+    message(FATAL_ERROR "simulation without the comparison:\n${out}")
+  endif()
+  string(REPLACE "\n" ";" lines "${totals}")
   list(LENGTH lines count)
   if(NOT count EQUAL 9)
-    message(FATAL_ERROR "simulation printed ${count} lines:\n${out}")
+    message(FATAL_ERROR "simulation printed ${count} lines of totals:\n${out}")
   endif()
   foreach(i RANGE 8)
     list(GET lines ${i} line)
@@ -61,6 +90,8 @@ set(bad_cases
   "--simulate;10;--bet;0;--seed;1"
   "--simulate;10;--bet;6;--seed;1"
   "--simulate;10;--bet;1;--seed;x"
+  "--simulate;0;--bet;1;--seed;1"
+  "--format;xml"
   "--bogus")
 foreach(case IN LISTS bad_cases)
   string(REPLACE ";" " " shown "${case}")

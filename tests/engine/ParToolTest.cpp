@@ -45,9 +45,65 @@ TEST(ParSheet, FiguresAddUp)
     EXPECT_EQ(sheet.reels[1].blanks, 9);
 
     std::ostringstream out;
-    par::PrintParSheet(sheet, out);
+    par::SheetOptions exact;
+    exact.exact = true;
+    par::PrintParSheet(sheet, out, exact);
     EXPECT_NE(out.str().find("3664/3375"), std::string::npos);
     EXPECT_NE(out.str().find("485/8"), std::string::npos);
+
+    // Without --exact: decimals, and no long fractions.
+    std::ostringstream decimals;
+    par::PrintParSheet(sheet, decimals);
+    EXPECT_NE(decimals.str().find("1.08562963"), std::string::npos);
+    EXPECT_EQ(decimals.str().find("3664/3375"), std::string::npos);
+}
+
+TEST(ParSheet, VolatilityAgreesWithTheReturns)
+{
+    const par::ParSheet sheet = par::ComputeParSheet();
+    EXPECT_EQ(sheet.baseVolatility.meanPerCoin, sheet.baseReturn);
+    EXPECT_EQ(sheet.baseVolatility.largestWin, 1500);
+    // Only three plums reach 500 times the bet.
+    EXPECT_EQ(sheet.baseVolatility.atLeast[2], Fraction(BigInt(1), BigInt(27000)));
+    for (int coins = 1; coins <= 5; ++coins) {
+        const par::VolatilityFigures& v = sheet.volatility[coins - 1];
+        EXPECT_EQ(v.meanPerCoin, sheet.totalReturn[coins - 1]) << coins;
+        EXPECT_GT(v.variancePerCoin, sheet.baseVolatility.variancePerCoin) << coins;
+        EXPECT_EQ(v.largestWin, 1500 * coins);
+        Fraction total(0);
+        for (const auto& [win, chance] : par::WinDistributionWithBonus(coins, sheet.chain)) total += chance;
+        EXPECT_EQ(total, Fraction(1));
+    }
+    // A bonus game every so many spins, on average.
+    EXPECT_EQ(sheet.spacing.mean, sheet.chain.meanSpinsBetweenBonusGames);
+    EXPECT_GT(sheet.spacing.variance, Fraction(0));
+}
+
+TEST(Report, CsvAndJsonKeepEveryCellIntact)
+{
+    par::Report report;
+    report.title = "T";
+    par::ReportTable table;
+    table.key = "k";
+    table.title = "a, \"quoted\" title";
+    table.columns = {"name", "value"};
+    table.rows = {{"line\nbreak", "1.50"}, {"bell\a", "007"}, {"minus", "-2"}};
+    report.tables.push_back(table);
+
+    std::ostringstream csv;
+    par::WriteReport(report, par::Format::Csv, csv);
+    EXPECT_NE(csv.str().find("\"a, \"\"quoted\"\" title\"\r\n"), std::string::npos) << csv.str();
+    EXPECT_NE(csv.str().find("\"line\nbreak\",1.50\r\n"), std::string::npos) << csv.str();
+
+    std::ostringstream json;
+    par::WriteReport(report, par::Format::Json, json);
+    // Numbers as numbers, but not one JSON would refuse (a leading zero).
+    EXPECT_NE(json.str().find("[\"line\\nbreak\", 1.50]"), std::string::npos) << json.str();
+    EXPECT_NE(json.str().find("[\"bell\\u0007\", \"007\"]"), std::string::npos) << json.str();
+    EXPECT_NE(json.str().find("[\"minus\", -2]"), std::string::npos) << json.str();
+    EXPECT_FALSE(par::IsPlainNumber("1."));
+    EXPECT_FALSE(par::IsPlainNumber("-"));
+    EXPECT_TRUE(par::IsPlainNumber("0.5"));
 }
 
 // A replay of the simulation protocol written from its description, using
@@ -153,10 +209,20 @@ TEST(Arguments, SheetSimulationAndHelp)
     EXPECT_EQ(c.betCoins, 5);
     EXPECT_EQ(c.seed, 4294967295u);
 
-    const Command zero = Parse({"--simulate", "0", "--bet", "1", "--seed", "007"});
-    ASSERT_EQ(zero.kind, Command::Kind::Simulate);
-    EXPECT_EQ(zero.spins, 0u);
-    EXPECT_EQ(zero.seed, 7u);
+    const Command one = Parse({"--simulate", "1", "--bet", "1", "--seed", "007", "--replay", "--format", "json"});
+    ASSERT_EQ(one.kind, Command::Kind::Simulate) << one.error;
+    EXPECT_EQ(one.spins, 1u);
+    EXPECT_EQ(one.seed, 7u);
+    EXPECT_EQ(one.model, par::PlayModel::Replay);
+    EXPECT_EQ(one.format, par::Format::Json);
+    EXPECT_EQ(c.model, par::PlayModel::AttentionPauses);
+
+    const Command sheet = Parse({"--format", "csv", "--exact", "--no-sweep"});
+    ASSERT_EQ(sheet.kind, Command::Kind::Sheet) << sheet.error;
+    EXPECT_TRUE(sheet.exact);
+    EXPECT_FALSE(sheet.sweep);
+    EXPECT_EQ(sheet.format, par::Format::Csv);
+    EXPECT_EQ(Parse({"--version"}).kind, Command::Kind::Version);
 }
 
 TEST(Arguments, BadOnesAreRefusedOnOneLine)
@@ -183,6 +249,13 @@ TEST(Arguments, BadOnesAreRefusedOnOneLine)
         {"--sheet"},
         {"--help", "--simulate", "1"},
         {"--simulate", "1\n2", "--bet", "1", "--seed", "1"},
+        {"--simulate", "0", "--bet", "1", "--seed", "1"},
+        {"--format", "xml"},
+        {"--format"},
+        {"--exact", "--exact"},
+        {"--replay"},
+        {"--simulate", "10", "--bet", "1", "--seed", "1", "--exact"},
+        {"--version", "--exact"},
     };
     for (const auto& args : bad) {
         const Command c = Parse(args);

@@ -45,28 +45,60 @@ Command Fail(std::string message)
     return command;
 }
 
+std::optional<Format> ParseFormat(const std::string& text)
+{
+    if (text == "text") return Format::Text;
+    if (text == "csv") return Format::Csv;
+    if (text == "json") return Format::Json;
+    return std::nullopt;
+}
+
 }  // namespace
 
 Command ParseArguments(const std::vector<std::string>& arguments)
 {
-    if (arguments.empty()) return Command{};
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         Command command;
         command.kind = Command::Kind::Help;
+        return command;
+    }
+    if (arguments.size() == 1 && arguments[0] == "--version") {
+        Command command;
+        command.kind = Command::Kind::Version;
         return command;
     }
 
     std::optional<uint64_t> spins;
     std::optional<uint64_t> bet;
     std::optional<uint64_t> seed;
+    std::optional<Format> format;
+    bool replay = false;
+    bool exact = false;
+    bool noSweep = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
+        if (option == "--replay" || option == "--exact" || option == "--no-sweep") {
+            bool& flag = option == "--replay" ? replay : option == "--exact" ? exact : noSweep;
+            if (flag) return Fail(option + " given twice");
+            flag = true;
+            continue;
+        }
+        if (option == "--format") {
+            if (format) return Fail(option + " given twice");
+            if (i + 1 == arguments.size()) return Fail(option + " needs a value");
+            format = ParseFormat(arguments[++i]);
+            if (!format) return Fail("--format must be text, csv or json, not " + Quote(arguments[i]));
+            continue;
+        }
+        if (option == "--help" || option == "-h" || option == "--version") {
+            return Fail(option + " goes alone");
+        }
         std::optional<uint64_t>* target = nullptr;
         uint64_t min = 0;
         uint64_t max = 0;
         const char* name = "";
         if (option == "--simulate") {
-            target = &spins, min = 0, max = MaxSimulatedSpins, name = "N";
+            target = &spins, min = 1, max = MaxSimulatedSpins, name = "N";
         } else if (option == "--bet") {
             target = &bet, min = 1, max = 5, name = "B";
         } else if (option == "--seed") {
@@ -84,15 +116,26 @@ Command ParseArguments(const std::vector<std::string>& arguments)
         }
         *target = value;
     }
-    if (!spins) return Fail("--bet and --seed go with --simulate");
+
+    Command command;
+    command.format = format.value_or(Format::Text);
+    if (!spins) {
+        if (bet || seed) return Fail("--bet and --seed go with --simulate");
+        if (replay) return Fail("--replay goes with --simulate");
+        command.exact = exact;
+        command.sweep = !noSweep;
+        return command;
+    }
+    if (exact || noSweep)
+        return Fail(std::string(exact ? "--exact" : "--no-sweep") + " goes with the sheet, not with --simulate");
     if (!bet) return Fail("--simulate needs --bet");
     if (!seed) return Fail("--simulate needs --seed");
 
-    Command command;
     command.kind = Command::Kind::Simulate;
     command.spins = *spins;
     command.betCoins = static_cast<int32_t>(*bet);
     command.seed = static_cast<uint32_t>(*seed);
+    command.model = replay ? PlayModel::Replay : PlayModel::AttentionPauses;
     return command;
 }
 

@@ -5,17 +5,26 @@
 #include <string>
 #include <vector>
 
+#include "PlayModel.h"
+#include "Report.h"
+
 namespace par {
 
-inline constexpr const char* UsageLine = "usage: plumfizz-par [--simulate N --bet B --seed S]";
+inline constexpr const char* UsageLine =
+    "usage: plumfizz-par [--exact] [--no-sweep] [--format text|csv|json] | --simulate N --bet B --seed S [--replay] "
+    "[--format text|csv|json] | --help | --version";
 inline constexpr uint64_t MaxSimulatedSpins = 10'000'000'000ULL;
 
 struct Command {
-    enum class Kind { Sheet, Simulate, Help, Error };
+    enum class Kind { Sheet, Simulate, Help, Version, Error };
     Kind kind = Kind::Sheet;
     uint64_t spins = 0;
     int32_t betCoins = 0;
     uint32_t seed = 0;
+    PlayModel model = PlayModel::AttentionPauses;
+    bool exact = false;  // the sheet's long fractions
+    bool sweep = true;   // the sheet's sweep over every generator state
+    Format format = Format::Text;
     std::string error;  // one line, for Kind::Error
 };
 

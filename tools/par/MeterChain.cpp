@@ -97,4 +97,26 @@ MeterChain SolveMeterChain(const MeterOutcomes& outcomes)
     return chain;
 }
 
+BonusSpacing SolveBonusSpacing(const MeterChain& chain)
+{
+    // Q: the moves between levels that do not fill the meter. With T_i the
+    // spins from level i, E T = (I - Q)^-1 1 and E T^2 = (I - Q)^-1 (1 + 2 Q E T).
+    std::array<std::array<Fraction, MeterLevels>, MeterLevels> q = chain.transition;
+    for (int from = 0; from < MeterLevels; ++from) q[from][0] = q[from][0] - chain.bonusChance[from];
+    std::vector<std::vector<Fraction>> matrix(MeterLevels, std::vector<Fraction>(MeterLevels));
+    for (int i = 0; i < MeterLevels; ++i) {
+        for (int j = 0; j < MeterLevels; ++j) matrix[i][j] = Fraction(i == j ? 1 : 0) - q[i][j];
+    }
+    const std::vector<Fraction> mean = SolveLinearSystem(matrix, std::vector<Fraction>(MeterLevels, Fraction(1)));
+    std::vector<Fraction> rhs(MeterLevels, Fraction(1));
+    for (int i = 0; i < MeterLevels; ++i) {
+        for (int j = 0; j < MeterLevels; ++j) rhs[i] += Fraction(2) * q[i][j] * mean[j];
+    }
+    const std::vector<Fraction> square = SolveLinearSystem(std::move(matrix), std::move(rhs));
+    BonusSpacing spacing;
+    spacing.mean = mean[0];
+    spacing.variance = square[0] - mean[0] * mean[0];
+    return spacing;
+}
+
 }  // namespace par

@@ -39,6 +39,16 @@ struct MeterChain {
 
 MeterChain SolveMeterChain(const MeterOutcomes& outcomes);
 
+// The spins from an empty meter to the spin that fills it, the one that
+// fills it included: a bonus game and the start both leave the meter empty,
+// so these are the spacings of the bonus games.
+struct BonusSpacing {
+    Fraction mean;      // equals 1 / bonus games per spin
+    Fraction variance;  // of the number of spins
+};
+
+BonusSpacing SolveBonusSpacing(const MeterChain& chain);
+
 // Solves matrix × x = rhs exactly by Gaussian elimination; throws
 // std::domain_error when the matrix is singular.
 std::vector<Fraction> SolveLinearSystem(std::vector<std::vector<Fraction>> matrix, std::vector<Fraction> rhs);

@@ -7,7 +7,11 @@
 #include <ostream>
 
 #include "Fraction.h"
+#include "GeneratorSweep.h"
 #include "MeterChain.h"
+#include "Report.h"
+#include "SpinFigures.h"
+#include "Volatility.h"
 #include "engine/PayTable.h"
 
 namespace par {
@@ -39,13 +43,32 @@ struct ParSheet {
     std::array<ReelPayline, engine::ReelCount> reels;
     MeterOutcomes meter;
     MeterChain chain;
+    BonusSpacing spacing;
     Fraction prizeExpectation;  // the box is picked at random
     // Per coin, bonus included, for bets of 1 to 5 coins: the prize does not
     // grow with the bet, so small bets gain most from it.
     std::array<Fraction, MaxBetCoins> totalReturn;
+    // One spin's win: the pay table alone (the same per coin for every bet),
+    // and with the bonus game for bets of 1 to 5 coins.
+    VolatilityFigures baseVolatility;
+    std::array<VolatilityFigures, MaxBetCoins> volatility;
 };
 
 ParSheet ComputeParSheet();
-void PrintParSheet(const ParSheet& sheet, std::ostream& out);
+
+// The generator sweep that the sheet shows beside the ideal figures.
+struct SweepResult {
+    SweepCounts counts;
+    unsigned threads = 0;
+    double seconds = 0;
+};
+
+struct SheetOptions {
+    bool exact = false;                  // long fractions beside the decimals
+    const SweepResult* sweep = nullptr;  // none: the sheet says it was left out
+};
+
+Report SheetReport(const ParSheet& sheet, const SheetOptions& options);
+void PrintParSheet(const ParSheet& sheet, std::ostream& out, const SheetOptions& options = {});
 
 }  // namespace par

@@ -7,8 +7,13 @@
 
 namespace par {
 
-Simulator::Simulator(int32_t betCoins, uint32_t seed)
-    : random_(seed), host_(state_, random_), game_(state_, random_, host_, outcomes_), betCoins_(betCoins)
+Simulator::Simulator(int32_t betCoins, uint32_t seed, PlayModel model)
+    : random_(seed),
+      host_(state_, random_),
+      game_(state_, random_, host_, outcomes_),
+      pauses_(seed),
+      model_(model),
+      betCoins_(betCoins)
 {
     state_.SpinInProgress = false;  // no start-up hold: the table is ready
     state_.BetCoins = 0;
@@ -18,6 +23,9 @@ Simulator::Simulator(int32_t betCoins, uint32_t seed)
 
 void Simulator::PlaySpin()
 {
+    if (model_ == PlayModel::AttentionPauses) {
+        pauses_.Wait(random_, host_.IsTimerEnabled(engine::AttentionTimer::WinFlash));
+    }
     // Exactly the bet, so that after the spin Credits holds what it paid.
     state_.Credits = betCoins_;
     game_.Spin();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <ostream>
 
+#include "PlayModel.h"
 #include "SilentHost.h"
 #include "VectorShuffle.h"
 #include "engine/Game.h"
@@ -24,11 +25,12 @@ struct SimulationTotals {
 };
 
 // Plays spins of a fixed bet through the real rules and a silent host: the
-// generator seeded once, no timer draws between spins, credits never short, a
-// full meter played with the box the Enter key would open.
+// generator seeded once, the pauses between spins as the play model has
+// them, credits never short, a full meter played with the box the Enter key
+// would open. The plain reference that TableSimulator is checked against.
 class Simulator {
 public:
-    Simulator(int32_t betCoins, uint32_t seed);
+    Simulator(int32_t betCoins, uint32_t seed, PlayModel model = PlayModel::Replay);
 
     void PlaySpin();
     void PlaySpins(uint64_t count);
@@ -40,6 +42,8 @@ private:
     SilentHost host_;
     AnalysisOutcomes outcomes_;
     engine::Game game_;
+    AttentionPauses pauses_;
+    PlayModel model_;
     int32_t betCoins_;
     SimulationTotals totals_;
 };

@@ -1,38 +1,104 @@
 // plumfizz-par: the game's PAR sheet, computed from the rules themselves, and
-// a reproducible simulation of many spins through the real engine.
+// a reproducible simulation of many spins through the real rules.
 #include <chrono>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Arguments.h"
 #include "ParSheet.h"
-#include "Simulation.h"
+#include "SimulationReport.h"
+#include "TableSimulation.h"
+
+namespace {
+
+constexpr const char* HelpText =
+    "Without --simulate: print the PAR sheet, computed exactly from the reel strips, pay table and\n"
+    "bonus meter rules, with the count over all 2^32 states of the game's generator beside the\n"
+    "ideal-reel figures (a few seconds on two cores).\n"
+    "  --exact            show the exact fractions instead of 8-place decimals\n"
+    "  --no-sweep         leave out the generator sweep\n"
+    "\n"
+    "--simulate N --bet B --seed S: play N spins (1 to 10000000000) of B coins (1 to 5) with the\n"
+    "game's generator seeded with S (0 to 4294967295), print the totals and set them beside the sheet.\n"
+    "  Play model (default): as a person plays. Between spins the player waits 0 to 15 ticks of\n"
+    "  the 200 ms button-attention timer, the number drawn from a second, independent generator\n"
+    "  (a Mersenne twister seeded with S). On each tick, unless the last spin won and the win flash\n"
+    "  is running, the table picks the button to light as the game does: Random(3) again and again\n"
+    "  until it differs from the last pick, all from the game's generator.\n"
+    "  --replay           draw nothing between spins: the earlier protocol, kept as the regression\n"
+    "                     reference; it reproduces earlier figures to the spin but runs ahead of the\n"
+    "                     sheet (after a bonus game the next spins are a fixed function of the last)\n"
+    "  Both: credits never run short, a full meter opens the bonus game and its box is opened as the\n"
+    "  Enter key opens it (one more Random(8)).\n"
+    "\n"
+    "  --format F         text (default), csv or json, for the sheet and for simulations\n"
+    "  --help, --version  this text; the version\n";
+
+double SecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void PrintSheet(const par::Command& command)
+{
+    const par::ParSheet sheet = par::ComputeParSheet();
+    par::SweepResult sweep;
+    par::SheetOptions options;
+    options.exact = command.exact;
+    if (command.sweep) {
+        sweep.threads = std::max(1u, std::thread::hardware_concurrency());
+        const auto start = std::chrono::steady_clock::now();
+        sweep.counts = par::SweepGeneratorStates(0, par::AllGeneratorStates, sweep.threads);
+        sweep.seconds = SecondsSince(start);
+        options.sweep = &sweep;
+    }
+    par::WriteReport(par::SheetReport(sheet, options), command.format, std::cout);
+}
+
+void Simulate(const par::Command& command)
+{
+    par::SimulationRun run;
+    run.betCoins = command.betCoins;
+    run.seed = command.seed;
+    run.model = command.model;
+    par::TableSimulator simulator(command.betCoins, command.seed, command.model);
+    const auto start = std::chrono::steady_clock::now();
+    simulator.PlaySpins(command.spins);
+    run.seconds = SecondsSince(start);
+    run.totals = simulator.Totals();
+
+    const par::ParSheet sheet = par::ComputeParSheet();
+    if (command.format == par::Format::Text) {
+        par::PrintSimulation(run.totals, run.seconds, std::cout);
+        std::cout << '\n';
+        par::WriteTextTable(par::ComparisonTable(run, sheet), std::cout);
+    } else {
+        par::WriteReport(par::SimulationReport(run, sheet), command.format, std::cout);
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const par::Command command = par::ParseArguments(arguments);
 
-    switch (command.kind) {
-    case par::Command::Kind::Error:
-        std::cerr << "plumfizz-par: " << command.error << "; " << par::UsageLine << '\n';
-        return 2;
-    case par::Command::Kind::Help:
-        std::cout << par::UsageLine << '\n'
-                  << "  without arguments: print the PAR sheet computed from the game's tables\n"
-                  << "  --simulate N --bet B --seed S: play N spins (up to 10000000000) of B coins (1 to 5)\n"
-                  << "    with the generator seeded with S (0 to 4294967295) and print the totals\n";
-        return 0;
-    case par::Command::Kind::Sheet: par::PrintParSheet(par::ComputeParSheet(), std::cout); break;
-    case par::Command::Kind::Simulate: {
-        par::Simulator simulator(command.betCoins, command.seed);
-        const auto start = std::chrono::steady_clock::now();
-        simulator.PlaySpins(command.spins);
-        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        par::PrintSimulation(simulator.Totals(), elapsed.count(), std::cout);
-        break;
-    }
+    try {
+        switch (command.kind) {
+        case par::Command::Kind::Error:
+            std::cerr << "plumfizz-par: " << command.error << "; " << par::UsageLine << '\n';
+            return 2;
+        case par::Command::Kind::Help: std::cout << par::UsageLine << "\n\n" << HelpText; break;
+        case par::Command::Kind::Version: std::cout << "plumfizz-par " << PLUMFIZZ_VERSION << '\n'; break;
+        case par::Command::Kind::Sheet: PrintSheet(command); break;
+        case par::Command::Kind::Simulate: Simulate(command); break;
+        }
+    } catch (const std::exception& error) {
+        std::cerr << "plumfizz-par: " << error.what() << '\n';
+        return 1;
     }
     std::cout.flush();
     return std::cout ? 0 : 1;
