@@ -1,9 +1,11 @@
-// Spins per second of the simulation that plumfizz-par runs: the real rules,
-// a silent host, bonus games included at their natural rate.
+// Spins per second of the simulations: the engine's through the real rules
+// and a silent host, and the table-driven one that plumfizz-par runs, bonus
+// games included at their natural rate.
 #include <benchmark/benchmark.h>
 
 #include "MeterChain.h"
 #include "Simulation.h"
+#include "TableSimulation.h"
 #include "VectorShuffle.h"
 #include "engine/BonusMeter.h"
 #include "engine/Random.h"
@@ -21,6 +23,22 @@ void SimulatedSpin(benchmark::State& state)
         totals.spins == 0 ? 0.0 : 1000.0 * static_cast<double>(totals.bonusGames) / static_cast<double>(totals.spins);
 }
 BENCHMARK(SimulatedSpin)->DenseRange(1, 5)->ArgName("coins");
+
+// plumfizz-par's simulation, in batches of a million spins, under the replay
+// protocol (0) and the default attention pauses (1).
+void TableSimulatedSpins(benchmark::State& state)
+{
+    const auto model = state.range(1) == 0 ? par::PlayModel::Replay : par::PlayModel::AttentionPauses;
+    par::TableSimulator simulator(static_cast<int32_t>(state.range(0)), 12345u, model);
+    constexpr uint64_t batch = 1000000;
+    for (auto _ : state) simulator.PlaySpins(batch);
+    benchmark::DoNotOptimize(simulator.Totals().finalSeed);
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(batch));
+}
+BENCHMARK(TableSimulatedSpins)
+    ->ArgsProduct({{1, 5}, {0, 1}})
+    ->ArgNames({"coins", "pauses"})
+    ->Unit(benchmark::kMillisecond);
 
 // The shuffle of a bonus game (8008 draws and swaps), both ways.
 void BonusShuffle(benchmark::State& state)
