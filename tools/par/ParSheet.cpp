@@ -1,9 +1,10 @@
-// The PAR sheet worked out over every stop combination, and its printout.
+// The PAR sheet worked out over every stop combination.
 #include "ParSheet.h"
 
+#include <algorithm>
 #include <string>
 
-#include "StopCombinations.h"
+#include "CombinationTable.h"
 #include "engine/BonusMeter.h"
 
 namespace par {
@@ -36,6 +37,25 @@ ReelPayline CountReelPayline(int reel)
     return counts;
 }
 
+// The chance per spin that the spin fills the meter and the pay table pays.
+Fraction FillingWins(const MeterChain& chain)
+{
+    std::array<int64_t, engine::BonusMeterFull + 1> winsByPoints{};
+    for (const CombinationOutcome& c : Combinations()) {
+        if (!c.reset && c.factor > 0)
+            ++winsByPoints[static_cast<size_t>(std::min<int32_t>(c.bonusPoints, engine::BonusMeterFull))];
+    }
+    Fraction chance(0);
+    for (int points = 1; points <= engine::BonusMeterFull; ++points) {
+        for (int level = 0; level < MeterLevels; ++level) {
+            if (level + points < engine::BonusMeterFull) continue;
+            chance += Fraction(BigInt(winsByPoints[static_cast<size_t>(points)]), BigInt(StopCombinations)) *
+                      chain.levelShare[level];
+        }
+    }
+    return chance;
+}
+
 }  // namespace
 
 ParSheet ComputeParSheet()
@@ -65,6 +85,7 @@ ParSheet ComputeParSheet()
     sheet.meter = CountMeterOutcomes();
     sheet.chain = SolveMeterChain(sheet.meter);
     sheet.spacing = SolveBonusSpacing(sheet.chain);
+    sheet.bonusGamesAfterAWin = FillingWins(sheet.chain) / sheet.chain.bonusGamesPerSpin;
 
     int64_t prizeSum = 0;
     for (int32_t prize : engine::BonusPrizeFill) prizeSum += prize;

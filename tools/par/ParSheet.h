@@ -44,6 +44,10 @@ struct ParSheet {
     MeterOutcomes meter;
     MeterChain chain;
     BonusSpacing spacing;
+    // Of the bonus games, the share whose meter was filled by a spin that
+    // the pay table paid too: after it the win flash runs and the table
+    // draws nothing until the next spin.
+    Fraction bonusGamesAfterAWin;
     Fraction prizeExpectation;  // the box is picked at random
     // Per coin, bonus included, for bets of 1 to 5 coins: the prize does not
     // grow with the bet, so small bets gain most from it.

@@ -238,22 +238,27 @@ ReportTable VolatilityTable(const ParSheet& s, bool exact)
     return t;
 }
 
-ReportTable SimulationTable()
+ReportTable SimulationTable(const ParSheet& s)
 {
     ReportTable t;
     t.key = "simulation";
     t.title = "Simulating the sheet (plumfizz-par --simulate)";
     t.notes = {
         "By default the simulator plays as a person does: between spins it waits 0 to 15 ticks of the 200 ms "
-        "button-attention timer, chosen by a second, independent generator, and each tick on a table without a win "
-        "flash picks the button to light from the game's generator. The spins therefore start from states that "
-        "depend on the player's timing, and the totals agree with this sheet within their standard errors.",
+        "button-attention timer, the number chosen by a second, independent generator, and each tick picks the "
+        "button to light from the game's generator, as the table does, unless the last spin won and the win flash "
+        "runs. The spins therefore start from states that depend on the player's timing, as in the game.",
         "--replay keeps the earlier protocol: nothing is drawn between spins. After every bonus game the generator "
         "has then moved exactly 8009 draws (the shuffle and the box) beyond the spin that filled the meter, so the "
         "spins that follow a bonus game are a fixed function of that spin and the meter runs ahead of the sheet. "
         "Measured over 10^9 spins at 1 coin with seed 12345 it gives 8,647,349 bonus games against the sheet's "
         "8,627,762 (+0.23 %) and a pay-table return of 1.088039 against 1.085630 per coin (about 7 standard "
-        "errors). It stays as the regression reference, not as a measure of the game."};
+        "errors). It stays as the regression reference, not as a measure of the game.",
+        "The game keeps a trace of this: a bonus game won on a spin that the pay table paid too (" +
+            Percent(s.bonusGamesAfterAWin) +
+            " of them) is followed by a win flash, which draws nothing, so the next spin is again fixed by the one "
+            "that filled the meter. In runs of 10^9 spins of the default model this trace stays within the "
+            "standard errors of the bonus-game count."};
     return t;
 }
 
@@ -279,7 +284,7 @@ Report SheetReport(const ParSheet& s, const SheetOptions& options)
     report.tables.push_back(LevelTable(s, options.exact));
     report.tables.push_back(ReturnTable(s, options.exact));
     report.tables.push_back(VolatilityTable(s, options.exact));
-    report.tables.push_back(SimulationTable());
+    report.tables.push_back(SimulationTable(s));
     return report;
 }
 
