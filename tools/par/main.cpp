@@ -1,5 +1,6 @@
 // plumfizz-par: the game's PAR sheet, computed from the rules themselves, and
 // a reproducible simulation of many spins through the real rules.
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <string>
@@ -16,7 +17,7 @@ namespace {
 constexpr const char* HelpText =
     "Without --simulate: print the PAR sheet, computed exactly from the reel strips, pay table and\n"
     "bonus meter rules, with the count over all 2^32 states of the game's generator beside the\n"
-    "ideal-reel figures (a few seconds on two cores).\n"
+    "ideal-reel figures (about six seconds of each of two cores).\n"
     "  --exact            show the exact fractions instead of 8-place decimals\n"
     "  --no-sweep         leave out the generator sweep\n"
     "\n"
