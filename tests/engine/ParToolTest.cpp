@@ -1,5 +1,5 @@
-// The analysis tool: the PAR sheet's figures, the simulation against an independent replay, its
-// printed totals, and the command line.
+// The analysis tool: the PAR sheet's figures and volatility, the simulation against an independent
+// replay, its printed totals, the report writers and the command line.
 #include <gtest/gtest.h>
 
 #include <sstream>
