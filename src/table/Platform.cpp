@@ -20,6 +20,11 @@
 
 namespace table {
 
+dialogs::HelpViewer& Platform::Help()
+{
+    return helpViewer_;
+}
+
 namespace {
 
 const QScreen* PrimaryScreen()
