@@ -97,6 +97,10 @@ HelpWindow::HelpWindow(const QString& helpFile, QWidget* owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("HelpWindow"));
     ApplyCabinetLook(*this);
+    // Back and Forward are often disabled: dim plum, not a grey of another style.
+    QPalette dim = palette();
+    dim.setColor(QPalette::Disabled, QPalette::Button, CabinetPlumDark);
+    setPalette(dim);
     setAutoFillBackground(true);
 
     BackButton.setText(QStringLiteral("< &Back"));
