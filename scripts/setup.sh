@@ -8,7 +8,7 @@ PACKAGES=(
   libsdl2-mixer-dev libsndfile1-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick libx11-dev
-  fonts-dejavu-core
+  fonts-dejavu-core libgif-dev
 )
 
 missing=()

@@ -79,7 +79,7 @@ MainMenuActions BuildMainMenu(QMenuBar* bar, const QString& gameTitle)
     m.Help1 = AddMenu(bar, "Help1", QStringLiteral("&Help"));
     m.Version1 = AddItem(m.Help1, "Version1", QStringLiteral("Version"));
     m.Help1->addSeparator();
-    m.ManualItem = AddItem(m.Help1, "ManualItem", ManualCaption(gameTitle), QKeySequence(Qt::Key_F1));
+    m.ManualItem = AddItem(m.Help1, "ManualItem", ManualCaption(gameTitle));
     m.Help1->addSeparator();
     m.GamesPageItem = AddItem(m.Help1, "GamesPageItem", QStringLiteral("&Tallyho") + QStringLiteral(" Games Page"));
     m.Help1->addSeparator();

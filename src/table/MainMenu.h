@@ -36,8 +36,9 @@ QString ManualCaption(const QString& gameTitle);
 
 // Fills an empty menu bar with MainMenu1: File, Options, the Borrow, Stats and
 // Payoffs commands on the bar itself, and Help. Sound and Music start checked.
-// The desktop shortcuts Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+Q and F1 (the manual)
-// are set on their items and shown in the menus.
+// The desktop shortcuts Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+Q are set on their
+// items and shown in the menus. F1 is not the manual item's: on the table it
+// shows the table's own help topic.
 MainMenuActions BuildMainMenu(QMenuBar* bar, const QString& gameTitle);
 
 }  // namespace table

@@ -20,6 +20,11 @@
 
 namespace table {
 
+dialogs::HelpViewer& Platform::Help()
+{
+    return helpViewer_;
+}
+
 namespace {
 
 const QScreen* PrimaryScreen()
@@ -143,24 +148,28 @@ QString ResolveProgramPath(const QString& path)
 void DesktopMessageBoxes::Plain(QWidget* owner, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);  // paths and names from files are shown as they are
     box.exec();
 }
 
 void DesktopMessageBoxes::Information(QWidget* owner, const QString& text)
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);  // paths and names from files are shown as they are
     box.exec();
 }
 
 void DesktopMessageBoxes::Error(QWidget* owner, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);  // paths and names from files are shown as they are
     box.exec();
 }
 
 bool DesktopMessageBoxes::Confirm(QWidget* owner, const QString& text)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setTextFormat(Qt::PlainText);  // paths and names from files are shown as they are
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -1,10 +1,12 @@
-// The machine under the main window: the screen, the program's path, a clock, paced waits and
-// message boxes, each behind an interface that tests replace.
+// The machine under the main window: the screen, the program's path, a clock, paced waits, the
+// help viewer and message boxes, each behind an interface that tests replace.
 #pragma once
 
 #include <QString>
 
 #include <cstdint>
+
+#include "dialogs/HelpViewer.h"
 
 class QWidget;
 
@@ -35,6 +37,12 @@ public:
 
     // The millisecond tick count.
     int64_t TickCount() const { return MonotonicMicros() / 1000; }
+
+    // Shows the manual: the program's own help window unless replaced.
+    virtual dialogs::HelpViewer& Help();
+
+private:
+    dialogs::WindowHelpViewer helpViewer_;
 };
 
 // The real desktop: Qt's primary screen, the running program, steady_clock,

@@ -2,8 +2,9 @@
 #include "table/TForm1.h"
 
 #include <QApplication>
-#include <QFileInfo>
 
+#include "dialogs/HelpViewer.h"
+#include "dialogs/TAdsForm.h"
 #include "dialogs/TBorrowC.h"
 #include "dialogs/TPaychart.h"
 #include "dialogs/TStatsForm.h"
@@ -186,18 +187,21 @@ void TForm1::Version1Click()
 
 void TForm1::ShowHelpTopic(int topic)
 {
-    // There is no help viewer yet; the player is told so rather than shown nothing.
+    // The help window belongs to the window in front, so that beside a modal
+    // dialog it can still be used.
     QWidget* front = QApplication::activeModalWidget();
-    const QString text =
-        QFileInfo::exists(helpFile_)
-            ? QStringLiteral("There is no help viewer to show topic %1 of the manual %2.").arg(topic).arg(helpFile_)
-            : QStringLiteral("The manual %1 is not installed.").arg(helpFile_);
-    boxes_.Information(front ? front : this, text);
+    QWidget* owner = front ? front : this;
+    const QString problem = dialogs::ManualProblem(helpFile_);
+    if (!problem.isEmpty()) {
+        boxes_.Information(owner, problem);
+        return;
+    }
+    platform_.Help().Show(helpFile_, topic, owner);
 }
 
 void TForm1::ManualItemClick()
 {
-    // The help viewer comes with the manual.
+    Guarded([this] { ShowHelpTopic(dialogs::ContentsTopic); });
 }
 
 void TForm1::GamesPageItemClick()
@@ -207,12 +211,16 @@ void TForm1::GamesPageItemClick()
 
 void TForm1::CompayInformation1Click()
 {
-    // The help viewer comes with the manual.
+    Guarded([this] { ShowHelpTopic(dialogs::CompanyTopic); });
 }
 
 void TForm1::VisitourSponsors1Click()
 {
-    // The sponsor window comes with the web links.
+    // Changes nothing of the game, so it may open during a spin like Stats.
+    Guarded([this] {
+        dialogs::TAdsForm form(random_, assetDir_, this);
+        form.exec();
+    });
 }
 
 }  // namespace table

@@ -6,10 +6,12 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPalette>
+#include <QShortcut>
 
 #include <algorithm>
 #include <cstdlib>
 
+#include "dialogs/HelpViewer.h"
 #include "engine/Reels.h"
 #include "pictures/AssetFiles.h"
 #include "pictures/TableLayout.h"
@@ -76,6 +78,10 @@ TForm1::TForm1(Platform& platform, MessageBoxes& boxes, engine::OutcomeSource& o
     connect(MainMenu1.GamesPageItem, &QAction::triggered, this, &TForm1::GamesPageItemClick);
     connect(MainMenu1.CompayInformation1, &QAction::triggered, this, &TForm1::CompayInformation1Click);
     connect(MainMenu1.VisitourSponsors1, &QAction::triggered, this, &TForm1::VisitourSponsors1Click);
+    // F1 on the table shows the table's topic; the manual item shows the contents.
+    auto* tableHelp = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(tableHelp, &QShortcut::activated, this,
+            [this] { Guarded([this] { ShowHelpTopic(dialogs::MainWindowTopic); }); });
 
     Timer1.setInterval(250);
     Timer2.setInterval(200);
@@ -134,7 +140,8 @@ void TForm1::FormCreate()
     setWindowTitle(gameTitle_);
     MainMenu1.ManualItem->setText(ManualCaption(gameTitle_));
 
-    helpFile_ = assetDir_ + programBaseName_ + QStringLiteral(".hlp");
+    // The manual is HTML, shown by the program's own help window.
+    helpFile_ = assetDir_ + programBaseName_ + QStringLiteral(".html");
 
     // The layout works from the widest 4:3 table the screen holds.
     screenWidth_ = platform_.ScreenWidth();

@@ -70,6 +70,13 @@ for file in "$build_dir"/*; do
             ;;
     esac
 done
+# The manual's pictures and the sponsor pictures live in folders beside the program.
+for folder in plumfizz-manual sponsors; do
+    if [ -d "$build_dir/$folder" ]; then
+        ln -s "$build_dir/$folder" "$game_dir/"
+        theme_files=$((theme_files + 1))
+    fi
+done
 [ -e "$game_dir/Plum.bmp" ] || fail "the theme's symbol sheet Plum.bmp is not beside $program"
 echo "game directory $game_dir with $theme_files theme files"
 

@@ -23,8 +23,26 @@
 
 namespace windowtest {
 
+// The help viewer: every request written down, nothing shown.
+class RecordingHelpViewer : public dialogs::HelpViewer {
+public:
+    struct Request {
+        QString file;
+        int topic;
+        QWidget* owner;
+    };
+    std::vector<Request> shown;
+    void Show(const QString& helpFile, int topic, QWidget* owner) override
+    {
+        shown.push_back({helpFile, topic, owner});
+    }
+};
+
 class FakePlatform : public table::Platform {
 public:
+    RecordingHelpViewer help;
+    dialogs::HelpViewer& Help() override { return help; }
+
     int width = 800;
     int height = 700;
     int depth = 24;

@@ -2,10 +2,12 @@
 // help is told honestly, and a dialog opened during a spin neither changes
 // the spin nor keeps a termination signal from closing and saving.
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include "dialogs/TAdsForm.h"
 #include "dialogs/TBorrowC.h"
 #include "dialogs/TPaychart.h"
 #include "dialogs/TStatsForm.h"
@@ -59,6 +61,45 @@ TEST_F(SideDialogs, BorrowChangesTheBalanceThenRepaintsAndSaves)
     ASSERT_EQ(env.boxes.shown.size(), 1u);
     EXPECT_EQ(env.boxes.shown[0].text,
               QStringLiteral("The manual ") + form->HelpFile() + QStringLiteral(" is not installed."));
+}
+
+TEST_F(SideDialogs, HelpKeysAndItemsShowTheirTopicsAndSponsorsOpen)
+{
+    QFile manual(form->HelpFile());
+    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    manual.write("<html><body><a name=\"contents\">Contents</a></body></html>");
+    manual.close();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    form->MainMenu1.ManualItem->trigger();
+    form->MainMenu1.CompayInformation1->trigger();
+    dialogs::TBorrowC* borrowWindow = nullptr;
+    WhenOpen<dialogs::TBorrowC>([&borrowWindow](dialogs::TBorrowC& borrow) {
+        borrowWindow = &borrow;
+        QTest::keyClick(&borrow, Qt::Key_F1);
+        borrow.reject();
+    });
+    form->Borrow1Click();
+
+    const auto& shown = env.platform.help.shown;
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[0].topic, 41003);
+    EXPECT_EQ(shown[0].owner, form.get());
+    EXPECT_EQ(shown[0].file, form->HelpFile());
+    EXPECT_EQ(shown[1].topic, 0) << "the manual item shows the contents";
+    EXPECT_EQ(shown[2].topic, 41009);
+    EXPECT_EQ(shown[3].owner, borrowWindow) << "beside a modal dialog the manual belongs to it";
+    EXPECT_TRUE(env.boxes.shown.empty());
+
+    bool sponsorsShown = false;
+    WhenOpen<dialogs::TAdsForm>([&sponsorsShown](dialogs::TAdsForm& ads) {
+        sponsorsShown = true;
+        ads.reject();
+    });
+    form->MainMenu1.VisitourSponsors1->trigger();
+    EXPECT_TRUE(sponsorsShown);
 }
 
 TEST_F(SideDialogs, DuringASpinBorrowStaysShutAndASignalUnderStatsStillSavesTheSpin)

@@ -106,7 +106,7 @@ TEST_F(WindowSlots, HelpSaysTheManualIsNotThere)
     ASSERT_EQ(env.boxes.shown.size(), 1u);
     EXPECT_EQ(env.boxes.shown[0].kind, QStringLiteral("information"));
     EXPECT_EQ(env.boxes.shown[0].text,
-              QStringLiteral("The manual %1plumfizz.hlp is not installed.").arg(env.AssetDir()));
+              QStringLiteral("The manual %1plumfizz.html is not installed.").arg(env.AssetDir()));
 }
 
 }  // namespace

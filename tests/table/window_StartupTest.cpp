@@ -66,7 +66,7 @@ TEST(WindowStartup, DefaultThemeAndWindow)
     EXPECT_EQ(form->VersionText(), QStringLiteral("2.0"));
     EXPECT_EQ(form->AssetDir(), env.AssetDir());
     EXPECT_EQ(form->ProgramBaseName(), QStringLiteral("plumfizz"));
-    EXPECT_EQ(form->HelpFile(), env.AssetDir() + QStringLiteral("plumfizz.hlp"));
+    EXPECT_EQ(form->HelpFile(), env.AssetDir() + QStringLiteral("plumfizz.html"));
     EXPECT_EQ(form->Tracks().TrackFiles[4], (env.AssetDir() + QStringLiteral("Plum4.mid")).toStdString());
 
     // Switched on at start, with their check marks.

@@ -2,11 +2,14 @@
 //
 //   plumfizz-artgen pictures <dir>   writes <dir>/pictures/*.png and <dir>/bonus/*.png
 //   plumfizz-artgen theme <dir>      writes <dir>/Plum.bmp and <dir>/Paychart.bmp
+//   plumfizz-artgen sponsors <dir>   writes the sponsor window's pictures into <dir>/sponsors/
+//   plumfizz-artgen manual <dir>     writes the manual's pictures into <dir>/plumfizz-manual/
 
 #include <QGuiApplication>
 #include <cstdio>
 
 #include "Artwork.h"
+#include "SponsorArt.h"
 
 int main(int argc, char** argv)
 {
@@ -14,11 +17,20 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3 || (args[1] != QLatin1String("pictures") && args[1] != QLatin1String("theme"))) {
-        std::fprintf(stderr, "usage: plumfizz-artgen pictures|theme <output directory>\n");
+    const QString kind = args.size() == 3 ? args[1] : QString();
+    std::vector<artwork::Artwork> set;
+    if (kind == QLatin1String("pictures")) {
+        set = artwork::BuiltInPictures();
+    } else if (kind == QLatin1String("theme")) {
+        set = artwork::ThemeFiles();
+    } else if (kind == QLatin1String("sponsors")) {
+        set = artwork::SponsorPictures();
+    } else if (kind == QLatin1String("manual")) {
+        set = artwork::ManualPictures();
+    } else {
+        std::fprintf(stderr, "usage: plumfizz-artgen pictures|theme|sponsors|manual <output directory>\n");
         return 2;
     }
-    const auto& set = args[1] == QLatin1String("pictures") ? artwork::BuiltInPictures() : artwork::ThemeFiles();
     QString error;
     if (!artwork::WriteArtwork(set, args[2], &error)) {
         std::fprintf(stderr, "plumfizz-artgen: %s\n", qPrintable(error));

@@ -1,6 +1,7 @@
 // The lists of built-in pictures and theme files, and writing each file out whole or not at all.
 #include "Artwork.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -11,6 +12,7 @@
 #include "Buttons.h"
 #include "Cabinet.h"
 #include "Digits.h"
+#include "GifFile.h"
 #include "Meter.h"
 #include "MotionStrip.h"
 #include "PayChart.h"
@@ -115,6 +117,38 @@ const std::vector<Artwork>& ThemeFiles()
     return files;
 }
 
+const std::vector<Artwork>& ManualPictures()
+{
+    static const std::vector<Artwork> pictures = {
+        {QStringLiteral("plumfizz-manual/symbols.png"), SymbolSheet},
+        {QStringLiteral("plumfizz-manual/paytable.png"), PayChart},
+        {QStringLiteral("plumfizz-manual/bonus.png"),
+         [] { return BonusChoice().scaled(480, 360, Qt::IgnoreAspectRatio, Qt::SmoothTransformation); }},
+    };
+    return pictures;
+}
+
+namespace {
+
+// The file's bytes in the format its name ends with.
+QByteArray Encoded(const QString& fileName, const QImage& image, QString* error)
+{
+    if (fileName.endsWith(QLatin1String(".gif"))) return EncodeGif(image, error);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const char* format = fileName.endsWith(QLatin1String(".bmp"))   ? "BMP"
+                         : fileName.endsWith(QLatin1String(".jpg")) ? "JPEG"
+                                                                    : "PNG";
+    if (!image.save(&buffer, format, format[0] == 'J' ? 92 : -1)) {
+        *error = QStringLiteral("Qt cannot write %1 pictures").arg(QString::fromLatin1(format));
+        return {};
+    }
+    return bytes;
+}
+
+}  // namespace
+
 bool WriteArtwork(const std::vector<Artwork>& set, const QString& directory, QString* error)
 {
     for (const Artwork& art : set) {
@@ -125,10 +159,15 @@ bool WriteArtwork(const std::vector<Artwork>& set, const QString& directory, QSt
         }
         // Opaque 32-bit pixels: PNG stores them as RGB, BMP as 24-bit.
         const QImage image = art.draw().convertToFormat(QImage::Format_RGB32);
+        QString reason;
+        const QByteArray bytes = Encoded(art.fileName, image, &reason);
+        if (bytes.isEmpty()) {
+            *error = QStringLiteral("cannot encode %1: %2").arg(path, reason);
+            return false;
+        }
         // Written whole or not at all, so an interrupted build never leaves a torn picture.
         QSaveFile file(path);
-        const QByteArray format = art.fileName.endsWith(QLatin1String(".bmp")) ? "BMP" : "PNG";
-        if (!file.open(QIODevice::WriteOnly) || !image.save(&file, format.constData()) || !file.commit()) {
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
             *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
             return false;
         }

@@ -3,13 +3,14 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace artwork {
 
 struct Artwork {
     QString fileName;  // relative to the output directory, e.g. "pictures/TableBackground.png"
-    QImage (*draw)();
+    std::function<QImage()> draw;
 };
 
 // Compiled into the program: "pictures/<Name>.png" and "bonus/bonus<n>.png".
@@ -17,6 +18,10 @@ const std::vector<Artwork>& BuiltInPictures();
 
 // The default theme's files, written beside the program: "Plum.bmp", "Paychart.bmp".
 const std::vector<Artwork>& ThemeFiles();
+
+// The manual's pictures, "plumfizz-manual/<name>.png": the symbols, the pay
+// table and the bonus window.
+const std::vector<Artwork>& ManualPictures();
 
 // Writes each picture under `directory`, creating subdirectories; false and a
 // message on the first failure.

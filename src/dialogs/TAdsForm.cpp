@@ -1,0 +1,249 @@
+// The sponsor window: its layout in pixels, the random banner and bottom
+// picture, the colour band, the hover highlight of the list and the clicks.
+#include "dialogs/TAdsForm.h"
+
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "web/Sponsors.h"
+#include "web/WebLinks.h"
+
+namespace dialogs {
+
+namespace {
+
+const QColor LinkBlue(0, 0, 255);
+constexpr QRect BannerArea(174, 7, 468, 60);
+constexpr int ProductRowTop = 200;
+constexpr std::array<int, 4> ProductLefts{176, 296, 416, 536};
+constexpr int ListLeft = 8;
+constexpr int ListTop = 232;
+constexpr int ListPitch = 16;
+constexpr std::array<QPoint, 4> TilePositions{QPoint(176, 320), QPoint(296, 344), QPoint(416, 344), QPoint(536, 344)};
+constexpr std::array<int, 4> TileCaptionLefts{176, 288, 416, 536};
+constexpr int BottomTop = 448;
+
+// The colour band behind the free downloads and the product row: from 8
+// left of the first product tile to 8 right of the fourth, y 106 to 304.
+constexpr QRect BandArea(168, 106, 644 - 168, 304 - 106);
+
+// The captions' font, 13 pixels high, or smaller where the text would
+// otherwise be cut off at the edges of its box.
+QFont LinkFont(const QString& text, int width)
+{
+    QFont font(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    font.setUnderline(true);
+    for (int pixels = 13; pixels >= 9; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).horizontalAdvance(text) <= width) break;
+    }
+    return font;
+}
+
+QColor BandColourOf(int pick)
+{
+    switch (pick) {
+    case 0: return QColor(0, 255, 255);
+    case 1: return QColor(255, 0, 0);
+    case 2: return QColor(255, 255, 0);
+    default: return QColor(255, 255, 255);
+    }
+}
+
+void SetTextColour(QWidget& widget, const QColor& colour)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget.setPalette(palette);
+}
+
+}  // namespace
+
+TAdsForm::TAdsForm(engine::Random& random, const QString& assetDir, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      BannerImage(this),
+      BannerCaption(this),
+      DownloadsImage(this),
+      DownloadsCaption(this),
+      HeadingImage(this),
+      BottomImage(this),
+      BottomCaption(this),
+      random_(random)
+{
+    for (auto* set : {&ProductImages, &ProductCaptions}) {
+        for (AdLink& link : *set) link.setParent(this);
+    }
+    for (AdLink& link : SponsorList) link.setParent(this);
+    for (auto* set : {&TileImages, &TileCaptions}) {
+        for (AdLink& link : *set) link.setParent(this);
+    }
+
+    // White, laid out in pixels, the window's own font for the list.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    QFont font(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(11);
+    setFont(font);
+    setMouseTracking(true);
+    setFixedSize(ClientSize);
+
+    FormCreate(assetDir + QStringLiteral("sponsors/"));
+
+    if (QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+}
+
+QImage TAdsForm::ReadPicture(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > LargestPicture) return {};
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    reader.setAllocationLimit(16);  // megabytes: far beyond any advertisement
+    return reader.read();
+}
+
+void TAdsForm::Place(AdLink& link, const QString& text, const QString& address, const QRect& box)
+{
+    link.setText(text);
+    link.setAlignment(Qt::AlignCenter);
+    link.setFont(LinkFont(text, box.width()));
+    SetTextColour(link, LinkBlue);
+    link.SetLink(address);
+    link.setGeometry(box);
+    connect(&link, &AdLink::Clicked, this, [this](const QString& target) { web::OpenWebPage(target, this); });
+}
+
+void TAdsForm::PlacePicture(AdLink& link, const QString& pictureDir, const QString& file, const QString& address,
+                            QPoint at)
+{
+    const QImage picture = ReadPicture(pictureDir + file);
+    link.move(at);
+    if (!picture.isNull()) {
+        link.setPixmap(QPixmap::fromImage(picture));
+        link.resize(picture.size());
+    } else {
+        link.resize(0, 0);  // nothing to show, nothing to click
+    }
+    link.SetLink(address);
+    if (!address.isEmpty()) {
+        connect(&link, &AdLink::Clicked, this, [this](const QString& target) { web::OpenWebPage(target, this); });
+    }
+}
+
+void TAdsForm::FormCreate(const QString& pictureDir)
+{
+    const web::SponsorSets& ads = web::Sponsors();
+
+    // A new window, new choices: the banner is drawn before the bottom picture.
+    random_.SeedFromTimeOfDay();
+    banner_ = random_(static_cast<int32_t>(ads.banners.size()));
+    bottom_ = random_(static_cast<int32_t>(ads.bottoms.size()));
+
+    // The bottom picture, centred under the banner, and its caption below it.
+    const web::SponsorEntry& bottom = ads.bottoms[static_cast<size_t>(bottom_)];
+    PlacePicture(BottomImage, pictureDir, bottom.picture, bottom.link, QPoint(0, BottomTop));
+    const int bottomHeight = BottomImage.pixmap().isNull() ? 60 : BottomImage.height();
+    const int bottomWidth = BottomImage.pixmap().isNull() ? 468 : BottomImage.width();
+    BottomImage.move(BannerArea.left() + (BannerArea.width() - bottomWidth) / 2, BottomTop);
+    Place(BottomCaption, bottom.caption, bottom.link, QRect(176, BottomTop + bottomHeight + 4, 465, 25));
+
+    // The banner in its fixed area, the picture centred in it.
+    const web::SponsorEntry& banner = ads.banners[static_cast<size_t>(banner_)];
+    const QImage bannerPicture = ReadPicture(pictureDir + banner.picture);
+    BannerImage.setGeometry(BannerArea);
+    BannerImage.setAlignment(Qt::AlignCenter);
+    if (!bannerPicture.isNull()) BannerImage.setPixmap(QPixmap::fromImage(bannerPicture));
+    BannerImage.SetLink(banner.link);
+    BannerImage.setToolTip(QStringLiteral("Click here to visit this sponsor"));
+    connect(&BannerImage, &AdLink::Clicked, this, [this](const QString& target) { web::OpenWebPage(target, this); });
+    Place(BannerCaption, banner.caption, banner.link, QRect(176, BannerArea.bottom() + 1 + 4, 465, 25));
+
+    PlacePicture(DownloadsImage, pictureDir, ads.freeDownloads.picture, ads.freeDownloads.link, QPoint(280, 112));
+    Place(DownloadsCaption, ads.freeDownloads.caption, ads.freeDownloads.link, QRect(168, 168, 473, 25));
+
+    for (size_t i = 0; i < 4; ++i) {
+        const web::SponsorEntry& game = ads.products[i];
+        PlacePicture(ProductImages[i], pictureDir, game.picture, game.link, QPoint(ProductLefts[i], ProductRowTop));
+        const QRect box = i == 0 ? QRect(168, 282, 113, 17) : QRect(ProductLefts[i], 282, 105, 17);
+        Place(ProductCaptions[i], game.caption, game.link, box);
+    }
+    const web::SponsorEntry& column = ads.products[4];
+    PlacePicture(ProductImages[4], pictureDir, column.picture, column.link, QPoint(672, 184));
+    Place(ProductCaptions[4], column.caption, column.link, QRect(648, 250, 145, 17));
+
+    PlacePicture(HeadingImage, pictureDir, ads.headingPicture, QString(), QPoint(8, 200));
+
+    for (size_t k = 0; k < SponsorList.size(); ++k) {
+        AdLink& entry = SponsorList[k];
+        entry.setText(ads.list[k].caption);
+        entry.setAlignment(Qt::AlignCenter);
+        entry.SetLink(ads.list[k].link);
+        entry.setGeometry(ListLeft, ListTop + static_cast<int>(k) * ListPitch, 153, 17);
+        connect(&entry, &AdLink::Clicked, this, [this](const QString& target) { web::OpenWebPage(target, this); });
+        connect(&entry, &AdLink::Hovered, this, [this, k] { HighlightListEntry(static_cast<int>(k)); });
+    }
+    ClearHighlight();
+
+    for (size_t i = 0; i < TileImages.size(); ++i) {
+        const web::SponsorEntry& tile = ads.tiles[i];
+        PlacePicture(TileImages[i], pictureDir, tile.picture, tile.link, TilePositions[i]);
+        Place(TileCaptions[i], tile.caption, tile.link, QRect(TileCaptionLefts[i], 416, 105, 17));
+    }
+
+    setWindowTitle(QStringLiteral("Please Visit our Sponsors...They Made This Program FREE!"));
+}
+
+void TAdsForm::HighlightListEntry(int entry)
+{
+    ClearHighlight();
+    if (entry < 0 || entry >= static_cast<int>(SponsorList.size())) return;
+    AdLink& link = SponsorList[static_cast<size_t>(entry)];
+    QFont font = link.font();
+    font.setUnderline(true);
+    link.setFont(font);
+    SetTextColour(link, Qt::red);
+}
+
+void TAdsForm::ClearHighlight()
+{
+    for (AdLink& link : SponsorList) {
+        QFont font = this->font();
+        font.setUnderline(false);
+        link.setFont(font);
+        SetTextColour(link, Qt::black);
+    }
+}
+
+void TAdsForm::paintEvent(QPaintEvent* event)
+{
+    // A new colour only when the whole window is drawn again: a repaint of a
+    // part (a caption's highlight, a corner uncovered) keeps the band in one colour.
+    const bool wholeWindow = QRegion(rect()).subtracted(event->region()).isEmpty();
+    if (wholeWindow || !bandChosen_) {
+        band_ = BandColourOf(random_(4));
+        bandChosen_ = true;
+    }
+    QPainter painter(this);
+    painter.fillRect(BandArea, band_);
+}
+
+void TAdsForm::mouseMoveEvent(QMouseEvent* event)
+{
+    // Over the white background: no list entry is highlighted.
+    ClearHighlight();
+    QDialog::mouseMoveEvent(event);
+}
+
+}  // namespace dialogs
