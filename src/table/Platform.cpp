@@ -140,27 +140,33 @@ QString ResolveProgramPath(const QString& path)
     return canonical.isEmpty() ? path : canonical;
 }
 
+// Every box shows its text as plain text: a theme's title or a file name
+// holding markup (an <img> of a device file) must not be rendered.
 void DesktopMessageBoxes::Plain(QWidget* owner, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 void DesktopMessageBoxes::Information(QWidget* owner, const QString& text)
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 void DesktopMessageBoxes::Error(QWidget* owner, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 bool DesktopMessageBoxes::Confirm(QWidget* owner, const QString& text)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Yes;
 }
 
