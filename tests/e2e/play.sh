@@ -35,8 +35,9 @@ sleep 0.3
 xdotool key b
 sleep 0.3
 xdotool key space
-# The game is saved after each completed spin; that is also the sign that the
-# spin, its count-up included, is over.
+# The spin is saved as soon as its stops are drawn (and again when it ends);
+# an Exit that comes before its end finishes it at once, so the saved game is
+# the same either way.
 for _ in $(seq 600); do
     [ "$(game Spins)" = 1 ] && break
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended during the spin"
