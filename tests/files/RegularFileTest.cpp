@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
 #include "files/RegularFile.h"
 
@@ -30,20 +29,6 @@ protected:
 
     fs::path dir_;
 };
-
-TEST_F(RegularFileTest, ReadsARegularFileWhole)
-{
-    std::ofstream(PathOf("Plum0.wav"), std::ios::binary) << "RIFF and the rest";
-    files::RegularFile file(PathOf("Plum0.wav"), files::MaxSoundBytes);
-    ASSERT_TRUE(file.IsOpen());
-    std::vector<std::uint8_t> bytes;
-    ASSERT_TRUE(file.ReadAll(bytes));
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "RIFF and the rest");
-    char tail[4] = {};
-    EXPECT_TRUE(file.ReadAt(tail, 4, 13));
-    EXPECT_EQ(std::string(tail, 4), "rest");
-    EXPECT_FALSE(file.ReadAt(tail, 4, 15));  // past the end
-}
 
 TEST_F(RegularFileTest, WhatIsNoRegularFileCountsAsUnreadableAtOnce)
 {
