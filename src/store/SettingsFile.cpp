@@ -153,7 +153,7 @@ Opened OpenForReading(const fs::path& path, OpenFile& open)
         open.oddByte = raw.substr(raw.size() - 1);
         raw.pop_back();
     }
-    open.decoded = DecodeUtf16(std::string_view(raw).substr(2), open.encoding);
+    open.decoded = detail::DecodeUtf16(std::string_view(raw).substr(2), open.encoding);
     open.size = open.decoded.size();
     return Opened::Yes;
 }
