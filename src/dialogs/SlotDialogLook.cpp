@@ -106,6 +106,8 @@ QLineEdit* MakeNameField(QWidget& panel)
 QLabel* MakeLabel(QWidget& panel, const QRect& at)
 {
     auto* label = new QLabel(&panel);
+    // Names and dates come from the saved-games file: never read as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setFont(EightPoint(false));
     label->setGeometry(at);
     if (at == DateLabel || at == BorrowedLabel) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -175,7 +175,9 @@ void TBorrowC::ShowInformation(const QString& text)
     if (services_.showInformation) {
         services_.showInformation(text);
     } else {
-        QMessageBox::information(this, QStringLiteral("Information"), text);
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
     }
 }
 

@@ -188,7 +188,9 @@ void TLoadSave::ShowError(const QString& text)
     if (services_.showError) {
         services_.showError(shown);
     } else {
-        QMessageBox::critical(this, QStringLiteral("Error"), shown);
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), shown, QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);  // the text names the saved-games file
+        box.exec();
     }
 }
 

@@ -61,7 +61,9 @@ void TPaychart::FormCreate(const QString& assetDir)
         if (services_.showError) {
             services_.showError(error);
         } else {
-            QMessageBox::warning(this, QStringLiteral("Error"), error);
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Error"), error, QMessageBox::Ok, this);
+            box.setTextFormat(Qt::PlainText);  // the text names a theme file
+            box.exec();
         }
     }
 }

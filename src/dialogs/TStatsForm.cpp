@@ -44,6 +44,7 @@ void Caption(QDialog& form, const QString& text, int x, int y, bool bold)
 void PlaceValue(QLabel& label, const QString& text, int right, int y, bool bold)
 {
     label.setFont(TenPoints(label, bold));
+    label.setTextFormat(Qt::PlainText);
     label.setText(text);
     label.setAlignment(Qt::AlignRight | Qt::AlignTop);
     label.setGeometry(right - ValueWidth, y, ValueWidth, label.sizeHint().height());

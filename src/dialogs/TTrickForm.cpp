@@ -226,7 +226,10 @@ void TTrickForm::mousePressEvent(QMouseEvent* event)
         if (services_.showInformation) {
             services_.showInformation(QStringLiteral("Click on one of the Boxes!"));
         } else {
-            QMessageBox::information(this, QStringLiteral("Information"), QStringLiteral("Click on one of the Boxes!"));
+            QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
+                            QStringLiteral("Click on one of the Boxes!"), QMessageBox::Ok, this);
+            box.setTextFormat(Qt::PlainText);
+            box.exec();
         }
     } else {
         done(QDialog::Accepted);

@@ -2,9 +2,11 @@
 // pending music to the released buttons, nudges, and a spin cut short.
 #include "engine/Game.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "engine/Amounts.h"
+#include "engine/PayTable.h"
 #include "engine/SoundEffects.h"
 
 namespace engine {
@@ -12,6 +14,56 @@ namespace engine {
 namespace {
 constexpr int32_t TableLimit = 5;  // coins a spin can carry
 }
+
+// Marks a spin (or an owed bonus game) as running until it returns, however
+// it returns. Should a host call throw, the spin is settled at once instead of
+// leaving the table locked: the played coins leave the table, an uncounted win
+// goes into Credits, and input is released.
+class Game::RunningScope {
+public:
+    explicit RunningScope(Game& game) : game_(game)
+    {
+        game_.running_ = true;
+        game_.finishing_ = false;
+    }
+    RunningScope(const RunningScope&) = delete;
+    RunningScope& operator=(const RunningScope&) = delete;
+
+    // The one place a spin sets and clears SpinInProgress.
+    void HoldInput()
+    {
+        game_.state_.SpinInProgress = true;
+        inputHeld_ = true;
+    }
+    void ReleaseInput()
+    {
+        game_.state_.SpinInProgress = false;
+        inputHeld_ = false;
+    }
+    void BetCharged() { game_.betCharged_ = true; }
+
+    ~RunningScope()
+    {
+        if (std::uncaught_exceptions() > exceptionsAtEntry_) {
+            GameState& s = game_.state_;
+            if (game_.betCharged_) {
+                s.LastBet = s.BetCoins;
+                s.BetCoins = 0;
+            }
+            if (s.SpinWin > 0) s.Credits = SaturatingAdd(s.Credits, s.SpinWin);
+            s.SpinWin = 0;
+            if (inputHeld_) ReleaseInput();
+        }
+        game_.running_ = false;
+        game_.finishing_ = false;
+        game_.betCharged_ = false;
+    }
+
+private:
+    Game& game_;
+    const int exceptionsAtEntry_ = std::uncaught_exceptions();
+    bool inputHeld_ = false;  // SpinInProgress set by this scope
+};
 
 Game::Game(GameState& state, Random& random, Host& host, OutcomeSource& outcomes)
     : state_(state), random_(random), host_(host), outcomes_(outcomes)
@@ -89,47 +141,7 @@ void Game::Spin()
 {
     if (running_) return;
 
-    // Marks the call as running until it returns, however it returns. Should
-    // a host call throw, the spin is settled at once instead of leaving the
-    // table locked: the played coins leave the table, an uncounted win goes
-    // into Credits, and input is released.
-    struct RunningScope {
-        Game& game;
-        const int exceptionsAtEntry = std::uncaught_exceptions();
-        bool inputHeld = false;  // SpinInProgress set by this spin
-        bool betCharged = false;
-        explicit RunningScope(Game& g) : game(g)
-        {
-            game.running_ = true;
-            game.finishing_ = false;
-        }
-        // The one place a spin sets and clears SpinInProgress.
-        void HoldInput()
-        {
-            game.state_.SpinInProgress = true;
-            inputHeld = true;
-        }
-        void ReleaseInput()
-        {
-            game.state_.SpinInProgress = false;
-            inputHeld = false;
-        }
-        ~RunningScope()
-        {
-            if (std::uncaught_exceptions() > exceptionsAtEntry) {
-                GameState& s = game.state_;
-                if (betCharged) {
-                    s.LastBet = s.BetCoins;
-                    s.BetCoins = 0;
-                }
-                if (s.SpinWin > 0) s.Credits = SaturatingAdd(s.Credits, s.SpinWin);
-                s.SpinWin = 0;
-                if (inputHeld) ReleaseInput();
-            }
-            game.running_ = false;
-            game.finishing_ = false;
-        }
-    } scope(*this);
+    RunningScope scope(*this);
 
     // A pending music change starts first; its failure ends the command.
     if (!host_.StartPendingTrack()) return;
@@ -163,11 +175,13 @@ void Game::Spin()
     // only draws the frames. A close that arrived before this point has
     // already been seen, so the flag is cleared for the animation.
     state_.TotalBets = SaturatingAdd(state_.TotalBets, state_.BetCoins);
-    scope.betCharged = true;
+    scope.BetCharged();
     MotionOffsets offsets{};
     outcomes_.NextStops(random_, host_.MotionHeight(), stops_, offsets);
     state_.ClosingRequested = false;
     state_.Spins = SaturatingAdd(state_.Spins, 1);
+    // The outcome is decided: it is made durable before it is shown.
+    host_.SecureOutcome(SettledSpin());
     if (!finishing_) host_.AnimateSpin(offsets);
 
     RunNudges();
@@ -181,6 +195,53 @@ void Game::Spin()
     DrawButtons(true);
     host_.SetTimerEnabled(AttentionTimer::ButtonAttention, true);
     if (!host_.IsTimerEnabled(AttentionTimer::WinFlash)) host_.SetTimerEnabled(AttentionTimer::BetSignBlink, true);
+}
+
+void Game::PlayOwedBonusGame()
+{
+    if (running_ || state_.BonusPts < BonusMeterFull) return;
+    RunningScope scope(*this);
+    scope.HoldInput();
+    DrawButtons(false);
+    RunBonusGame();
+    scope.ReleaseInput();
+    DrawButtons(true);
+}
+
+GameState Game::SettledSpin() const
+{
+    ReelStops resting = stops_;
+    for (int reel = 0; reel < ReelCount; ++reel) resting[reel] = NudgedStop(reel, resting[reel]);
+    const PaylineReading payline = ReadPaylineForEvaluation(resting);
+
+    GameState settled = state_;
+    if (payline.reset) {
+        settled.BonusPts = 0;
+    } else if (payline.bonusPoints > 0) {
+        // As AddBonusPoints: never past full, and a level above full stays.
+        const int64_t target =
+            std::min<int64_t>(static_cast<int64_t>(settled.BonusPts) + payline.bonusPoints, BonusMeterFull);
+        if (settled.BonusPts < target) settled.BonusPts = static_cast<int32_t>(target);
+    }
+    const int32_t win = SaturatingMultiply(state_.BetCoins, PayFactor(MatchPayRule(payline.symbols)));
+    settled.Credits = SaturatingAdd(settled.Credits, win);
+    settled.SpinWin = 0;
+    settled.LastBet = settled.BetCoins;
+    settled.BetCoins = 0;
+    return settled;
+}
+
+GameState Game::SettledWin() const
+{
+    GameState settled = state_;
+    if (state_.SpinWin > 0) settled.Credits = SaturatingAdd(settled.Credits, state_.SpinWin);
+    settled.SpinWin = 0;
+    // The coins of a running spin have been played; any others go back with the save.
+    if (betCharged_) {
+        settled.LastBet = settled.BetCoins;
+        settled.BetCoins = 0;
+    }
+    return settled;
 }
 
 void Game::RunNudges()

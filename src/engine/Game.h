@@ -27,6 +27,11 @@ public:
     void AddBonusPoints();
     void RunBonusGame();
 
+    // A meter left full (a bonus game owed by a spin that was cut short or
+    // killed) plays its bonus game now, as a spin would, before any bet.
+    // Nothing happens otherwise, or inside a spin.
+    void PlayOwedBonusGame();
+
     // True from the start of Spin until it returns (including its count-ups
     // and the bonus window), unlike SpinInProgress, which also holds input at
     // start-up.
@@ -46,6 +51,14 @@ public:
     static constexpr const char* NoBetMessage = "No bet was placed!";
 
 private:
+    class RunningScope;
+
+    // The game as it will stand when the spin just drawn has been shown and
+    // counted, worked out from its stops before any of it is shown.
+    GameState SettledSpin() const;
+    // The game with the win not yet counted (a bonus prize) in Credits.
+    GameState SettledWin() const;
+
     void PlaceCoin();
     void AddBonusPoints(bool reset, int32_t points);
     void RunNudges();
@@ -62,6 +75,7 @@ private:
     BonusPrizes prizes_ = BonusPrizeFill;
     bool running_ = false;
     bool finishing_ = false;
+    bool betCharged_ = false;  // the running spin's coins are played
 };
 
 }  // namespace engine

@@ -37,8 +37,8 @@ void Game::AddBonusPoints(bool reset, int32_t points)
 
 void Game::RunBonusGame()
 {
-    // A spin finishing at once opens no window: the full meter is kept and
-    // the bonus game is played at the next spin.
+    // A spin finishing at once opens no window: the full meter is kept, and
+    // with it the bonus game owed, played at the next start.
     if (finishing_) return;
 
     prizes_ = BonusPrizeFill;
@@ -47,6 +47,9 @@ void Game::RunBonusGame()
 
     state_.BonusPts = 0;
     host_.DrawBonusMeter();
+    // The prize and the emptied meter are made durable before the prize is
+    // counted: the bonus game owed is paid, and never owed twice.
+    host_.SecureOutcome(SettledWin());
 
     // A prize is counted without the win sound and without the win flashing.
     if (state_.SpinWin > 0) CountUpWin();

@@ -81,6 +81,15 @@ public:
     virtual void SlideReel(int reel, SlideDirection direction) = 0;
     virtual void SettleReel(int reel) = 0;
 
+    // The outcome is decided, before it is shown: `settled` is the game as it
+    // will stand once the spin (or the bonus game) has been shown and counted:
+    // the bet taken, the win credited, the meter after the spin, the counts.
+    // The host makes it durable now, so that a power loss or a kill during
+    // the animation or the count-up neither loses the win nor repeats it. A
+    // full meter in it is a bonus game still owed. A failure is the host's to
+    // keep; the spin goes on.
+    virtual void SecureOutcome(const GameState& settled) = 0;
+
     // The modal pick-a-box window. It sets SpinWin to the prize picked and
     // adds the prize to BonusWon when it closes.
     virtual void RunBonusWindow(const BonusPrizes& prizes) = 0;

@@ -1,12 +1,11 @@
-// Reads a sound or music file whole through POSIX calls, so that a file that is
-// not regular (a directory, a pipe) is refused before anything blocks on it.
+// Reads a sound or music file whole through the regular-file opener, so that a
+// file that is not regular (a directory, a pipe) is refused before anything
+// blocks on it; the I/O error texts the player is shown.
 #include "media/SoundFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
+
+#include "files/RegularFile.h"
 
 namespace media {
 
@@ -31,44 +30,24 @@ std::string ErrorText(int error)
     }
 }
 
-// Closes the descriptor on every path out.
-class OpenFile {
-public:
-    explicit OpenFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {}
-    ~OpenFile()
-    {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-
-    int Descriptor() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 }  // namespace
 
 std::vector<std::uint8_t> ReadSoundFile(const std::string& path)
 {
     // Opened without blocking: a pipe named like a sound file must not hang
     // the game. The type is checked on the open file, not on the name.
-    const OpenFile file(path);
-    if (file.Descriptor() < 0) throw SoundFileError(ErrorText(errno));
-    struct stat info {};
-    if (::fstat(file.Descriptor(), &info) != 0) throw SoundFileError(ErrorText(errno));
-    if (!S_ISREG(info.st_mode)) throw SoundFileError(ErrorText(S_ISDIR(info.st_mode) ? EISDIR : EACCES));
-    if (info.st_size > MaxSoundFileBytes) throw SoundFileError("File too large");
-
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(file.Descriptor(), bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) throw SoundFileError(ErrorText(errno));
-        if (got == 0) throw SoundFileError("Read beyond end of file");
-        done += static_cast<std::size_t>(got);
+    files::RegularFile file(path, MaxSoundFileBytes);
+    switch (file.Failure()) {
+    case files::OpenFailure::None: break;
+    case files::OpenFailure::Missing: throw SoundFileError(ErrorText(ENOENT));
+    case files::OpenFailure::NotRegular: throw SoundFileError(ErrorText(EACCES));
+    case files::OpenFailure::TooLarge: throw SoundFileError("File too large");
+    case files::OpenFailure::Unreadable: throw SoundFileError(ErrorText(file.Error()));
+    }
+    std::vector<std::uint8_t> bytes;
+    if (!file.ReadAll(bytes)) {
+        if (file.Error() == 0) throw SoundFileError("Read beyond end of file");
+        throw SoundFileError(ErrorText(file.Error()));
     }
     return bytes;
 }

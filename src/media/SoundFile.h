@@ -7,10 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "files/RegularFile.h"
+
 namespace media {
 
 // Larger files are refused: no effect or track of a theme comes near it.
-inline constexpr std::int64_t MaxSoundFileBytes = 16 * 1024 * 1024;
+// Effects and tracks share the cap.
+static_assert(files::MaxSoundBytes == files::MaxMusicBytes);
+inline constexpr std::int64_t MaxSoundFileBytes = static_cast<std::int64_t>(files::MaxSoundBytes);
 
 // A file that could not be read; what() is the text shown to the player,
 // such as "File not found" (the caller adds the full stop).

@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+
+#include "files/RegularFile.h"
 
 namespace pictures {
 namespace {
@@ -46,12 +49,24 @@ struct BitmapHeader {
     qint64 pixelEnd = 0;  // where uncompressed pixels end; 0 for run-length data
 };
 
-// Reads and checks the headers; false for anything that is not a plausible
-// Windows bitmap, before the decoder gets to allocate anything.
-bool ParseHeader(const QByteArray& head, qint64 fileSize, BitmapHeader& h)
+const char* const NotABitmap = "not a Windows bitmap";
+const char* const OtherKind = "a kind of Windows bitmap the game cannot read";
+const char* const Truncated = "truncated";
+
+QString TooLarge(qint64 width, qint64 height)
 {
-    if (head.size() < FileHeaderSize + 12 || head[0] != 'B' || head[1] != 'M') {
-        return false;
+    return QStringLiteral("too large (%1 × %2 pixels)").arg(width).arg(height);
+}
+
+// Reads and checks the headers, before the decoder gets to allocate anything;
+// for anything that is not a plausible Windows bitmap, the reason why not.
+std::optional<QString> ParseHeader(const QByteArray& head, qint64 fileSize, BitmapHeader& h)
+{
+    if (head.size() < 2 || head[0] != 'B' || head[1] != 'M') {
+        return QString::fromLatin1(NotABitmap);
+    }
+    if (head.size() < FileHeaderSize + 12) {
+        return QString::fromLatin1(Truncated);
     }
     h.pixelOffset = ReadU32(head, 10);
     h.infoSize = ReadU32(head, 14);
@@ -62,7 +77,7 @@ bool ParseHeader(const QByteArray& head, qint64 fileSize, BitmapHeader& h)
         h.compression = BiRgb;
     } else if (h.infoSize == 40 || h.infoSize == 52 || h.infoSize == 56 || h.infoSize == 108 || h.infoSize == 124) {
         if (head.size() < FileHeaderSize + 40) {
-            return false;
+            return QString::fromLatin1(Truncated);
         }
         h.width = static_cast<int32_t>(ReadU32(head, 18));
         const int32_t rawHeight = static_cast<int32_t>(ReadU32(head, 22));
@@ -71,12 +86,14 @@ bool ParseHeader(const QByteArray& head, qint64 fileSize, BitmapHeader& h)
         h.bitsPerPixel = ReadU16(head, 28);
         h.compression = ReadU32(head, 30);
     } else {
-        return false;
+        return QString::fromLatin1(NotABitmap);
     }
 
-    if (h.width < 1 || h.height < 1 || h.width > MaxBitmapSide || h.height > MaxBitmapSide ||
-        h.width * h.height > MaxBitmapPixels) {
-        return false;
+    if (h.width < 1 || h.height < 1) {
+        return QString::fromLatin1(NotABitmap);
+    }
+    if (h.width > MaxBitmapSide || h.height > MaxBitmapSide || h.width * h.height > MaxBitmapPixels) {
+        return TooLarge(h.width, h.height);
     }
     switch (h.bitsPerPixel) {
     case 1:
@@ -85,33 +102,36 @@ bool ParseHeader(const QByteArray& head, qint64 fileSize, BitmapHeader& h)
     case 16:
     case 24:
     case 32: break;
-    default: return false;
+    default: return QString::fromLatin1(OtherKind);
     }
     switch (h.compression) {
     case BiRgb: break;
     case BiRle8:
-        if (h.bitsPerPixel != 8 || h.topDown) return false;
+        if (h.bitsPerPixel != 8 || h.topDown) return QString::fromLatin1(OtherKind);
         break;
     case BiRle4:
-        if (h.bitsPerPixel != 4 || h.topDown) return false;
+        if (h.bitsPerPixel != 4 || h.topDown) return QString::fromLatin1(OtherKind);
         break;
     case BiBitfields:
     case BiAlphaBitfields:
-        if (h.bitsPerPixel != 16 && h.bitsPerPixel != 32) return false;
+        if (h.bitsPerPixel != 16 && h.bitsPerPixel != 32) return QString::fromLatin1(OtherKind);
         break;
-    default: return false;  // embedded JPEG or PNG: not a bitmap as the table reads them
+    default: return QString::fromLatin1(OtherKind);  // embedded JPEG or PNG: not a bitmap as the table reads them
     }
-    if (h.pixelOffset < FileHeaderSize + h.infoSize || h.pixelOffset >= fileSize || h.pixelOffset > MaxPixelOffset) {
-        return false;
+    if (h.pixelOffset < FileHeaderSize + h.infoSize || h.pixelOffset > MaxPixelOffset) {
+        return QString::fromLatin1(NotABitmap);
+    }
+    if (h.pixelOffset >= fileSize) {
+        return QString::fromLatin1(Truncated);
     }
     if (h.compression == BiRgb || h.compression == BiBitfields || h.compression == BiAlphaBitfields) {
         const qint64 rowBytes = (h.width * h.bitsPerPixel + 31) / 32 * 4;
         h.pixelEnd = h.pixelOffset + rowBytes * h.height;
         if (h.pixelEnd > fileSize) {
-            return false;  // truncated pixel data
+            return QString::fromLatin1(Truncated);
         }
     }
-    return true;
+    return std::nullopt;
 }
 
 // Walks a run-length stream to its end-of-bitmap mark; a stream cut short
@@ -184,17 +204,30 @@ QImage DropAlpha(const QImage& image)
     return plain.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage ReadBitmapFile(const QString& path, QSize largest)
+QImage ReadBitmapFile(const QString& path, QSize largest, QString* whyNot)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
+    const auto refuse = [whyNot](const QString& reason) {
+        if (whyNot != nullptr) *whyNot = reason;
+        return QImage();
+    };
+    // Opened without blocking and only if it is a regular file, so a pipe
+    // named like a picture cannot hang the game.
+    files::RegularFile opened(path.toStdString(), files::MaxPictureBytes);
+    if (!opened.IsOpen()) {
+        return refuse(QString::fromStdString(opened.Reason()));
+    }
+    QFile file;
+    if (!file.open(opened.Release(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        return refuse(file.errorString());
     }
     const qint64 fileSize = file.size();
     BitmapHeader header;
-    if (!ParseHeader(file.peek(FileHeaderSize + 40), fileSize, header) || header.width > largest.width() ||
-        header.height > largest.height()) {
-        return {};
+    if (const auto problem = ParseHeader(file.peek(FileHeaderSize + 40), fileSize, header)) {
+        return refuse(*problem);
+    }
+    if (header.width > largest.width() || header.height > largest.height()) {
+        return refuse(TooLarge(header.width, header.height) +
+                      QStringLiteral(", at most %1 × %2").arg(largest.width()).arg(largest.height()));
     }
 
     // Read no more than the picture can need, however large the file is:
@@ -207,10 +240,10 @@ QImage ReadBitmapFile(const QString& path, QSize largest)
     }
     QByteArray data = file.read(wanted);
     if (data.size() != wanted) {
-        return {};
+        return refuse(QString::fromLatin1(Truncated));
     }
     if (rle && !RleStreamComplete(data, header.pixelOffset, header)) {
-        return {};
+        return refuse(QString::fromLatin1(Truncated));
     }
 
     // Only the bitmap decoder, never a guess from the content.
@@ -221,7 +254,7 @@ QImage ReadBitmapFile(const QString& path, QSize largest)
     reader.setDecideFormatFromContent(false);
     QImage image;
     if (!reader.read(&image) || image.isNull() || image.width() != header.width || image.height() != header.height) {
-        return {};
+        return refuse(QString::fromLatin1(OtherKind));
     }
     return DropAlpha(image);
 }

@@ -62,15 +62,17 @@ void PictureSet::LoadReplacements(const QString& assetDir)
     }
 }
 
-bool PictureSet::LoadSymbolSheet(const QString& assetDir, const QString& soundRoot)
+bool PictureSet::LoadSymbolSheet(const QString& assetDir, const QString& soundRoot, SheetProblem* problem)
 {
     const QString path =
         FindAssetFile(assetDir, {soundRoot + QStringLiteral(".bmp"), soundRoot + QStringLiteral(".BMP")});
     if (path.isEmpty()) {
         return false;
     }
-    QImage image = ReadBitmapFile(path);
+    QString reason;
+    QImage image = ReadBitmapFile(path, QSize(MaxBitmapSide, MaxBitmapSide), &reason);
     if (image.isNull()) {
+        if (problem != nullptr) *problem = {path, reason};
         return false;
     }
     symbolSheet = std::move(image);

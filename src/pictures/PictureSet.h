@@ -31,8 +31,14 @@ struct PictureSet {
     // in the order above; a file that is not a readable bitmap is skipped.
     void LoadReplacements(const QString& assetDir);
 
-    // Loads SoundRoot + ".bmp" into symbolSheet; false when it is missing (or unreadable).
-    bool LoadSymbolSheet(const QString& assetDir, const QString& soundRoot);
+    // Loads SoundRoot + ".bmp" into symbolSheet; false when it is missing or
+    // unreadable. For a file that is there but cannot be read or decoded,
+    // `problem` gets the file found and the reason.
+    struct SheetProblem {
+        QString path;
+        QString reason;
+    };
+    bool LoadSymbolSheet(const QString& assetDir, const QString& soundRoot, SheetProblem* problem = nullptr);
 };
 
 }  // namespace pictures

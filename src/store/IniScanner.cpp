@@ -94,8 +94,10 @@ enum : unsigned char { Blank = 1, EndsKeyWord = 2, EndsHeaderWord = 4 };
 constexpr std::array<unsigned char, 256> MakeClasses()
 {
     std::array<unsigned char, 256> classes{};
-    for (unsigned char c : {' ', '\t', '\r', '\v', '\f'}) classes[c] = Blank | EndsKeyWord | EndsHeaderWord;
+    for (unsigned char c : {' ', '\t', '\v', '\f'}) classes[c] = Blank | EndsKeyWord | EndsHeaderWord;
+    // Line ends stop every run: the scan decides what they end.
     classes[static_cast<unsigned char>('\n')] = EndsKeyWord | EndsHeaderWord;
+    classes[static_cast<unsigned char>('\r')] = EndsKeyWord | EndsHeaderWord;
     classes[static_cast<unsigned char>('=')] = EndsKeyWord;
     classes[static_cast<unsigned char>(']')] = EndsHeaderWord;
     return classes;
@@ -123,6 +125,15 @@ std::size_t WordRun(const char* data, std::size_t size, unsigned char endsWord)
     return Run(data, size, endsWord, false);
 }
 
+// The first "\n" or "\r" of the bytes, or null.
+const char* FindLineEnd(const char* data, std::size_t size)
+{
+    const void* newline = std::memchr(data, '\n', size);
+    const std::size_t before = newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - data) : size;
+    const void* carriage = std::memchr(data, '\r', before);
+    return static_cast<const char*>(carriage ? carriage : newline);
+}
+
 }  // namespace
 
 IniScanner::IniScanner(LineHandler handler, uint64_t startOffset)
@@ -135,11 +146,23 @@ bool IniScanner::Feed(const char* data, std::size_t size)
 {
     std::size_t i = 0;
     while (i < size && !stopped_) {
+        if (crPending_) {
+            // A "\r" ends its line either way: with the "\n" after it, or alone.
+            crPending_ = false;
+            const uint64_t at = offset_ + i;
+            if (data[i] == '\n') {
+                EndLine(at - 1, at + 1, Ending::CrLf);
+                ++i;
+            } else {
+                EndLine(at - 1, at, Ending::Cr);
+            }
+            continue;
+        }
         if (phase_ == Phase::Comment || phase_ == Phase::Skip) {
             // Nothing more in this line can matter: jump to its end.
-            const void* newline = std::memchr(data + i, '\n', size - i);
-            if (newline == nullptr) break;
-            i = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
+            const char* lineEnd = FindLineEnd(data + i, size - i);
+            if (lineEnd == nullptr) break;
+            i = static_cast<std::size_t>(lineEnd - data);
         } else if (const std::size_t run = TakeRun(data + i, size - i); run > 0) {
             i += run;
             continue;
@@ -147,22 +170,27 @@ bool IniScanner::Feed(const char* data, std::size_t size)
         const char c = data[i];
         if (c == '\n') {
             const uint64_t at = offset_ + i;
-            const char previous = i > 0 ? data[i - 1] : lastByte_;
-            const bool crlf = previous == '\r' && at > lineStart_;
-            EndLine(crlf ? at - 1 : at, at + 1, true, crlf);
+            EndLine(at, at + 1, Ending::Lf);
+        } else if (c == '\r') {
+            crPending_ = true;
         } else {
             Step(c);
         }
         ++i;
     }
-    if (size > 0) lastByte_ = data[size - 1];
     offset_ += size;
     return !stopped_;
 }
 
 void IniScanner::Finish()
 {
-    if (!stopped_ && offset_ > lineStart_) EndLine(offset_, offset_, false, false);
+    if (stopped_) return;
+    if (crPending_) {
+        crPending_ = false;
+        EndLine(offset_ - 1, offset_, Ending::Cr);
+    } else if (offset_ > lineStart_) {
+        EndLine(offset_, offset_, Ending::None);
+    }
 }
 
 std::size_t IniScanner::TakeRun(const char* data, std::size_t size)
@@ -174,8 +202,7 @@ std::size_t IniScanner::TakeRun(const char* data, std::size_t size)
     case Phase::Value:
         if (value_.size() >= ValueCap) return BlankRun(data, size);
         n = std::min(size, ValueCap - value_.size());
-        if (const void* newline = std::memchr(data, '\n', n))
-            n = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
+        if (const char* lineEnd = FindLineEnd(data, n)) n = static_cast<std::size_t>(lineEnd - data);
         value_.append(data, n);
         return n;
     case Phase::Key:
@@ -258,14 +285,15 @@ void IniScanner::Step(char c)
     }
 }
 
-void IniScanner::EndLine(uint64_t contentEnd, uint64_t end, bool terminated, bool crlf)
+void IniScanner::EndLine(uint64_t contentEnd, uint64_t end, Ending ending)
 {
     IniLine line;
     line.start = lineStart_;
     line.contentEnd = contentEnd;
     line.end = end;
-    line.terminated = terminated;
-    line.crlf = crlf;
+    line.terminated = ending != Ending::None;
+    line.crlf = ending == Ending::CrLf;
+    line.cr = ending == Ending::Cr;
 
     LineKind kind = LineKind::Blank;
     switch (phase_) {

@@ -35,10 +35,11 @@ enum class LineKind {
 
 struct IniLine {
     uint64_t start = 0;       // offset of the line's first byte
-    uint64_t contentEnd = 0;  // offset of its terminator ("\r\n" or "\n"), or of its end
+    uint64_t contentEnd = 0;  // offset of its terminator ("\r\n", "\n" or a lone "\r"), or of its end
     uint64_t end = 0;         // offset just after the terminator
     bool terminated = false;
-    bool crlf = false;
+    bool crlf = false;  // ended by "\r\n"
+    bool cr = false;    // ended by a lone "\r", as old Macintosh files are
     LineKind kind = LineKind::Blank;
     std::string_view name;      // Header: the section's name; Key: the key
     bool nameOverlong = false;  // Header: the name is longer than NameCap
@@ -86,12 +87,13 @@ private:
     // Takes a run of bytes the current phase handles alike; returns its length (0: none).
     std::size_t TakeRun(const char* data, std::size_t size);
     void Step(char c);
-    void EndLine(uint64_t contentEnd, uint64_t end, bool terminated, bool crlf);
+    enum class Ending { None, Lf, CrLf, Cr };
+    void EndLine(uint64_t contentEnd, uint64_t end, Ending ending);
 
     LineHandler handler_;
-    uint64_t offset_;     // file offset of the next byte fed
-    uint64_t lineStart_;  // file offset of the current line
-    char lastByte_ = 0;   // the byte before the next one fed
+    uint64_t offset_;         // file offset of the next byte fed
+    uint64_t lineStart_;      // file offset of the current line
+    bool crPending_ = false;  // the last byte fed was a "\r": the next one tells what it ends
     bool stopped_ = false;
 
     Phase phase_ = Phase::Lead;

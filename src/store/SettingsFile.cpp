@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,7 +17,9 @@
 #include <optional>
 #include <tuple>
 
+#include "files/RegularFile.h"
 #include "store/IniScanner.h"
+#include "store/TextEncoding.h"
 
 namespace store {
 
@@ -25,6 +28,7 @@ using detail::IniLine;
 using detail::IniScanner;
 using detail::LineKind;
 using detail::SameName;
+using detail::TextEncoding;
 using detail::Trim;
 
 // ---------------------------------------------------------------------------
@@ -94,31 +98,71 @@ private:
 
 enum class Opened { Yes, Missing, Unusable };
 
+// A UTF-16 file is decoded into memory, so it gets a smaller cap than the
+// streamed UTF-8 one; a file Notepad saves is a few hundred bytes.
+constexpr uint64_t MaxUtf16Bytes = uint64_t(4) << 20;
+
+// A settings file open for reading, seen as UTF-8 text. A UTF-16 file (with
+// its byte-order mark) is decoded into `decoded`; offsets then count in the
+// decoded text, and a write encodes the result back.
 struct OpenFile {
-    FileDescriptor fd;
-    uint64_t size = 0;
-    mode_t mode = 0;
+    files::RegularFile file;
+    TextEncoding encoding = TextEncoding::Utf8;
+    std::string decoded;
+    std::string oddByte;  // a UTF-16 file's last byte when its length is odd, kept as it is
+    uint64_t size = 0;    // of the text as seen
+    std::string reason;   // why the file cannot be used
+
+    // Up to `count` bytes of the text from `offset`: the number read, or -1.
+    long long ReadSomeAt(char* buffer, std::size_t count, uint64_t offset)
+    {
+        if (encoding == TextEncoding::Utf8) return file.ReadSomeAt(buffer, count, offset);
+        if (offset >= decoded.size()) return 0;
+        const std::size_t n = std::min<std::size_t>(count, decoded.size() - static_cast<std::size_t>(offset));
+        std::memcpy(buffer, decoded.data() + offset, n);
+        return static_cast<long long>(n);
+    }
 };
 
 // A settings file must be a regular file: a directory, a pipe or a device is
 // never read (a pipe would block, a device may never end).
-Opened OpenForReading(const fs::path& path, OpenFile& file)
+Opened OpenForReading(const fs::path& path, OpenFile& open)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) return errno == ENOENT ? Opened::Missing : Opened::Unusable;
-    file.fd.Reset(fd);
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return Opened::Unusable;
-    file.size = static_cast<uint64_t>(status.st_size);
-    file.mode = status.st_mode;
+    open.file = files::RegularFile(path.string(), files::MaxSettingsBytes);
+    if (!open.file.IsOpen()) {
+        open.reason = open.file.Reason();
+        return open.file.Failure() == files::OpenFailure::Missing ? Opened::Missing : Opened::Unusable;
+    }
+    open.size = open.file.Size();
+    unsigned char mark[2] = {0, 0};
+    if (open.size < 2 || !open.file.ReadAt(mark, 2, 0)) return Opened::Yes;
+    const bool little = mark[0] == 0xFF && mark[1] == 0xFE;
+    const bool big = mark[0] == 0xFE && mark[1] == 0xFF;
+    if (!little && !big) return Opened::Yes;
+    if (open.size > MaxUtf16Bytes) {
+        open.reason = "larger than " + files::SizeInWords(MaxUtf16Bytes) + " of UTF-16 text";
+        return Opened::Unusable;
+    }
+    std::string raw(static_cast<std::size_t>(open.size), '\0');
+    if (!open.file.ReadAt(raw.data(), raw.size(), 0)) {
+        open.reason = open.file.Reason();
+        return Opened::Unusable;
+    }
+    open.encoding = little ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
+    if (raw.size() % 2 != 0) {
+        open.oddByte = raw.substr(raw.size() - 1);
+        raw.pop_back();
+    }
+    open.decoded = detail::DecodeUtf16(std::string_view(raw).substr(2), open.encoding);
+    open.size = open.decoded.size();
     return Opened::Yes;
 }
 
-// Feeds the file's first `size` bytes to a scanner, a byte-order mark left
+// Feeds the text's first `size` bytes to a scanner, a byte-order mark left
 // out. Reading stops at the size the file had when opened, so a file that
 // grows meanwhile cannot keep the reader busy. Returns false on a read error
 // or a file that came up short.
-bool ScanFile(const OpenFile& file, const IniScanner::LineHandler& handler)
+bool ScanFile(OpenFile& file, const IniScanner::LineHandler& handler)
 {
     const std::size_t bufferSize = static_cast<std::size_t>(std::min<uint64_t>(ChunkSize, file.size + 1));
     std::unique_ptr<char[]> buffer(new char[bufferSize]);
@@ -126,8 +170,7 @@ bool ScanFile(const OpenFile& file, const IniScanner::LineHandler& handler)
     uint64_t position = 0;
     while (position < file.size) {
         const std::size_t wanted = static_cast<std::size_t>(std::min<uint64_t>(bufferSize, file.size - position));
-        const ssize_t got = ::read(file.fd.Get(), buffer.get(), wanted);
-        if (got < 0 && errno == EINTR) continue;
+        const long long got = file.ReadSomeAt(buffer.get(), wanted, position);
         if (got <= 0) return false;
         const char* data = buffer.get();
         std::size_t size = static_cast<std::size_t>(got);
@@ -146,11 +189,20 @@ bool ScanFile(const OpenFile& file, const IniScanner::LineHandler& handler)
     return true;
 }
 
-struct Failure {};
+// Why a write failed, in the words the player is shown.
+struct Failure {
+    std::string reason;
+};
 
-[[noreturn]] void Fail()
+[[noreturn]] void Fail(const std::string& reason)
 {
-    throw Failure{};
+    throw Failure{reason};
+}
+
+// The system's reason for the error number.
+[[noreturn]] void FailWith(int error)
+{
+    Fail(std::strerror(error != 0 ? error : EIO));
 }
 
 void WriteAll(int fd, const char* data, std::size_t size)
@@ -158,20 +210,50 @@ void WriteAll(int fd, const char* data, std::size_t size)
     while (size > 0) {
         const ssize_t done = ::write(fd, data, size);
         if (done < 0 && errno == EINTR) continue;
-        if (done <= 0) Fail();
+        if (done < 0) FailWith(errno);
+        if (done == 0) FailWith(ENOSPC);
         data += done;
         size -= static_cast<std::size_t>(done);
     }
 }
 
-void CopyRange(int from, int to, uint64_t begin, uint64_t end, char* buffer)
+// What a write puts into the temporary file: UTF-8 text goes straight in; the
+// text of a UTF-16 file is gathered and encoded back when it is complete.
+class TextSink {
+public:
+    TextSink(int fd, TextEncoding encoding) : fd_(fd), encoding_(encoding) {}
+
+    void Write(const char* data, std::size_t size)
+    {
+        if (encoding_ == TextEncoding::Utf8)
+            WriteAll(fd_, data, size);
+        else
+            text_.append(data, size);
+    }
+
+    void Finish(const std::string& oddByte)
+    {
+        if (encoding_ == TextEncoding::Utf8) return;
+        const std::string mark = encoding_ == TextEncoding::Utf16Le ? "\xFF\xFE" : "\xFE\xFF";
+        const std::string units = mark + detail::EncodeUtf16(text_, encoding_) + oddByte;
+        WriteAll(fd_, units.data(), units.size());
+    }
+
+private:
+    int fd_;
+    TextEncoding encoding_;
+    std::string text_;
+};
+
+void CopyRange(OpenFile& from, TextSink& to, uint64_t begin, uint64_t end, char* buffer)
 {
     while (begin < end) {
         const std::size_t wanted = static_cast<std::size_t>(std::min<uint64_t>(ChunkSize, end - begin));
-        const ssize_t got = ::pread(from, buffer, wanted, static_cast<off_t>(begin));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) Fail();  // the file shrank under us: better no write than a torn file
-        WriteAll(to, buffer, static_cast<std::size_t>(got));
+        const long long got = from.ReadSomeAt(buffer, wanted, begin);
+        if (got < 0) FailWith(from.file.Error());
+        // The file shrank under us: better no write than a torn file.
+        if (got == 0) Fail("the file changed while it was being written");
+        to.Write(buffer, static_cast<std::size_t>(got));
         begin += static_cast<uint64_t>(got);
     }
 }
@@ -183,12 +265,14 @@ void CreateDirectories(const fs::path& directory)
     if (directory.empty()) return;
     struct stat status {};
     if (::stat(directory.c_str(), &status) == 0) {
-        if (!S_ISDIR(status.st_mode)) Fail();
+        if (!S_ISDIR(status.st_mode)) FailWith(ENOTDIR);
         return;
     }
     if (directory.has_parent_path() && directory.parent_path() != directory) CreateDirectories(directory.parent_path());
     if (::mkdir(directory.c_str(), 0700) != 0) {
-        if (errno != EEXIST || ::stat(directory.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) Fail();
+        const int error = errno;
+        if (error != EEXIST) FailWith(error);
+        if (::stat(directory.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) FailWith(ENOTDIR);
     }
 }
 
@@ -213,9 +297,9 @@ public:
                 path_ = std::move(candidate);
                 return;
             }
-            if (errno != EEXIST) break;
+            if (errno != EEXIST) FailWith(errno);
         }
-        Fail();
+        FailWith(EEXIST);
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -229,7 +313,7 @@ public:
     const fs::path& Path() const { return path_; }
     void CloseOrFail()
     {
-        if (!fd_.Close()) Fail();
+        if (!fd_.Close()) FailWith(errno);
     }
     void Kept() { path_.clear(); }
 
@@ -352,7 +436,7 @@ struct Wanted {
 
 // Where a write changes the file, found in one pass over it.
 struct Layout {
-    bool crlf = false;           // the file's first line ends in "\r\n"
+    std::string eol = "\n";      // the line end of the file's first line
     bool anyLine = false;        // the file holds more than a byte-order mark
     bool lastBlank = true;       // its last line is blank
     bool lastTerminated = true;  // its last line has a line end
@@ -361,14 +445,14 @@ struct Layout {
     bool insertAfterUnterminated = false;
 };
 
-Layout FindPlaces(const OpenFile& original, const std::string& section, std::vector<Wanted>& wanted)
+Layout FindPlaces(OpenFile& original, const std::string& section, std::vector<Wanted>& wanted)
 {
     Layout layout;
     bool eolKnown = false;
     bool inSection = false;  // in the first copy of the section, the only one read or written
     const bool complete = ScanFile(original, [&](const IniLine& line) {
         if (!eolKnown && line.terminated) {
-            layout.crlf = line.crlf;
+            layout.eol = line.crlf ? "\r\n" : line.cr ? "\r" : "\n";
             eolKnown = true;
         }
         layout.anyLine = true;
@@ -397,14 +481,14 @@ Layout FindPlaces(const OpenFile& original, const std::string& section, std::vec
         }
         return true;
     });
-    if (!complete) Fail();
+    if (!complete) FailWith(original.file.Error());
     return layout;
 }
 
 std::vector<Edit> MakeEdits(const std::string& section, const std::vector<Wanted>& wanted, const Layout& layout,
                             uint64_t fileSize)
 {
-    const std::string eol = layout.crlf ? "\r\n" : "\n";
+    const std::string& eol = layout.eol;
     std::vector<Edit> edits;
     std::string added;
     for (const Wanted& entry : wanted) {
@@ -431,24 +515,26 @@ std::vector<Edit> MakeEdits(const std::string& section, const std::vector<Wanted
 
 // Writes the original with the edits into a temporary file beside it, makes
 // that durable, and renames it over the target.
-void ReplaceFile(const fs::path& target, const OpenFile& original, bool existed, const std::vector<Edit>& edits)
+void ReplaceFile(const fs::path& target, OpenFile& original, bool existed, const std::vector<Edit>& edits)
 {
     const fs::path directory = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     TemporaryFile temporary(directory, target.filename().string());
+    TextSink sink(temporary.Fd(), original.encoding);
     std::unique_ptr<char[]> buffer(new char[ChunkSize]);
     uint64_t position = 0;
     for (const Edit& edit : edits) {
-        CopyRange(original.fd.Get(), temporary.Fd(), position, edit.from, buffer.get());
-        WriteAll(temporary.Fd(), edit.text.data(), edit.text.size());
+        CopyRange(original, sink, position, edit.from, buffer.get());
+        sink.Write(edit.text.data(), edit.text.size());
         position = edit.to;
     }
-    CopyRange(original.fd.Get(), temporary.Fd(), position, original.size, buffer.get());
-    if (existed) ::fchmod(temporary.Fd(), original.mode & 07777);  // the file keeps its permissions
+    CopyRange(original, sink, position, original.size, buffer.get());
+    sink.Finish(original.oddByte);
+    if (existed) ::fchmod(temporary.Fd(), original.file.Permissions());  // the file keeps its permissions
 
-    if (::fsync(temporary.Fd()) != 0) Fail();
+    if (::fsync(temporary.Fd()) != 0) FailWith(errno);
     temporary.CloseOrFail();
     if (RenameHook()) RenameHook()(temporary.Path());
-    if (::rename(temporary.Path().c_str(), target.c_str()) != 0) Fail();
+    if (::rename(temporary.Path().c_str(), target.c_str()) != 0) FailWith(errno);
     temporary.Kept();
 
     // Make the rename itself durable; not every file system can, and the file
@@ -465,14 +551,14 @@ void ReplaceFile(const fs::path& target, const OpenFile& original, bool existed,
 void SettingsFile::WriteStrings(const std::string& section,
                                 const std::vector<std::pair<std::string, std::string>>& entries)
 {
-    const std::string failure = "Unable to write to " + path_.string();
+    const std::string failure = "Unable to write to " + path_.string() + ": ";
 
     const std::string sectionName(Trim(section));
-    if (!UsableSection(sectionName)) throw WriteError(failure);
+    if (!UsableSection(sectionName)) throw WriteError(failure + "a section name cannot hold a line end");
     std::vector<Wanted> wanted;
     for (const auto& [key, value] : entries) {
         const std::string_view name = Trim(key);
-        if (!UsableKey(name)) throw WriteError(failure);
+        if (!UsableKey(name)) throw WriteError(failure + "\"" + std::string(name) + "\" cannot be a key's name");
         // The same key twice: the later value wins, as two writes in a row would.
         auto same = std::find_if(wanted.begin(), wanted.end(), [&](const Wanted& w) { return SameName(w.key, name); });
         if (same != wanted.end())
@@ -494,13 +580,51 @@ void SettingsFile::WriteStrings(const std::string& section,
 
         OpenFile original;
         const Opened opened = OpenForReading(target, original);
-        if (opened == Opened::Unusable) Fail();  // unreadable or not a file: rewriting it would lose what it holds
+        // Unreadable or not a file: rewriting it would lose what it holds.
+        if (opened == Opened::Unusable) Fail(original.reason);
         const Layout layout = opened == Opened::Yes ? FindPlaces(original, sectionName, wanted) : Layout{};
         ReplaceFile(target, original, opened == Opened::Yes, MakeEdits(sectionName, wanted, layout, original.size));
+    } catch (const Failure& failed) {
+        // Whatever failed, the old file stands.
+        throw WriteError(failure + failed.reason);
+    } catch (const std::exception& failed) {
+        throw WriteError(failure + failed.what());
     } catch (...) {
-        // Whatever failed (the test hook too), the old file stands.
-        throw WriteError(failure);
+        throw WriteError(failure + "unknown error");
     }
+}
+
+std::optional<std::string> SettingsFile::Unreadable() const
+{
+    OpenFile file;
+    if (OpenForReading(path_, file) != Opened::Unusable) return std::nullopt;
+    return file.reason;
+}
+
+int SettingsFile::RemoveStaleTemporaries() const
+{
+    // A writer's temporary files are named ".<file>.tmp-<process>-<count>".
+    const fs::path directory = path_.parent_path().empty() ? fs::path(".") : path_.parent_path();
+    const std::string prefix = "." + path_.filename().string() + ".tmp-";
+    int removed = 0;
+    std::error_code error;
+    for (fs::directory_iterator entry(directory, error), end; !error && entry != end; entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string rest = name.substr(prefix.size());
+        const std::size_t dash = rest.find('-');
+        if (dash == 0 || dash == std::string::npos) continue;
+        if (rest.find_first_not_of("0123456789") != dash) continue;
+        if (rest.size() == dash + 1 || rest.find_first_not_of("0123456789", dash + 1) != std::string::npos) continue;
+        const std::string pidText = rest.substr(0, dash);
+        if (pidText.size() > 9) continue;
+        const pid_t writer = static_cast<pid_t>(std::stol(pidText));
+        // A writer that still runs may be about to rename it into place.
+        if (writer <= 0 || ::kill(writer, 0) == 0 || errno != ESRCH) continue;
+        if (!entry->is_regular_file(error) || entry->is_symlink(error)) continue;
+        if (::unlink(entry->path().c_str()) == 0) ++removed;
+    }
+    return removed;
 }
 
 }  // namespace store

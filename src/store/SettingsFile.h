@@ -15,7 +15,8 @@
 
 namespace store {
 
-// A write that could not be done: "Unable to write to <file name>".
+// A write that could not be done: "Unable to write to <file name>: <reason>",
+// the reason as the system gives it ("No space left on device").
 class WriteError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -58,6 +59,15 @@ public:
     explicit SettingsFile(const std::string& fileName);
 
     const std::filesystem::path& Path() const { return path_; }
+
+    // Why the file, which exists, cannot be read (no permission, not a
+    // regular file, too large); nothing when it can be, or is missing.
+    std::optional<std::string> Unreadable() const;
+
+    // Removes the temporary files that writes of this file left behind when
+    // their process was killed before the rename; those of a process that
+    // still runs stay. Returns how many were removed.
+    int RemoveStaleTemporaries() const;
 
     std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
     int32_t ReadInteger(const std::string& section, const std::string& key, int32_t defaultValue) const;

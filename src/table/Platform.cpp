@@ -145,6 +145,8 @@ QString ResolveProgramPath(const QString& path)
     return canonical.isEmpty() ? path : canonical;
 }
 
+// Every box shows its text as plain text: a theme's title or a file name
+// holding markup (an <img> of a device file) must not be rendered.
 void DesktopMessageBoxes::Plain(QWidget* owner, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);

@@ -125,6 +125,7 @@ public:
     void AnimateSpin(const engine::MotionOffsets& offsets) override;
     void SlideReel(int reel, engine::SlideDirection direction) override;
     void SettleReel(int reel) override;
+    void SecureOutcome(const engine::GameState& settled) override;
     void RunBonusWindow(const engine::BonusPrizes& prizes) override;
 
 public slots:
@@ -173,6 +174,7 @@ private:
     // Closing: false when the game could not be saved (the window stays open).
     bool FormClose(bool withReminder);
     void SaveCurrentGame();
+    void SaveGame(const engine::GameState& game);
     // Saves the current game after a change; a failure is told once a run
     // (the game goes on, and closing tells it again).
     void SaveAfterChange();
@@ -183,6 +185,12 @@ private:
     // out a close that arrived during it.
     void RunPlayerOperation(void (engine::Game::*operation)());
     void SetSpinCommandsEnabled(bool enabled);
+    // A bonus game owed by a spin that did not end (its meter was saved full)
+    // is played before any bet.
+    void PlayOwedBonusGame();
+    // Start-up: a saved-games file that is there but cannot be read is told
+    // once; temporary files of killed writers are removed.
+    void CheckSavedGamesFile();
 
     // The manual at a help topic, for the window in front.
     void ShowHelpTopic(int topic);

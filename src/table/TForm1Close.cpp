@@ -73,10 +73,24 @@ bool TForm1::FormClose(bool withReminder)
 
 void TForm1::SaveCurrentGame()
 {
+    SaveGame(State);
+}
+
+void TForm1::SaveGame(const engine::GameState& game)
+{
     // Coins already on the table came out of Credits; the saved game gets
     // them back, as they were never played.
     store::GameStore(programBaseName_.toStdString())
-        .SaveGameSlot(engine::WithCoinsReturned(State), store::CurrentGameSlot, "CurrentGame");
+        .SaveGameSlot(engine::WithCoinsReturned(game), store::CurrentGameSlot, "CurrentGame");
+}
+
+void TForm1::SecureOutcome(const engine::GameState& settled)
+{
+    // A failure here is told by the save at the end of the spin, which
+    // fails the same way; the reels are not held up by a box.
+    try {
+        SaveGame(settled);
+    } catch (const std::exception&) {}
 }
 
 void TForm1::SaveAfterChange()

@@ -87,6 +87,7 @@ void TForm1::RunPlayerOperation(void (engine::Game::*operation)())
     // released here.
     if (!lifecycle_.BeginCommand()) return;
     const int32_t spinsBefore = State.Spins;
+    const int32_t meterBefore = State.BonusPts;
     SetSpinCommandsEnabled(false);
     const bool completed = Guarded([&] { (game_.*operation)(); });
     SetSpinCommandsEnabled(true);
@@ -99,11 +100,16 @@ void TForm1::RunPlayerOperation(void (engine::Game::*operation)())
         FormPaint();
     }
 
-    // A played spin is saved at once, so a crash loses at most the next one.
-    if (State.Spins != spinsBefore) SaveAfterChange();
+    // A played spin (or an owed bonus game) is saved again when it ends.
+    if (State.Spins != spinsBefore || State.BonusPts != meterBefore) SaveAfterChange();
 
     // A close that came during the spin was held until its win was counted.
     if (closeNow) close();
+}
+
+void TForm1::PlayOwedBonusGame()
+{
+    if (State.BonusPts >= engine::BonusMeterFull) RunPlayerOperation(&engine::Game::PlayOwedBonusGame);
 }
 
 void TForm1::SetSpinCommandsEnabled(bool enabled)

@@ -17,6 +17,7 @@
 #include "pictures/TableLayout.h"
 #include "store/GameStore.h"
 #include "store/SettingsFile.h"
+#include "table/UpdateReminder.h"
 
 namespace table {
 
@@ -183,6 +184,7 @@ void TForm1::FormCreate()
     music_.FillTrackFiles(assetDir_.toStdString(), soundRoot_.toStdString());
 
     // The game that was running when the program last closed.
+    CheckSavedGamesFile();
     store::GameStore(programBaseName_.toStdString()).LoadGameSlot(State, store::CurrentGameSlot);
     gameResumed_ = true;
 
@@ -206,14 +208,21 @@ void TForm1::ReadTestingIni()
 bool TForm1::AssetStep()
 {
     const int depth = platform_.ColourDepth();
-    const bool found = pictures_.LoadSymbolSheet(assetDir_, soundRoot_);
+    pictures::PictureSet::SheetProblem problem;
+    const bool found = pictures_.LoadSymbolSheet(assetDir_, soundRoot_, &problem);
     if (depth < 16) {
         boxes_.Information(this, QStringLiteral("This program is optimized for at least 16-bit color.  "
                                                 "The graphics may be distorted with your current display settings."));
     }
     if (!found) {
-        boxes_.Plain(this, QString::fromLatin1(ApplicationTitle),
-                     QStringLiteral("Missing a file (") + soundRoot_ + QStringLiteral(".bmp).  Program will close."));
+        // A file that is there but unusable is told apart from a missing one.
+        const QFileInfo sheet(problem.path);
+        const QString text =
+            problem.path.isEmpty()
+                ? QStringLiteral("Missing a file (") + soundRoot_ + QStringLiteral(".bmp).  Program will close.")
+                : QStringLiteral("The file %1 in the folder %2 cannot be read: %3.  Program will close.")
+                      .arg(sheet.fileName(), sheet.absolutePath(), problem.reason);
+        boxes_.Plain(this, QString::fromLatin1(ApplicationTitle), text);
         return false;
     }
     // The working pictures and the reel geometry, for the client area the
@@ -257,6 +266,24 @@ void TForm1::Timer1Timer()
             FormPaint();
         }
     });
+    // Before the first bet can come: a Reset in a spin would empty the meter.
+    if (lifecycle_.AcceptsPlay()) PlayOwedBonusGame();
+}
+
+void TForm1::CheckSavedGamesFile()
+{
+    const store::GameStore games(programBaseName_.toStdString());
+    const store::SettingsFile& file = games.File();
+    file.RemoveStaleTemporaries();
+    store::SettingsFile(UpdateReminderFileName).RemoveStaleTemporaries();
+    if (const auto reason = file.Unreadable()) {
+        // Told here, once: the saves that follow fail the same way and say nothing more.
+        saveFailureTold_ = true;
+        boxes_.Error(this, QString::fromLatin1(ApplicationTitle),
+                     QStringLiteral("Your saved games in %1 cannot be read: %2. A new game starts; the file is left "
+                                    "as it is.")
+                         .arg(QString::fromStdString(file.Path().string()), QString::fromStdString(*reason)));
+    }
 }
 
 void TForm1::ShowTable()

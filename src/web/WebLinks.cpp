@@ -27,6 +27,8 @@ bool TryOpen(const QString& address, QWidget* owner)
 void ShowOkOnly(QMessageBox::Icon icon, const QString& caption, const QString& text, QWidget* owner)
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
+    // Addresses and errors are shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

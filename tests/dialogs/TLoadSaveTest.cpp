@@ -229,7 +229,7 @@ TEST_F(SlotDialogTest, ASaveThatFailsIsToldAndTheDialogStaysOpen)
     auto form = Open(SlotDialogMode::Save, (blocker + QStringLiteral("/plumfizz")).toStdString());
     QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0], QStringLiteral("Unable to write to %1/plumfizz.ini.").arg(blocker));
+    EXPECT_EQ(errors[0], QStringLiteral("Unable to write to %1/plumfizz.ini: Not a directory.").arg(blocker));
     EXPECT_TRUE(form->isVisible());
     EXPECT_NE(form->result(), QDialog::Accepted);
     ExpectSameGame(running, before);

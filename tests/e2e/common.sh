@@ -1,8 +1,8 @@
 # What the end-to-end scripts share, sourced by each after its own usage
 # lines: the arguments (the test build of the game and the close-box helper),
 # a private game directory, an X server on a free display, the settings-file
-# reader, starting the game and waiting for its end, and finding the table by
-# its payline.
+# reader, starting the game and waiting for its end, finding the table by its
+# payline, and seeing a win's count-up on the screen.
 program=$(realpath "$1")
 close_box=$(realpath "$2")
 
@@ -227,4 +227,32 @@ find_payline() {
     [ "$origin_y" -ge "$win_y" ] && [ "$origin_y" -le $((win_y + 60)) ] ||
         fail "payline at y $run_y, window at y $win_y: expected y 493 below a menu bar"
     echo "payline at ($run_x, $run_y), $run_length pixels; table origin ($origin_x, $origin_y)"
+}
+
+# True when the Winnings field, (320, 44)-(450, 70) scaled, shows a figure.
+# Placing a coin and every repaint leave the field black; only the count-up
+# of a win draws digits into it.
+winnings_shown() {
+    local shot="$work/winnings.png"
+    import -window root "$shot" 2>/dev/null || return 1
+    convert "$shot" -crop "160x30+$((origin_x + 412))+$((origin_y + 58))" +repage -depth 8 txt:- 2>/dev/null | awk '
+        /^#/ { next }
+        {
+            if (match($2, /^\([0-9]+,[0-9]+,[0-9]+/)) {
+                split(substr($2, 2, RLENGTH - 1), c, ",")
+                if (c[1] > 60 || c[2] > 60 || c[3] > 60) lit++
+            }
+        }
+        END { exit lit >= 10 ? 0 : 1 }'
+}
+
+wait_for_count_up() {
+    for _ in $(seq 120); do
+        kill -0 "$game_pid" 2>/dev/null || fail "the game ended during the spin"
+        if winnings_shown; then
+            return 0
+        fi
+        sleep 0.25
+    done
+    fail "the win's count-up did not begin within a minute"
 }

@@ -15,34 +15,6 @@ set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-# True when the Winnings field, (320, 44)-(450, 70) scaled, shows a figure.
-# Placing a coin and every repaint leave the field black; only the count-up
-# of a win draws digits into it.
-winnings_shown() {
-    local shot="$work/winnings.png"
-    import -window root "$shot" 2>/dev/null || return 1
-    convert "$shot" -crop "160x30+$((origin_x + 412))+$((origin_y + 58))" +repage -depth 8 txt:- 2>/dev/null | awk '
-        /^#/ { next }
-        {
-            if (match($2, /^\([0-9]+,[0-9]+,[0-9]+/)) {
-                split(substr($2, 2, RLENGTH - 1), c, ",")
-                if (c[1] > 60 || c[2] > 60 || c[3] > 60) lit++
-            }
-        }
-        END { exit lit >= 10 ? 0 : 1 }'
-}
-
-wait_for_count_up() {
-    for _ in $(seq 120); do
-        kill -0 "$game_pid" 2>/dev/null || fail "the game ended during the spin"
-        if winnings_shown; then
-            return 0
-        fi
-        sleep 0.25
-    done
-    fail "the win's count-up did not begin within a minute"
-}
-
 is_win_factor() {
     case "$1" in 0 | 2 | 5 | 10 | 20 | 50 | 250 | 1500) return 0 ;; esac
     return 1
@@ -63,8 +35,9 @@ sleep 0.3
 xdotool key b
 sleep 0.3
 xdotool key space
-# The game is saved after each completed spin; that is also the sign that the
-# spin, its count-up included, is over.
+# The spin is saved as soon as its stops are drawn (and again when it ends);
+# an Exit that comes before its end finishes it at once, so the saved game is
+# the same either way.
 for _ in $(seq 600); do
     [ "$(game Spins)" = 1 ] && break
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended during the spin"

@@ -96,12 +96,23 @@ without_sections() { # FILE SECTION...
 }
 
 wait_for_spins() { # N
+    local saved=0
     for _ in $(seq 300); do
-        [ "$(game Spins)" = "$1" ] && return 0
+        [ "$(game Spins)" = "$1" ] && saved=1 && break
         kill -0 "$game_pid" 2>/dev/null || fail "the game ended during the spin"
         sleep 0.1
     done
-    fail "no saved game with $1 spins half a minute after the spin"
+    [ "$saved" = 1 ] || fail "no saved game with $1 spins half a minute after the spin"
+    # The spin is saved as soon as its stops are drawn, before the reels turn:
+    # it is over once the frame log has been still for a second.
+    local lines=-1 now
+    for _ in $(seq 60); do
+        now=$(wc -l <"$PLUMFIZZ_FRAME_LOG")
+        [ "$now" = "$lines" ] && return 0
+        lines=$now
+        sleep 1
+    done
+    fail "the reels were still turning a minute after the spin was saved"
 }
 
 today=$(date +%m/%d/%y)

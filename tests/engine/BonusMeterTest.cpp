@@ -63,6 +63,8 @@ TEST(BonusMeter, TenPlusThreeFillsTheMeterAndTheWinIsCountedFirst)
     const Calls expected{"Meter=11", "Sound 6", "Meter=12", "Sound 6",  // two steps only: the meter stops at 12
                          "Timer3 on", "WinSound", "WinningsCaption", "Sound 3", "Credits=101", "Winnings=1",
                          "Delay 0.075", "Sound 3", "Credits=102", "Winnings=2", "Delay 0.075", "BonusWindow", "Meter=0",
+                         // The prize and the empty meter are saved before the prize is counted.
+                         "Secure Credits=127 Pts=0",
                          // The prize of 25: no win sound, no flashing, counted from 0 again.
                          "WinningsCaption", "Sound 3", "Credits=107", "Winnings=5", "Delay 0.075"};
     ASSERT_GE(t.host.calls.size(), expected.size());
@@ -108,7 +110,7 @@ TEST(BonusMeter, LoadedLevelAboveFullPlaysTheBonusGame)
     t.state.BetCoins = 1;
     t.host.pickedBox = -1;
     Evaluate(t, 2, 5, 2);  // 3 points on the payline change nothing
-    EXPECT_EQ(t.host.calls, (Calls{"BonusWindow", "Meter=0"}));
+    EXPECT_EQ(t.host.calls, (Calls{"BonusWindow", "Meter=0", "Secure Credits=1000 Pts=0"}));
     EXPECT_EQ(t.state.BonusPts, 0);
 }
 
@@ -192,7 +194,7 @@ TEST(BonusGame, FillsShufflesAndEmptiesTheMeter)
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(sorted, (engine::BonusPrizes{0, 0, 10, 25, 50, 50, 100, 250}));
 
-    EXPECT_EQ(t.host.calls, (Calls{"BonusWindow", "Meter=0"}));
+    EXPECT_EQ(t.host.calls, (Calls{"BonusWindow", "Meter=0", "Secure Credits=1000 Pts=0"}));
     EXPECT_EQ(t.state.BonusPts, 0);
 }
 
@@ -202,7 +204,7 @@ TEST(BonusGame, EmptyBoxCountsNothing)
     t.state.Credits = 40;
     t.host.chooseBox = BoxWith(0);
     t.game.RunBonusGame();
-    EXPECT_EQ(t.host.calls, (Calls{"BonusWindow", "Meter=0"}));
+    EXPECT_EQ(t.host.calls, (Calls{"BonusWindow", "Meter=0", "Secure Credits=40 Pts=0"}));
     EXPECT_EQ(t.state.Credits, 40);
     EXPECT_EQ(t.state.BonusWon, 0);
 }
@@ -220,10 +222,39 @@ TEST(BonusGame, PrizeIsCountedWithoutWinSoundOrFlashing)
     EXPECT_EQ(t.host.Count("WinSound"), 0);
     EXPECT_TRUE(t.host.Matching("Timer").empty());
     const Calls after = t.host.From("Meter=0");
-    ASSERT_GE(after.size(), 4u);
-    EXPECT_EQ(after[1], "WinningsCaption");
-    EXPECT_EQ(after[3], "Credits=50");  // first step of 10
+    ASSERT_GE(after.size(), 5u);
+    EXPECT_EQ(after[1], "Secure Credits=290 Pts=0");  // the prize is durable before it is counted
+    EXPECT_EQ(after[2], "WinningsCaption");
+    EXPECT_EQ(after[4], "Credits=50");  // first step of 10
     EXPECT_EQ(t.host.Matching("Winnings=").back(), "Winnings=250");
+}
+
+TEST(BonusGame, AnOwedGameIsPlayedOnceWithTheTableHeld)
+{
+    TestTable t;
+    t.state.Credits = 40;
+    t.state.BonusPts = engine::BonusMeterFull;
+    t.state.SpinInProgress = false;
+    t.host.chooseBox = BoxWith(10);
+    bool heldInWindow = false;
+    t.host.afterCall = [&](const std::string& call) {
+        if (call == "BonusWindow") heldInWindow = t.state.SpinInProgress && t.game.SpinRunning();
+    };
+    t.game.PlayOwedBonusGame();
+    EXPECT_TRUE(heldInWindow);
+    EXPECT_EQ(t.host.calls.front(), "Button 1 0");
+    EXPECT_EQ(t.host.From("BonusWindow").at(2), "Secure Credits=50 Pts=0");
+    EXPECT_EQ(t.host.calls.back(), "Button S 1");
+    EXPECT_EQ(t.state.Credits, 50);
+    EXPECT_EQ(t.state.BonusPts, 0);
+    EXPECT_FALSE(t.state.SpinInProgress);
+    EXPECT_EQ(t.state.Spins, 0);
+
+    // Paid: nothing is owed any more.
+    t.host.calls.clear();
+    t.game.PlayOwedBonusGame();
+    EXPECT_TRUE(t.host.calls.empty());
+    EXPECT_EQ(t.state.Credits, 50);
 }
 
 }  // namespace

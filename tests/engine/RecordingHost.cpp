@@ -154,6 +154,12 @@ void RecordingHost::SettleReel(int reel)
     Log("Settle " + std::to_string(reel));
 }
 
+void RecordingHost::SecureOutcome(const engine::GameState& settled)
+{
+    secured.push_back(settled);
+    Log("Secure Credits=" + std::to_string(settled.Credits) + " Pts=" + std::to_string(settled.BonusPts));
+}
+
 void RecordingHost::RunBonusWindow(const engine::BonusPrizes& prizes)
 {
     lastPrizes = prizes;

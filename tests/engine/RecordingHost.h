@@ -30,6 +30,7 @@ public:
     engine::MotionOffsets lastOffsets{};
     engine::BonusPrizes lastPrizes{};
     std::array<bool, 3> timers{};
+    std::vector<engine::GameState> secured;  // every outcome made durable, in order
 
     int Count(const std::string& call) const;
     std::vector<std::string> Matching(const std::string& prefix) const;
@@ -56,6 +57,7 @@ public:
     void AnimateSpin(const engine::MotionOffsets& offsets) override;
     void SlideReel(int reel, engine::SlideDirection direction) override;
     void SettleReel(int reel) override;
+    void SecureOutcome(const engine::GameState& settled) override;
     void RunBonusWindow(const engine::BonusPrizes& prizes) override;
 
 private:

@@ -27,8 +27,23 @@ bool MeterStill(const ReelStops& resting)
     return !engine::ResetOnPayline(resting) && engine::PaylineBonusPoints(resting) == 0;
 }
 
-const Calls SpinStart{"Timer2 off", "Timer3 off", "Timer5 off", "LogoPanel 1",  "TitlePlate 1", "Button 1 0",
-                      "Button 5 0", "Button S 0", "BetSign 1",  "MotionHeight", "Animate"};
+// Up to the animation, which comes only once the outcome has been secured
+// (shown here by the Credits it settles at).
+Calls SpinStart(int32_t settledCredits)
+{
+    return {"Timer2 off",
+            "Timer3 off",
+            "Timer5 off",
+            "LogoPanel 1",
+            "TitlePlate 1",
+            "Button 1 0",
+            "Button 5 0",
+            "Button S 0",
+            "BetSign 1",
+            "MotionHeight",
+            "Secure Credits=" + std::to_string(settledCredits) + " Pts=0",
+            "Animate"};
+}
 
 // A seed whose spin nudges nothing, pays by the given rule and leaves the
 // meter alone, so a test sees only what it is about.
@@ -69,7 +84,7 @@ TEST(Spin, LosingSpinWithReBetInOrder)
 
     EXPECT_EQ(t.host.calls,
               Concat({{"StartTrack", "Credits=8", "Coins=2"},
-                      SpinStart,
+                      SpinStart(8),
                       {"Button 1 1", "Button 5 1", "Button S 1", "Timer2 on", "Query Timer3", "Timer5 on"}}));
     // The start of the animation has charged the bet, drawn the stops and
     // counted the spin.
@@ -101,7 +116,7 @@ TEST(Spin, WinningSpinCountsAndLeavesTheFlashOn)
     t.state.BetCoins = 1;
     t.game.Spin();
     EXPECT_EQ(t.host.calls, Concat({{"StartTrack"},
-                                    SpinStart,
+                                    SpinStart(22),
                                     {"Timer3 on", "WinSound", "WinningsCaption", "Sound 3", "Credits=21", "Winnings=1",
                                      "Delay 0.075", "Sound 3", "Credits=22", "Winnings=2", "Delay 0.075", "Button 1 1",
                                      "Button 5 1", "Button S 1", "Timer2 on", "Query Timer3"}}));
@@ -276,6 +291,20 @@ TEST(Spin, MoneyFlowOverManySpins)
         ASSERT_EQ(t.state.Credits - before, -3 + win + prize) << "spin " << spin;
         ASSERT_EQ(t.state.BonusWon - bonusWonBefore, prize);
         ASSERT_EQ(t.state.SpinWin, 0);
+        // Before the reels moved, the spin's end was made durable: a full
+        // meter stands for the bonus game still to come, its prize not yet in.
+        ASSERT_EQ(t.host.secured.size(), bonus ? 2u : 1u) << "spin " << spin;
+        const engine::GameState& drawn = t.host.secured.front();
+        ASSERT_EQ(drawn.Credits, t.state.Credits - prize) << "spin " << spin;
+        ASSERT_EQ(drawn.BonusPts, bonus ? engine::BonusMeterFull : t.state.BonusPts) << "spin " << spin;
+        ASSERT_EQ(drawn.Spins, t.state.Spins);
+        ASSERT_EQ(drawn.TotalBets, t.state.TotalBets);
+        ASSERT_EQ(drawn.BetCoins, 0);
+        const engine::GameState& settled = t.host.secured.back();
+        ASSERT_EQ(settled.Credits, t.state.Credits);
+        ASSERT_EQ(settled.BonusPts, t.state.BonusPts);
+        ASSERT_EQ(settled.BonusWon, t.state.BonusWon);
+        t.host.secured.clear();
         t.host.calls.clear();
     }
     EXPECT_EQ(t.state.TotalBets, 1200);

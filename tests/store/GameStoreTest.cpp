@@ -191,7 +191,7 @@ TEST_F(GameStoreTest, FailedSaveChangesNothing)
         store_.SaveGameSlot(Played(), 0, "Lost");
         FAIL() << "no error";
     } catch (const store::WriteError& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + FilePath().string());
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + FilePath().string() + ": simulated failure");
     }
     EXPECT_EQ(calls, 1);  // the slot is one write, whole or not at all
     EXPECT_EQ(ReadBytes(FilePath()), before);

@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -259,7 +260,8 @@ TEST_F(SettingsFileTest, NameThatIsADirectory)
         file.WriteString("S", "k", "v");
         FAIL() << "no error";
     } catch (const WriteError& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + (profile_ / "test.ini").string());
+        EXPECT_EQ(std::string(error.what()),
+                  "Unable to write to " + (profile_ / "test.ini").string() + ": not a regular file");
     }
     EXPECT_EQ(Listing(profile_), "test.ini\n");
 }
@@ -359,6 +361,77 @@ TEST_F(SettingsFileTest, CrashBeforeRenameLeavesTheOldFile)
     // The next write is not disturbed by it.
     file.WriteInteger("S", "k", 4);
     EXPECT_EQ(ReadBytes(path), "[S]\nk=4\n");
+}
+
+}  // namespace
+
+// --- Files as Windows saves them, and what killed writers leave -------------
+
+namespace {
+
+// UTF-16 code units of ASCII or Latin-1 text, in the given byte order.
+std::string Utf16(const std::string& text, bool bigEndian)
+{
+    std::string units;
+    for (const unsigned char c : text) {
+        units += bigEndian ? '\0' : static_cast<char>(c);
+        units += bigEndian ? static_cast<char>(c) : '\0';
+    }
+    return units;
+}
+
+TEST_F(SettingsFileTest, Utf16FilesAreReadAndWrittenBackInTheirOwnEncoding)
+{
+    for (const bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        const std::string mark = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        // "é" (U+00E9) is one unit; U+1F352 a surrogate pair; a lone high
+        // surrogate as Notepad would keep it.
+        const std::string pair = bigEndian ? "\xD8\x3C\xDF\x52" : "\x3C\xD8\x52\xDF";
+        const std::string lone = bigEndian ? std::string("\xD8\x00", 2) : std::string("\x00\xD8", 2);
+        const std::string original = mark + Utf16("; caf\xE9\r\n[Settings]\r\nAboutName=Fruit ", bigEndian) + pair +
+                                     Utf16("\r\nx=", bigEndian) + lone + Utf16("\r\n", bigEndian);
+        Put(original);
+        SettingsFile file("test.ini");
+        EXPECT_EQ(file.ReadString("Settings", "AboutName", ""), "Fruit \xF0\x9F\x8D\x92");
+        file.WriteString("Settings", "SoundRoot", "Cherry");
+        file.WriteString("Settings", "AboutName", "Caf\xC3\xA9");
+        EXPECT_EQ(ReadBytes(profile_ / "test.ini"),
+                  mark + Utf16("; caf\xE9\r\n[Settings]\r\nAboutName=Caf\xE9\r\nx=", bigEndian) + lone +
+                      Utf16("\r\nSoundRoot=Cherry\r\n", bigEndian));
+        EXPECT_EQ(file.ReadString("Settings", "SoundRoot", ""), "Cherry");
+    }
+}
+
+TEST_F(SettingsFileTest, OldMacintoshLineEndsAreLineEnds)
+{
+    Put("[Settings]\rSoundRoot=Cherry\r\r[Other]\rSoundRoot=Grape\r");
+    SettingsFile file("test.ini");
+    EXPECT_EQ(file.ReadString("Settings", "SoundRoot", "Plum"), "Cherry");
+    EXPECT_EQ(file.ReadString("Other", "SoundRoot", "Plum"), "Grape");
+    file.WriteString("Settings", "AboutName", "Cherry Slots");
+    file.WriteString("Settings", "SoundRoot", "Lemon");
+    EXPECT_EQ(ReadBytes(profile_ / "test.ini"),
+              "[Settings]\rSoundRoot=Lemon\rAboutName=Cherry Slots\r\r[Other]\rSoundRoot=Grape\r");
+}
+
+TEST_F(SettingsFileTest, TemporaryFilesOfKilledWritersAreRemoved)
+{
+    // A child that has ended stands for a writer killed before its rename.
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ASSERT_GT(gone, 0);
+    int status = 0;
+    ::waitpid(gone, &status, 0);
+    const std::string dead = ".test.ini.tmp-" + std::to_string(gone) + "-0";
+    const std::string alive = ".test.ini.tmp-" + std::to_string(::getpid()) + "-3";
+    Put("[S]\nk=1\n");
+    Put("half a fi", dead);
+    Put("being written", alive);
+    Put("not ours", ".other.ini.tmp-" + std::to_string(gone) + "-0");
+
+    EXPECT_EQ(SettingsFile("test.ini").RemoveStaleTemporaries(), 1);
+    EXPECT_EQ(Listing(profile_), ".other.ini.tmp-" + std::to_string(gone) + "-0\n" + alive + "\ntest.ini\n");
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ add_executable(tests-table-window
   window_LifecycleTest.cpp
   window_SideDialogsTest.cpp
   window_SlotsTest.cpp
+  window_MessageBoxesTest.cpp
 )
 target_link_libraries(tests-table-window PRIVATE plumfizz_table plumfizz_forced_stops Qt6::Test GTest::gtest)
 gtest_discover_tests(tests-table-window

@@ -164,7 +164,8 @@ TEST_F(WindowClose, AFailedSaveIsToldAndTheGameGoesOn)
     ASSERT_EQ(env.boxes.shown.size(), 1u);
     EXPECT_EQ(env.boxes.shown[0].kind, QStringLiteral("error"));
     EXPECT_EQ(env.boxes.shown[0].caption, QStringLiteral("Plumfizz Slots"));
-    EXPECT_EQ(env.boxes.shown[0].text, QStringLiteral("Your games cannot be saved: Unable to write to %1.").arg(file));
+    EXPECT_EQ(env.boxes.shown[0].text,
+              QStringLiteral("Your games cannot be saved: Unable to write to %1: Not a directory.").arg(file));
 
     // Told once: the next spins play on without a box.
     QTest::keyClick(form->View(), Qt::Key_Space);
@@ -179,7 +180,7 @@ TEST_F(WindowClose, AFailedSaveIsToldAndTheGameGoesOn)
     EXPECT_TRUE(form->isVisible());
     ASSERT_EQ(env.boxes.shown.size(), 1u);
     EXPECT_EQ(env.boxes.shown[0].kind, QStringLiteral("error"));
-    EXPECT_EQ(env.boxes.shown[0].text, QStringLiteral("Unable to write to %1.").arg(file));
+    EXPECT_EQ(env.boxes.shown[0].text, QStringLiteral("Unable to write to %1: Not a directory.").arg(file));
 
     // Having been told, the player can still quit, without another box.
     form->close();

@@ -2,6 +2,7 @@
 // window's size and the resumed game.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QTemporaryDir>
 
@@ -168,7 +169,9 @@ TEST(WindowStartup, ResumesTheCurrentGame)
     env.WriteSavedGame(
         QStringLiteral("[CurrentGame]\nGameName=CurrentGame\nCredits=1234\nBorrowed=2000\n"
                        "Spins=7\nTotalBets=21\nBonusWon=50\nBonusPts=15\n"));
-    auto form = env.MakeReady();
+    auto form = env.Make();
+    form->show();
+    QCoreApplication::processEvents();
     EXPECT_EQ(form->State.Credits, 1234);
     EXPECT_EQ(form->State.Borrowed, 2000);
     EXPECT_EQ(form->State.Spins, 7);
@@ -177,8 +180,20 @@ TEST(WindowStartup, ResumesTheCurrentGame)
     EXPECT_EQ(form->State.GameName, "CurrentGame");
     // A meter above its top shows full and is held at 12 from the first draw.
     EXPECT_EQ(form->State.BonusPts, 12);
-    // The start-up tick keeps a resumed game.
-    EXPECT_EQ(form->State.Credits, 1234);
+
+    // A full meter is a bonus game owed: the start-up tick plays it before
+    // any bet, pays its prize once and saves the meter empty.
+    form->Timer1Timer();
+    EXPECT_EQ(form->State.BonusPts, 0);
+    EXPECT_EQ(form->State.Credits - 1234, form->State.BonusWon - 50);
+    EXPECT_EQ(form->State.Spins, 7);
+    EXPECT_EQ(form->State.Borrowed, 2000);
+    EXPECT_EQ(env.Saved("BonusPts"), "0");
+    EXPECT_EQ(env.Saved("Credits"), std::to_string(form->State.Credits));
+    EXPECT_TRUE(form->Lifecycle().AcceptsPlay());
+    const int32_t paid = form->State.Credits;
+    form->Timer1Timer();
+    EXPECT_EQ(form->State.Credits, paid);
 }
 
 TEST(WindowStartup, AMissingPreloadedEffectIsToldOnceAndTheGameStillResumes)
@@ -244,4 +259,45 @@ TEST(WindowStartup, ACloseBeforeTheStartupTickKeepsTheResumedGame)
     EXPECT_EQ(env.Saved("Spins"), "3");
     EXPECT_EQ(env.Saved("GameName"), "CurrentGame");
     EXPECT_TRUE(env.boxes.shown.empty());
+}
+
+TEST(WindowStartup, AnUnreadableSymbolSheetIsToldApartFromAMissingOne)
+{
+    Environment env;
+    {
+        QFile sheet(env.AssetDir() + QStringLiteral("Plum.bmp"));
+        ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
+        sheet.write("this is no picture");
+    }
+    auto form = env.Make();
+    EXPECT_FALSE(form->StartupSucceeded());
+    ASSERT_EQ(env.boxes.shown.size(), 2u);
+    EXPECT_EQ(env.boxes.shown[0].text,
+              QStringLiteral("The file Plum.bmp in the folder %1 cannot be read: not a Windows bitmap.  "
+                             "Program will close.")
+                  .arg(QDir(env.AssetDir()).absolutePath()));
+}
+
+TEST(WindowStartup, AnUnreadableSavedGamesFileIsToldOnceAndLeftAsItIs)
+{
+    Environment env;
+    env.WriteSymbolSheet();
+    const QString saved = env.ProfileFile(QStringLiteral("plumfizz.ini"));
+    ASSERT_TRUE(QDir().mkpath(saved));  // a directory where the file should be
+    auto form = env.MakeReady();
+    ASSERT_TRUE(form->StartupSucceeded());
+    ASSERT_EQ(env.boxes.shown.size(), 1u);
+    EXPECT_EQ(env.boxes.shown[0].kind, QStringLiteral("error"));
+    EXPECT_EQ(env.boxes.shown[0].text,
+              QStringLiteral("Your saved games in %1 cannot be read: not a regular file. A new game starts; the "
+                             "file is left as it is.")
+                  .arg(saved));
+    EXPECT_EQ(form->State.Credits, 1000);
+
+    // The spins that follow cannot be saved either, and say nothing more.
+    QTest::keyClick(form->View(), Qt::Key_B);
+    QTest::keyClick(form->View(), Qt::Key_Space);
+    EXPECT_EQ(form->State.Spins, 1);
+    EXPECT_EQ(env.boxes.shown.size(), 1u);
+    EXPECT_TRUE(QFileInfo(saved).isDir());
 }

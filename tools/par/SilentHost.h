@@ -44,6 +44,7 @@ public:
     void AnimateSpin(const engine::MotionOffsets&) override {}
     void SlideReel(int, engine::SlideDirection) override {}
     void SettleReel(int) override {}
+    void SecureOutcome(const engine::GameState&) override {}
     void RunBonusWindow(const engine::BonusPrizes& prizes) override;
 
     // Bonus games run and prizes picked since the last call.
