@@ -3,6 +3,7 @@
 #include "dialogs/HelpViewer.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -25,15 +26,17 @@ QString TopicAnchor(int topic)
 
 QString ManualProblem(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists()) return QStringLiteral("The manual %1 is not installed.").arg(path);
-    if (!info.isFile()) return QStringLiteral("The manual %1 is not a file.").arg(path);
-    if (info.size() > LargestManualFile) {
-        return QStringLiteral("The manual %1 is larger than %2 MB; it is not read.")
-            .arg(path)
-            .arg(LargestManualFile / (1024 * 1024));
+    const files::RegularFile file(QFile::encodeName(path).toStdString(), LargestManualFile);
+    switch (file.Failure()) {
+    case files::OpenFailure::None: return {};
+    case files::OpenFailure::Missing: return QStringLiteral("The manual %1 is not installed.").arg(path);
+    case files::OpenFailure::NotRegular: return QStringLiteral("The manual %1 is not a file.").arg(path);
+    case files::OpenFailure::TooLarge:
+        return QStringLiteral("The manual %1 is larger than %2; it is not read.")
+            .arg(path, QString::fromStdString(files::SizeInWords(LargestManualFile)));
+    case files::OpenFailure::Unreadable:
+        return QStringLiteral("The manual %1 cannot be read: %2.").arg(path, QString::fromStdString(file.Reason()));
     }
-    if (!info.isReadable()) return QStringLiteral("The manual %1 cannot be read.").arg(path);
     return {};
 }
 

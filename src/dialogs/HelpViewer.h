@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QString>
 
+#include "files/RegularFile.h"
+
 #include "dialogs/HelpWindow.h"
 
 class QTextDocument;
@@ -21,7 +23,7 @@ inline constexpr int CompanyTopic = 41009;         // company information
 inline constexpr int PayoffChartTopic = 41010;     // the payoff chart
 
 // The largest manual and manual picture read; anything bigger is not a manual.
-inline constexpr qint64 LargestManualFile = 4 * 1024 * 1024;
+inline constexpr qint64 LargestManualFile = static_cast<qint64>(files::MaxHelpBytes);
 inline constexpr qint64 LargestManualPicture = 8 * 1024 * 1024;
 
 // The anchor a topic is written under: its number for a known topic, "contents" otherwise.

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QPainter>
 #include <QScreen>
 #include <QShortcut>
@@ -15,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/CabinetLook.h"
+#include "dialogs/FileContents.h"
 #include "dialogs/HelpViewer.h"
 #include "web/WebLinks.h"
 
@@ -66,20 +66,16 @@ QVariant ManualBrowser::loadResource(int type, const QUrl& name)
     const QUrl url = QUrl::fromLocalFile(helpFile_).resolved(name);
     if (type == QTextDocument::HtmlResource) {
         if (!url.isLocalFile() || !SameFile(url.toLocalFile(), helpFile_)) return {};
-        if (!ManualProblem(helpFile_).isEmpty()) return {};
-        QFile file(helpFile_);
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        return QString::fromUtf8(file.read(LargestManualFile));
+        const std::optional<QByteArray> html = ReadFileContents(helpFile_, LargestManualFile);
+        if (!html) return {};
+        return QString::fromUtf8(*html);
     }
     if (type == QTextDocument::ImageResource) {
         // Only pictures in the manual's own folder, found by their file name.
         const QString fileName = QFileInfo(url.path()).fileName();
         if (fileName.isEmpty()) return {};
-        const QFileInfo picture(pictureDir_ + fileName);
-        if (!picture.isFile() || picture.size() > LargestManualPicture) return {};
-        QImageReader reader(picture.filePath());
-        reader.setAllocationLimit(64);  // megabytes: a picture of a few thousand pixels square
-        const QImage image = reader.read();
+        // Pixels limited to 64 MB: a picture of a few thousand pixels square.
+        const QImage image = ReadPictureFile(pictureDir_ + fileName, LargestManualPicture, 64);
         if (image.isNull()) return {};
         return image;
     }

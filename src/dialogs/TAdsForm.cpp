@@ -5,12 +5,12 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 
+#include "dialogs/FileContents.h"
 #include "web/Sponsors.h"
 #include "web/WebLinks.h"
 
@@ -106,12 +106,7 @@ TAdsForm::TAdsForm(engine::Random& random, const QString& assetDir, QWidget* own
 
 QImage TAdsForm::ReadPicture(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > LargestPicture) return {};
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAllocationLimit(16);  // megabytes: far beyond any advertisement
-    return reader.read();
+    return ReadPictureFile(path, LargestPicture, 16);  // 16 MB of pixels: far beyond any advertisement
 }
 
 void TAdsForm::Place(AdLink& link, const QString& text, const QString& address, const QRect& box)

@@ -11,6 +11,7 @@
 #include <QTextImageFormat>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "RecordingBrowser.h"
 #include "dialogs/HelpViewer.h"
@@ -119,6 +120,16 @@ TEST(HelpWindow, OnlyARegularManualFileAndPicturesInItsFolderAreRead)
         browser.loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("game-manual/broken.png"))).isValid());
     EXPECT_FALSE(browser.loadResource(QTextDocument::HtmlResource, QUrl(QStringLiteral("game.html"))).isValid())
         << "a manual over the size limit is not read";
+
+    // A pipe named like the manual or one of its pictures neither hangs nor is read.
+    ASSERT_TRUE(QFile::remove(manual));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(manual).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("game-manual/pipe.png"))).constData(), 0600), 0);
+    EXPECT_EQ(dialogs::ManualProblem(manual),
+              QStringLiteral("The manual ") + manual + QStringLiteral(" is not a file."));
+    EXPECT_FALSE(browser.loadResource(QTextDocument::HtmlResource, QUrl(QStringLiteral("game.html"))).isValid());
+    EXPECT_FALSE(
+        browser.loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("game-manual/pipe.png"))).isValid());
 }
 
 }  // namespace
