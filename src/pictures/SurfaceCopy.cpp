@@ -128,4 +128,22 @@ QImage Stretched(const QImage& src, QSize size, const QRect& visible)
     return stretched;
 }
 
+QRect DrawStretched(QImage& dst, QPoint at, const QImage& src, QSize size)
+{
+    const QRect target = QRect(at, size).intersected(dst.rect());
+    if (target.isEmpty()) {
+        return {};
+    }
+    if (src.isNull() || src.size() == size) {
+        return CopyUnscaled(dst, at, src, QRect(QPoint(0, 0), size));
+    }
+    // Black first, as a stretched copy starts, for pictures with transparent parts.
+    FillRect(dst, target, Black);
+    QPainter painter(&dst);
+    painter.setClipRect(target);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(at, size), src);
+    return target;
+}
+
 }  // namespace pictures

@@ -17,6 +17,7 @@ using pictures::Black;
 using pictures::CopyUnscaled;
 using pictures::CropOpaque;
 using pictures::DrawCounter;
+using pictures::DrawStretched;
 using pictures::FillRect;
 using pictures::Stretched;
 
@@ -81,8 +82,6 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
         areas_[a][0] = Stretched(*dimPictures[a], size);
         areas_[a][1] = Stretched(CropOpaque(pictures_.tableBackground, AreaPlaces[a]), size);
     }
-
-    PrepareBackground();
 }
 
 QFont TablePainter::LabelFontFor(int layoutWidth, int logicalDpi)
@@ -109,25 +108,13 @@ QRect TablePainter::ScaledRect(const QRect& design) const
                  Scaled(design.top() + design.height()) - t);
 }
 
-void TablePainter::PrepareBackground()
-{
-    const QSize size(Scaled(pictures_.tableBackground.width()), Scaled(pictures_.tableBackground.height()));
-    // As much of the stretched picture as the surface (or a whole table) shows.
-    const QSize covered(std::max(surface_.width() - metrics_.originX, Scaled(layout::TableSize.width())),
-                        std::max(surface_.height(), Scaled(layout::TableSize.height())));
-    background_ = Stretched(pictures_.tableBackground, size, QRect(QPoint(0, 0), covered));
-    backgroundCovered_ = covered;
-}
-
 QRect TablePainter::FormPaint(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t bonusPts)
 {
-    if (surface_.width() - metrics_.originX > backgroundCovered_.width() ||
-        surface_.height() > backgroundCovered_.height()) {
-        PrepareBackground();  // the surface has grown since
-    }
     // The window's background is black wherever the table's picture ends.
     FillRect(surface_, surface_.rect(), Black);
-    CopyUnscaled(surface_, QPoint(metrics_.originX, 0), background_);
+    const QImage& background = pictures_.tableBackground;
+    DrawStretched(surface_, QPoint(metrics_.originX, 0), background,
+                  QSize(Scaled(background.width()), Scaled(background.height())));
     for (int reel = 0; reel < engine::ReelCount; ++reel) {
         DrawReel(reel, stops[static_cast<size_t>(reel)]);
     }

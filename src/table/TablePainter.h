@@ -36,7 +36,8 @@ struct TableMetrics {
 // The scaled working pictures (SymbolSheet, MotionStrip) are made once here,
 // as are all other stretched pictures: pictures changed later need a new
 // painter. The surface may be replaced by one of another size meanwhile;
-// nothing is drawn outside it.
+// nothing is drawn outside it. The window's surface holds the table only
+// (see pictures::PlaceTable); a larger one is black beside the table.
 class TablePainter {
 public:
     TablePainter(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics);
@@ -94,7 +95,6 @@ private:
     QRect DrawLabel(const QString& text, int anchorX, bool rightAligned);
     QRect DrawArea(int area, bool lit);
     QRect DrawReelCopy(const QImage& copy, int reel, int offset);
-    void PrepareBackground();
 
     QImage& surface_;
     const pictures::PictureSet& pictures_;
@@ -107,9 +107,9 @@ private:
     QImage settleCopy_[engine::ReelCount];
     QFont labelFont_;
 
-    // Everything stretched is stretched once, here, never per frame.
-    QImage background_;  // the table background at Scaled(its size), as much as the surface shows
-    QSize backgroundCovered_;
+    // Everything small is stretched once, here, never per frame. The table
+    // background is stretched straight into the surface by FormPaint only:
+    // on a large screen a second copy of it would cost as much as the surface.
     QImage buttons_[3][2];  // bet one, bet five, spin; dim, lit
     QImage areas_[3][2];    // logo panel, title plate, bet sign; dim, lit
 };

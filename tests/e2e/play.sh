@@ -21,7 +21,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 winnings_shown() {
     local shot="$work/winnings.png"
     import -window root "$shot" 2>/dev/null || return 1
-    convert "$shot" -crop "160x30+$((origin_x + 412))+$((origin_y + 58))" +repage -depth 8 txt:- 2>/dev/null | awk '
+    local left top
+    left=$(scaled 322)
+    top=$(scaled 46)
+    convert "$shot" -crop "$(($(scaled 450) - left))x$(($(scaled 68) - top))+$((origin_x + left))+$((origin_y + top))" \
+        +repage -depth 8 txt:- 2>/dev/null | awk '
         /^#/ { next }
         {
             if (match($2, /^\([0-9]+,[0-9]+,[0-9]+/)) {

@@ -18,6 +18,10 @@ const std::vector<Artwork>& BuiltInPictures();
 // The default theme's files, written beside the program: "Plum.bmp", "Paychart.bmp".
 const std::vector<Artwork>& ThemeFiles();
 
+// The program's icon in the hicolor theme's layout, with transparency:
+// "hicolor/<n>x<n>/apps/plumfizz.png" for each of IconSizes.
+const std::vector<Artwork>& IconFiles();
+
 // Writes each picture under `directory`, creating subdirectories; false and a
 // message on the first failure.
 bool WriteArtwork(const std::vector<Artwork>& set, const QString& directory, QString* error);
