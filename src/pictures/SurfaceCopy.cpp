@@ -128,14 +128,17 @@ QImage Stretched(const QImage& src, QSize size, const QRect& visible)
     return stretched;
 }
 
-QRect DrawStretched(QImage& dst, QPoint at, const QImage& src, QSize size)
+QRect DrawStretched(QImage& dst, QPoint at, const QImage& src, QSize size, const QRect& clip)
 {
-    const QRect target = QRect(at, size).intersected(dst.rect());
+    QRect target = QRect(at, size).intersected(dst.rect());
+    if (!clip.isNull()) {
+        target = target.intersected(clip);
+    }
     if (target.isEmpty()) {
         return {};
     }
     if (src.isNull() || src.size() == size) {
-        return CopyUnscaled(dst, at, src, QRect(QPoint(0, 0), size));
+        return CopyUnscaled(dst, target.topLeft(), src, QRect(target.topLeft() - at, target.size()));
     }
     // Black first, as a stretched copy starts, for pictures with transparent parts.
     FillRect(dst, target, Black);
