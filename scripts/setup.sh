@@ -3,11 +3,11 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake pkg-config ninja-build
+  build-essential cmake pkg-config ninja-build git
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libsdl2-mixer-dev libsndfile1-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick libx11-dev
+  xvfb xdotool imagemagick libx11-dev desktop-file-utils
   fonts-dejavu-core libgif-dev
 )
 
@@ -22,12 +22,21 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 
-SUDO=""
+# As root directly; otherwise through sudo when it is there. Without it the
+# packages must be installed by someone who is root.
+SUDO=()
 if [ "$(id -u)" -ne 0 ]; then
-  SUDO="sudo"
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "These Debian packages are missing: ${missing[*]}" >&2
+    echo "sudo is not installed; as root, run:" >&2
+    echo "  apt-get update && apt-get install --no-install-recommends ${missing[*]}" >&2
+    echo "then run this command again." >&2
+    exit 1
+  fi
+  SUDO=(sudo)
 fi
 
 echo "Installing missing packages: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${SUDO[@]}" apt-get update -q
+"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

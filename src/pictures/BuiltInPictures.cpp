@@ -16,10 +16,15 @@ static void InitBuiltInPictures()
 namespace pictures {
 namespace {
 
-QImage LoadResource(const QString& path)
+void EnsureResources()
 {
     static const bool initialised = (InitBuiltInPictures(), true);
     (void)initialised;
+}
+
+QImage LoadResource(const QString& path)
+{
+    EnsureResources();
     return ToOpaque(QImage(path, "PNG"));
 }
 
@@ -40,6 +45,16 @@ QImage BuiltInAmountButton(int tag)
     static const char* const names[] = {"AmountButton1000", "AmountButton100", "AmountButton10", "AmountButton1"};
     if (tag < 0 || tag > 3) return {};
     return BuiltInTablePicture(names[tag]);
+}
+
+QIcon ProgramIcon()
+{
+    EnsureResources();
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/plumfizz-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
 }
 
 }  // namespace pictures

@@ -2,6 +2,7 @@
 // the borrow window's built-in artwork. Only this layer knows where the resources are.
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 
 namespace pictures {
@@ -17,5 +18,8 @@ QImage BuiltInBonusPicture(int number);
 // The borrow window's amount button of tag 0 ($1,000), 1 ($100), 2 ($10) or
 // 3 ($1), opaque 32-bit; null for another tag.
 QImage BuiltInAmountButton(int tag);
+
+// The program's icon (a plum on a gold coin) at every size it was drawn at.
+QIcon ProgramIcon();
 
 }  // namespace pictures

@@ -7,11 +7,25 @@
 
 namespace pictures {
 
-int LayoutWidthFor(int screenWidth, int screenHeight)
+int LayoutWidthFor(int areaWidth, int areaHeight)
 {
-    // The widest 4:3 table that still fits the screen's height.
-    const int64_t heightBound = static_cast<int64_t>(screenHeight) * 4 / 3;
-    return static_cast<int>(std::min<int64_t>(screenWidth, heightBound));
+    // The widest 4:3 table that still fits the area's height.
+    const int64_t heightBound = static_cast<int64_t>(areaHeight) * 4 / 3;
+    return static_cast<int>(std::min<int64_t>(areaWidth, heightBound));
+}
+
+TablePlace PlaceTable(QSize clientArea)
+{
+    // Never below one pixel: an empty area still gets a (tiny) table.
+    const Scaling scaling(std::max(1, LayoutWidthFor(clientArea.width(), clientArea.height())));
+    const QSize table = scaling.TableSize();
+    return {scaling, QPoint(std::max(0, (clientArea.width() - table.width()) / 2),
+                            std::max(0, (clientArea.height() - table.height()) / 2))};
+}
+
+QSize Scaling::TableSize() const
+{
+    return QSize(Scaled(layout::TableSize.width()), Scaled(layout::TableSize.height()));
 }
 
 int Scaling::Scaled(int n) const

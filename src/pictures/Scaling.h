@@ -6,10 +6,10 @@
 
 namespace pictures {
 
-// Design coordinates are for an 800-pixel-wide table. On screens wider than
-// 4:3 the table is laid out for the largest 4:3 width that fits the screen's
-// height, so nothing falls below the window's edge.
-int LayoutWidthFor(int screenWidth, int screenHeight);
+// Design coordinates are for an 800-pixel-wide table. In an area wider than
+// 4:3 the table is laid out for the largest 4:3 width that fits the area's
+// height, so nothing falls below its edge.
+int LayoutWidthFor(int areaWidth, int areaHeight);
 
 // Scaled(n) = n × (layoutWidth / 800), the ratio in double precision, the
 // product with a 64-bit significand, truncated toward zero.
@@ -19,9 +19,19 @@ public:
 
     int Scaled(int n) const;
     int LayoutWidth() const { return layoutWidth_; }
+    // The whole table in pixels: Scaled(800) x Scaled(600).
+    QSize TableSize() const;
 
 private:
     int layoutWidth_;
 };
+
+// Where the table stands in a window's client area: laid out for the widest
+// 4:3 table the area holds, and centred in it.
+struct TablePlace {
+    Scaling scaling;
+    QPoint origin;  // the table's top-left corner in the client area
+};
+TablePlace PlaceTable(QSize clientArea);
 
 }  // namespace pictures

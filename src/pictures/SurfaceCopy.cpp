@@ -128,4 +128,25 @@ QImage Stretched(const QImage& src, QSize size, const QRect& visible)
     return stretched;
 }
 
+QRect DrawStretched(QImage& dst, QPoint at, const QImage& src, QSize size, const QRect& clip)
+{
+    QRect target = QRect(at, size).intersected(dst.rect());
+    if (!clip.isNull()) {
+        target = target.intersected(clip);
+    }
+    if (target.isEmpty()) {
+        return {};
+    }
+    if (src.isNull() || src.size() == size) {
+        return CopyUnscaled(dst, target.topLeft(), src, QRect(target.topLeft() - at, target.size()));
+    }
+    // Black first, as a stretched copy starts, for pictures with transparent parts.
+    FillRect(dst, target, Black);
+    QPainter painter(&dst);
+    painter.setClipRect(target);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(at, size), src);
+    return target;
+}
+
 }  // namespace pictures

@@ -33,4 +33,11 @@ QImage CropOpaque(const QImage& src, const QRect& srcRect);
 // an empty size, black for a null src.
 QImage Stretched(const QImage& src, QSize size, const QRect& visible = QRect());
 
+// src stretched with smooth filtering to size, drawn straight into dst with
+// its top-left corner at `at` (the same pixels as copying Stretched() there),
+// without a stretched copy in between: large screens hold no stretched
+// pictures. Only the part inside `clip` is drawn when one is given, at a
+// cost that follows that part's size.
+QRect DrawStretched(QImage& dst, QPoint at, const QImage& src, QSize size, const QRect& clip = QRect());
+
 }  // namespace pictures

@@ -77,7 +77,9 @@ public:
     const QString& HelpFile() const { return helpFile_; }
     int ScreenWidth() const { return screenWidth_; }
     int ScreenHeight() const { return screenHeight_; }
-    int OriginX() const { return originX_; }
+    // Where the table stands in the client area (centred), and its scale.
+    int OriginX() const { return origin_.x(); }
+    int OriginY() const { return origin_.y(); }
     const pictures::Scaling& Scale() const { return scaling_; }
 
     const QImage& Surface() const { return surface_; }
@@ -167,8 +169,8 @@ private:
     void FormCreate();
     void ReadTestingIni();
     bool AssetStep();
-    void FitSurface(QSize size);
-    void MakePainter(QSize surfaceSize, int originX);
+    void PlaceTable(QSize clientArea);
+    void MakePainter();
     void FitOuterSize();
 
     // Closing: false when the game could not be saved (the window stays open).
@@ -219,11 +221,11 @@ private:
     media::Music music_;
 
     pictures::PictureSet pictures_;
-    QImage surface_;
+    QImage surface_;  // the table only, without the black beside it
     std::unique_ptr<TablePainter> painter_;
     TableView* view_ = nullptr;
     pictures::Scaling scaling_;
-    int originX_ = 0;
+    QPoint origin_;
     int logicalDpi_ = 96;
 
     QString assetDir_;

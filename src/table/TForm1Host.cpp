@@ -32,7 +32,7 @@ auto& AttentionTimerOf(Form& form, engine::AttentionTimer timer)
 
 void TForm1::MarkDirty(const QRect& rect)
 {
-    if (view_ && !rect.isEmpty()) view_->update(rect);
+    if (view_ && !rect.isEmpty()) view_->update(rect.translated(origin_));
 }
 
 void TForm1::LogFrame(const char* what, int a, int b)

@@ -50,7 +50,8 @@ void TForm1::FormMouseDown(Qt::MouseButton /*button*/, Qt::KeyboardModifiers /*s
 {
     // Hit areas move with the centred table.
     namespace layout = pictures::layout;
-    const int tx = x - originX_;
+    const int tx = x - origin_.x();
+    y -= origin_.y();
     if (lifecycle_.AcceptsPlay()) {
         if (Hits(scaling_, layout::ClickAreaOf(layout::BetOneButton), tx, y)) {
             RunPlayerOperation(&engine::Game::BetOne);

@@ -2,6 +2,7 @@
 // and the surface that follows the client area.
 #include "table/TForm1.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -9,6 +10,7 @@
 #include <QShortcut>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "dialogs/HelpViewer.h"
@@ -30,12 +32,6 @@ QString FirstCharacters(const QString& text, int count)
     int end = count;
     if (text.at(end - 1).isHighSurrogate()) --end;
     return text.left(end);
-}
-
-// Left edge of the table centred in a client area of this width.
-int CentredOrigin(int clientWidth, const pictures::Scaling& scaling)
-{
-    return std::max(0, (clientWidth - scaling.Scaled(pictures::layout::TableSize.width())) / 2);
 }
 
 }  // namespace
@@ -133,7 +129,7 @@ void TForm1::FormCreate()
     // The default theme, then what Testing.ini beside the program changes.
     gameTitle_ = QStringLiteral("Plumfizz Slots");
     webPageName_ = QStringLiteral("plumfizz");
-    versionText_ = QStringLiteral("2.0");
+    versionText_ = QStringLiteral(PLUMFIZZ_VERSION);
     soundRoot_ = QStringLiteral("Plum");
     ReadTestingIni();
 
@@ -144,11 +140,11 @@ void TForm1::FormCreate()
     // The manual is HTML, shown by the program's own help window.
     helpFile_ = assetDir_ + programBaseName_ + QStringLiteral(".html");
 
-    // The layout works from the widest 4:3 table the screen holds.
+    // The window's size comes from the screen; the table's layout from the
+    // client area the window then gets.
     screenWidth_ = platform_.ScreenWidth();
     screenHeight_ = platform_.ScreenHeight();
     logicalDpi_ = platform_.LogicalDpi();
-    scaling_ = pictures::Scaling(pictures::LayoutWidthFor(screenWidth_, screenHeight_));
 
     // Replacement pictures, then the required symbol sheet.
     pictures_.LoadReplacements(assetDir_);
@@ -215,37 +211,52 @@ bool TForm1::AssetStep()
                                                 "The graphics may be distorted with your current display settings."));
     }
     if (!found) {
-        // A file that is there but unusable is told apart from a missing one.
+        // Where it was looked for, so that a player or theme maker can put it
+        // there; a file that is there but unusable is told apart from a missing one.
+        const QString folder = QDir::toNativeSeparators(assetDir_);
         const QFileInfo sheet(problem.path);
         const QString text =
             problem.path.isEmpty()
-                ? QStringLiteral("Missing a file (") + soundRoot_ + QStringLiteral(".bmp).  Program will close.")
+                ? QStringLiteral("Missing a file (") + soundRoot_ + QStringLiteral(".bmp).  Program will close.") +
+                      QStringLiteral("\n\nSearched folder: ") + folder
                 : QStringLiteral("The file %1 in the folder %2 cannot be read: %3.  Program will close.")
-                      .arg(sheet.fileName(), sheet.absolutePath(), problem.reason);
+                      .arg(sheet.fileName(), QDir::toNativeSeparators(sheet.absolutePath()), problem.reason);
+        std::fprintf(stderr, "plumfizz: %s\n",
+                     qPrintable(QString(text).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
         boxes_.Plain(this, QString::fromLatin1(ApplicationTitle), text);
         return false;
     }
     // The working pictures and the reel geometry, for the client area the
-    // window is about to get; a different one remakes them when it arrives.
-    const QSize client(std::max(1, screenWidth_ - 10), std::max(1, screenHeight_ - 10));
-    MakePainter(client, CentredOrigin(client.width(), scaling_));
+    // window is about to get (below the menu bar); a different one remakes
+    // them when it arrives.
+    const QSize client(std::max(1, screenWidth_ - 10),
+                       std::max(1, screenHeight_ - 10 - menuBar()->sizeHint().height()));
+    PlaceTable(client);
     return true;
 }
 
-void TForm1::FitSurface(QSize size)
+void TForm1::PlaceTable(QSize clientArea)
 {
-    if (surface_.size() == size) return;
-    surface_ = QImage(size, QImage::Format_RGB32);
-    surface_.fill(Qt::black);
+    const pictures::TablePlace place = pictures::PlaceTable(clientArea);
+    const bool newLayout = !painter_ || place.scaling.LayoutWidth() != scaling_.LayoutWidth();
+    scaling_ = place.scaling;
+    if (newLayout) MakePainter();
+    if (place.origin != origin_) {
+        origin_ = place.origin;
+        view_->SetTableOrigin(origin_);
+    }
 }
 
-void TForm1::MakePainter(QSize surfaceSize, int originX)
+void TForm1::MakePainter()
 {
-    FitSurface(surfaceSize);
-    originX_ = originX;
+    // The old painter and surface go first, so that the largest screens never
+    // hold two tables' worth of pictures at once.
+    painter_.reset();
+    surface_ = QImage();
+    surface_ = QImage(scaling_.TableSize(), QImage::Format_RGB32);
+    surface_.fill(Qt::black);
     TableMetrics metrics;
     metrics.layoutWidth = scaling_.LayoutWidth();
-    metrics.originX = originX;
     metrics.logicalDpi = logicalDpi_;
     painter_ = std::make_unique<TablePainter>(surface_, pictures_, metrics);
 }
@@ -309,12 +320,7 @@ void TForm1::FormPaint()
 void TForm1::TableResized(QSize size)
 {
     if (!startupSucceeded_ || size.isEmpty()) return;
-    const int origin = CentredOrigin(size.width(), scaling_);
-    if (!painter_ || origin != originX_) {
-        MakePainter(size, origin);
-    } else {
-        FitSurface(size);
-    }
+    PlaceTable(size);
     FormPaint();
 }
 

@@ -17,6 +17,7 @@ using pictures::Black;
 using pictures::CopyUnscaled;
 using pictures::CropOpaque;
 using pictures::DrawCounter;
+using pictures::DrawStretched;
 using pictures::FillRect;
 using pictures::Stretched;
 
@@ -52,10 +53,8 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
     geometry_.MotionHeight = Scaled(pictures_.motionStrip.height());
 
     const int c = geometry_.CellSize;
-    // Only the sixteen cells and one reel's width of the strip are ever read.
-    symbolSheet_ = Stretched(pictures_.symbolSheet,
-                             QSize(Scaled(pictures_.symbolSheet.width()), Scaled(pictures_.symbolSheet.height())),
-                             QRect(0, 0, 4 * c, 4 * c));
+    symbolSheetSize_ = QSize(Scaled(pictures_.symbolSheet.width()), Scaled(pictures_.symbolSheet.height()));
+    // Only one reel's width of the strip is ever read.
     motionStrip_ =
         Stretched(pictures_.motionStrip, QSize(Scaled(pictures_.motionStrip.width()), geometry_.MotionHeight),
                   QRect(0, 0, c, geometry_.MotionHeight));
@@ -69,20 +68,16 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
     const QImage* buttonPictures[3] = {&pictures_.betOneButtonStrip, &pictures_.betFiveButtonStrip,
                                        &pictures_.spinButtonStrip};
     for (int b = 0; b < 3; ++b) {
-        const QSize size = ScaledRect(ButtonPlaces[b]).size();
         for (int state = 0; state < 2; ++state) {
-            buttons_[b][state] = Stretched(CropOpaque(*buttonPictures[b], halves[state]), size);
+            buttonFaces_[b][state] = CropOpaque(*buttonPictures[b], halves[state]);
         }
     }
 
     const QImage* dimPictures[3] = {&pictures_.unlitLogoPanel, &pictures_.unlitTitlePlate, &pictures_.unlitBetSign};
     for (int a = 0; a < 3; ++a) {
-        const QSize size = ScaledRect(AreaPlaces[a]).size();
-        areas_[a][0] = Stretched(*dimPictures[a], size);
-        areas_[a][1] = Stretched(CropOpaque(pictures_.tableBackground, AreaPlaces[a]), size);
+        areaPictures_[a][0] = *dimPictures[a];
+        areaPictures_[a][1] = CropOpaque(pictures_.tableBackground, AreaPlaces[a]);
     }
-
-    PrepareBackground();
 }
 
 QFont TablePainter::LabelFontFor(int layoutWidth, int logicalDpi)
@@ -109,25 +104,13 @@ QRect TablePainter::ScaledRect(const QRect& design) const
                  Scaled(design.top() + design.height()) - t);
 }
 
-void TablePainter::PrepareBackground()
-{
-    const QSize size(Scaled(pictures_.tableBackground.width()), Scaled(pictures_.tableBackground.height()));
-    // As much of the stretched picture as the surface (or a whole table) shows.
-    const QSize covered(std::max(surface_.width() - metrics_.originX, Scaled(layout::TableSize.width())),
-                        std::max(surface_.height(), Scaled(layout::TableSize.height())));
-    background_ = Stretched(pictures_.tableBackground, size, QRect(QPoint(0, 0), covered));
-    backgroundCovered_ = covered;
-}
-
 QRect TablePainter::FormPaint(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t bonusPts)
 {
-    if (surface_.width() - metrics_.originX > backgroundCovered_.width() ||
-        surface_.height() > backgroundCovered_.height()) {
-        PrepareBackground();  // the surface has grown since
-    }
     // The window's background is black wherever the table's picture ends.
     FillRect(surface_, surface_.rect(), Black);
-    CopyUnscaled(surface_, QPoint(metrics_.originX, 0), background_);
+    const QImage& background = pictures_.tableBackground;
+    DrawStretched(surface_, QPoint(metrics_.originX, 0), background,
+                  QSize(Scaled(background.width()), Scaled(background.height())));
     for (int reel = 0; reel < engine::ReelCount; ++reel) {
         DrawReel(reel, stops[static_cast<size_t>(reel)]);
     }
@@ -206,7 +189,7 @@ QRect TablePainter::DrawButton(engine::Button button, bool lit)
 {
     const int b = ButtonIndex(button);
     const QRect target = ScaledRect(ButtonPlaces[b]);
-    return CopyUnscaled(surface_, target.topLeft(), buttons_[b][lit ? 1 : 0]);
+    return DrawStretched(surface_, target.topLeft(), buttonFaces_[b][lit ? 1 : 0], target.size());
 }
 
 QRect TablePainter::DrawBonusMeter(int32_t level)
@@ -223,7 +206,8 @@ QRect TablePainter::DrawBonusMeter(int32_t level)
 
 QRect TablePainter::DrawArea(int area, bool lit)
 {
-    return CopyUnscaled(surface_, ScaledRect(AreaPlaces[area]).topLeft(), areas_[area][lit ? 1 : 0]);
+    const QRect target = ScaledRect(AreaPlaces[area]);
+    return DrawStretched(surface_, target.topLeft(), areaPictures_[area][lit ? 1 : 0], target.size());
 }
 
 QRect TablePainter::DrawLogoPanel(bool lit)

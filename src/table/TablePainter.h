@@ -33,10 +33,12 @@ struct TableMetrics {
 
 // Every drawing operation of the table onto one off-screen surface. Each
 // returns the rectangle it changed so the window can mark it for update.
-// The scaled working pictures (SymbolSheet, MotionStrip) are made once here,
-// as are all other stretched pictures: pictures changed later need a new
-// painter. The surface may be replaced by one of another size meanwhile;
-// nothing is drawn outside it.
+// Only the motion strip, copied in every animation frame, is kept stretched;
+// every other picture is stretched into the surface where it is drawn, just
+// the part drawn, so that a large screen holds no second copy of the table's
+// pictures. Pictures changed later need a new painter. The surface may be replaced by one of another size meanwhile;
+// nothing is drawn outside it. The window's surface holds the table only
+// (see pictures::PlaceTable); a larger one is black beside the table.
 class TablePainter {
 public:
     TablePainter(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics);
@@ -94,24 +96,23 @@ private:
     QRect DrawLabel(const QString& text, int anchorX, bool rightAligned);
     QRect DrawArea(int area, bool lit);
     QRect DrawReelCopy(const QImage& copy, int reel, int offset);
-    void PrepareBackground();
+    // The part `sheetPart` of the stretched symbol sheet, drawn at `at`.
+    void DrawSheetPart(QPoint at, const QRect& sheetPart);
 
     QImage& surface_;
     const pictures::PictureSet& pictures_;
     TableMetrics metrics_;
     pictures::Scaling scaling_;
     ReelGeometry geometry_;
-    QImage symbolSheet_;
+    QSize symbolSheetSize_;  // the symbol sheet's stretched size
     QImage motionStrip_;
     QImage reelCopies_[engine::ReelCount];
     QImage settleCopy_[engine::ReelCount];
     QFont labelFont_;
 
-    // Everything stretched is stretched once, here, never per frame.
-    QImage background_;  // the table background at Scaled(its size), as much as the surface shows
-    QSize backgroundCovered_;
-    QImage buttons_[3][2];  // bet one, bet five, spin; dim, lit
-    QImage areas_[3][2];    // logo panel, title plate, bet sign; dim, lit
+    // At design size, stretched where drawn.
+    QImage buttonFaces_[3][2];   // bet one, bet five, spin; dim, lit
+    QImage areaPictures_[3][2];  // logo panel, title plate, bet sign; dim, lit
 };
 
 }  // namespace table

@@ -57,6 +57,18 @@ QRect TablePainter::ReelWindow(int reel) const
     return QRect(geometry_.ReelLeft + reel * geometry_.ReelPitch, geometry_.ReelTop, c, 3 * c);
 }
 
+void TablePainter::DrawSheetPart(QPoint at, const QRect& sheetPart)
+{
+    // The cells of the stretched sheet, without keeping the sheet stretched:
+    // the same pixels, at the cost of only the part drawn. Where a small
+    // sheet ends, the cell is black.
+    if (!QRect(QPoint(0, 0), symbolSheetSize_).contains(sheetPart)) {
+        FillRect(surface_, QRect(at, sheetPart.size()), Black);
+    }
+    pictures::DrawStretched(surface_, at - sheetPart.topLeft(), pictures_.symbolSheet, symbolSheetSize_,
+                            QRect(at, sheetPart.size()));
+}
+
 QRect TablePainter::DrawPayline()
 {
     // One pixel high, from Scaled(PaylineLeft) up to Scaled(PaylineRight),
@@ -76,8 +88,7 @@ QRect TablePainter::DrawReel(int reel, int32_t reelStop)
     const int c = geometry_.CellSize;
     for (int row = 0; row < 3; ++row) {
         const int cell = engine::CellAt(reel, engine::WrapPosition(reelStop + row));
-        CopyUnscaled(surface_, QPoint(window.left(), window.top() + row * c), symbolSheet_,
-                     QRect((cell % 4) * c, (cell / 4) * c, c, c));
+        DrawSheetPart(QPoint(window.left(), window.top() + row * c), QRect((cell % 4) * c, (cell / 4) * c, c, c));
     }
     return window.intersected(surface_.rect()) | DrawPayline();
 }
@@ -135,6 +146,9 @@ TablePainter::SpinFrame TablePainter::DrawSpinFrame(int frameCounter, engine::Mo
                     surface_, QRect(ReelWindow(reel).topLeft(), QSize(c, std::max(0, 3 * c - SpinBounceTrim))));
             }
             frame.dirty |= DrawReelCopy(reelCopies_[i], reel, SpinBounce[phase - FirstBouncePhase]);
+            if (phase == FirstBouncePhase + 7) {
+                reelCopies_[i] = QImage();  // this reel's bounce is over: one copy at a time
+            }
         }
     }
     if (frameCounter >= FirstBouncePhase + 7 + FramesBetweenReels * (engine::ReelCount - 1)) {
@@ -175,8 +189,8 @@ QRect TablePainter::DrawNudgeStep(int reel, int32_t reelStop, engine::SlideDirec
             continue;
         }
         const int cell = engine::CellAt(reel, engine::WrapPosition(first + k));
-        CopyUnscaled(surface_, QPoint(window.left(), window.top() + from - view), symbolSheet_,
-                     QRect((cell % 4) * c, (cell / 4) * c + from - k * c, c, to - from));
+        DrawSheetPart(QPoint(window.left(), window.top() + from - view),
+                      QRect((cell % 4) * c, (cell / 4) * c + from - k * c, c, to - from));
     }
     return window.intersected(surface_.rect()) | DrawPayline();
 }

@@ -18,12 +18,21 @@ TableView::TableView(TableViewClient& client, const QImage& surface, QWidget* pa
     setFocusPolicy(Qt::StrongFocus);
 }
 
+void TableView::SetTableOrigin(QPoint origin)
+{
+    if (origin == origin_) return;
+    origin_ = origin;
+    update();
+}
+
 void TableView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.fillRect(area, Qt::black);  // outside the surface, if any
-    painter.drawImage(area.topLeft(), surface_, area);
+    const QRect table(origin_, surface_.size());
+    if (!table.contains(area)) painter.fillRect(area, Qt::black);  // beside the table
+    const QRect shown = area.intersected(table);
+    if (!shown.isEmpty()) painter.drawImage(shown.topLeft(), surface_, shown.translated(-origin_));
     painter.end();
     if (!painted_) {
         painted_ = true;

@@ -18,12 +18,16 @@ public:
 };
 
 // The client area below the menu bar. It shows the window's off-screen
-// surface: an expose only copies what is already drawn there, never redraws
+// surface, which holds the table only, at the table's place, and black
+// around it: an expose only copies what is already drawn there, never redraws
 // the table. It takes the keyboard focus so that the table's keys reach it.
 class TableView : public QWidget {
     Q_OBJECT
 public:
     TableView(TableViewClient& client, const QImage& surface, QWidget* parent = nullptr);
+
+    // Where the surface's top-left corner stands in the client area.
+    void SetTableOrigin(QPoint origin);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,6 +39,7 @@ protected:
 private:
     TableViewClient& client_;
     const QImage& surface_;
+    QPoint origin_;
     bool painted_ = false;
 };
 

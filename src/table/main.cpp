@@ -1,11 +1,17 @@
-// The program: the application's title, the main window, the message loop.
+// The program: its command line, the application's title, the main window, the message loop.
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "engine/Outcomes.h"
+#include "pictures/BuiltInPictures.h"
 #include "store/GameStore.h"
 #include "store/SettingsFile.h"
+#include "table/CommandLine.h"
 #include "table/InstanceLock.h"
 #include "table/Platform.h"
 #include "table/TForm1.h"
@@ -19,9 +25,27 @@
 
 int main(int argc, char* argv[])
 {
+    // Help, version and argument errors need no window.
+    const table::CommandLineRequest request = table::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (request.kind) {
+    case table::CommandLineRequest::Kind::Help:
+    case table::CommandLineRequest::Kind::Version: std::fputs(request.text.c_str(), stdout); return 0;
+    case table::CommandLineRequest::Kind::UsageError: std::fputs(request.text.c_str(), stderr); return 2;
+    case table::CommandLineRequest::Kind::Play: break;
+    }
+    if (!table::DisplayNamed()) {
+        std::fprintf(stderr, "%s\n", table::NoDisplayMessage);
+        return 1;
+    }
+
+    std::optional<table::DisplayOpenGuard> displayGuard(std::in_place);
     QApplication application(argc, argv);
+    displayGuard.reset();
     // The name only: a display name would be appended to every window title.
     QApplication::setApplicationName(QString::fromLatin1(table::ApplicationTitle));
+    // The launcher's entry and icon; every window shows the icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("plumfizz"));
+    QApplication::setWindowIcon(pictures::ProgramIcon());
 
 #ifdef PLUMFIZZ_FORCED_STOPS
     // Only the end-to-end test build: PLUMFIZZ_TEST_STOPS="a,b,c" forces the

@@ -2,6 +2,8 @@
 # closing), the widget that shows its surface, the platform services, and the
 # program itself.
 add_library(plumfizz_table STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommandLine.h
   ${CMAKE_CURRENT_LIST_DIR}/Platform.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Platform.h
   ${CMAKE_CURRENT_LIST_DIR}/TForm1.h
@@ -17,6 +19,7 @@ add_library(plumfizz_table STATIC
   ${CMAKE_CURRENT_LIST_DIR}/WindowLifecycle.h
 )
 target_include_directories(plumfizz_table PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_compile_definitions(plumfizz_table PRIVATE PLUMFIZZ_VERSION="${PROJECT_VERSION}")
 target_link_libraries(plumfizz_table PUBLIC
   Qt6::Widgets
   plumfizz_drawing

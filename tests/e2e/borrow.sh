@@ -98,39 +98,26 @@ box_text() {
     "$clipboard" 2>/dev/null || fail "nothing could be selected in the message box"
 }
 
-# The Credits counter on a 1024-pixel screen ends at x 793 of the table, its
-# 32 × 42 cells from y 56. credits_cells_are D...: the cells left of the end
-# show exactly these digits of the table's green strip.
+# The Credits counter ends at Scaled(620) of the table, its digit cells from
+# Scaled(44): the large green strip's 32 x 42 cells on tables 1000 pixels wide
+# or more, the small one's 16 x 21 below. credits_cells_are D...: the cells
+# left of the end show exactly these digits of the table's green strip.
 credits_cells_are() {
-    local shot="$work/credits.png" count=$# i=0 digit x differing
+    local shot="$work/credits.png" count=$# i=0 digit x differing strip=$digit_strip cw=32 ch=42
+    if [ "$layout_width" -lt 1000 ]; then
+        strip=$(dirname "$digit_strip")/SmallGreenDigits.png
+        cw=16
+        ch=21
+    fi
     import -window root "$shot" 2>/dev/null || fail "no screenshot"
     for digit in "$@"; do
-        x=$((origin_x + 793 - (count - i) * 32))
-        convert "$shot" -crop "32x42+$x+$((origin_y + 56))" +repage "$work/cell.png"
-        convert "$digit_strip" -crop "32x42+$((digit * 32))+0" +repage "$work/want.png"
+        x=$((origin_x + $(scaled 620) - (count - i) * cw))
+        convert "$shot" -crop "${cw}x${ch}+$x+$((origin_y + $(scaled 44)))" +repage "$work/cell.png"
+        convert "$strip" -crop "${cw}x${ch}+$((digit * cw))+0" +repage "$work/want.png"
         differing=$(compare -metric AE "$work/cell.png" "$work/want.png" null: 2>&1 || true)
         [ "$differing" = 0 ] || return 1
         i=$((i + 1))
     done
-}
-
-# The table's origin from the payline, a pure red line from x 308 at y 493 of
-# the client area on a 1024-pixel screen.
-find_table() {
-    local shot="$work/table.png" found=""
-    for _ in $(seq 20); do
-        import -window root "$shot" 2>/dev/null || true
-        found=$(convert "$shot" -fill black +opaque '#FF0000' -depth 8 txt:- 2>/dev/null |
-            awk -F'[,: ]+' '/#FF0000/ { n[$2]++; if (!($2 in first) || $1 < first[$2]) first[$2] = $1 }
-                END { for (y in n) if (n[y] >= 404) { print first[y], y; exit } }')
-        [ -n "$found" ] && break
-        sleep 0.5
-    done
-    [ -n "$found" ] || fail "no payline on the screen"
-    read -r run_x run_y <<<"$found"
-    origin_x=$((run_x - 308))
-    origin_y=$((run_y - 493))
-    echo "table origin ($origin_x, $origin_y)"
 }
 
 # ---------------------------------------------------------------- 1
@@ -142,7 +129,7 @@ find_window "$title"
 window=$found_window
 focus "$window"
 sleep 1.5
-find_table
+find_payline
 credits_cells_are 0 || fail "the table's Credits counter does not read 0 at the start"
 
 xdotool key alt+b

@@ -180,23 +180,64 @@ wait_for_exit() {
     game_pid=""
 }
 
-# Screen coordinates of the client area's origin, found from the payline: a
-# one-pixel pure red line from x 308 to 712 at y 493 of the client area on a
-# 1024-pixel-wide screen (404 pixels when its end point is left out, as a
-# line drawn up to a point leaves it). Sets origin_x and origin_y.
+# is_black PICTURE X Y: whether that pixel is pure black.
+is_black() {
+    [ "$(convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- 2>/dev/null | tail -n 1 | awk '{ print $3 }')" = "#000000" ]
+}
+
+# set_layout WIDTH: the table's layout width for scaled(). The game scales by
+# the double nearest WIDTH / 800; where that lies below the true ratio, an
+# exact product (800 on 985 pixels, say) comes out one pixel short. Whether
+# it does is found by long division: 53 significant bits, then the next.
+set_layout() {
+    layout_width=$1
+    layout_short=0
+    local rem=$(($1 % 800)) bits=0 whole=$(($1 / 800))
+    while [ "$whole" -gt 0 ]; do
+        bits=$((bits + 1))
+        whole=$((whole >> 1))
+    done
+    while [ "$rem" -ne 0 ] && [ "$bits" -lt 53 ]; do
+        rem=$((rem * 2))
+        if [ "$bits" -gt 0 ] || [ "$rem" -ge 800 ]; then bits=$((bits + 1)); fi
+        rem=$((rem % 800))
+    done
+    [ "$rem" -ne 0 ] && [ $((rem * 2)) -lt 800 ] && layout_short=1
+    return 0
+}
+
+# scaled N: N design pixels in screen pixels on the table of the layout width
+# set by set_layout, truncated as the game does it.
+scaled() {
+    local product=$(($1 * layout_width))
+    if [ $((product % 800)) -eq 0 ] && [ "$product" -gt 0 ]; then
+        echo $((product / 800 - layout_short))
+    else
+        echo $((product / 800))
+    fi
+}
+
+# The table's place on the screen, found from the payline: a one-pixel pure
+# red line from Scaled(241) up to Scaled(557) at Scaled(272) + c + c / 2
+# (c = Scaled(76)) of the table. The layout width is the one for which the
+# line has its length and the table stands centred across the window; the
+# whole table must then lie inside the window, below the menu bar, filling
+# its width or reaching its foot. Sets layout_width, origin_x and origin_y
+# (the table's top-left corner on the screen).
 find_payline() {
-    local shot="$work/table.png" row="" found=""
+    local shot="$work/table.png" row="" found="" screen_height
+    screen_height=$(xdotool getdisplaygeometry | cut -d' ' -f2)
     for _ in $(seq 20); do
         import -window root "$shot" 2>/dev/null || true
         # The row with the most pure red pixels: a mask, averaged per row.
         row=$(convert "$shot" -fill black +opaque '#FF0000' -fill white -opaque '#FF0000' \
-                  -colorspace gray -scale '1x768!' -depth 16 txt:- 2>/dev/null |
+                  -colorspace gray -scale "1x${screen_height}!" -depth 16 txt:- 2>/dev/null |
               sed -n 's/^0,\([0-9]*\): *(\([0-9]*\).*/\1 \2/p' |
               sort -k2,2n | tail -n 1)
         if [ -n "$row" ] && [ "${row#* }" -gt 0 ]; then
             row=${row%% *}
             # Its longest run of pure red.
-            found=$(convert "$shot" -crop "1024x1+0+$row" +repage -depth 8 txt:- 2>/dev/null | awk -v y="$row" '
+            found=$(convert "$shot" -crop "100000x1+0+$row" +repage -depth 8 txt:- 2>/dev/null | awk -v y="$row" '
                 /^#/ { next }
                 {
                     split($1, at, ","); x = at[1] + 0
@@ -207,26 +248,47 @@ find_payline() {
                     } else run = 0
                 }
                 END { if (best > 0) print best_x, y, best }')
-            [ -n "$found" ] && [ "${found##* }" -ge 404 ] && break
+            [ -n "$found" ] && [ "${found##* }" -ge 200 ] && break
         fi
         sleep 0.5
     done
     [ -n "$found" ] || fail "no pure red pixel on the screen: no payline"
     read -r run_x run_y run_length <<<"$found"
-    [ "$run_length" -ge 404 ] && [ "$run_length" -le 405 ] ||
-        fail "the longest pure red run is $run_length pixels at ($run_x, $run_y); the payline is 404 or 405"
-    local geometry win_x win_y
+    local geometry win_x win_y win_w win_h width c
     geometry=$(xdotool getwindowgeometry --shell "$window")
     win_x=$(sed -n 's/^X=//p' <<<"$geometry")
     win_y=$(sed -n 's/^Y=//p' <<<"$geometry")
-    origin_x=$((run_x - 308))
-    origin_y=$((run_y - 493))
-    [ "$origin_x" -eq "$win_x" ] ||
-        fail "payline starts at x $run_x, window at x $win_x: expected x 308 in the client area"
-    # Only the menu bar lies between the window's top and the table.
-    [ "$origin_y" -ge "$win_y" ] && [ "$origin_y" -le $((win_y + 60)) ] ||
-        fail "payline at y $run_y, window at y $win_y: expected y 493 below a menu bar"
-    echo "payline at ($run_x, $run_y), $run_length pixels; table origin ($origin_x, $origin_y)"
+    win_w=$(sed -n 's/^WIDTH=//p' <<<"$geometry")
+    win_h=$(sed -n 's/^HEIGHT=//p' <<<"$geometry")
+    # Several widths may give the same line; the table's own edges, with
+    # black beside them, tell which.
+    local left right
+    for ((width = win_w; width >= 400; width--)); do
+        set_layout "$width"
+        [ $(($(scaled 557) - $(scaled 241))) -eq "$run_length" ] || continue
+        left=$((run_x - $(scaled 241)))
+        right=$((left + $(scaled 800) - 1))
+        [ "$left" -eq $((win_x + (win_w - $(scaled 800)) / 2)) ] || continue
+        is_black "$shot" "$left" "$run_y" && continue
+        is_black "$shot" "$right" "$run_y" && continue
+        [ "$left" -eq "$win_x" ] || is_black "$shot" $((left - 1)) "$run_y" || continue
+        [ "$right" -eq $((win_x + win_w - 1)) ] || is_black "$shot" $((right + 1)) "$run_y" || continue
+        break
+    done
+    [ "$width" -ge 400 ] ||
+        fail "a payline of $run_length pixels at ($run_x, $run_y) fits no table centred in the window at x $win_x, $win_w wide"
+    c=$(scaled 76)
+    origin_x=$((run_x - $(scaled 241)))
+    origin_y=$((run_y - $(scaled 272) - c - c / 2))
+    local foot=$((origin_y + $(scaled 600)))
+    # Only the menu bar lies between the window's top and the table; the
+    # table's foot is inside the window, and the table fills its width or height.
+    [ "$origin_y" -gt "$win_y" ] && [ "$origin_y" -le $((win_y + 60)) ] ||
+        fail "table top at y $origin_y, window at y $win_y: expected just below a menu bar"
+    [ "$foot" -le $((win_y + win_h)) ] || fail "the table's foot (y $foot) lies below the window's (y $((win_y + win_h)))"
+    [ "$layout_width" -eq "$win_w" ] || [ "$foot" -ge $((win_y + win_h - 1)) ] ||
+        fail "a table $layout_width wide ending at y $foot fills neither the window's width ($win_w) nor its height"
+    echo "payline at ($run_x, $run_y), $run_length pixels; table $layout_width wide at ($origin_x, $origin_y)"
 }
 
 # True when the Winnings field, (320, 44)-(450, 70) scaled, shows a figure.
@@ -235,7 +297,11 @@ find_payline() {
 winnings_shown() {
     local shot="$work/winnings.png"
     import -window root "$shot" 2>/dev/null || return 1
-    convert "$shot" -crop "160x30+$((origin_x + 412))+$((origin_y + 58))" +repage -depth 8 txt:- 2>/dev/null | awk '
+    local left top
+    left=$(scaled 322)
+    top=$(scaled 46)
+    convert "$shot" -crop "$(($(scaled 450) - left))x$(($(scaled 68) - top))+$((origin_x + left))+$((origin_y + top))" \
+        +repage -depth 8 txt:- 2>/dev/null | awk '
         /^#/ { next }
         {
             if (match($2, /^\([0-9]+,[0-9]+,[0-9]+/)) {

@@ -72,12 +72,14 @@ panel_button() { # N -> "x y"
 }
 
 # The Coins and Credits counters (Scaled(200)..Scaled(300) and
-# Scaled(540)..Scaled(660) at y Scaled(40)..Scaled(70) on 1024 pixels).
+# Scaled(540)..Scaled(660) at y Scaled(40)..Scaled(71)).
 counters_shot() { # FILE
-    local shot="$work/screen.png"
+    local shot="$work/screen.png" top
+    top=$((origin_y + $(scaled 40)))
     import -window root "$shot" 2>/dev/null || fail "no screenshot"
-    convert "$shot" \( +clone -crop "128x40+$((origin_x + 256))+$((origin_y + 51))" +repage \) \
-        \( -clone 0 -crop "154x40+$((origin_x + 691))+$((origin_y + 51))" +repage \) -delete 0 +append "$1"
+    convert "$shot" \( +clone -crop "$(scaled 100)x$(scaled 31)+$((origin_x + $(scaled 200)))+$top" +repage \) \
+        \( -clone 0 -crop "$(scaled 120)x$(scaled 31)+$((origin_x + $(scaled 540)))+$top" +repage \) \
+        -delete 0 +append "$1"
 }
 
 same_picture() { # A B

@@ -47,3 +47,20 @@ TEST(Scaling, LayoutWidthIsTheWidest43TableThatFits)
     EXPECT_EQ(LayoutWidthFor(1920, 1200), 1600);
     EXPECT_EQ(Scaling(LayoutWidthFor(1920, 1080)).Scaled(600), 1080);
 }
+
+TEST(Scaling, TheTableIsCentredInTheClientArea)
+{
+    // 1024 x 768 less a frame and a menu bar: the height decides, centred across.
+    const pictures::TablePlace low = pictures::PlaceTable(QSize(1014, 733));
+    EXPECT_EQ(low.scaling.LayoutWidth(), 977);
+    EXPECT_EQ(low.scaling.TableSize(), QSize(976, 732));  // Scaled(800) truncates
+    EXPECT_EQ(low.origin, QPoint((1014 - 976) / 2, 0));
+    // A tall area: the width decides, centred down.
+    const pictures::TablePlace tall = pictures::PlaceTable(QSize(800, 700));
+    EXPECT_EQ(tall.scaling.TableSize(), QSize(800, 600));
+    EXPECT_EQ(tall.origin, QPoint(0, 50));
+    // An empty area still gets a table, at the corner.
+    const pictures::TablePlace none = pictures::PlaceTable(QSize(0, 0));
+    EXPECT_EQ(none.scaling.LayoutWidth(), 1);
+    EXPECT_EQ(none.origin, QPoint(0, 0));
+}

@@ -133,13 +133,12 @@ std::unique_ptr<table::TForm1> Environment::MakeReady()
 
 QPoint Environment::Design(const table::TForm1& form, int x, int y)
 {
-    return QPoint(form.OriginX() + form.Scale().Scaled(x), form.Scale().Scaled(y));
+    return QPoint(form.OriginX() + form.Scale().Scaled(x), form.OriginY() + form.Scale().Scaled(y));
 }
 
 QRgb Environment::PixelAt(const table::TForm1& form, int designX, int designY)
 {
-    const QPoint p = Design(form, designX, designY);
-    return form.Surface().pixel(p);
+    return form.Surface().pixel(form.Scale().Scaled(designX), form.Scale().Scaled(designY));
 }
 
 void StopTimers(table::TForm1& form)

@@ -43,8 +43,11 @@ public:
     RecordingHelpViewer help;
     dialogs::HelpViewer& Help() override { return help; }
 
-    int width = 800;
-    int height = 700;
+    // The window's client area is 14 pixels narrower (10 by the game's own
+    // choice, 4 by the test platform's frame), and lower by the menu bar too:
+    // 800 wide and more than 600 high, a table at scale 1.
+    int width = 814;
+    int height = 800;
     int depth = 24;
     int dpi = 120;
     QString programPath;
@@ -122,7 +125,7 @@ QImage ButtonPicture(char name);
 
 class Environment {
 public:
-    explicit Environment(int width = 800, int height = 700);
+    explicit Environment(int width = 814, int height = 800);
     ~Environment();
 
     FakePlatform platform;
@@ -149,7 +152,8 @@ public:
     // ... shown (the surface follows the client area), after the start-up tick.
     std::unique_ptr<table::TForm1> MakeReady();
 
-    // Hit-testing and drawing in view pixels, through the window's scaling.
+    // A design point in view pixels (through the window's scaling and the
+    // table's place), and the surface's pixel there (the surface holds the table only).
     static QPoint Design(const table::TForm1& form, int x, int y);
     static QRgb PixelAt(const table::TForm1& form, int designX, int designY);
 

@@ -33,26 +33,33 @@ ClickOutcome Click(Environment& env, table::TForm1& form, int x, int y)
     return outcome;
 }
 
+// A click at a point of the table, counted from its top-left corner.
+ClickOutcome ClickTable(Environment& env, table::TForm1& form, int x, int y)
+{
+    return Click(env, form, form.OriginX() + x, form.OriginY() + y);
+}
+
 }  // namespace
 
 TEST(WindowInput, HitAreasOn800PixelsAreInclusive)
 {
-    Environment env(800, 600);
+    Environment env;  // a client area 800 wide
     env.WriteSymbolSheet();
     auto form = env.MakeReady();
+    ASSERT_EQ(form->Scale().LayoutWidth(), 800);
     ASSERT_EQ(form->OriginX(), 0);
 
-    EXPECT_TRUE(Click(env, *form, 577, 293).spinAsked);
-    EXPECT_TRUE(Click(env, *form, 655, 352).spinAsked);
-    EXPECT_EQ(Click(env, *form, 655, 421).coins, 1);
-    EXPECT_EQ(Click(env, *form, 577, 362).coins, 1);
+    EXPECT_TRUE(ClickTable(env, *form, 577, 293).spinAsked);
+    EXPECT_TRUE(ClickTable(env, *form, 655, 352).spinAsked);
+    EXPECT_EQ(ClickTable(env, *form, 655, 421).coins, 1);
+    EXPECT_EQ(ClickTable(env, *form, 577, 362).coins, 1);
     // The bet-one sign on the table, lit or dim.
-    EXPECT_EQ(Click(env, *form, 600, 150).coins, 1);
-    EXPECT_EQ(Click(env, *form, 643, 181).coins, 1);
+    EXPECT_EQ(ClickTable(env, *form, 600, 150).coins, 1);
+    EXPECT_EQ(ClickTable(env, *form, 643, 181).coins, 1);
 
     for (const QPoint p : {QPoint(656, 300), QPoint(576, 300), QPoint(600, 353), QPoint(600, 292), QPoint(600, 422),
                            QPoint(600, 361), QPoint(644, 150), QPoint(600, 182), QPoint(10, 10)}) {
-        const ClickOutcome outcome = Click(env, *form, p.x(), p.y());
+        const ClickOutcome outcome = ClickTable(env, *form, p.x(), p.y());
         EXPECT_FALSE(outcome.spinAsked) << p.x() << "," << p.y();
         EXPECT_EQ(outcome.coins, 0) << p.x() << "," << p.y();
     }
@@ -60,10 +67,10 @@ TEST(WindowInput, HitAreasOn800PixelsAreInclusive)
 
 TEST(WindowInput, BetFiveAreaFillsTheTableAndSpins)
 {
-    Environment env(800, 600);
+    Environment env;
     env.WriteSymbolSheet();
     auto form = env.MakeReady();
-    form->FormMouseDown(Qt::RightButton, Qt::NoModifier, 600, 460);
+    form->FormMouseDown(Qt::RightButton, Qt::NoModifier, form->OriginX() + 600, form->OriginY() + 460);
     EXPECT_EQ(form->State.Spins, 1);
     EXPECT_EQ(form->State.TotalBets, 5);
     EXPECT_EQ(form->State.LastBet, 5);
@@ -71,14 +78,15 @@ TEST(WindowInput, BetFiveAreaFillsTheTableAndSpins)
 
 TEST(WindowInput, SpinAreaOn1024Pixels)
 {
-    Environment env(1024, 768);
+    Environment env(1038, 968);  // a client area 1024 wide, high enough for the whole table
     env.WriteSymbolSheet();
     auto form = env.MakeReady();
+    ASSERT_EQ(form->Scale().LayoutWidth(), 1024);
     ASSERT_EQ(form->OriginX(), 0);
-    EXPECT_TRUE(Click(env, *form, 738, 375).spinAsked);
-    EXPECT_TRUE(Click(env, *form, 838, 450).spinAsked);
+    EXPECT_TRUE(ClickTable(env, *form, 738, 375).spinAsked);
+    EXPECT_TRUE(ClickTable(env, *form, 838, 450).spinAsked);
     for (const QPoint p : {QPoint(737, 400), QPoint(839, 400), QPoint(800, 374), QPoint(800, 451)}) {
-        EXPECT_FALSE(Click(env, *form, p.x(), p.y()).spinAsked) << p.x() << "," << p.y();
+        EXPECT_FALSE(ClickTable(env, *form, p.x(), p.y()).spinAsked) << p.x() << "," << p.y();
     }
 }
 

@@ -43,7 +43,10 @@ TEST(WindowStartup, MissingSymbolSheetTellsThePlayerInOrderAndWritesNothing)
     EXPECT_EQ(env.boxes.shown[0].text, ColourWarning);
     EXPECT_EQ(env.boxes.shown[1].kind, QStringLiteral("plain"));
     EXPECT_EQ(env.boxes.shown[1].caption, QStringLiteral("Plumfizz Slots"));
-    EXPECT_EQ(env.boxes.shown[1].text, QStringLiteral("Missing a file (Plum.bmp).  Program will close."));
+    // The player is told where the game looked.
+    EXPECT_EQ(env.boxes.shown[1].text, QStringLiteral("Missing a file (Plum.bmp).  Program will close.\n\n"
+                                                      "Searched folder: ") +
+                                           QDir::toNativeSeparators(env.AssetDir()));
     EXPECT_EQ(env.boxes.shown[2].kind, QStringLiteral("plain"));
     EXPECT_EQ(env.boxes.shown[2].text, BmpFilesMissing);
 
@@ -159,7 +162,7 @@ TEST(WindowStartup, TestingIniRootNamesTheRequiredPicture)
     auto form = env.Make();
     EXPECT_FALSE(form->StartupSucceeded());
     ASSERT_EQ(env.boxes.shown.size(), 2u);
-    EXPECT_EQ(env.boxes.shown[0].text, QStringLiteral("Missing a file (Grape.bmp).  Program will close."));
+    EXPECT_TRUE(env.boxes.shown[0].text.startsWith(QStringLiteral("Missing a file (Grape.bmp).  Program will close.")));
 }
 
 TEST(WindowStartup, ResumesTheCurrentGame)
@@ -225,22 +228,31 @@ TEST(WindowStartup, ProgramPathIsFollowedThroughSymbolicLinks)
     EXPECT_EQ(table::ResolveProgramPath(missing), missing);
 }
 
-TEST(WindowStartup, WideScreenCentresTheTable)
+TEST(WindowStartup, WideScreenCentresTheWholeTableInTheClientArea)
 {
     Environment env(1920, 1080);
     env.WriteSymbolSheet();
     env.WriteMarkedPictures();
     auto form = env.MakeReady();
 
-    // The 4:3 table that fits 1080 rows is 1440 wide, centred in the client
-    // area (the window's outer width, 1910, less its frame).
-    EXPECT_EQ(form->Scale().LayoutWidth(), 1440);
-    EXPECT_EQ(form->frameGeometry().width(), 1910);
-    EXPECT_EQ(form->OriginX(), (form->View()->width() - 1440) / 2);
+    // The layout comes from the client area below the menu bar: the widest
+    // 4:3 table its height holds, centred, its foot inside the window.
+    const QSize client = form->View()->size();
+    ASSERT_EQ(form->frameGeometry().width(), 1910);
+    EXPECT_LT(client.height(), 1070);
+    EXPECT_EQ(form->Scale().LayoutWidth(), client.height() * 4 / 3);
+    const QSize table = form->Scale().TableSize();
+    EXPECT_EQ(form->OriginX(), (client.width() - table.width()) / 2);
+    EXPECT_LE(form->OriginY() + table.height(), client.height());
+    // The surface holds the table only; the view shows black beside it.
+    EXPECT_EQ(form->Surface().size(), table);
     EXPECT_EQ(Environment::PixelAt(*form, 616, 322), ButtonColour('S', 1));
     EXPECT_EQ(Environment::PixelAt(*form, 400, 20), TableColour);
-    EXPECT_EQ(form->Surface().pixel(form->OriginX() - 1, 100), qRgb(0, 0, 0));
-    EXPECT_EQ(form->Surface().pixel(form->OriginX(), 100), TableColour);
+    const QImage shown = form->View()->grab().toImage();
+    EXPECT_EQ(shown.pixel(form->OriginX() - 1, 100), qRgb(0, 0, 0));
+    EXPECT_EQ(shown.pixel(form->OriginX(), 100), TableColour);
+    EXPECT_EQ(shown.pixel(form->OriginX() + table.width() - 1, table.height() - 1), TableColour);
+    EXPECT_EQ(shown.pixel(form->OriginX() + table.width(), 100), qRgb(0, 0, 0));
 }
 
 TEST(WindowStartup, ACloseBeforeTheStartupTickKeepsTheResumedGame)

@@ -4,6 +4,7 @@
 //   plumfizz-artgen theme <dir>      writes <dir>/Plum.bmp and <dir>/Paychart.bmp
 //   plumfizz-artgen sponsors <dir>   writes the sponsor window's pictures into <dir>/sponsors/
 //   plumfizz-artgen manual <dir>     writes the manual's pictures into <dir>/plumfizz-manual/
+//   plumfizz-artgen icons <dir>      writes <dir>/hicolor/<n>x<n>/apps/plumfizz.png
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -27,8 +28,10 @@ int main(int argc, char** argv)
         set = artwork::SponsorPictures();
     } else if (kind == QLatin1String("manual")) {
         set = artwork::ManualPictures();
+    } else if (kind == QLatin1String("icons")) {
+        set = artwork::IconFiles();
     } else {
-        std::fprintf(stderr, "usage: plumfizz-artgen pictures|theme|sponsors|manual <output directory>\n");
+        std::fprintf(stderr, "usage: plumfizz-artgen pictures|theme|sponsors|manual|icons <output directory>\n");
         return 2;
     }
     QString error;

@@ -13,6 +13,7 @@
 #include "Cabinet.h"
 #include "Digits.h"
 #include "GifFile.h"
+#include "Icon.h"
 #include "Meter.h"
 #include "MotionStrip.h"
 #include "PayChart.h"
@@ -79,6 +80,12 @@ QImage Amount1()
     return AmountButton(3);
 }
 
+template <int Size>
+QImage IconAt()
+{
+    return ProgramIcon(Size);
+}
+
 }  // namespace
 
 const std::vector<Artwork>& BuiltInPictures()
@@ -114,6 +121,18 @@ const std::vector<Artwork>& ThemeFiles()
         {QStringLiteral("Plum.bmp"), SymbolSheet},
         {QStringLiteral("Paychart.bmp"), PayChart},
     };
+    return files;
+}
+
+const std::vector<Artwork>& IconFiles()
+{
+    static const std::vector<Artwork> files = [] {
+        const auto at = [](int size) { return QStringLiteral("hicolor/%1x%1/apps/plumfizz.png").arg(size); };
+        std::vector<Artwork> list = {{at(16), IconAt<16>},  {at(24), IconAt<24>}, {at(32), IconAt<32>},
+                                     {at(48), IconAt<48>},  {at(64), IconAt<64>}, {at(128), IconAt<128>},
+                                     {at(256), IconAt<256>}};
+        return list;
+    }();
     return files;
 }
 
@@ -157,8 +176,10 @@ bool WriteArtwork(const std::vector<Artwork>& set, const QString& directory, QSt
             *error = QStringLiteral("cannot create the directory of %1").arg(path);
             return false;
         }
-        // Opaque 32-bit pixels: PNG stores them as RGB, BMP as 24-bit.
-        const QImage image = art.draw().convertToFormat(QImage::Format_RGB32);
+        // Opaque 32-bit pixels: PNG stores them as RGB, BMP as 24-bit. Only
+        // icons keep their transparency, round on any panel.
+        const bool icon = art.fileName.startsWith(QLatin1String("hicolor/"));
+        const QImage image = art.draw().convertToFormat(icon ? QImage::Format_ARGB32 : QImage::Format_RGB32);
         QString reason;
         const QByteArray bytes = Encoded(art.fileName, image, &reason);
         if (bytes.isEmpty()) {

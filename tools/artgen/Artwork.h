@@ -23,6 +23,10 @@ const std::vector<Artwork>& ThemeFiles();
 // table and the bonus window.
 const std::vector<Artwork>& ManualPictures();
 
+// The program's icon in the hicolor theme's layout, with transparency:
+// "hicolor/<n>x<n>/apps/plumfizz.png" for each of IconSizes.
+const std::vector<Artwork>& IconFiles();
+
 // Writes each picture under `directory`, creating subdirectories; false and a
 // message on the first failure.
 bool WriteArtwork(const std::vector<Artwork>& set, const QString& directory, QString* error);
