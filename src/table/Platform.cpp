@@ -48,7 +48,7 @@ struct SchedulerAttributes {
 
 bool RequestPromptWakeups()
 {
-    // A frame is due every 25 ms and takes well under a millisecond to show;
+    // A frame is due every 25 ms and takes about a millisecond to show;
     // the shortest slice the kernel grants lets the waking thread take a core
     // from a busy process at once rather than after that process's slice.
     constexpr uint64_t SliceNanos = 100'000;
