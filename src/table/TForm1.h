@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QRegion>
 #include <QString>
 #include <QTimer>
 
@@ -203,6 +204,7 @@ private:
     void ShowHandlerError(const QString& text);
 
     void MarkDirty(const QRect& rect);
+    void ShowNow(const QRect& rect);
     void LogFrame(const char* what, int a, int b = -1);
     void WaitMicros(int64_t micros);
 
@@ -224,6 +226,10 @@ private:
     QImage surface_;  // the table only, without the black beside it
     std::unique_ptr<TablePainter> painter_;
     TableView* view_ = nullptr;
+    // While the reels animate, drawings made between two frames (the attention
+    // timers') are shown with the next frame instead of by a paint of their own.
+    bool holdingDirty_ = false;
+    QRegion heldDirty_;
     pictures::Scaling scaling_;
     QPoint origin_;
     int logicalDpi_ = 96;

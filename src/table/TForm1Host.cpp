@@ -32,7 +32,21 @@ auto& AttentionTimerOf(Form& form, engine::AttentionTimer timer)
 
 void TForm1::MarkDirty(const QRect& rect)
 {
-    if (view_ && !rect.isEmpty()) view_->update(rect.translated(origin_));
+    if (!view_ || rect.isEmpty()) return;
+    if (holdingDirty_) {
+        heldDirty_ += rect;
+    } else {
+        view_->update(rect.translated(origin_));
+    }
+}
+
+void TForm1::ShowNow(const QRect& rect)
+{
+    // Painted before returning, not at the event loop's next turn.
+    if (!view_) return;
+    const QRegion region = heldDirty_ + rect;
+    heldDirty_ = QRegion();
+    if (!region.isEmpty()) view_->repaint(region.translated(origin_));
 }
 
 void TForm1::LogFrame(const char* what, int a, int b)
@@ -151,21 +165,37 @@ void TForm1::AnimateSpin(const engine::MotionOffsets& offsets)
 {
     if (!painter_) return;
 
+    // Drawings of the timers wait for the next frame; whatever is left at the
+    // end, however the animation ends, goes to the screen the usual way.
+    struct HoldScope {
+        TForm1& form;
+        explicit HoldScope(TForm1& f) : form(f) { form.holdingDirty_ = true; }
+        ~HoldScope()
+        {
+            form.holdingDirty_ = false;
+            if (form.view_ && !form.heldDirty_.isEmpty()) form.view_->update(form.heldDirty_.translated(form.origin_));
+            form.heldDirty_ = QRegion();
+        }
+    } hold(*this);
+
     engine::MotionOffsets motion = offsets;
-    // Each frame starts 25 ms after the start of the one before, never
-    // earlier; a late frame delays the rest rather than being skipped.
-    int64_t frameStart = platform_.MonotonicMicros();
+    // Each frame is shown 25 ms after the one before, never earlier; a late
+    // frame delays the rest rather than being skipped. A frame is drawn into
+    // the surface while the wait for it runs, so when the timer fires only the
+    // copy to the screen is left: a late wake-up is the only lateness.
+    TablePainter::SpinFrame next = painter_->DrawSpinFrame(1, motion, game_.Stops());
+    int64_t shownAt = platform_.MonotonicMicros();
     LogFrame("spin-start", 0);
     for (int frame = 1; frame <= LastFrame; ++frame) {
-        platform_.WaitUntil(frameStart + FrameMicros);
+        platform_.WaitUntil(shownAt + FrameMicros);
         if (State.ClosingRequested) return;  // no more drawing
-        frameStart = platform_.MonotonicMicros();
+        shownAt = platform_.MonotonicMicros();
         LogFrame("frame", frame);
-        const TablePainter::SpinFrame drawn = painter_->DrawSpinFrame(frame, motion, game_.Stops());
-        MarkDirty(drawn.dirty);
+        ShowNow(next.dirty);
         for (int reel = 0; reel < engine::ReelCount; ++reel) {
-            if (drawn.stoppedReel[reel]) PlaySoundEffect(engine::Effect::ReelStop);
+            if (next.stoppedReel[reel]) PlaySoundEffect(engine::Effect::ReelStop);
         }
+        if (frame < LastFrame) next = painter_->DrawSpinFrame(frame + 1, motion, game_.Stops());
     }
 }
 

@@ -2,6 +2,7 @@
 // frame log, an animation cut short by a close, the bonus window, the
 // menu's wiring and the error display.
 #include <QFile>
+#include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -138,6 +139,40 @@ TEST_F(FrameLog, ClosingRequestedEndsTheAnimationAtTheNextFrame)
     // The rest of the spin runs as usual: the win is paid.
     EXPECT_EQ(form->State.Spins, 1);
     EXPECT_GT(form->State.Credits, 999);
+}
+
+TEST_F(FrameLog, AttentionDrawingsBetweenFramesAreShownWithTheNextFrame)
+{
+    // Every paint of the table's widget, in order.
+    struct PaintRecorder : QObject {
+        std::vector<QRegion> regions;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint) regions.push_back(static_cast<QPaintEvent*>(event)->region());
+            return false;
+        }
+    } recorder;
+    form->View()->installEventFilter(&recorder);
+    env.stops.Force(engine::StartStops);
+    int waitsInSpin = 0;
+    size_t paintsBeforeTick = 0;
+    env.platform.onWait = [&] {
+        if (form->Rules().SpinRunning() && ++waitsInSpin == 5) {
+            paintsBeforeTick = recorder.regions.size();
+            form->Timer2Timer();  // the buttons blink between two frames
+            QCoreApplication::processEvents();  // as the rest of the wait would
+        }
+    };
+    QTest::keyClick(form->View(), Qt::Key_B);
+    QTest::keyClick(form->View(), Qt::Key_Space);
+
+    ASSERT_GE(paintsBeforeTick, 1u);
+    ASSERT_GT(recorder.regions.size(), paintsBeforeTick);
+    // The next paint is the next frame's, the reels and the buttons together.
+    const QRegion frameBefore = recorder.regions[paintsBeforeTick - 1];
+    const QRegion nextPaint = recorder.regions[paintsBeforeTick];
+    EXPECT_EQ(nextPaint.intersected(frameBefore), frameBefore);
+    EXPECT_FALSE(nextPaint.subtracted(frameBefore).isEmpty()) << "the buttons' drawing was not shown with the frame";
 }
 
 TEST(WindowHost, DelayWaitsOnTheClock)

@@ -36,6 +36,9 @@ enum Drum : int {
     Maracas = 70,
 };
 
+// The SoundFont generator of the volume envelope's release time, in timecents.
+constexpr int ReleaseOfVolumeEnvelope = 38;
+
 enum class Quality { Major, Sixth, Major7, Minor6, Minor7, Dominant7, HalfDiminished, Diminished7 };
 
 struct Chord {
@@ -453,9 +456,26 @@ private:
         return track;
     }
 
+    // A SoundFont 2.01 NRPN (coarse 120, fine the generator's number) that
+    // offsets one generator of every note the channel starts from now on.
+    static void AddGeneratorOffset(MidiTrack& track, int channel, int generator, int offset)
+    {
+        const int data = 8192 + offset / 2;  // the release's steps are 2 timecents
+        track.AddController(channel, NrpnCoarse, 120, 0);
+        track.AddController(channel, NrpnFine, generator, 0);
+        track.AddController(channel, DataEntryFine, data & 0x7F, 0);  // before the coarse byte, which applies it
+        track.AddController(channel, DataEntry, data >> 7, 0);
+    }
+
     MidiTrack Drums() const
     {
         MidiTrack track = Part("Drums", DrumChannel, tune_.band.drumKit, 80, 72);
+        // The kits' ride cymbal rings for seconds after its note-off, so a ride
+        // played on every beat kept some fifty fading tails sounding at once,
+        // each far under the newest stroke, and most of the synthesiser's work
+        // went into them. A quarter of that release (-2400 timecents) changes
+        // the mix by under 0.1 dB and leaves about twenty voices.
+        AddGeneratorOffset(track, DrumChannel, ReleaseOfVolumeEnvelope, -2400);
         const DrumPattern pattern = DrumPatternFor(tune_.groove);
         const int bars = static_cast<int>(endingStart_ / tune_.beatsPerBar);
         for (int bar = 0; bar < bars; ++bar) {

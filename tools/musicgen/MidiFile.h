@@ -15,7 +15,16 @@ inline constexpr int TicksPerQuarter = 480;
 inline constexpr int DrumChannel = 9;
 
 // General MIDI controller numbers used by the arrangements.
-enum Controller : uint8_t { Volume = 7, Pan = 10, ReverbSend = 91, ChorusSend = 93 };
+enum Controller : uint8_t {
+    DataEntry = 6,
+    Volume = 7,
+    Pan = 10,
+    DataEntryFine = 38,
+    ReverbSend = 91,
+    ChorusSend = 93,
+    NrpnFine = 98,
+    NrpnCoarse = 99,
+};
 
 // A number as a MIDI variable-length quantity: 7 bits a byte, most significant
 // first, every byte but the last with its top bit set. Values up to 0x0FFFFFFF.
