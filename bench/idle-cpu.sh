@@ -16,41 +16,11 @@ seconds=${2:-20}
 display=${3:-:45}
 [ -x "$build/plumfizz" ] || { echo "no $build/plumfizz (build the project first)" >&2; exit 2; }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/plumfizz-idle.XXXXXX")
-pids=()
-cleanup() {
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap "exit 1" INT TERM
+source "$(dirname "${BASH_SOURCE[0]}")/game-under-xvfb.sh"
+start_game_setup idle "$build/plumfizz" "$build" "$display"
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
 
-mkdir -p "$work/game" "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
-cp "$build/plumfizz" "$work/game/plumfizz"
-for file in "$build"/*.bmp "$build"/*.wav "$build"/*.mid; do ln -s "$file" "$work/game/"; done
-
-if ! DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1; then
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 50); do
-        DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
-        sleep 0.1
-    done
-fi
-export DISPLAY=$display XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
-export PLUMFIZZ_FRAME_LOG="$work/frames.log"
-
-"$work/game/plumfizz" >"$work/game.log" 2>&1 &
-game=$!
-pids+=($game)
-for _ in $(seq 100); do
-    grep -q first-paint "$work/frames.log" 2>/dev/null && break
-    sleep 0.1
-done
-grep -q first-paint "$work/frames.log" 2>/dev/null || { echo "the game did not paint its table" >&2; exit 1; }
+launch_game
 sleep 3  # the first track starts a second after start-up
 
 ticks=$(getconf CLK_TCK)

@@ -20,43 +20,13 @@ load=${LOAD:-0}
 program="$build/plumfizz-e2e"
 [ -x "$program" ] || { echo "no $program (build the project first)" >&2; exit 2; }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/plumfizz-pacing.XXXXXX")
-pids=()
-cleanup() {
-    # The game and the busy processes first, the X server last.
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    [ "${KEEP:-0}" = 1 ] && echo "kept $work" || rm -rf "$work"
-}
-trap cleanup EXIT
-trap "exit 1" INT TERM
-
-mkdir -p "$work/game" "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
-cp "$program" "$work/game/plumfizz"
-for file in "$build"/*.bmp "$build"/*.wav "$build"/*.mid; do ln -s "$file" "$work/game/"; done
-
-if ! DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1; then
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 50); do
-        DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
-        sleep 0.1
-    done
-fi
-export DISPLAY=$display XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
+source "$(dirname "${BASH_SOURCE[0]}")/game-under-xvfb.sh"
+start_game_setup pacing "$program" "$build" "$display"
+export SDL_AUDIODRIVER=dummy
 # Blank paylines, no nudges, no bonus points: every spin is the plain animation.
-export PLUMFIZZ_TEST_STOPS=3,9,13 PLUMFIZZ_FRAME_LOG="$work/frames.log"
+export PLUMFIZZ_TEST_STOPS=3,9,13
 
-"$work/game/plumfizz" >"$work/game.log" 2>&1 &
-game=$!
-pids+=($game)
-for _ in $(seq 100); do
-    grep -q first-paint "$work/frames.log" 2>/dev/null && break
-    sleep 0.1
-done
-grep -q first-paint "$work/frames.log" 2>/dev/null || { echo "the game did not paint its table" >&2; exit 1; }
+launch_game
 sleep 1
 
 for _ in $(seq "$load"); do

@@ -28,30 +28,6 @@ expect_saved() { # KEY EXPECTED
     [ "$value" = "$2" ] || fail "the saved game's $1 is '$value', expected $2"
 }
 
-# find_window NAME: the id of the visible window of that name, in $found_window.
-find_window() {
-    found_window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) ||
-        fail "no window named '$1' appeared"
-    [ -n "$found_window" ] || fail "no window named '$1' appeared"
-}
-
-# wait_gone ID: the window is unmapped within ten seconds.
-wait_gone() {
-    for _ in $(seq 100); do
-        xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | grep -qx "$1" || return 0
-        sleep 0.1
-    done
-    fail "the window '$2' is still open"
-}
-
-focus() {
-    xdotool windowfocus "$1" 2>/dev/null || true
-    for _ in $(seq 30); do
-        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
-        sleep 0.1
-    done
-}
-
 # window_origin ID: its client area's top-left corner on the screen in $wx, $wy.
 window_origin() {
     local geometry
@@ -67,14 +43,6 @@ click_at() {
     sleep 0.1
     xdotool click 1
     sleep 0.4
-}
-
-keep_shot() { # NAME: a screenshot of the screen, kept when asked for
-    import -window root "$work/$1.png" 2>/dev/null || fail "no screenshot"
-    if [ -n "${PLUMFIZZ_E2E_SHOTS:-}" ]; then
-        mkdir -p "$PLUMFIZZ_E2E_SHOTS"
-        cp "$work/$1.png" "$PLUMFIZZ_E2E_SHOTS/"
-    fi
 }
 
 # box_text ID: the text of a message box, selected with the mouse from the

@@ -322,3 +322,40 @@ wait_for_count_up() {
     done
     fail "the win's count-up did not begin within a minute"
 }
+
+# --- Windows of the dialogs.
+
+# find_window NAME: the id of the visible window of that name, in $found_window.
+find_window() {
+    found_window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) ||
+        fail "no window named '$1' appeared"
+    [ -n "$found_window" ] || fail "no window named '$1' appeared"
+}
+
+# wait_gone ID NAME: the window is unmapped within ten seconds.
+wait_gone() {
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | grep -qx "$1" || return 0
+        sleep 0.1
+    done
+    fail "the window '$2' is still open"
+}
+
+# focus ID: keys go to the focused window, and without a window manager
+# nobody moves the focus to a new dialog, so the test does.
+focus() {
+    xdotool windowfocus "$1" 2>/dev/null || true
+    for _ in $(seq 30); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.1
+    done
+}
+
+# keep_shot NAME: a screenshot of the screen, copied to $PLUMFIZZ_E2E_SHOTS when set.
+keep_shot() {
+    import -window root "$work/$1.png" 2>/dev/null || fail "no screenshot"
+    if [ -n "${PLUMFIZZ_E2E_SHOTS:-}" ]; then
+        mkdir -p "$PLUMFIZZ_E2E_SHOTS"
+        cp "$work/$1.png" "$PLUMFIZZ_E2E_SHOTS/"
+    fi
+}

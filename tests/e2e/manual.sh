@@ -26,71 +26,40 @@ chmod +x "$work/bin/xdg-open"
 export PATH="$work/bin:$PATH"
 unset BROWSER DEFAULT_BROWSER
 
-# await_window NAME: the id of the visible window of exactly that name, in $found_window.
-await_window() {
-    found_window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) ||
-        fail "no window named '$1' appeared"
-    [ -n "$found_window" ] || fail "no window named '$1' appeared"
-}
-
-await_gone() { # ID NAME
-    for _ in $(seq 100); do
-        xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | grep -qx "$1" || return 0
-        sleep 0.1
-    done
-    fail "the window '$2' is still open"
-}
-
-focus_window() {
-    xdotool windowfocus "$1" 2>/dev/null || true
-    for _ in $(seq 30); do
-        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
-        sleep 0.1
-    done
-}
-
-save_shot() { # NAME
-    import -window root "$work/$1.png" 2>/dev/null || fail "no screenshot"
-    if [ -n "${PLUMFIZZ_E2E_SHOTS:-}" ]; then
-        mkdir -p "$PLUMFIZZ_E2E_SHOTS"
-        cp "$work/$1.png" "$PLUMFIZZ_E2E_SHOTS/"
-    fi
-}
-
 manual_title="Plumfizz Slots Manual"
 sponsors_title="Please Visit our Sponsors...They Made This Program FREE!"
 
 step "1: F1 on the table opens the manual at the table's topic"
 start_game
 xdotool key F1
-await_window "$manual_title - Playing the game"
+find_window "$manual_title - Playing the game"
 help_window=$found_window
 sleep 0.5
-save_shot manual
-focus_window "$help_window"
+keep_shot manual
+focus "$help_window"
 xdotool key Escape
-await_gone "$help_window" "$manual_title - Playing the game"
+wait_gone "$help_window" "$manual_title - Playing the game"
 
 step "2: Help > the manual opens the contents"
-focus_window "$window"
+focus "$window"
 xdotool key alt+h
 sleep 0.4
 xdotool key p
-await_window "$manual_title - Contents"
+find_window "$manual_title - Contents"
 help_window=$found_window
-focus_window "$help_window"
+focus "$help_window"
 xdotool key Escape
-await_gone "$help_window" "$manual_title - Contents"
+wait_gone "$help_window" "$manual_title - Contents"
 
 step "3: the sponsor window hands a sponsor's address to the browser and stays open"
-focus_window "$window"
+focus "$window"
 xdotool key alt+h
 sleep 0.4
 xdotool key v
-await_window "$sponsors_title"
+find_window "$sponsors_title"
 sponsors=$found_window
 sleep 0.5
-save_shot sponsors
+keep_shot sponsors
 geometry=$(xdotool getwindowgeometry --shell "$sponsors")
 sx=$(sed -n 's/^X=//p' <<<"$geometry")
 sy=$(sed -n 's/^Y=//p' <<<"$geometry")
@@ -107,7 +76,7 @@ grep -qxF "https://www.example.com" "$browser_log" || fail "the browser was give
 xdotool search --onlyvisible --name "^$sponsors_title\$" 2>/dev/null | grep -qx "$sponsors" ||
     fail "the sponsor window closed after the click"
 "$close_box" "$sponsors" || fail "could not send the close box's message to the sponsor window"
-await_gone "$sponsors" "$sponsors_title"
+wait_gone "$sponsors" "$sponsors_title"
 
 "$close_box" "$window" || fail "could not send the close box's message"
 wait_for_exit 15
