@@ -70,17 +70,23 @@ QImage Strip(const QString& name, const QString& line, const QColor& colour)
     return image;
 }
 
+// The cabinet's lacquer: a plum gradient from `top` down to plum black, inside a gold rim.
+void PlumLacquer(QPainter& p, QSizeF size, const QColor& top, qreal rimWidth, qreal rimRadius)
+{
+    QLinearGradient back(0, 0, 0, size.height());
+    back.setColorAt(0, top);
+    back.setColorAt(1, palette::PlumBlack);
+    p.fillRect(QRectF(QPointF(0, 0), size), back);
+    GoldRing(p, QRectF(1, 1, size.width() - 2, size.height() - 2), rimWidth, rimRadius);
+}
+
 // The cabinet's own strip: plum, a gold rim, three reel symbols and the offer.
 QImage DownloadsStrip()
 {
     QImage image = NewCanvas(QSize(468, 60), palette::PlumDeep);
     QPainter p;
     BeginSmooth(p, &image);
-    QLinearGradient back(0, 0, 0, 60);
-    back.setColorAt(0, palette::Plum);
-    back.setColorAt(1, palette::PlumBlack);
-    p.fillRect(image.rect(), back);
-    GoldRing(p, QRectF(1, 1, 466, 58), 2.5, 6);
+    PlumLacquer(p, image.size(), palette::Plum, 2.5, 6);
     for (int i = 0; i < 3; ++i) {
         p.save();
         p.translate(14 + i * 44, 11);
@@ -121,11 +127,7 @@ QImage GameTile(const QString& title, int index, QSize size)
     QImage image = NewCanvas(size, palette::PlumBlack);
     QPainter p;
     BeginSmooth(p, &image);
-    QLinearGradient back(0, 0, 0, size.height());
-    back.setColorAt(0, QColor::fromHsv((290 + index * 40) % 360, 200, 150));
-    back.setColorAt(1, palette::PlumBlack);
-    p.fillRect(image.rect(), back);
-    GoldRing(p, QRectF(1, 1, size.width() - 2, size.height() - 2), 2, 6);
+    PlumLacquer(p, size, QColor::fromHsv((290 + index * 40) % 360, 200, 150), 2, 6);
     const qreal cell = size.height() - 30;
     p.save();
     p.translate((size.width() - cell) / 2, 5);
@@ -143,11 +145,7 @@ QImage DownloadsBadge()
     QImage image = NewCanvas(QSize(250, 53), palette::PlumDeep);
     QPainter p;
     BeginSmooth(p, &image);
-    QLinearGradient back(0, 0, 0, 53);
-    back.setColorAt(0, palette::PlumBright);
-    back.setColorAt(1, palette::PlumBlack);
-    p.fillRect(image.rect(), back);
-    GoldRing(p, QRectF(1, 1, 248, 51), 2.5, 8);
+    PlumLacquer(p, image.size(), palette::PlumBright, 2.5, 8);
     const QPainterPath text = TextPath(QStringLiteral("FREE GAMES!"), SerifFont(28), QRectF(0, 2, 250, 49));
     Glow(p, text, QColor(0xff, 0xc8, 0x40), 3, 0.6);
     OutlinedPath(p, text, GoldGradient(QPointF(0, 10), QPointF(0, 44)), palette::PlumBlack, 1.2);
