@@ -2,6 +2,7 @@
 // level and the bonus game's prizes.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "GameState.h"
@@ -20,6 +21,17 @@ inline constexpr int32_t BonusMeterFull = 12;
 inline void CapBonusPoints(GameState& state)
 {
     if (state.BonusPts > BonusMeterFull) state.BonusPts = BonusMeterFull;
+}
+
+// The meter's level after a spin: a Reset empties it (the spin's Bonus points
+// are lost); otherwise the points are added up to full, and a level already
+// above full stays where it is. 64-bit, since a loaded meter may hold any level.
+inline int32_t MeterAfterSpin(int32_t level, bool reset, int32_t points)
+{
+    if (reset) return 0;
+    if (points <= 0) return level;
+    const int64_t raised = std::min<int64_t>(static_cast<int64_t>(level) + points, BonusMeterFull);
+    return std::max<int32_t>(level, static_cast<int32_t>(raised));
 }
 
 // Points of the Bonus symbol at a strip position (0 for any other).

@@ -2,7 +2,6 @@
 // pending music to the released buttons, nudges, and a spin cut short.
 #include "engine/Game.h"
 
-#include <algorithm>
 #include <exception>
 
 #include "engine/Amounts.h"
@@ -215,14 +214,7 @@ GameState Game::SettledSpin() const
     const PaylineReading payline = ReadPaylineForEvaluation(resting);
 
     GameState settled = state_;
-    if (payline.reset) {
-        settled.BonusPts = 0;
-    } else if (payline.bonusPoints > 0) {
-        // As AddBonusPoints: never past full, and a level above full stays.
-        const int64_t target =
-            std::min<int64_t>(static_cast<int64_t>(settled.BonusPts) + payline.bonusPoints, BonusMeterFull);
-        if (settled.BonusPts < target) settled.BonusPts = static_cast<int32_t>(target);
-    }
+    settled.BonusPts = MeterAfterSpin(state_.BonusPts, payline.reset, payline.bonusPoints);
     const int32_t win = SaturatingMultiply(state_.BetCoins, PayFactor(MatchPayRule(payline.symbols)));
     settled.Credits = SaturatingAdd(settled.Credits, win);
     settled.SpinWin = 0;

@@ -1,6 +1,5 @@
 // The bonus meter during a spin (points, Reset) and the bonus game that a full
 // meter opens.
-#include <algorithm>
 
 #include "engine/Game.h"
 #include "engine/SoundEffects.h"
@@ -24,10 +23,8 @@ void Game::AddBonusPoints(bool reset, int32_t points)
         return;
     }
 
-    if (points <= 0) return;
-    // 64-bit: a loaded meter may hold any level, and the meter never climbs
-    // past full (a level already above full stays where it is).
-    const int64_t target = std::min<int64_t>(static_cast<int64_t>(state_.BonusPts) + points, BonusMeterFull);
+    // One step, one drawing and one sound per point, up to the level the rules give.
+    const int32_t target = MeterAfterSpin(state_.BonusPts, false, points);
     while (state_.BonusPts < target) {
         ++state_.BonusPts;
         host_.DrawBonusMeter();
