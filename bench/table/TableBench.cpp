@@ -9,7 +9,7 @@
 #include "engine/Reels.h"
 #include "pictures/PictureSet.h"
 #include "pictures/Scaling.h"
-#include "table/TablePainter.h"
+#include "drawing/TablePainter.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ const pictures::PictureSet& Pictures()
 
 struct Table {
     QImage surface;
-    table::TablePainter painter;
+    drawing::TablePainter painter;
 
     explicit Table(int layoutWidth)
         : surface(pictures::Scaling(layoutWidth).TableSize(), QImage::Format_RGB32),
@@ -62,9 +62,9 @@ struct Table {
         surface.fill(Qt::black);
     }
 
-    static table::TableMetrics Metrics(int layoutWidth)
+    static drawing::TableMetrics Metrics(int layoutWidth)
     {
-        table::TableMetrics m;
+        drawing::TableMetrics m;
         m.layoutWidth = layoutWidth;
         m.logicalDpi = 96;
         return m;
@@ -116,7 +116,7 @@ void MakePainter(benchmark::State& state)
     const int layout = static_cast<int>(state.range(0));
     QImage surface(pictures::Scaling(layout).TableSize(), QImage::Format_RGB32);
     for (auto _ : state) {
-        table::TablePainter painter(surface, Pictures(), Table::Metrics(layout));
+        drawing::TablePainter painter(surface, Pictures(), Table::Metrics(layout));
         benchmark::DoNotOptimize(painter.Geometry());
     }
 }

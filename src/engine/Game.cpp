@@ -28,7 +28,7 @@ public:
     RunningScope(const RunningScope&) = delete;
     RunningScope& operator=(const RunningScope&) = delete;
 
-    // The one place a spin sets and clears SpinInProgress.
+    // Where a spin sets and clears SpinInProgress.
     void HoldInput()
     {
         game_.state_.SpinInProgress = true;
@@ -88,6 +88,16 @@ bool Game::SpinRunning() const
 void Game::FinishSpinNow()
 {
     if (running_) finishing_ = true;
+}
+
+void Game::ReleaseStartupHold()
+{
+    state_.SpinInProgress = false;
+}
+
+void Game::RequestClose()
+{
+    state_.ClosingRequested = true;
 }
 
 void Game::PlaySound(Effect effect)

@@ -42,6 +42,13 @@ public:
     // or the bonus window, so that the win is in Credits when Spin returns.
     void FinishSpinNow();
 
+    // The two flags of GameState that hold play, written only by the rules.
+    // Start-up holds input (SpinInProgress starts set) until the window
+    // releases it, when no spin runs; a close asked for sets ClosingRequested,
+    // which ends a running animation at its next frame.
+    void ReleaseStartupHold();
+    void RequestClose();
+
     ReelStops& Stops();
     const ReelStops& Stops() const;
     const BonusPrizes& Prizes() const;

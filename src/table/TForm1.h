@@ -1,61 +1,38 @@
-// The main window TForm1: the table, its menu and timers, and the rules' host.
+// The main window TForm1: the table's widget, the menu and the five timers,
+// with handlers that pass the player's input to the play of the game.
 #pragma once
 
-#include <QImage>
 #include <QMainWindow>
-#include <QRegion>
-#include <QString>
+#include <QSize>
 #include <QTimer>
 
-#include <cstdint>
-#include <cstdio>
-#include <exception>
-#include <memory>
-
-#include "engine/Game.h"
-#include "engine/GameState.h"
-#include "engine/Host.h"
+#include "desktop/Platform.h"
+#include "drawing/TableSurface.h"
 #include "engine/Outcomes.h"
-#include "engine/Random.h"
-#include "media/Music.h"
-#include "media/Sound.h"
 #include "pictures/PictureSet.h"
-#include "pictures/Scaling.h"
+#include "play/Session.h"
 #include "table/MainMenu.h"
-#include "table/Platform.h"
-#include "table/TablePainter.h"
+#include "table/SideWindows.h"
+#include "table/TableSounds.h"
 #include "table/TableView.h"
-#include "table/WindowLifecycle.h"
+#include "table/Theme.h"
 
 class QCloseEvent;
 
-namespace dialogs {
-enum class SlotDialogMode;
-}
-
 namespace table {
 
-// The application's title: the task bar's text and the caption of error boxes.
-inline constexpr char ApplicationTitle[] = "Plumfizz Slots";
-
-// An error's text as the player is shown it: with a full stop at the end.
-QString WithFullStop(const QString& text);
-
-// The main window. It owns the game, the table's pictures and its off-screen
-// surface, the five timers and the menu, and it is the rules' Host: every
-// drawing, wait and message the rules ask for happens here.
-//
+// The main window. It owns the play of the game, the table's pictures and
+// surface, the sounds, the menu and the timers, and wires them together.
 // Start-up runs in the constructor. When it fails (the required picture is
 // missing) StartupSucceeded() is false: the program ends without showing the
 // window, and nothing is saved.
-class TForm1 : public QMainWindow, public engine::Host, private TableViewClient {
+class TForm1 : public QMainWindow, private play::Controls, private TableViewClient {
     Q_OBJECT
 public:
     // The spins' outcomes come from the generator unless another source is
     // given (the end-to-end build and the tests force the stops).
-    TForm1(Platform& platform, MessageBoxes& boxes, engine::OutcomeSource& outcomes = engine::DefaultOutcomes(),
-           QWidget* parent = nullptr);
-    ~TForm1() override;
+    TForm1(desktop::Platform& platform, desktop::MessageBoxes& boxes,
+           engine::OutcomeSource& outcomes = engine::DefaultOutcomes(), QWidget* parent = nullptr);
 
     bool StartupSucceeded() const { return startupSucceeded_; }
     // Below 100 logical pixels per inch the window starts maximised.
@@ -63,32 +40,14 @@ public:
     // Shows the window as start-up left it.
     void ShowTable();
 
-    // The game: one record shared with every window, the generator, the rules.
-    engine::GameState State;
-    engine::Random& Rng() { return random_; }
-    engine::Game& Rules() { return game_; }
-
-    // Theme and screen values, fixed at start-up.
-    const QString& AssetDir() const { return assetDir_; }
-    const QString& ProgramBaseName() const { return programBaseName_; }
-    const QString& GameTitle() const { return gameTitle_; }
-    const QString& SoundRoot() const { return soundRoot_; }
-    const QString& WebPageName() const { return webPageName_; }
-    const QString& VersionText() const { return versionText_; }
-    const QString& HelpFile() const { return helpFile_; }
-    int ScreenWidth() const { return screenWidth_; }
-    int ScreenHeight() const { return screenHeight_; }
-    // Where the table stands in the client area (centred), and its scale.
-    int OriginX() const { return origin_.x(); }
-    int OriginY() const { return origin_.y(); }
-    const pictures::Scaling& Scale() const { return scaling_; }
-
-    const QImage& Surface() const { return surface_; }
+    // The play of the game the window shows, and what it shows it with.
+    play::Session& Session() { return session_; }
+    const play::Session& Session() const { return session_; }
+    const Theme& Settings() const { return theme_; }
+    const drawing::TableSurface& Surface() const { return surface_; }
     TableView* View() const { return view_; }
-    media::Sound& Sounds() { return sound_; }
-    media::Music& Tracks() { return music_; }
-
-    const WindowLifecycle& Lifecycle() const { return lifecycle_; }
+    const TableSounds& Sounds() const { return sounds_; }
+    SideWindows& Windows() { return windows_; }
 
     // The designer's controls.
     MainMenuActions MainMenu1{};
@@ -97,39 +56,6 @@ public:
     QTimer Timer3;  // win flash
     QTimer Timer4;  // starts a pending music track
     QTimer Timer5;  // bet-sign blink
-
-    // Attention state kept between ticks.
-    bool SpinBlink = false;
-    int LastAttractPick = 0;
-    bool WinFlashPhase = false;
-    bool BetSignPhase = false;
-
-    // The full redraw of the table into the surface.
-    void FormPaint();
-
-    // engine::Host
-    void DrawCreditsCounter() override;
-    void DrawCoinsCounter() override;
-    void DrawWinningsCaption() override;
-    void DrawWinningsCounter(int32_t shown) override;
-    void DrawButton(engine::Button button, bool lit) override;
-    void DrawLogoPanel(bool lit) override;
-    void DrawTitlePlate(bool lit) override;
-    void DrawBetSign(bool lit) override;
-    void DrawBonusMeter() override;
-    void SetTimerEnabled(engine::AttentionTimer timer, bool enabled) override;
-    bool IsTimerEnabled(engine::AttentionTimer timer) const override;
-    void PlaySoundEffect(engine::Effect effect) override;
-    void PlayWinSound() override;
-    void Delay(double seconds) override;
-    void ShowInformation(const std::string& text) override;
-    bool StartPendingTrack() override;
-    int32_t MotionHeight() const override;
-    void AnimateSpin(const engine::MotionOffsets& offsets) override;
-    void SlideReel(int reel, engine::SlideDirection direction) override;
-    void SettleReel(int reel) override;
-    void SecureOutcome(const engine::GameState& settled) override;
-    void RunBonusWindow(const engine::BonusPrizes& prizes) override;
 
 public slots:
     // Input, with positions in client pixels.
@@ -166,47 +92,25 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // Start-up.
     void FormCreate();
-    void ReadTestingIni();
-    bool AssetStep();
-    void PlaceTable(QSize clientArea);
-    void MakePainter();
-    void FitOuterSize();
-
-    // Closing: false when the game could not be saved (the window stays open).
+    // Closing: the update reminder, then the save nothing may skip; false
+    // when the game could not be saved (the window stays open once).
     bool FormClose(bool withReminder);
-    void SaveCurrentGame();
-    void SaveGame(const engine::GameState& game);
-    // Saves the current game after a change; a failure is told once a run
-    // (the game goes on, and closing tells it again).
-    void SaveAfterChange();
-
-    // Open Game and Save Game: the slot dialog, held against a close.
+    void FitOuterSize();
+    void Play(play::Command command);
     void RunSlotDialog(dialogs::SlotDialogMode mode);
-    // A bet or spin from the player; saves after a played spin and carries
-    // out a close that arrived during it.
-    void RunPlayerOperation(void (engine::Game::*operation)());
-    void SetSpinCommandsEnabled(bool enabled);
-    // A bonus game owed by a spin that did not end (its meter was saved full)
-    // is played before any bet.
-    void PlayOwedBonusGame();
-    // Start-up: a saved-games file that is there but cannot be read is told
-    // once; temporary files of killed writers are removed.
-    void CheckSavedGamesFile();
-
-    // The manual at a help topic, for the window in front.
-    void ShowHelpTopic(int topic);
-
+    void After(play::Then then);
     // Errors that escape a handler end the handler, not the program.
     template <typename Handler>
-    bool Guarded(Handler&& handler);
-    void ShowHandlerError(const QString& text);
+    bool Guarded(Handler&& handler)
+    {
+        return play::Guarded(windows_, std::forward<Handler>(handler));
+    }
 
-    void MarkDirty(const QRect& rect);
-    void ShowNow(const QRect& rect);
-    void LogFrame(const char* what, int a, int b = -1);
-    void WaitMicros(int64_t micros);
+    // play::Controls
+    void SetTimerRunning(engine::AttentionTimer timer, bool running) override;
+    bool TimerRunning(engine::AttentionTimer timer) const override;
+    void SetGameCommandsEnabled(bool enabled) override;
 
     // TableViewClient
     void TableMousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position) override;
@@ -214,58 +118,19 @@ private:
     void TableResized(QSize size) override;
     void TableFirstPainted() override;
 
-    Platform& platform_;
-    MessageBoxes& boxes_;
-    engine::Random random_;
-    WindowLifecycle lifecycle_;
-    engine::Game game_;
-    media::Sound sound_;
-    media::Music music_;
-
+    desktop::Platform& platform_;
+    desktop::MessageBoxes& boxes_;
+    Theme theme_;
     pictures::PictureSet pictures_;
-    QImage surface_;  // the table only, without the black beside it
-    std::unique_ptr<TablePainter> painter_;
+    drawing::TableSurface surface_;
+    TableSounds sounds_;
+    SideWindows windows_;
+    play::SavedGamesFile files_;
+    play::Session session_;
     TableView* view_ = nullptr;
-    // While the reels animate, drawings made between two frames (the attention
-    // timers') are shown with the next frame instead of by a paint of their own.
-    bool holdingDirty_ = false;
-    QRegion heldDirty_;
-    pictures::Scaling scaling_;
-    QPoint origin_;
-    int logicalDpi_ = 96;
-
-    QString assetDir_;
-    QString programBaseName_;
-    QString gameTitle_;
-    QString soundRoot_;
-    QString webPageName_;
-    QString versionText_;
-    QString helpFile_;
-    int screenWidth_ = 800;
-    int screenHeight_ = 600;
     QSize outerSize_;
-
     bool startupSucceeded_ = false;
     bool showMaximised_ = false;
-    bool gameResumed_ = false;
-    bool saveFailureTold_ = false;       // after a spin or an opened game
-    bool closeSaveFailureTold_ = false;  // by a close that stayed open
-
-    std::FILE* frameLog_ = nullptr;
 };
-
-template <typename Handler>
-bool TForm1::Guarded(Handler&& handler)
-{
-    try {
-        handler();
-        return true;
-    } catch (const std::exception& error) {
-        ShowHandlerError(QString::fromUtf8(error.what()));
-    } catch (...) {
-        ShowHandlerError(QStringLiteral("Unknown error"));
-    }
-    return false;
-}
 
 }  // namespace table

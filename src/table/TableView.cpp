@@ -25,6 +25,17 @@ void TableView::SetTableOrigin(QPoint origin)
     update();
 }
 
+void TableView::ShowLater(const QRegion& area)
+{
+    update(area.translated(origin_));
+}
+
+void TableView::ShowNow(const QRegion& area)
+{
+    // Painted before returning, not at the event loop's next turn.
+    repaint(area.translated(origin_));
+}
+
 void TableView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);

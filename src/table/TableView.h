@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "drawing/TableSurface.h"
+
 namespace table {
 
 // What the table's widget reports to the window that owns it.
@@ -21,13 +23,15 @@ public:
 // surface, which holds the table only, at the table's place, and black
 // around it: an expose only copies what is already drawn there, never redraws
 // the table. It takes the keyboard focus so that the table's keys reach it.
-class TableView : public QWidget {
+class TableView : public QWidget, public drawing::SurfaceDisplay {
     Q_OBJECT
 public:
     TableView(TableViewClient& client, const QImage& surface, QWidget* parent = nullptr);
 
-    // Where the surface's top-left corner stands in the client area.
-    void SetTableOrigin(QPoint origin);
+    // drawing::SurfaceDisplay: areas of the surface, shown where it stands.
+    void SetTableOrigin(QPoint origin) override;
+    void ShowLater(const QRegion& area) override;
+    void ShowNow(const QRegion& area) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -7,38 +7,39 @@
 #include <string>
 #include <vector>
 
+#include "desktop/CommandLine.h"
+#include "desktop/InstanceLock.h"
+#include "desktop/Platform.h"
+#include "desktop/TerminationSignals.h"
 #include "engine/Outcomes.h"
 #include "pictures/BuiltInPictures.h"
 #include "store/GameStore.h"
 #include "store/SettingsFile.h"
-#include "table/CommandLine.h"
-#include "table/InstanceLock.h"
-#include "table/Platform.h"
 #include "table/TForm1.h"
-#include "table/TerminationSignals.h"
 
 #ifdef PLUMFIZZ_FORCED_STOPS
 #include <cstdlib>
 
-#include "table/ForcedStops.h"
+#include "play/ForcedStops.h"
 #endif
 
 int main(int argc, char* argv[])
 {
     // Help, version and argument errors need no window.
-    const table::CommandLineRequest request = table::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const desktop::CommandLineRequest request =
+        desktop::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (request.kind) {
-    case table::CommandLineRequest::Kind::Help:
-    case table::CommandLineRequest::Kind::Version: std::fputs(request.text.c_str(), stdout); return 0;
-    case table::CommandLineRequest::Kind::UsageError: std::fputs(request.text.c_str(), stderr); return 2;
-    case table::CommandLineRequest::Kind::Play: break;
+    case desktop::CommandLineRequest::Kind::Help:
+    case desktop::CommandLineRequest::Kind::Version: std::fputs(request.text.c_str(), stdout); return 0;
+    case desktop::CommandLineRequest::Kind::UsageError: std::fputs(request.text.c_str(), stderr); return 2;
+    case desktop::CommandLineRequest::Kind::Play: break;
     }
-    if (!table::DisplayNamed()) {
-        std::fprintf(stderr, "%s\n", table::NoDisplayMessage);
+    if (!desktop::DisplayNamed()) {
+        std::fprintf(stderr, "%s\n", desktop::NoDisplayMessage);
         return 1;
     }
 
-    std::optional<table::DisplayOpenGuard> displayGuard(std::in_place);
+    std::optional<desktop::DisplayOpenGuard> displayGuard(std::in_place);
     QApplication application(argc, argv);
     displayGuard.reset();
     // The name only: a display name would be appended to every window title.
@@ -50,20 +51,20 @@ int main(int argc, char* argv[])
 #ifdef PLUMFIZZ_FORCED_STOPS
     // Only the end-to-end test build: PLUMFIZZ_TEST_STOPS="a,b,c" forces the
     // stops of every spin. The game as shipped cannot be told where to stop.
-    table::ForcedStops outcomes(table::ParseForcedStops(std::getenv("PLUMFIZZ_TEST_STOPS")));
+    play::ForcedStops outcomes(play::ParseForcedStops(std::getenv("PLUMFIZZ_TEST_STOPS")));
 #else
     engine::OutcomeSource& outcomes = engine::DefaultOutcomes();
 #endif
 
-    table::DesktopPlatform platform;
-    table::DesktopMessageBoxes boxes;
+    desktop::DesktopPlatform platform;
+    desktop::DesktopMessageBoxes boxes;
 
     // Two copies would overwrite each other's saved games: the second one
     // says so and ends before it reads or writes anything.
     const std::string baseName = store::ProgramBaseName(platform.ProgramPath().toStdString());
-    const table::InstanceLock lock(
-        table::InstanceLockPath(QString::fromStdString(store::SettingsFile(baseName + ".ini").Path().string())));
-    if (lock.Result() == table::InstanceLock::Outcome::AlreadyRunning) {
+    const desktop::InstanceLock lock(
+        desktop::InstanceLockPath(QString::fromStdString(store::SettingsFile(baseName + ".ini").Path().string())));
+    if (lock.Result() == desktop::InstanceLock::Outcome::AlreadyRunning) {
         const QString text = QStringLiteral("Plumfizz Slots is already running.");
         std::fprintf(stderr, "%s\n", qPrintable(text));  // for a start from a terminal
         boxes.Plain(nullptr, QString::fromLatin1(table::ApplicationTitle), text);
@@ -77,8 +78,8 @@ int main(int argc, char* argv[])
     }
 
     // A logout or `kill` closes the game as its close box would, so it is saved.
-    table::TerminationSignals termination;
-    QObject::connect(&termination, &table::TerminationSignals::terminationRequested, &form,
+    desktop::TerminationSignals termination;
+    QObject::connect(&termination, &desktop::TerminationSignals::terminationRequested, &form,
                      &table::TForm1::OnTerminationRequested);
 
     form.ShowTable();

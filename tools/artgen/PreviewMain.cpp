@@ -15,7 +15,7 @@
 #include "pictures/PictureSet.h"
 #include "pictures/Scaling.h"
 #include "store/SettingsFile.h"
-#include "table/TablePainter.h"
+#include "drawing/TablePainter.h"
 
 namespace {
 
@@ -82,11 +82,11 @@ int main(int argc, char** argv)
     }
 
     // The table of a 4:3 screen of the given width, as the game's surface holds it.
-    table::TableMetrics metrics;
+    drawing::TableMetrics metrics;
     metrics.layoutWidth = width;
     metrics.logicalDpi = 96;
     QImage surface(pictures::Scaling(width).TableSize(), QImage::Format_RGB32);
-    table::TablePainter painter(surface, set, metrics);
+    drawing::TablePainter painter(surface, set, metrics);
     painter.FormPaint(engine::StartStops, 1000, 0, 0);
 
     if (!surface.save(args[1], format.constData())) {

@@ -1,0 +1,39 @@
+// The program's command line and the first check of start-up: what is asked
+// (play, help, version) and whether a graphical display can be had at all.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace desktop {
+
+struct CommandLineRequest {
+    enum class Kind { Play, Help, Version, UsageError };
+    Kind kind = Kind::Play;
+    std::string text;  // what to print: the help, the version line or the one-line error
+};
+
+// The arguments after the program's name. --help (-h) and --version (-v)
+// print and end; any other argument is an error.
+CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The line printed when the game cannot have a window.
+inline constexpr char NoDisplayMessage[] =
+    "Plumfizz Slots needs a graphical display (DISPLAY or WAYLAND_DISPLAY is not set or cannot be opened).";
+
+// False when Qt would have to reach a display server and no display is named
+// (QT_QPA_PLATFORM naming a platform without one, such as offscreen, needs none).
+bool DisplayNamed();
+
+// Turns Qt's failure to open the display while the application object is
+// being made into NoDisplayMessage and exit status 1, instead of an abort;
+// Qt's other messages of that moment are passed on once it succeeded.
+class DisplayOpenGuard {
+public:
+    DisplayOpenGuard();
+    ~DisplayOpenGuard();
+    DisplayOpenGuard(const DisplayOpenGuard&) = delete;
+    DisplayOpenGuard& operator=(const DisplayOpenGuard&) = delete;
+};
+
+}  // namespace desktop

@@ -1,0 +1,118 @@
+// The table's drawing: every operation that paints the table onto the
+// window's off-screen surface, from the pictures of the pictures layer.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include "engine/Host.h"
+#include "engine/Reels.h"
+#include "pictures/PictureSet.h"
+#include "pictures/Scaling.h"
+#include "pictures/TableLayout.h"
+
+namespace drawing {
+
+// Reel geometry in surface pixels (origin offset included in ReelLeft).
+struct ReelGeometry {
+    int CellSize = pictures::layout::CellSize;
+    int ReelLeft = pictures::layout::ReelLeft;
+    int ReelTop = pictures::layout::ReelTop;
+    int ReelPitch = pictures::layout::ReelPitch;
+    int MotionHeight = pictures::layout::MotionStripSize.height();
+};
+
+// The screen facts the drawing depends on, fixed at start-up.
+struct TableMetrics {
+    int layoutWidth = pictures::layout::TableSize.width();  // width Scaled() works from (see LayoutWidthFor)
+    int originX = 0;                                        // left edge of the table in the surface (centring)
+    int logicalDpi = 96;                                    // label font: bold below 100 dpi
+};
+
+// Every drawing operation of the table onto one off-screen surface. Each
+// returns the rectangle it changed so the window can mark it for update.
+// Only the motion strip, copied in every animation frame, is kept stretched;
+// every other picture is stretched into the surface where it is drawn, just
+// the part drawn, so that a large screen holds no second copy of the table's
+// pictures. Pictures changed later need a new painter. The surface may be replaced by one of another size meanwhile;
+// nothing is drawn outside it. The window's surface holds the table only
+// (see pictures::PlaceTable); a larger one is black beside the table.
+class TablePainter {
+public:
+    TablePainter(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics);
+
+    const ReelGeometry& Geometry() const { return geometry_; }
+    int Scaled(int n) const { return scaling_.Scaled(n); }
+    int OriginX() const { return metrics_.originX; }
+
+    // The full redraw of the table, all seven steps.
+    QRect FormPaint(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t bonusPts);
+
+    QRect DrawReel(int reel, int32_t reelStop);
+    QRect DrawPayline();
+    QRect DrawCreditsCounter(int32_t credits);
+    QRect DrawCoinsCounter(int32_t betCoins);  // clears the Winnings field, "Coins" label, digits
+    QRect DrawWinningsCounter(int32_t shown);
+    QRect DrawWinningsCaption();
+    QRect DrawLabels();
+    QRect DrawButton(engine::Button button, bool lit);
+    QRect DrawBonusMeter(int32_t level);  // level clamped to 0..BonusMeterFull for drawing
+    QRect DrawLogoPanel(bool lit);
+    QRect DrawTitlePlate(bool lit);
+    QRect DrawBetSign(bool lit);
+
+    // One frame of the spin animation (frame counter 1..47) for all three
+    // reels; offsets are advanced for reels still blurring. stoppedReel[i] is
+    // set for a reel that comes to rest in this frame (it wants the stop sound).
+    struct SpinFrame {
+        QRect dirty;
+        bool stoppedReel[engine::ReelCount] = {false, false, false};
+    };
+    SpinFrame DrawSpinFrame(int frameCounter, engine::MotionOffsets& offsets, const engine::ReelStops& stops);
+
+    // A motion frame of one reel at a motion offset.
+    QRect DrawMotionFrame(int reel, int32_t offset);
+
+    // Nudge slide: step 0..7 of the one-position slide from the current stop.
+    QRect DrawNudgeStep(int reel, int32_t reelStop, engine::SlideDirection direction, int step);
+
+    // Settle bounce: CaptureSettle once, then steps 0..7 (offsets 2, 4, 2, 0, -2, -4, -2, 0).
+    QRect CaptureSettle(int reel);
+    QRect DrawSettleStep(int reel, int step);
+
+    // Where reel 0..2 shows its three rows on the surface (empty for another number).
+    QRect ReelWindow(int reel) const;
+
+    // The label font for a layout width and logical resolution: 10 points
+    // (bold below 100 dpi), 8 points regular below a layout width of 900;
+    // points become pixels at the given resolution.
+    static QFont LabelFontFor(int layoutWidth, int logicalDpi);
+
+private:
+    // A design rectangle of the table on the surface.
+    QRect ScaledRect(const QRect& design) const;
+    QRect DrawLabel(const QString& text, int anchorX, bool rightAligned);
+    QRect DrawArea(int area, bool lit);
+    QRect DrawReelCopy(const QImage& copy, int reel, int offset);
+    // The part `sheetPart` of the stretched symbol sheet, drawn at `at`.
+    void DrawSheetPart(QPoint at, const QRect& sheetPart);
+
+    QImage& surface_;
+    const pictures::PictureSet& pictures_;
+    TableMetrics metrics_;
+    pictures::Scaling scaling_;
+    ReelGeometry geometry_;
+    QSize symbolSheetSize_;  // the symbol sheet's stretched size
+    QImage motionStrip_;
+    QImage reelCopies_[engine::ReelCount];
+    QImage settleCopy_[engine::ReelCount];
+    QFont labelFont_;
+
+    // At design size, stretched where drawn.
+    QImage buttonFaces_[3][2];   // bet one, bet five, spin; dim, lit
+    QImage areaPictures_[3][2];  // logo panel, title plate, bet sign; dim, lit
+};
+
+}  // namespace drawing

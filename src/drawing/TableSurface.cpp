@@ -1,0 +1,171 @@
+// The table's surface: placing it, drawing on it through the painter, and
+// passing the changed areas to the widget that shows it.
+#include "drawing/TableSurface.h"
+
+namespace drawing {
+
+namespace {
+
+// Whether a point of the table lies in a click area, both ends included.
+bool Hits(const pictures::Scaling& scaling, const pictures::layout::ClickArea& area, QPoint at)
+{
+    const auto within = [](int value, int low, int high) { return value >= low && value <= high; };
+    return within(at.x(), scaling.Scaled(area.left), scaling.Scaled(area.right)) &&
+           within(at.y(), scaling.Scaled(area.top), scaling.Scaled(area.bottom));
+}
+
+}  // namespace
+
+TableSurface::TableSurface(const pictures::PictureSet& pictures) : pictures_(pictures)
+{}
+
+void TableSurface::Place(QSize clientArea)
+{
+    const pictures::TablePlace place = pictures::PlaceTable(clientArea);
+    const bool newLayout = !painter_ || place.scaling.LayoutWidth() != scaling_.LayoutWidth();
+    scaling_ = place.scaling;
+    if (newLayout) MakePainter();
+    if (place.origin != origin_) {
+        origin_ = place.origin;
+        if (display_) display_->SetTableOrigin(origin_);
+    }
+}
+
+std::optional<engine::Button> TableSurface::ButtonAt(QPoint client) const
+{
+    // Hit areas move with the centred table.
+    namespace layout = pictures::layout;
+    const QPoint at = client - origin_;
+    if (Hits(scaling_, layout::ClickAreaOf(layout::BetOneButton), at)) return engine::Button::BetOne;
+    if (Hits(scaling_, layout::ClickAreaOf(layout::BetFiveButton), at)) return engine::Button::BetFive;
+    if (Hits(scaling_, layout::ClickAreaOf(layout::SpinButton), at)) return engine::Button::Spin;
+    return std::nullopt;
+}
+
+bool TableSurface::BetSignAt(QPoint client) const
+{
+    return Hits(scaling_, pictures::layout::BetSignClickArea, client - origin_);
+}
+
+void TableSurface::MakePainter()
+{
+    // The old painter and surface go first, so that the largest screens never
+    // hold two tables' worth of pictures at once.
+    painter_.reset();
+    surface_ = QImage();
+    surface_ = QImage(scaling_.TableSize(), QImage::Format_RGB32);
+    surface_.fill(Qt::black);
+    TableMetrics metrics;
+    metrics.layoutWidth = scaling_.LayoutWidth();
+    metrics.logicalDpi = logicalDpi_;
+    painter_ = std::make_unique<TablePainter>(surface_, pictures_, metrics);
+}
+
+void TableSurface::Changed(const QRect& area)
+{
+    if (!display_ || area.isEmpty()) return;
+    if (holding_) {
+        held_ += area;
+    } else {
+        display_->ShowLater(area);
+    }
+}
+
+void TableSurface::DrawTable(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t meter)
+{
+    if (painter_) Changed(painter_->FormPaint(stops, credits, betCoins, meter));
+}
+
+void TableSurface::DrawCredits(int32_t credits)
+{
+    if (painter_) Changed(painter_->DrawCreditsCounter(credits));
+}
+
+void TableSurface::DrawCoins(int32_t betCoins)
+{
+    if (painter_) Changed(painter_->DrawCoinsCounter(betCoins));
+}
+
+void TableSurface::DrawWinningsCaption()
+{
+    if (painter_) Changed(painter_->DrawWinningsCaption());
+}
+
+void TableSurface::DrawWinnings(int32_t shown)
+{
+    if (painter_) Changed(painter_->DrawWinningsCounter(shown));
+}
+
+void TableSurface::DrawButton(engine::Button button, bool lit)
+{
+    if (painter_) Changed(painter_->DrawButton(button, lit));
+}
+
+void TableSurface::DrawLogoPanel(bool lit)
+{
+    if (painter_) Changed(painter_->DrawLogoPanel(lit));
+}
+
+void TableSurface::DrawTitlePlate(bool lit)
+{
+    if (painter_) Changed(painter_->DrawTitlePlate(lit));
+}
+
+void TableSurface::DrawBetSign(bool lit)
+{
+    if (painter_) Changed(painter_->DrawBetSign(lit));
+}
+
+void TableSurface::DrawBonusMeter(int32_t meter)
+{
+    if (painter_) Changed(painter_->DrawBonusMeter(meter));
+}
+
+int32_t TableSurface::MotionHeight() const
+{
+    return painter_ ? painter_->Geometry().MotionHeight : 0;
+}
+
+void TableSurface::HoldDrawings(bool hold)
+{
+    holding_ = hold;
+    if (hold) return;
+    if (display_ && !held_.isEmpty()) display_->ShowLater(held_);
+    held_ = QRegion();
+}
+
+play::ReelsStopped TableSurface::DrawSpinFrame(int frame, engine::MotionOffsets& offsets,
+                                               const engine::ReelStops& stops)
+{
+    play::ReelsStopped stopped{};
+    if (!painter_) return stopped;
+    const TablePainter::SpinFrame drawn = painter_->DrawSpinFrame(frame, offsets, stops);
+    frameArea_ = drawn.dirty;
+    for (int reel = 0; reel < engine::ReelCount; ++reel) stopped[static_cast<size_t>(reel)] = drawn.stoppedReel[reel];
+    return stopped;
+}
+
+void TableSurface::ShowSpinFrame()
+{
+    const QRegion area = held_ + frameArea_;
+    held_ = QRegion();
+    frameArea_ = QRect();
+    if (display_ && !area.isEmpty()) display_->ShowNow(area);
+}
+
+void TableSurface::DrawNudgeStep(int reel, int32_t stop, engine::SlideDirection direction, int step)
+{
+    if (painter_) Changed(painter_->DrawNudgeStep(reel, stop, direction, step));
+}
+
+void TableSurface::CaptureSettle(int reel)
+{
+    if (painter_) Changed(painter_->CaptureSettle(reel));
+}
+
+void TableSurface::DrawSettleStep(int reel, int step)
+{
+    if (painter_) Changed(painter_->DrawSettleStep(reel, step));
+}
+
+}  // namespace drawing

@@ -1,0 +1,94 @@
+// The table's off-screen surface: where it stands in the client area, its
+// painter, and which of its areas are due on the screen. The play draws on it.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+#include <QSize>
+
+#include <memory>
+#include <optional>
+
+#include "drawing/TablePainter.h"
+#include "pictures/PictureSet.h"
+#include "pictures/Scaling.h"
+#include "play/Screen.h"
+
+namespace drawing {
+
+// The widget that shows the surface. Areas are given in surface pixels.
+class SurfaceDisplay {
+public:
+    virtual ~SurfaceDisplay() = default;
+    // Where the surface's top-left corner stands in the client area.
+    virtual void SetTableOrigin(QPoint origin) = 0;
+    // Shown at the widget's next paint.
+    virtual void ShowLater(const QRegion& area) = 0;
+    // Painted before returning.
+    virtual void ShowNow(const QRegion& area) = 0;
+};
+
+// The surface holds the table only; the black beside it is the widget's.
+// Until the table is first placed (the symbol sheet loaded), nothing is drawn.
+class TableSurface final : public play::Screen {
+public:
+    explicit TableSurface(const pictures::PictureSet& pictures);
+
+    // The widget comes after the surface it shows.
+    void SetDisplay(SurfaceDisplay* display) { display_ = display; }
+    // Label fonts are sized for it.
+    void SetLogicalDpi(int dpi) { logicalDpi_ = dpi; }
+
+    // The largest 4:3 table the client area holds, centred. A new layout
+    // width makes a new surface and painter; the caller draws the table again.
+    void Place(QSize clientArea);
+
+    // What a click at a point of the client area hits: a button of the
+    // table, or the bet-one sign (lit or dim). Areas include both ends.
+    std::optional<engine::Button> ButtonAt(QPoint client) const;
+    bool BetSignAt(QPoint client) const;
+
+    const QImage& Image() const { return surface_; }
+    bool Placed() const { return painter_ != nullptr; }
+    const pictures::Scaling& Scale() const { return scaling_; }
+    QPoint Origin() const { return origin_; }
+
+    // play::Screen
+    void DrawTable(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t meter) override;
+    void DrawCredits(int32_t credits) override;
+    void DrawCoins(int32_t betCoins) override;
+    void DrawWinningsCaption() override;
+    void DrawWinnings(int32_t shown) override;
+    void DrawButton(engine::Button button, bool lit) override;
+    void DrawLogoPanel(bool lit) override;
+    void DrawTitlePlate(bool lit) override;
+    void DrawBetSign(bool lit) override;
+    void DrawBonusMeter(int32_t meter) override;
+    int32_t MotionHeight() const override;
+    void HoldDrawings(bool hold) override;
+    play::ReelsStopped DrawSpinFrame(int frame, engine::MotionOffsets& offsets,
+                                     const engine::ReelStops& stops) override;
+    void ShowSpinFrame() override;
+    void DrawNudgeStep(int reel, int32_t stop, engine::SlideDirection direction, int step) override;
+    void CaptureSettle(int reel) override;
+    void DrawSettleStep(int reel, int step) override;
+
+private:
+    void MakePainter();
+    // A changed area: shown at the next paint, or with the next frame while held.
+    void Changed(const QRect& area);
+
+    const pictures::PictureSet& pictures_;
+    SurfaceDisplay* display_ = nullptr;
+    int logicalDpi_ = 96;
+    QImage surface_;
+    std::unique_ptr<TablePainter> painter_;
+    pictures::Scaling scaling_;
+    QPoint origin_;
+    bool holding_ = false;
+    QRegion held_;
+    QRect frameArea_;  // the spin frame drawn last, not yet shown
+};
+
+}  // namespace drawing

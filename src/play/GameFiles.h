@@ -1,0 +1,39 @@
+// Where the running game is kept between runs: the interface the play saves
+// through, and the one that keeps it in the player's saved-games file.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/GameState.h"
+
+namespace play {
+
+class GameFiles {
+public:
+    virtual ~GameFiles() = default;
+
+    // Start-up: removes what writers killed mid-save left behind; the reason
+    // the saved games cannot be read, if they are there but unreadable.
+    virtual std::optional<std::string> CheckAtStart() = 0;
+    // The game that was running when the program last closed; a missing
+    // file or key leaves the field as it is.
+    virtual void LoadCurrentGame(engine::GameState& state) = 0;
+    // Throws a std::exception whose text says why the game was not written.
+    virtual void SaveCurrentGame(const engine::GameState& state) = 0;
+};
+
+// The current game in the program's saved-games file, beside the eight slots.
+class SavedGamesFile final : public GameFiles {
+public:
+    explicit SavedGamesFile(std::string programBaseName);
+
+    std::optional<std::string> CheckAtStart() override;
+    void LoadCurrentGame(engine::GameState& state) override;
+    void SaveCurrentGame(const engine::GameState& state) override;
+
+private:
+    std::string programBaseName_;
+};
+
+}  // namespace play

@@ -1,0 +1,56 @@
+// The table as the play draws it: the drawing operations, and the frames of
+// the reel animation, drawn ahead and shown when their time comes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/Host.h"
+#include "engine/Reels.h"
+
+namespace play {
+
+// Which reels came to rest in a frame of the spin (each wants the stop sound).
+using ReelsStopped = std::array<bool, engine::ReelCount>;
+
+// The table's drawing surface. Every operation draws into it and has the area
+// it changed shown at the window's next paint, unless frames are being shown
+// (see HoldDrawings). Before the table's pictures are loaded nothing is drawn.
+class Screen {
+public:
+    virtual ~Screen() = default;
+
+    // The whole table: reels, payline, counters, buttons, meter, lit areas.
+    virtual void DrawTable(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t meter) = 0;
+
+    virtual void DrawCredits(int32_t credits) = 0;
+    virtual void DrawCoins(int32_t betCoins) = 0;  // also wipes the Winnings figure
+    virtual void DrawWinningsCaption() = 0;
+    virtual void DrawWinnings(int32_t shown) = 0;
+    virtual void DrawButton(engine::Button button, bool lit) = 0;
+    virtual void DrawLogoPanel(bool lit) = 0;
+    virtual void DrawTitlePlate(bool lit) = 0;
+    virtual void DrawBetSign(bool lit) = 0;
+    virtual void DrawBonusMeter(int32_t meter) = 0;  // 0..BonusMeterFull
+
+    // The range of the motion offsets: the height of the scaled motion strip.
+    virtual int32_t MotionHeight() const = 0;
+
+    // While held, drawings made between two frames (an attention light) wait
+    // and are shown with the next frame; released, whatever waits is shown
+    // the usual way.
+    virtual void HoldDrawings(bool hold) = 0;
+    // Draws frame 1..47 of the spin, advancing the offsets of reels still
+    // blurring; nothing of it is shown yet.
+    virtual ReelsStopped DrawSpinFrame(int frame, engine::MotionOffsets& offsets, const engine::ReelStops& stops) = 0;
+    // Shows the frame drawn last, with the drawings held for it, before returning.
+    virtual void ShowSpinFrame() = 0;
+
+    // A nudge: step 0..7 of the slide from the stop before the change, then
+    // the settle bounce (captured once, steps 0..7).
+    virtual void DrawNudgeStep(int reel, int32_t stop, engine::SlideDirection direction, int step) = 0;
+    virtual void CaptureSettle(int reel) = 0;
+    virtual void DrawSettleStep(int reel, int step) = 0;
+};
+
+}  // namespace play

@@ -1,0 +1,155 @@
+// The side windows, each opened modally over the window in front.
+#include "table/SideWindows.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDialog>
+#include <QSize>
+
+#include "desktop/UpdateReminder.h"
+#include "dialogs/HelpViewer.h"
+#include "dialogs/TAdsForm.h"
+#include "dialogs/TBorrowC.h"
+#include "dialogs/TLoadSave.h"
+#include "dialogs/TPaychart.h"
+#include "dialogs/TStatsForm.h"
+#include "dialogs/TTrickForm.h"
+#include "dialogs/VersionBox.h"
+#include "store/GameStore.h"
+#include "store/SettingsFile.h"
+#include "web/WebLinks.h"
+
+namespace table {
+
+SideWindows::SideWindows(QWidget& owner, desktop::Platform& platform, desktop::MessageBoxes& boxes, const Theme& theme,
+                         const pictures::PictureSet& pictures)
+    : owner_(owner), platform_(platform), boxes_(boxes), theme_(theme), pictures_(pictures)
+{}
+
+QWidget* SideWindows::Front() const
+{
+    QWidget* front = QApplication::activeModalWidget();
+    return front ? front : &owner_;
+}
+
+void SideWindows::ShowInformation(const std::string& text)
+{
+    boxes_.Information(&owner_, QString::fromStdString(text));
+}
+
+void SideWindows::ShowError(const std::string& text)
+{
+    ShowError(QString::fromUtf8(text.c_str()));
+}
+
+void SideWindows::ShowError(const QString& text)
+{
+    boxes_.Error(&owner_, QString::fromLatin1(ApplicationTitle), WithFullStop(text));
+}
+
+void SideWindows::RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random& random,
+                                 const std::function<void(engine::Effect)>& playEffect)
+{
+    dialogs::BonusWindowServices services;
+    services.playSoundEffect = playEffect;
+    services.random = [&random](int32_t n) { return random(n); };
+    services.showInformation = [this](const QString& text) { boxes_.Information(&owner_, text); };
+    dialogs::RunBonusWindow(
+        state, prizes,
+        dialogs::BonusWindowSetup{theme_.assetDir, QSize(theme_.screenWidth, theme_.screenHeight), theme_.logicalDpi},
+        std::move(services), &owner_);
+}
+
+bool SideWindows::BonusWindowOpen() const
+{
+    return dialogs::TTrickForm::OpenForm() != nullptr;
+}
+
+void SideWindows::FinishBonusWindowNow()
+{
+    if (auto* bonus = dialogs::TTrickForm::OpenForm()) bonus->FinishNow();
+}
+
+void SideWindows::Borrow(engine::GameState& state, int layoutWidth)
+{
+    dialogs::BorrowWindowServices services;
+    services.showInformation = [this](const QString& text) { boxes_.Information(Front(), text); };
+    services.showHelp = [this](int topic) { Help(topic); };
+    dialogs::RunBorrowWindow(state, pictures_, layoutWidth, std::move(services), &owner_);
+}
+
+void SideWindows::Statistics(const engine::GameState& state)
+{
+    dialogs::TStatsForm form(state, &owner_);
+    form.exec();
+}
+
+void SideWindows::PayoffChart()
+{
+    dialogs::PaychartServices services;
+    services.showError = [this](const QString& text) { ShowError(text); };
+    services.showHelp = [this](int topic) { Help(topic); };
+    dialogs::TPaychart form(theme_.assetDir, std::move(services), &owner_);
+    form.exec();
+}
+
+void SideWindows::Version()
+{
+    boxes_.Information(&owner_, dialogs::VersionBoxText(theme_.gameTitle, theme_.versionText));
+}
+
+void SideWindows::Sponsors(engine::Random& random)
+{
+    dialogs::TAdsForm form(random, theme_.assetDir, &owner_);
+    form.exec();
+}
+
+void SideWindows::GamesPage()
+{
+    web::OpenWebPage(web::GamesPage(), &owner_);
+}
+
+bool SideWindows::Slots(dialogs::SlotDialogMode mode, engine::GameState& state)
+{
+    dialogs::SlotDialogServices services;
+    services.showHelp = [this](int topic) { Help(topic); };
+    services.showError = [this](const QString& text) { ShowError(text); };
+    const store::GameStore games(theme_.programBaseName.toStdString());
+    dialogs::TLoadSave form(mode, state, games, theme_.gameTitle, std::move(services), &owner_);
+    form.exec();
+    return form.Opened();
+}
+
+std::optional<QString> SideWindows::UpdateReminder()
+{
+    store::SettingsFile file(desktop::UpdateReminderFileName);
+    const desktop::UpdateReminderResult reminder =
+        desktop::RunUpdateReminder(file, theme_.gameTitle, theme_.versionText, QDateTime::currentDateTime(),
+                                   [this](const QString& question) { return boxes_.Confirm(&owner_, question); });
+    if (reminder.openGamePage) web::OpenWebPageQuietly(web::GamePage(theme_.webPageName), &owner_);
+    return reminder.error;
+}
+
+void SideWindows::DismissBoxes()
+{
+    for (int guard = 0; guard < 16; ++guard) {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) break;
+        dialog->reject();
+    }
+}
+
+void SideWindows::Help(int topic)
+{
+    // The help window belongs to the window in front, so that beside a modal
+    // dialog it can still be used.
+    QWidget* owner = Front();
+    const QString problem = dialogs::ManualProblem(theme_.helpFile);
+    if (!problem.isEmpty()) {
+        boxes_.Information(owner, problem);
+        return;
+    }
+    platform_.Help().Show(theme_.helpFile, topic, owner);
+}
+
+}  // namespace table

@@ -1,0 +1,57 @@
+// The desktop's message boxes show their text as plain text: markup in a
+// theme's title or a file name is never rendered (an <img> of a device file
+// would be read for ever).
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "desktop/Platform.h"
+
+namespace {
+
+struct Seen {
+    bool boxShown = false;
+    Qt::TextFormat format = Qt::AutoText;
+    QString labelText;
+};
+
+// Shows one box, looks at it while it is open, and closes it.
+Seen Look(const std::function<void()>& show)
+{
+    Seen seen;
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        seen.boxShown = true;
+        seen.format = box->textFormat();
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) seen.labelText = label->text();
+        box->done(QMessageBox::No);
+    });
+    show();
+    return seen;
+}
+
+TEST(DesktopMessageBoxes, ShowMarkupAsPlainText)
+{
+    desktop::DesktopMessageBoxes boxes;
+    const QString hostile = QStringLiteral("Update <img src=/dev/zero> <b>now</b>?");
+    const std::function<void()> kinds[] = {
+        [&] { boxes.Plain(nullptr, QStringLiteral("Caption"), hostile); },
+        [&] { boxes.Information(nullptr, hostile); },
+        [&] { boxes.Error(nullptr, QStringLiteral("Caption"), hostile); },
+        [&] { boxes.Confirm(nullptr, hostile); },
+    };
+    for (const auto& show : kinds) {
+        const Seen seen = Look(show);
+        ASSERT_TRUE(seen.boxShown);
+        EXPECT_EQ(seen.format, Qt::PlainText);
+        EXPECT_EQ(seen.labelText, hostile);
+    }
+}
+
+}  // namespace
