@@ -1,9 +1,12 @@
 // The main window's menu bar: its items, their captions and shortcuts.
 #pragma once
 
+#include <QAction>
+#include <QObject>
 #include <QString>
 
-class QAction;
+#include <utility>
+
 class QMenu;
 class QMenuBar;
 
@@ -40,5 +43,28 @@ QString ManualCaption(const QString& gameTitle);
 // items and shown in the menus. F1 is not the manual item's: on the table it
 // shows the table's own help topic.
 MainMenuActions BuildMainMenu(QMenuBar* bar, const QString& gameTitle);
+
+// Connects each item to the window's handler named after it.
+template <typename Window>
+void ConnectMainMenu(const MainMenuActions& menu, Window* window)
+{
+    const std::pair<QAction*, void (Window::*)()> items[] = {
+        {menu.NewGame1, &Window::NewGame1Click},
+        {menu.OpenGame1, &Window::OpenGame1Click},
+        {menu.SaveGame1, &Window::SaveGame1Click},
+        {menu.Exit1, &Window::Exit1Click},
+        {menu.Sound1, &Window::Sound1Click},
+        {menu.Music1, &Window::Music1Click},
+        {menu.Borrow1, &Window::Borrow1Click},
+        {menu.Stats1, &Window::Stats1Click},
+        {menu.Payoffs1, &Window::Payoffs1Click},
+        {menu.Version1, &Window::Version1Click},
+        {menu.ManualItem, &Window::ManualItemClick},
+        {menu.GamesPageItem, &Window::GamesPageItemClick},
+        {menu.CompayInformation1, &Window::CompayInformation1Click},
+        {menu.VisitourSponsors1, &Window::VisitourSponsors1Click},
+    };
+    for (const auto& [action, handler] : items) QObject::connect(action, &QAction::triggered, window, handler);
+}
 
 }  // namespace table

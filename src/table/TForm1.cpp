@@ -4,13 +4,9 @@
 
 #include <QEvent>
 #include <QMenuBar>
-#include <QPalette>
 #include <QShortcut>
 
-#include <algorithm>
-
 #include "desktop/UpdateReminder.h"
-#include "dialogs/HelpViewer.h"
 #include "store/SettingsFile.h"
 #include "table/TablePictures.h"
 
@@ -22,18 +18,17 @@ TForm1::TForm1(desktop::Platform& platform, desktop::MessageBoxes& boxes, engine
       platform_(platform),
       boxes_(boxes),
       theme_(ReadTheme(platform)),
+      size_(theme_),
       pictures_(pictures::PictureSet::BuiltIn()),
       surface_(pictures_),
+      controls_(Timer2, Timer3, Timer5, MainMenu1),
       windows_(*this, platform, boxes, theme_, pictures_),
       files_(theme_.programBaseName.toStdString()),
-      session_(play::SessionParts{surface_, platform, *this, windows_, sounds_, files_}, outcomes)
+      session_(play::SessionParts{surface_, platform, controls_, windows_, sounds_, files_}, outcomes)
 {
     // The designer's part: the black client area, the menu, the timers.
     view_ = new TableView(*this, surface_.Image(), this);
     surface_.SetDisplay(view_);
-    QPalette palette = view_->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    view_->setPalette(palette);
     setCentralWidget(view_);
     setFocusProxy(view_);
     view_->setFocus();
@@ -41,38 +36,22 @@ TForm1::TForm1(desktop::Platform& platform, desktop::MessageBoxes& boxes, engine
     MainMenu1 = BuildMainMenu(menuBar(), QStringLiteral("Plumfizz Slots"));
     // The bar never keeps the keyboard: Space and Enter belong to the table.
     menuBar()->setFocusPolicy(Qt::NoFocus);
-    const std::pair<QAction*, void (TForm1::*)()> items[] = {
-        {MainMenu1.NewGame1, &TForm1::NewGame1Click},
-        {MainMenu1.OpenGame1, &TForm1::OpenGame1Click},
-        {MainMenu1.SaveGame1, &TForm1::SaveGame1Click},
-        {MainMenu1.Exit1, &TForm1::Exit1Click},
-        {MainMenu1.Sound1, &TForm1::Sound1Click},
-        {MainMenu1.Music1, &TForm1::Music1Click},
-        {MainMenu1.Borrow1, &TForm1::Borrow1Click},
-        {MainMenu1.Stats1, &TForm1::Stats1Click},
-        {MainMenu1.Payoffs1, &TForm1::Payoffs1Click},
-        {MainMenu1.Version1, &TForm1::Version1Click},
-        {MainMenu1.ManualItem, &TForm1::ManualItemClick},
-        {MainMenu1.GamesPageItem, &TForm1::GamesPageItemClick},
-        {MainMenu1.CompayInformation1, &TForm1::CompayInformation1Click},
-        {MainMenu1.VisitourSponsors1, &TForm1::VisitourSponsors1Click},
-    };
-    for (const auto& [action, handler] : items) connect(action, &QAction::triggered, this, handler);
+    ConnectMainMenu(MainMenu1, this);
     // F1 on the table shows the table's topic; the manual item shows the contents.
     auto* tableHelp = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(tableHelp, &QShortcut::activated, this,
             [this] { Guarded([this] { windows_.Help(dialogs::MainWindowTopic); }); });
 
-    const std::pair<QTimer*, void (TForm1::*)()> timers[] = {{&Timer1, &TForm1::Timer1Timer},
-                                                             {&Timer2, &TForm1::Timer2Timer},
-                                                             {&Timer3, &TForm1::Timer3Timer},
-                                                             {&Timer4, &TForm1::Timer4Timer},
-                                                             {&Timer5, &TForm1::Timer5Timer}};
-    const int intervals[] = {250, 200, 300, 1000, 400};
-    for (int i = 0; i < 5; ++i) {
-        timers[i].first->setInterval(intervals[i]);
-        connect(timers[i].first, &QTimer::timeout, this, timers[i].second);
-    }
+    Timer1.setInterval(250);
+    Timer2.setInterval(200);
+    Timer3.setInterval(300);
+    Timer4.setInterval(1000);
+    Timer5.setInterval(400);
+    connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(&Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+    connect(&Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
+    connect(&Timer4, &QTimer::timeout, this, &TForm1::Timer4Timer);
+    connect(&Timer5, &QTimer::timeout, this, &TForm1::Timer5Timer);
 
     Guarded([this] { FormCreate(); });
 
@@ -101,8 +80,7 @@ void TForm1::FormCreate()
     // window is about to get (below the menu bar); a different one remakes
     // them when it arrives.
     surface_.SetLogicalDpi(theme_.logicalDpi);
-    surface_.Place(QSize(std::max(1, theme_.screenWidth - 10),
-                         std::max(1, theme_.screenHeight - 10 - menuBar()->sizeHint().height())));
+    surface_.Place(size_.FirstClientArea(menuBar()->sizeHint().height()));
 
     // A failed preload is shown, and start-up goes on: cutting it short
     // here would leave the saved game unread, and the next close would write
@@ -111,29 +89,23 @@ void TForm1::FormCreate()
         [this] { sounds_.Effects().PreloadEffects(theme_.assetDir.toStdString(), theme_.soundRoot.toStdString()); });
 
     // Outer size; the frame's share comes off once the frame is known.
-    outerSize_ = QSize(theme_.screenWidth - 10, theme_.screenHeight - 10);
-    resize(outerSize_);
+    resize(size_.Outer());
 
-    // Sound and music start on at every run; the switches are not saved.
-    sounds_.Tracks().SetEnabled(true);
-    sounds_.Effects().SetEnabled(true);
+    sounds_.Start(theme_.assetDir.toStdString(), theme_.soundRoot.toStdString());
     MainMenu1.Sound1->setChecked(true);
     MainMenu1.Music1->setChecked(true);
-    sounds_.Tracks().FillTrackFiles(theme_.assetDir.toStdString(), theme_.soundRoot.toStdString());
 
     // The game that was running when the program last closed; temporary
     // files of killed writers are removed first.
     store::SettingsFile(desktop::UpdateReminderFileName).RemoveStaleTemporaries();
     session_.Resume();
 
-    // Low-resolution screens get the whole screen.
-    showMaximised_ = theme_.logicalDpi > 0 && theme_.logicalDpi < 100;
-    if (!showMaximised_) setFixedSize(outerSize_);
+    if (!size_.Maximised()) setFixedSize(size_.Outer());
 }
 
 void TForm1::ShowTable()
 {
-    if (showMaximised_) {
+    if (size_.Maximised()) {
         showMaximized();
     } else {
         show();
@@ -151,31 +123,11 @@ void TForm1::TableResized(QSize size)
     session_.Repaint();
 }
 
-void TForm1::TableFirstPainted()
-{
-    session_.Log().Write("first-paint", 0);
-}
-
 bool TForm1::event(QEvent* event)
 {
     const bool result = QMainWindow::event(event);
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Move:
-    case QEvent::WindowStateChange: FitOuterSize(); break;
-    default: break;
-    }
+    if (startupSucceeded_) size_.Fit(*this, event->type());
     return result;
-}
-
-void TForm1::FitOuterSize()
-{
-    // The outer size includes the frame, which the window manager decides and
-    // Qt learns only after the window is shown.
-    if (!startupSucceeded_ || showMaximised_ || !outerSize_.isValid() || isMaximized() || isFullScreen()) return;
-    const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize client = outerSize_ - frame;
-    if (client.isValid() && client != size()) setFixedSize(client);
 }
 
 }  // namespace table

@@ -3,30 +3,32 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QSize>
 #include <QTimer>
 
 #include "desktop/Platform.h"
+#include "dialogs/HelpViewer.h"
+#include "dialogs/TLoadSave.h"
 #include "drawing/TableSurface.h"
 #include "engine/Outcomes.h"
 #include "pictures/PictureSet.h"
 #include "play/Session.h"
 #include "table/MainMenu.h"
 #include "table/SideWindows.h"
+#include "table/TableControls.h"
 #include "table/TableSounds.h"
 #include "table/TableView.h"
 #include "table/Theme.h"
+#include "table/WindowSize.h"
 
 class QCloseEvent;
 
 namespace table {
 
-// The main window. It owns the play of the game, the table's pictures and
-// surface, the sounds, the menu and the timers, and wires them together.
-// Start-up runs in the constructor. When it fails (the required picture is
-// missing) StartupSucceeded() is false: the program ends without showing the
-// window, and nothing is saved.
-class TForm1 : public QMainWindow, private play::Controls, private TableViewClient {
+// The main window: it owns the play, the table's pictures and surface, the
+// sounds, the menu and the timers, and wires them together. Start-up runs in
+// the constructor; when it fails (the symbol sheet is missing) the program
+// ends without showing the window, and nothing is saved.
+class TForm1 : public QMainWindow, private TableViewClient {
     Q_OBJECT
 public:
     // The spins' outcomes come from the generator unless another source is
@@ -36,7 +38,7 @@ public:
 
     bool StartupSucceeded() const { return startupSucceeded_; }
     // Below 100 logical pixels per inch the window starts maximised.
-    bool ShowsMaximised() const { return showMaximised_; }
+    bool ShowsMaximised() const { return size_.Maximised(); }
     // Shows the window as start-up left it.
     void ShowTable();
 
@@ -59,30 +61,56 @@ public:
 
 public slots:
     // Input, with positions in client pixels.
-    void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     // True for the table's keys (Enter, Space, B, M), also while held off.
-    bool FormKeyDown(int key, Qt::KeyboardModifiers shift);
+    bool FormKeyDown(int key, Qt::KeyboardModifiers shift) override;
 
     void Timer1Timer();
-    void Timer2Timer();
-    void Timer3Timer();
-    void Timer4Timer();
-    void Timer5Timer();
+    void Timer2Timer() { session_.ButtonAttentionTick(); }
+    void Timer3Timer() { session_.WinFlashTick(); }
+    void Timer4Timer() { session_.PendingTrackTick(); }
+    void Timer5Timer() { session_.BetSignTick(); }
 
-    void NewGame1Click();
-    void OpenGame1Click();
-    void SaveGame1Click();
-    void Exit1Click();
-    void Sound1Click();
+    void NewGame1Click() { session_.NewGame(); }
+    void OpenGame1Click() { RunSlotDialog(dialogs::SlotDialogMode::Open); }
+    void SaveGame1Click() { RunSlotDialog(dialogs::SlotDialogMode::Save); }
+    void Exit1Click() { close(); }
+    void Sound1Click()
+    {
+        Guarded([this] { MainMenu1.Sound1->setChecked(sounds_.Effects().Toggle()); });
+    }
     void Music1Click();
     void Borrow1Click();
-    void Stats1Click();
-    void Payoffs1Click();
-    void Version1Click();
-    void ManualItemClick();
-    void GamesPageItemClick();
-    void CompayInformation1Click();
-    void VisitourSponsors1Click();
+    // Stats, Payoffs, Version, the manual and the sponsors change nothing of
+    // the game, so they may open during a spin.
+    void Stats1Click()
+    {
+        Guarded([this] { windows_.Statistics(session_.State()); });
+    }
+    void Payoffs1Click()
+    {
+        Guarded([this] { windows_.PayoffChart(); });
+    }
+    void Version1Click()
+    {
+        Guarded([this] { windows_.Version(); });
+    }
+    void ManualItemClick()
+    {
+        Guarded([this] { windows_.Help(dialogs::ContentsTopic); });
+    }
+    void GamesPageItemClick()
+    {
+        Guarded([this] { windows_.GamesPage(); });
+    }
+    void CompayInformation1Click()
+    {
+        Guarded([this] { windows_.Help(dialogs::CompanyTopic); });
+    }
+    void VisitourSponsors1Click()
+    {
+        Guarded([this] { windows_.Sponsors(session_.Random()); });
+    }
 
     // SIGTERM, SIGHUP or SIGINT: close as the close box does, without the reminder.
     void OnTerminationRequested();
@@ -96,10 +124,14 @@ private:
     // Closing: the update reminder, then the save nothing may skip; false
     // when the game could not be saved (the window stays open once).
     bool FormClose(bool withReminder);
-    void FitOuterSize();
+    // A bet or spin, taken only when the table is idle.
     void Play(play::Command command);
     void RunSlotDialog(dialogs::SlotDialogMode mode);
-    void After(play::Then then);
+    // A close that came during a command or a dialog was held until it ended.
+    void After(play::Then then)
+    {
+        if (then == play::Then::Close) close();
+    }
     // Errors that escape a handler end the handler, not the program.
     template <typename Handler>
     bool Guarded(Handler&& handler)
@@ -107,30 +139,23 @@ private:
         return play::Guarded(windows_, std::forward<Handler>(handler));
     }
 
-    // play::Controls
-    void SetTimerRunning(engine::AttentionTimer timer, bool running) override;
-    bool TimerRunning(engine::AttentionTimer timer) const override;
-    void SetGameCommandsEnabled(bool enabled) override;
-
     // TableViewClient
-    void TableMousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position) override;
-    bool TableKeyPressed(int key, Qt::KeyboardModifiers modifiers) override;
     void TableResized(QSize size) override;
-    void TableFirstPainted() override;
+    void TableFirstPainted() override { session_.Log().Write("first-paint", 0); }
 
     desktop::Platform& platform_;
     desktop::MessageBoxes& boxes_;
     Theme theme_;
+    WindowSize size_;
     pictures::PictureSet pictures_;
     drawing::TableSurface surface_;
     TableSounds sounds_;
+    TableControls controls_;
     SideWindows windows_;
     play::SavedGamesFile files_;
     play::Session session_;
     TableView* view_ = nullptr;
-    QSize outerSize_;
     bool startupSucceeded_ = false;
-    bool showMaximised_ = false;
 };
 
 }  // namespace table

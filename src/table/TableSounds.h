@@ -1,6 +1,8 @@
 // The effects and the music of the table, as the play asks for them.
 #pragma once
 
+#include <string>
+
 #include "media/Music.h"
 #include "media/Sound.h"
 #include "play/Sounds.h"
@@ -9,6 +11,15 @@ namespace table {
 
 class TableSounds final : public play::Sounds {
 public:
+    // Sound and music on, as at every run (the switches are not saved), and
+    // the theme's track files named.
+    void Start(const std::string& assetDir, const std::string& soundRoot)
+    {
+        music_.SetEnabled(true);
+        sound_.SetEnabled(true);
+        music_.FillTrackFiles(assetDir, soundRoot);
+    }
+
     media::Sound& Effects() { return sound_; }
     const media::Sound& Effects() const { return sound_; }
     media::Music& Tracks() { return music_; }

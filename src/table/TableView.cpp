@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QResizeEvent>
 
 namespace table {
@@ -16,6 +17,10 @@ TableView::TableView(TableViewClient& client, const QImage& surface, QWidget* pa
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
     setFocusPolicy(Qt::StrongFocus);
+    // Black beside the table.
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
 }
 
 void TableView::SetTableOrigin(QPoint origin)
@@ -53,13 +58,14 @@ void TableView::paintEvent(QPaintEvent* event)
 
 void TableView::mousePressEvent(QMouseEvent* event)
 {
-    client_.TableMousePressed(event->button(), event->modifiers(), event->position().toPoint());
+    const QPoint at = event->position().toPoint();
+    client_.FormMouseDown(event->button(), event->modifiers(), at.x(), at.y());
     event->accept();
 }
 
 void TableView::keyPressEvent(QKeyEvent* event)
 {
-    if (client_.TableKeyPressed(event->key(), event->modifiers())) {
+    if (client_.FormKeyDown(event->key(), event->modifiers())) {
         event->accept();
         return;
     }

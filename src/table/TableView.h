@@ -12,9 +12,10 @@ namespace table {
 class TableViewClient {
 public:
     virtual ~TableViewClient() = default;
-    virtual void TableMousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position) = 0;
+    // Positions in client pixels.
+    virtual void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) = 0;
     // True when the key was one of the table's.
-    virtual bool TableKeyPressed(int key, Qt::KeyboardModifiers modifiers) = 0;
+    virtual bool FormKeyDown(int key, Qt::KeyboardModifiers shift) = 0;
     virtual void TableResized(QSize size) = 0;
     virtual void TableFirstPainted() = 0;
 };

@@ -1,0 +1,34 @@
+// The main window's size: the screen less 10 pixels each way, frame included,
+// or the whole screen at low resolution.
+#pragma once
+
+#include <QEvent>
+#include <QSize>
+#include <QWidget>
+
+#include "table/Theme.h"
+
+namespace table {
+
+class WindowSize {
+public:
+    // Chosen once the theme has read the screen.
+    explicit WindowSize(const Theme& theme);
+
+    // Below 100 logical pixels per inch the window starts maximised.
+    bool Maximised() const { return maximised_; }
+    QSize Outer() const { return outer_; }
+    // The client area the table is first laid out for: below the menu bar.
+    QSize FirstClientArea(int menuBarHeight) const;
+
+    // The outer size includes the frame, which the window manager decides and
+    // Qt learns only after the window is shown: on a show, a move or a state
+    // change the fixed client size is set so that the frame fits around it.
+    void Fit(QWidget& window, QEvent::Type happened) const;
+
+private:
+    QSize outer_;
+    bool maximised_ = false;
+};
+
+}  // namespace table
