@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
-#include <tuple>
 
 #include "store/AtomicReplace.h"
 #include "store/IniScanner.h"
 #include "store/ProfileDirectory.h"
+#include "store/SettingsEdits.h"
 #include "store/SettingsText.h"
 
 namespace store {
@@ -17,10 +17,15 @@ namespace store {
 namespace fs = std::filesystem;
 using detail::ChunkSize;
 using detail::CopyRange;
+using detail::Edit;
 using detail::Fail;
 using detail::FailWith;
+using detail::FindPlaces;
 using detail::IniLine;
+using detail::Layout;
 using detail::LineKind;
+using detail::MakeEdits;
+using detail::OneLine;
 using detail::Opened;
 using detail::OpenFile;
 using detail::OpenForReading;
@@ -28,44 +33,14 @@ using detail::SameName;
 using detail::ScanFile;
 using detail::TextSink;
 using detail::Trim;
+using detail::UsableKey;
+using detail::UsableSection;
+using detail::Wanted;
 
 SettingsFile::SettingsFile(const std::string& fileName)
 {
     path_ = detail::InProfileDirectory(fileName);
 }
-
-namespace {
-
-struct Edit {
-    uint64_t from = 0;
-    uint64_t to = 0;
-    std::string text;
-};
-
-// Keys may not hold what would read back as another kind of line.
-bool UsableKey(std::string_view key)
-{
-    if (key.empty() || key.size() > detail::NameCap) return false;
-    if (key.find_first_of("=\r\n") != std::string_view::npos) return false;
-    return key[0] != '[' && key[0] != ';' && key[0] != '#';
-}
-
-bool UsableSection(std::string_view section)
-{
-    return section.size() <= detail::NameCap && section.find_first_of("\r\n") == std::string_view::npos;
-}
-
-// A line break inside a value would start a new line of the file, possibly a
-// section of its own; it is written as a space.
-std::string OneLine(const std::string& value)
-{
-    std::string line = value;
-    std::replace(line.begin(), line.end(), '\n', ' ');
-    std::replace(line.begin(), line.end(), '\r', ' ');
-    return line;
-}
-
-}  // namespace
 
 void SettingsFile::SetBeforeRenameHook(BeforeRenameHook hook)
 {
@@ -140,92 +115,6 @@ void SettingsFile::WriteInteger(const std::string& section, const std::string& k
 }
 
 namespace {
-
-struct Wanted {
-    std::string key;
-    std::string value;
-    std::optional<std::pair<uint64_t, uint64_t>> line;  // the line that holds the key now
-    std::string keyInFile;                              // its spelling there
-};
-
-// Where a write changes the file, found in one pass over it.
-struct Layout {
-    std::string eol = "\n";      // the line end of the file's first line
-    bool anyLine = false;        // the file holds more than a byte-order mark
-    bool lastBlank = true;       // its last line is blank
-    bool lastTerminated = true;  // its last line has a line end
-    bool sectionFound = false;
-    uint64_t insertAt = 0;  // where new keys of the section go
-    bool insertAfterUnterminated = false;
-};
-
-Layout FindPlaces(OpenFile& original, const std::string& section, std::vector<Wanted>& wanted)
-{
-    Layout layout;
-    bool eolKnown = false;
-    bool inSection = false;  // in the first copy of the section, the only one read or written
-    const bool complete = ScanFile(original, [&](const IniLine& line) {
-        if (!eolKnown && line.terminated) {
-            layout.eol = line.crlf ? "\r\n" : line.cr ? "\r" : "\n";
-            eolKnown = true;
-        }
-        layout.anyLine = true;
-        layout.lastBlank = line.kind == LineKind::Blank;
-        layout.lastTerminated = line.terminated;
-        const bool header = line.kind == LineKind::Header || line.kind == LineKind::BrokenHeader;
-        if (header) {
-            inSection = !layout.sectionFound && line.kind == LineKind::Header && !line.nameOverlong &&
-                        SameName(line.name, section);
-            if (inSection) layout.sectionFound = true;
-        }
-        if (!inSection) return true;
-        if (line.kind == LineKind::Key) {
-            for (Wanted& entry : wanted) {
-                if (!entry.line && SameName(line.name, entry.key)) {
-                    entry.line = std::make_pair(line.start, line.contentEnd);
-                    entry.keyInFile = std::string(line.name);
-                }
-            }
-        }
-        // After the section's last key, not after the blank lines and comments
-        // that lead into the next section.
-        if (header || line.kind == LineKind::Key || line.kind == LineKind::Other) {
-            layout.insertAt = line.end;
-            layout.insertAfterUnterminated = !line.terminated;
-        }
-        return true;
-    });
-    if (!complete) FailWith(original.file.Error());
-    return layout;
-}
-
-std::vector<Edit> MakeEdits(const std::string& section, const std::vector<Wanted>& wanted, const Layout& layout,
-                            uint64_t fileSize)
-{
-    const std::string& eol = layout.eol;
-    std::vector<Edit> edits;
-    std::string added;
-    for (const Wanted& entry : wanted) {
-        if (entry.line)
-            edits.push_back({entry.line->first, entry.line->second, entry.keyInFile + "=" + entry.value});
-        else
-            added += entry.key + "=" + entry.value + eol;
-    }
-    if (!added.empty()) {
-        if (layout.sectionFound) {
-            edits.push_back({layout.insertAt, layout.insertAt, (layout.insertAfterUnterminated ? eol : "") + added});
-        } else {
-            std::string text;
-            if (layout.anyLine && !layout.lastTerminated) text += eol;
-            if (layout.anyLine && !layout.lastBlank) text += eol;  // a blank line between sections
-            text += "[" + section + "]" + eol + added;
-            edits.push_back({fileSize, fileSize, std::move(text)});
-        }
-    }
-    std::sort(edits.begin(), edits.end(),
-              [](const Edit& a, const Edit& b) { return std::tie(a.from, a.to) < std::tie(b.from, b.to); });
-    return edits;
-}
 
 // Writes the original with the edits into a temporary file beside the
 // target, which then replaces it.
