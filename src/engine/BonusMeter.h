@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "GameState.h"
-#include "Host.h"
-#include "Reels.h"
+#include "engine/GameState.h"
+#include "engine/Host.h"
+#include "engine/Reels.h"
 
 namespace engine {
 

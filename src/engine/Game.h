@@ -1,12 +1,12 @@
 // The player's operations (bet one, bet five, spin) and the order of a spin.
 #pragma once
 
-#include "BonusMeter.h"
-#include "GameState.h"
-#include "Host.h"
-#include "Outcomes.h"
-#include "Random.h"
-#include "Reels.h"
+#include "engine/BonusMeter.h"
+#include "engine/GameState.h"
+#include "engine/Host.h"
+#include "engine/Outcomes.h"
+#include "engine/Random.h"
+#include "engine/Reels.h"
 
 namespace engine {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "SoundEffects.h"
+#include "engine/SoundEffects.h"
 
 namespace engine {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "Host.h"
-#include "Reels.h"
+#include "engine/Host.h"
+#include "engine/Reels.h"
 
 namespace engine {
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "BonusMeter.h"
-#include "Reels.h"
+#include "engine/BonusMeter.h"
+#include "engine/Reels.h"
 
 namespace engine {
 

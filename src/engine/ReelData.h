@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "Host.h"
+#include "engine/Host.h"
 
 namespace engine {
 

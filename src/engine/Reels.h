@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "Host.h"
-#include "ReelData.h"
+#include "engine/Host.h"
+#include "engine/ReelData.h"
 
 namespace engine {
 

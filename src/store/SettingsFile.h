@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "store/ProfileDirectory.h"  // ProfileDirectory(): where bare names live
+
 namespace store {
 
 // A write that could not be done: "Unable to write to <file name>: <reason>",
@@ -21,9 +23,6 @@ class WriteError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-
-// $XDG_CONFIG_HOME/tallyho, or ~/.config/tallyho when the variable is unset.
-std::filesystem::path ProfileDirectory();
 
 // Text values are read up to this many characters.
 inline constexpr std::size_t MaxValueCharacters = 2047;
