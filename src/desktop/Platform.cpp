@@ -1,12 +1,11 @@
-// The desktop's platform: Qt's primary screen, the program's real path, waits to the microsecond
-// on a timer descriptor, and Qt's message boxes.
+// The desktop's platform: Qt's primary screen, the program's real path, and waits to the
+// microsecond on a timer descriptor.
 #include "desktop/Platform.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -181,36 +180,6 @@ QString ResolveProgramPath(const QString& path)
 {
     const QString canonical = QFileInfo(path).canonicalFilePath();
     return canonical.isEmpty() ? path : canonical;
-}
-
-// Every box shows its text as plain text: a theme's title or a file name
-// holding markup (an <img> of a device file) must not be rendered.
-void DesktopMessageBoxes::Plain(QWidget* owner, const QString& caption, const QString& text)
-{
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
-    box.setTextFormat(Qt::PlainText);  // paths and names from files are shown as they are
-    box.exec();
-}
-
-void DesktopMessageBoxes::Information(QWidget* owner, const QString& text)
-{
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok, owner);
-    box.setTextFormat(Qt::PlainText);  // paths and names from files are shown as they are
-    box.exec();
-}
-
-void DesktopMessageBoxes::Error(QWidget* owner, const QString& caption, const QString& text)
-{
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
-    box.setTextFormat(Qt::PlainText);  // paths and names from files are shown as they are
-    box.exec();
-}
-
-bool DesktopMessageBoxes::Confirm(QWidget* owner, const QString& text)
-{
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::Yes | QMessageBox::No, owner);
-    box.setTextFormat(Qt::PlainText);  // paths and names from files are shown as they are
-    return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace desktop

@@ -1,5 +1,5 @@
-// The machine under the main window: the screen, the program's path, a clock, paced waits, the
-// help viewer and message boxes, each behind an interface that tests replace.
+// The machine under the main window: the screen, the program's path, a clock, paced waits and
+// the help viewer, each behind an interface that tests replace.
 #pragma once
 
 #include <QString>
@@ -65,28 +65,5 @@ bool RequestPromptWakeups();
 // The file a path names once every symbolic link on the way is followed; the
 // path itself when it does not exist.
 QString ResolveProgramPath(const QString& path);
-
-// The modal message boxes the main window shows. Tests record them instead.
-class MessageBoxes {
-public:
-    virtual ~MessageBoxes() = default;
-
-    // A plain box with an OK button, captioned with the application title.
-    virtual void Plain(QWidget* owner, const QString& caption, const QString& text) = 0;
-    // "Information", with an OK button.
-    virtual void Information(QWidget* owner, const QString& text) = 0;
-    // An error box; caption is the application title.
-    virtual void Error(QWidget* owner, const QString& caption, const QString& text) = 0;
-    // "Confirm", with Yes and No; true for Yes.
-    virtual bool Confirm(QWidget* owner, const QString& text) = 0;
-};
-
-class DesktopMessageBoxes : public MessageBoxes {
-public:
-    void Plain(QWidget* owner, const QString& caption, const QString& text) override;
-    void Information(QWidget* owner, const QString& text) override;
-    void Error(QWidget* owner, const QString& caption, const QString& text) override;
-    bool Confirm(QWidget* owner, const QString& text) override;
-};
 
 }  // namespace desktop

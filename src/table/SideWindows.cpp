@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDialog>
-#include <QSize>
 
 #include "desktop/UpdateReminder.h"
 #include "dialogs/HelpViewer.h"
@@ -13,7 +12,6 @@
 #include "dialogs/TLoadSave.h"
 #include "dialogs/TPaychart.h"
 #include "dialogs/TStatsForm.h"
-#include "dialogs/TTrickForm.h"
 #include "dialogs/VersionBox.h"
 #include "store/GameStore.h"
 #include "store/SettingsFile.h"
@@ -21,53 +19,15 @@
 
 namespace table {
 
-SideWindows::SideWindows(QWidget& owner, desktop::Platform& platform, desktop::MessageBoxes& boxes, const Theme& theme,
-                         const pictures::PictureSet& pictures)
-    : owner_(owner), platform_(platform), boxes_(boxes), theme_(theme), pictures_(pictures)
+SideWindows::SideWindows(QWidget& owner, desktop::Platform& platform, dialogs::MessageBoxes& boxes,
+                         dialogs::TableDialogs& tableDialogs, const Theme& theme, const pictures::PictureSet& pictures)
+    : owner_(owner), platform_(platform), boxes_(boxes), tableDialogs_(tableDialogs), theme_(theme), pictures_(pictures)
 {}
 
 QWidget* SideWindows::Front() const
 {
     QWidget* front = QApplication::activeModalWidget();
     return front ? front : &owner_;
-}
-
-void SideWindows::ShowInformation(const std::string& text)
-{
-    boxes_.Information(&owner_, QString::fromStdString(text));
-}
-
-void SideWindows::ShowError(const std::string& text)
-{
-    ShowError(QString::fromUtf8(text.c_str()));
-}
-
-void SideWindows::ShowError(const QString& text)
-{
-    boxes_.Error(&owner_, QString::fromLatin1(ApplicationTitle), WithFullStop(text));
-}
-
-void SideWindows::RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random& random,
-                                 const std::function<void(engine::Effect)>& playEffect)
-{
-    dialogs::BonusWindowServices services;
-    services.playSoundEffect = playEffect;
-    services.random = [&random](int32_t n) { return random(n); };
-    services.showInformation = [this](const QString& text) { boxes_.Information(&owner_, text); };
-    dialogs::RunBonusWindow(
-        state, prizes,
-        dialogs::BonusWindowSetup{theme_.assetDir, QSize(theme_.screenWidth, theme_.screenHeight), theme_.logicalDpi},
-        std::move(services), &owner_);
-}
-
-bool SideWindows::BonusWindowOpen() const
-{
-    return dialogs::TTrickForm::OpenForm() != nullptr;
-}
-
-void SideWindows::FinishBonusWindowNow()
-{
-    if (auto* bonus = dialogs::TTrickForm::OpenForm()) bonus->FinishNow();
 }
 
 void SideWindows::Borrow(engine::GameState& state, int layoutWidth)
@@ -87,7 +47,7 @@ void SideWindows::Statistics(const engine::GameState& state)
 void SideWindows::PayoffChart()
 {
     dialogs::PaychartServices services;
-    services.showError = [this](const QString& text) { ShowError(text); };
+    services.showError = [this](const QString& text) { tableDialogs_.ShowError(text); };
     services.showHelp = [this](int topic) { Help(topic); };
     dialogs::TPaychart form(theme_.assetDir, std::move(services), &owner_);
     form.exec();
@@ -113,7 +73,7 @@ bool SideWindows::Slots(dialogs::SlotDialogMode mode, engine::GameState& state)
 {
     dialogs::SlotDialogServices services;
     services.showHelp = [this](int topic) { Help(topic); };
-    services.showError = [this](const QString& text) { ShowError(text); };
+    services.showError = [this](const QString& text) { tableDialogs_.ShowError(text); };
     const store::GameStore games(theme_.programBaseName.toStdString());
     dialogs::TLoadSave form(mode, state, games, theme_.gameTitle, std::move(services), &owner_);
     form.exec();

@@ -1,6 +1,6 @@
-// The windows the table opens beside itself: message boxes, the bonus window,
-// borrow, statistics, the payoff chart, the version box, the slot dialog, the
-// manual and the sponsors. Each is made when opened and gone when closed.
+// The windows the menu opens beside the table: borrow, statistics, the payoff
+// chart, the version box, the slot dialog, the manual, the sponsors and the
+// update reminder. Each is made when opened and gone when closed.
 #pragma once
 
 #include <QString>
@@ -9,10 +9,11 @@
 #include <optional>
 
 #include "desktop/Platform.h"
+#include "dialogs/MessageBoxes.h"
+#include "dialogs/TableDialogs.h"
 #include "engine/GameState.h"
 #include "engine/Random.h"
 #include "pictures/PictureSet.h"
-#include "play/Dialogs.h"
 #include "table/Theme.h"
 
 namespace dialogs {
@@ -21,21 +22,12 @@ enum class SlotDialogMode;
 
 namespace table {
 
-class SideWindows final : public play::Dialogs {
+class SideWindows {
 public:
     // The owner is the main window; boxes and the manual go to the window in front.
-    SideWindows(QWidget& owner, desktop::Platform& platform, desktop::MessageBoxes& boxes, const Theme& theme,
-                const pictures::PictureSet& pictures);
+    SideWindows(QWidget& owner, desktop::Platform& platform, dialogs::MessageBoxes& boxes,
+                dialogs::TableDialogs& tableDialogs, const Theme& theme, const pictures::PictureSet& pictures);
 
-    // play::Dialogs
-    void ShowInformation(const std::string& text) override;
-    void ShowError(const std::string& text) override;
-    void RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random& random,
-                        const std::function<void(engine::Effect)>& playEffect) override;
-    bool BonusWindowOpen() const override;
-    void FinishBonusWindowNow() override;
-
-    void ShowError(const QString& text);
     // The borrow window for a table of the given layout width.
     void Borrow(engine::GameState& state, int layoutWidth);
     // A snapshot: during a spin the figures are those of the moment it opened.
@@ -61,7 +53,8 @@ private:
 
     QWidget& owner_;
     desktop::Platform& platform_;
-    desktop::MessageBoxes& boxes_;
+    dialogs::MessageBoxes& boxes_;
+    dialogs::TableDialogs& tableDialogs_;
     const Theme& theme_;
     const pictures::PictureSet& pictures_;
 };

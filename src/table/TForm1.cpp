@@ -12,7 +12,7 @@
 
 namespace table {
 
-TForm1::TForm1(desktop::Platform& platform, desktop::MessageBoxes& boxes, engine::OutcomeSource& outcomes,
+TForm1::TForm1(desktop::Platform& platform, dialogs::MessageBoxes& boxes, engine::OutcomeSource& outcomes,
                QWidget* parent)
     : QMainWindow(parent),
       platform_(platform),
@@ -22,9 +22,10 @@ TForm1::TForm1(desktop::Platform& platform, desktop::MessageBoxes& boxes, engine
       pictures_(pictures::PictureSet::BuiltIn()),
       surface_(pictures_),
       controls_(Timer2, Timer3, Timer5, MainMenu1),
-      windows_(*this, platform, boxes, theme_, pictures_),
+      tableDialogs_(*this, boxes, {theme_.assetDir, QSize(theme_.screenWidth, theme_.screenHeight), theme_.logicalDpi}),
+      windows_(*this, platform, boxes, tableDialogs_, theme_, pictures_),
       files_(theme_.programBaseName.toStdString()),
-      session_(play::SessionParts{surface_, platform, controls_, windows_, sounds_, files_}, outcomes)
+      session_(play::SessionParts{surface_, platform, controls_, tableDialogs_, sounds_, files_}, outcomes)
 {
     // The designer's part: the black client area, the menu, the timers.
     view_ = new TableView(*this, surface_.Image(), this);
@@ -71,7 +72,7 @@ void TForm1::FormCreate()
     if (!LoadTablePictures(pictures_, theme_, platform_.ColourDepth(), boxes_, this)) {
         session_.StartupFailed();
         boxes_.Plain(
-            this, QString::fromLatin1(ApplicationTitle),
+            this, QString::fromLatin1(dialogs::ApplicationTitle),
             QStringLiteral("There are BMP files missing which may cause this program to not function properly!"));
         return;
     }

@@ -8,8 +8,8 @@
 #include "desktop/Platform.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/TLoadSave.h"
+#include "dialogs/TableDialogs.h"
 #include "drawing/TableSurface.h"
-#include "engine/Outcomes.h"
 #include "pictures/PictureSet.h"
 #include "play/Session.h"
 #include "table/MainMenu.h"
@@ -33,7 +33,7 @@ class TForm1 : public QMainWindow, private TableViewClient {
 public:
     // The spins' outcomes come from the generator unless another source is
     // given (the end-to-end build and the tests force the stops).
-    TForm1(desktop::Platform& platform, desktop::MessageBoxes& boxes,
+    TForm1(desktop::Platform& platform, dialogs::MessageBoxes& boxes,
            engine::OutcomeSource& outcomes = engine::DefaultOutcomes(), QWidget* parent = nullptr);
 
     bool StartupSucceeded() const { return startupSucceeded_; }
@@ -49,7 +49,7 @@ public:
     const drawing::TableSurface& Surface() const { return surface_; }
     TableView* View() const { return view_; }
     const TableSounds& Sounds() const { return sounds_; }
-    SideWindows& Windows() { return windows_; }
+    dialogs::TableDialogs& Dialogs() { return tableDialogs_; }
 
     // The designer's controls.
     MainMenuActions MainMenu1{};
@@ -121,8 +121,7 @@ protected:
 
 private:
     void FormCreate();
-    // Closing: the update reminder, then the save nothing may skip; false
-    // when the game could not be saved (the window stays open once).
+    // The update reminder, then the save nothing may skip; false when it failed.
     bool FormClose(bool withReminder);
     // A bet or spin, taken only when the table is idle.
     void Play(play::Command command);
@@ -136,7 +135,7 @@ private:
     template <typename Handler>
     bool Guarded(Handler&& handler)
     {
-        return play::Guarded(windows_, std::forward<Handler>(handler));
+        return play::Guarded(tableDialogs_, std::forward<Handler>(handler));
     }
 
     // TableViewClient
@@ -144,13 +143,14 @@ private:
     void TableFirstPainted() override { session_.Log().Write("first-paint", 0); }
 
     desktop::Platform& platform_;
-    desktop::MessageBoxes& boxes_;
+    dialogs::MessageBoxes& boxes_;
     Theme theme_;
     WindowSize size_;
     pictures::PictureSet pictures_;
     drawing::TableSurface surface_;
     TableSounds sounds_;
     TableControls controls_;
+    dialogs::TableDialogs tableDialogs_;
     SideWindows windows_;
     play::SavedGamesFile files_;
     play::Session session_;

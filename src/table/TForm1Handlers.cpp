@@ -54,7 +54,7 @@ void TForm1::Music1Click()
 {
     Guarded([this] {
         MainMenu1.Music1->setChecked(sounds_.Tracks().Toggle());
-        if (!sounds_.Tracks().LastError().empty()) windows_.ShowError(sounds_.Tracks().LastError());
+        if (!sounds_.Tracks().LastError().empty()) tableDialogs_.ShowError(sounds_.Tracks().LastError());
     });
 }
 
@@ -91,7 +91,7 @@ bool TForm1::FormClose(bool withReminder)
     // The update reminder's failure is told after the save, and closing goes on.
     const std::optional<QString> reminderError = withReminder ? windows_.UpdateReminder() : std::nullopt;
     if (!session_.SaveOnClose()) return false;
-    if (reminderError) windows_.ShowError(*reminderError);
+    if (reminderError) tableDialogs_.ShowError(*reminderError);
     return true;
 }
 

@@ -9,7 +9,7 @@
 namespace table {
 
 bool LoadTablePictures(pictures::PictureSet& pictures, const Theme& theme, int colourDepth,
-                       desktop::MessageBoxes& boxes, QWidget* owner)
+                       dialogs::MessageBoxes& boxes, QWidget* owner)
 {
     pictures.LoadReplacements(theme.assetDir);
     pictures::PictureSet::SheetProblem problem;
@@ -31,7 +31,7 @@ bool LoadTablePictures(pictures::PictureSet& pictures, const Theme& theme, int c
                   .arg(sheet.fileName(), QDir::toNativeSeparators(sheet.absolutePath()), problem.reason);
     std::fprintf(stderr, "plumfizz: %s\n",
                  qPrintable(QString(text).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
-    boxes.Plain(owner, QString::fromLatin1(ApplicationTitle), text);
+    boxes.Plain(owner, QString::fromLatin1(dialogs::ApplicationTitle), text);
     return false;
 }
 

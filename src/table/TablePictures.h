@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "desktop/Platform.h"
+#include "dialogs/MessageBoxes.h"
 #include "pictures/PictureSet.h"
 #include "table/Theme.h"
 
@@ -14,6 +14,6 @@ namespace table {
 // folder. A screen of fewer than 16 bits of colour is warned about; a missing
 // or unusable sheet is told (where it was looked for) and gives false.
 bool LoadTablePictures(pictures::PictureSet& pictures, const Theme& theme, int colourDepth,
-                       desktop::MessageBoxes& boxes, QWidget* owner);
+                       dialogs::MessageBoxes& boxes, QWidget* owner);
 
 }  // namespace table

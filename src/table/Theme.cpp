@@ -35,11 +35,6 @@ void ReadTestingIni(Theme& theme)
 
 }  // namespace
 
-QString WithFullStop(const QString& text)
-{
-    return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
-}
-
 Theme ReadTheme(const desktop::Platform& platform)
 {
     Theme theme;

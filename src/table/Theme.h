@@ -1,5 +1,5 @@
-// The theme and screen values fixed at start-up (from the program's place and
-// Testing.ini beside it), and the application's title.
+// The theme and screen values fixed at start-up, from the program's place and
+// Testing.ini beside it.
 #pragma once
 
 #include <QString>
@@ -7,12 +7,6 @@
 #include "desktop/Platform.h"
 
 namespace table {
-
-// The application's title: the task bar's text and the caption of error boxes.
-inline constexpr char ApplicationTitle[] = "Plumfizz Slots";
-
-// An error's text as the player is shown it: with a full stop at the end.
-QString WithFullStop(const QString& text);
 
 struct Theme {
     QString assetDir;         // the program's directory, with a trailing separator

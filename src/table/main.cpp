@@ -11,6 +11,7 @@
 #include "desktop/InstanceLock.h"
 #include "desktop/Platform.h"
 #include "desktop/TerminationSignals.h"
+#include "dialogs/MessageBoxes.h"
 #include "engine/Outcomes.h"
 #include "pictures/BuiltInPictures.h"
 #include "store/GameStore.h"
@@ -43,7 +44,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     displayGuard.reset();
     // The name only: a display name would be appended to every window title.
-    QApplication::setApplicationName(QString::fromLatin1(table::ApplicationTitle));
+    QApplication::setApplicationName(QString::fromLatin1(dialogs::ApplicationTitle));
     // The launcher's entry and icon; every window shows the icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("plumfizz"));
     QApplication::setWindowIcon(pictures::ProgramIcon());
@@ -57,7 +58,7 @@ int main(int argc, char* argv[])
 #endif
 
     desktop::DesktopPlatform platform;
-    desktop::DesktopMessageBoxes boxes;
+    dialogs::DesktopMessageBoxes boxes;
 
     // Two copies would overwrite each other's saved games: the second one
     // says so and ends before it reads or writes anything.
@@ -67,7 +68,7 @@ int main(int argc, char* argv[])
     if (lock.Result() == desktop::InstanceLock::Outcome::AlreadyRunning) {
         const QString text = QStringLiteral("Plumfizz Slots is already running.");
         std::fprintf(stderr, "%s\n", qPrintable(text));  // for a start from a terminal
-        boxes.Plain(nullptr, QString::fromLatin1(table::ApplicationTitle), text);
+        boxes.Plain(nullptr, QString::fromLatin1(dialogs::ApplicationTitle), text);
         return 1;
     }
 

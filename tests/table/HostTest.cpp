@@ -256,8 +256,8 @@ TEST(WindowHost, ASignalDuringTheBonusWindowStillPaysABox)
 
 TEST(WindowHost, ErrorTextsEndWithAFullStop)
 {
-    EXPECT_EQ(table::WithFullStop(QStringLiteral("File not found")), QStringLiteral("File not found."));
-    EXPECT_EQ(table::WithFullStop(QStringLiteral("Disk full.")), QStringLiteral("Disk full."));
+    EXPECT_EQ(dialogs::WithFullStop(QStringLiteral("File not found")), QStringLiteral("File not found."));
+    EXPECT_EQ(dialogs::WithFullStop(QStringLiteral("Disk full.")), QStringLiteral("Disk full."));
 }
 
 namespace {

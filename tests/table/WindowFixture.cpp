@@ -149,7 +149,7 @@ void StopTimers(table::TForm1& form)
 
 void RunBonusWindow(table::TForm1& form, const engine::BonusPrizes& prizes)
 {
-    form.Windows().RunBonusWindow(form.Session().State(), prizes, form.Session().Random(), [](engine::Effect) {});
+    form.Dialogs().RunBonusWindow(form.Session().State(), prizes, form.Session().Random(), [](engine::Effect) {});
 }
 
 }  // namespace windowtest

@@ -77,7 +77,7 @@ struct Box {
     QString text;
 };
 
-class RecordingBoxes : public desktop::MessageBoxes {
+class RecordingBoxes : public dialogs::MessageBoxes {
 public:
     std::vector<Box> shown;
     bool confirmAnswer = false;

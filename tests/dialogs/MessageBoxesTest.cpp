@@ -10,7 +10,7 @@
 
 #include <functional>
 
-#include "desktop/Platform.h"
+#include "dialogs/MessageBoxes.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ Seen Look(const std::function<void()>& show)
 
 TEST(DesktopMessageBoxes, ShowMarkupAsPlainText)
 {
-    desktop::DesktopMessageBoxes boxes;
+    dialogs::DesktopMessageBoxes boxes;
     const QString hostile = QStringLiteral("Update <img src=/dev/zero> <b>now</b>?");
     const std::function<void()> kinds[] = {
         [&] { boxes.Plain(nullptr, QStringLiteral("Caption"), hostile); },

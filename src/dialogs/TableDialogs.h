@@ -1,0 +1,33 @@
+// The modal windows the play opens over the table: message boxes and the
+// pick-a-box bonus window.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "dialogs/MessageBoxes.h"
+#include "dialogs/TTrickForm.h"
+#include "play/Dialogs.h"
+
+namespace dialogs {
+
+class TableDialogs final : public play::Dialogs {
+public:
+    // Boxes belong to the main window; the bonus window is set up for its screen.
+    TableDialogs(QWidget& owner, MessageBoxes& boxes, BonusWindowSetup bonusSetup);
+
+    void ShowInformation(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    void ShowError(const QString& text);
+    void RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random& random,
+                        const std::function<void(engine::Effect)>& playEffect) override;
+    bool BonusWindowOpen() const override;
+    void FinishBonusWindowNow() override;
+
+private:
+    QWidget& owner_;
+    MessageBoxes& boxes_;
+    BonusWindowSetup bonusSetup_;
+};
+
+}  // namespace dialogs
