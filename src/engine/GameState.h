@@ -23,10 +23,11 @@ struct GameState {
     int32_t BetCoins = 0;
     int32_t LastBet = 0;
     int32_t SpinWin = 0;
-    // Bets and spins are held while set: by a spin, and by the main window
-    // until its start-up tick.
+    // Bets and spins are held while set: by a spin, and from the start until
+    // the start-up tick releases it. Only the rules write it (Game).
     bool SpinInProgress = true;
-    // A close was asked for; it ends a spin's animation early.
+    // A close was asked for; it ends a spin's animation early. Only the rules
+    // write it (Game::RequestClose, and the start of a spin clears it).
     bool ClosingRequested = false;
 };
 
