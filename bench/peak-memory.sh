@@ -61,7 +61,7 @@ measure() { # WIDTHxHEIGHT
     [ -s "$work/display" ] || fail "Xvfb did not start: $(tail -n 2 "$work/xvfb.log")"
     local display=":$(head -n 1 "$work/display")"
 
-    DISPLAY=$display XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
+    DISPLAY=$display XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
         SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" "$program" >"$work/game.log" 2>&1 &
     game_pid=$!
     local window

@@ -8,7 +8,7 @@ PACKAGES=(
   libsdl2-mixer-dev libsndfile1-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick libx11-dev desktop-file-utils
-  fonts-dejavu-core libgif-dev
+  fonts-dejavu-core libgif-dev libsqlite3-dev
 )
 
 missing=()

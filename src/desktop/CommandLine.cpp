@@ -7,22 +7,30 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <iostream>
 #include <utility>
+
+#include "store/GameHistory.h"
+#include "store/GameStore.h"
 
 namespace desktop {
 
 namespace {
 
 constexpr char HelpText[] =
-    "Usage: plumfizz [--help | --version]\n"
+    "Usage: plumfizz [--help | --version | --history]\n"
     "Plumfizz Slots, a three-reel video slot machine.\n"
     "\n"
     "  -h, --help     show this help and exit\n"
     "  -v, --version  show the version and exit\n"
+    "  --history      write the game history as CSV (oldest first) and exit\n"
     "\n"
     "The theme (symbol sheet, pictures, sounds, music, manual) is read from the\n"
     "directory of the program file, symbolic links followed. Games are saved in\n"
-    "$XDG_CONFIG_HOME/tallyho/plumfizz.ini (~/.config/tallyho/ by default).\n";
+    "$XDG_CONFIG_HOME/tallyho/plumfizz.ini (~/.config/tallyho/ by default), the\n"
+    "history in $XDG_DATA_HOME/tallyho/plumfizz-history.sqlite\n"
+    "(~/.local/share/tallyho/ by default).\n";
 
 // Platforms that draw without a display server.
 bool PlatformNeedsNoDisplay(const QString& platform)
@@ -56,10 +64,31 @@ CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
     for (const std::string& argument : arguments) {
         if (argument == "--help" || argument == "-h") return {Kind::Help, HelpText};
         if (argument == "--version" || argument == "-v") return {Kind::Version, "plumfizz " PLUMFIZZ_VERSION "\n"};
+        if (argument == "--history") return {Kind::History, {}};
         return {Kind::UsageError,
-                "plumfizz: unknown argument '" + argument + "' (usage: plumfizz [--help | --version])\n"};
+                "plumfizz: unknown argument '" + argument + "' (usage: plumfizz [--help | --version | --history])\n"};
     }
     return {};
+}
+
+int PrintHistory()
+{
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::canonical("/proc/self/exe", error);
+    const std::filesystem::path path = store::HistoryPath(store::ProgramBaseName(program.string()));
+    try {
+        const auto history = store::GameHistory::OpenForReading(path);
+        if (history) {
+            history->WriteCsv(std::cout);
+        } else {
+            std::cout << store::GameHistory::CsvHeader();
+        }
+        std::cout.flush();
+        return std::cout ? 0 : 1;
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "plumfizz: the game history %s cannot be read: %s\n", path.c_str(), failure.what());
+        return 1;
+    }
 }
 
 bool DisplayNamed()

@@ -1,5 +1,6 @@
 // The program's command line and the first check of start-up: what is asked
-// (play, help, version) and whether a graphical display can be had at all.
+// (play, help, version, the history) and whether a graphical display can be
+// had at all.
 #pragma once
 
 #include <string>
@@ -8,14 +9,19 @@
 namespace desktop {
 
 struct CommandLineRequest {
-    enum class Kind { Play, Help, Version, UsageError };
+    enum class Kind { Play, Help, Version, History, UsageError };
     Kind kind = Kind::Play;
     std::string text;  // what to print: the help, the version line or the one-line error
 };
 
-// The arguments after the program's name. --help (-h) and --version (-v)
-// print and end; any other argument is an error.
+// The arguments after the program's name. --help (-h), --version (-v) and
+// --history print and end; any other argument is an error.
 CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments);
+
+// --history: the running program's game history as CSV on standard output,
+// without a display. 0, or 1 with one line on standard error when the
+// history is there but cannot be read.
+int PrintHistory();
 
 // The line printed when the game cannot have a window.
 inline constexpr char NoDisplayMessage[] =

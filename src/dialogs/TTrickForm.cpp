@@ -150,6 +150,7 @@ void TTrickForm::OpenBox(int box)
         return;
     }
     boxOpened_ = true;
+    openedBox_ = box;
     const int32_t value = prizes_[static_cast<size_t>(box - 1)];
     if (value <= 0) {
         Image2.show();
@@ -328,11 +329,12 @@ int32_t TTrickForm::Random(int32_t n)
     return fallback(n);
 }
 
-void RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
-                    BonusWindowServices services, QWidget* owner)
+int RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
+                   BonusWindowServices services, QWidget* owner)
 {
     TTrickForm form(state, prizes, setup, std::move(services), owner);
     form.exec();
+    return form.OpenedBox();
 }
 
 }  // namespace dialogs

@@ -50,6 +50,8 @@ public:
     // The prize of the last prize box opened; 0 until one is.
     int32_t PickedPrize() const { return pickedPrize_; }
     bool BoxOpened() const { return boxOpened_; }
+    // The box (1..8) opened last; 0 until one is.
+    int OpenedBox() const { return openedBox_; }
 
     // The box (1..8) whose area holds a point of the closed-boxes picture; 0
     // for the gaps and everywhere else.
@@ -100,13 +102,14 @@ private:
     QImage prizeBackground_;  // the prize picture before any text
     int32_t pickedPrize_ = 0;
     bool boxOpened_ = false;
+    int openedBox_ = 0;
     bool closed_ = false;
 };
 
 // Runs the bonus window modally: creates it, shows it until it closes and
 // destroys it. Afterwards SpinWin holds the prize picked (unchanged for an
-// empty box) and BonusWon has grown by it.
-void RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
+// empty box) and BonusWon has grown by it. Returns the box opened (1..8).
+int RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
                     BonusWindowServices services, QWidget* owner = nullptr);
 
 }  // namespace dialogs

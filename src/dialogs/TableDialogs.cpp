@@ -24,14 +24,14 @@ void TableDialogs::ShowError(const QString& text)
     boxes_.Error(&owner_, QString::fromLatin1(ApplicationTitle), WithFullStop(text));
 }
 
-void TableDialogs::RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random& random,
-                                  const std::function<void(engine::Effect)>& playEffect)
+int TableDialogs::RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random& random,
+                                 const std::function<void(engine::Effect)>& playEffect)
 {
     BonusWindowServices services;
     services.playSoundEffect = playEffect;
     services.random = [&random](int32_t n) { return random(n); };
     services.showInformation = [this](const QString& text) { boxes_.Information(&owner_, text); };
-    dialogs::RunBonusWindow(state, prizes, bonusSetup_, std::move(services), &owner_);
+    return dialogs::RunBonusWindow(state, prizes, bonusSetup_, std::move(services), &owner_);
 }
 
 bool TableDialogs::BonusWindowOpen() const

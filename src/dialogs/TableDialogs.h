@@ -19,8 +19,8 @@ public:
     void ShowInformation(const std::string& text) override;
     void ShowError(const std::string& text) override;
     void ShowError(const QString& text);
-    void RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random& random,
-                        const std::function<void(engine::Effect)>& playEffect) override;
+    int RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random& random,
+                       const std::function<void(engine::Effect)>& playEffect) override;
     bool BonusWindowOpen() const override;
     void FinishBonusWindowNow() override;
 

@@ -7,6 +7,7 @@
 #include "engine/Amounts.h"
 #include "engine/PayTable.h"
 #include "engine/SoundEffects.h"
+#include "engine/SpinOutcome.h"
 
 namespace engine {
 
@@ -219,14 +220,10 @@ void Game::PlayOwedBonusGame()
 
 GameState Game::SettledSpin() const
 {
-    ReelStops resting = stops_;
-    for (int reel = 0; reel < ReelCount; ++reel) resting[reel] = NudgedStop(reel, resting[reel]);
-    const PaylineReading payline = ReadPaylineForEvaluation(resting);
-
+    const SpinOutcome outcome = DecideSpin(stops_, state_.BetCoins, state_.BonusPts);
     GameState settled = state_;
-    settled.BonusPts = MeterAfterSpin(state_.BonusPts, payline.reset, payline.bonusPoints);
-    const int32_t win = SaturatingMultiply(state_.BetCoins, PayFactor(MatchPayRule(payline.symbols)));
-    settled.Credits = SaturatingAdd(settled.Credits, win);
+    settled.BonusPts = outcome.meterAfter;
+    settled.Credits = SaturatingAdd(settled.Credits, outcome.win);
     settled.SpinWin = 0;
     settled.LastBet = settled.BetCoins;
     settled.BetCoins = 0;

@@ -23,8 +23,9 @@ public:
     // The pick-a-box window, until the player has picked and seen the prize.
     // It sets SpinWin to the prize and adds it to BonusWon; its random box
     // comes from the program's generator and its sounds through the play.
-    virtual void RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random& random,
-                                const std::function<void(engine::Effect)>& playEffect) = 0;
+    // Returns the box opened, 1..8 (0 for none).
+    virtual int RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random& random,
+                               const std::function<void(engine::Effect)>& playEffect) = 0;
     virtual bool BonusWindowOpen() const = 0;
     // Settles the open bonus window's box now, so that its prize is paid.
     virtual void FinishBonusWindowNow() = 0;

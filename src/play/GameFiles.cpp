@@ -1,4 +1,5 @@
-// The current game kept in the program's saved-games file.
+// The current game kept in the program's saved-games file, and the history in
+// the player's data.
 #include "play/GameFiles.h"
 
 #include <utility>
@@ -29,6 +30,28 @@ void SavedGamesFile::LoadCurrentGame(engine::GameState& state)
 void SavedGamesFile::SaveCurrentGame(const engine::GameState& state)
 {
     store::GameStore(programBaseName_).SaveGameSlot(state, store::CurrentGameSlot, "CurrentGame");
+}
+
+std::optional<std::string> SavedGamesFile::OpenHistory()
+{
+    const auto path = store::HistoryPath(programBaseName_);
+    try {
+        history_ = store::GameHistory::OpenForWriting(path);
+        return std::nullopt;
+    } catch (const std::exception& error) {
+        return path.string() + ": " + error.what();
+    }
+}
+
+std::optional<std::string> SavedGamesFile::Record(const store::HistoryEntry& entry)
+{
+    if (!history_) return "the history is not open";
+    try {
+        history_->Append(entry);
+        return std::nullopt;
+    } catch (const std::exception& error) {
+        return store::HistoryPath(programBaseName_).string() + ": " + error.what();
+    }
 }
 
 }  // namespace play

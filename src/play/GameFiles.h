@@ -1,11 +1,14 @@
-// Where the running game is kept between runs: the interface the play saves
-// through, and the one that keeps it in the player's saved-games file.
+// Where the running game is kept between runs, and its history: the interface
+// the play saves through, and the one that keeps the game in the player's
+// saved-games file and its history in the player's data.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "engine/GameState.h"
+#include "store/GameHistory.h"
 
 namespace play {
 
@@ -21,6 +24,11 @@ public:
     virtual void LoadCurrentGame(engine::GameState& state) = 0;
     // Throws a std::exception whose text says why the game was not written.
     virtual void SaveCurrentGame(const engine::GameState& state) = 0;
+
+    // The game's history: opened at start, then one entry at a time. Each
+    // gives the reason when the history cannot be kept.
+    virtual std::optional<std::string> OpenHistory() = 0;
+    virtual std::optional<std::string> Record(const store::HistoryEntry& entry) = 0;
 };
 
 // The current game in the program's saved-games file, beside the eight slots.
@@ -31,9 +39,12 @@ public:
     std::optional<std::string> CheckAtStart() override;
     void LoadCurrentGame(engine::GameState& state) override;
     void SaveCurrentGame(const engine::GameState& state) override;
+    std::optional<std::string> OpenHistory() override;
+    std::optional<std::string> Record(const store::HistoryEntry& entry) override;
 
 private:
     std::string programBaseName_;
+    std::unique_ptr<store::GameHistory> history_;
 };
 
 }  // namespace play

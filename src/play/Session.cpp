@@ -32,6 +32,12 @@ void Session::Resume()
     }
     parts_.files.LoadCurrentGame(state_);
     resumed_ = true;
+    if (const auto problem = parts_.files.OpenHistory()) {
+        HistoryFailed(*problem);
+    } else {
+        historyOn_ = true;
+    }
+    TellHistoryProblem();
 }
 
 void Session::StartupFailed()
@@ -92,6 +98,7 @@ Then Session::RunCommand(void (engine::Game::*operation)())
     }
     // A played spin (or an owed bonus game) is saved again when it ends.
     if (state_.Spins != spinsBefore || state_.BonusPts != meterBefore) SaveAfterChange();
+    TellHistoryProblem();
     // A close that came during the spin was held until its win was counted.
     return closeNow ? Then::Close : Then::Stay;
 }
@@ -100,9 +107,15 @@ void Session::NewGame()
 {
     if (lifecycle_.CommandRunning()) return;
     Guarded(parts_.dialogs, [this] {
+        const engine::GameState before = state_;
         engine::StartNewGame(state_);
         lifecycle_.NewGameStarted();
         Repaint();
+        store::HistoryEntry entry;
+        entry.kind = store::HistoryKind::NewGame;
+        entry.creditsBefore = engine::WithCoinsReturned(before).Credits;
+        Record(entry, state_);
+        TellHistoryProblem();
     });
 }
 
@@ -116,7 +129,9 @@ bool Session::BeginDialog()
 {
     // Not inside a spin, nor inside another dialog; a close or a signal that
     // comes while it is open waits for it to end.
-    return !lifecycle_.CommandRunning() && lifecycle_.BeginDialog();
+    if (lifecycle_.CommandRunning() || !lifecycle_.BeginDialog()) return false;
+    creditsBeforeDialog_ = engine::WithCoinsReturned(state_).Credits;
+    return true;
 }
 
 Then Session::EndDialog(bool gameReplaced)
@@ -126,6 +141,11 @@ Then Session::EndDialog(bool gameReplaced)
         // The opened game is the current game from now on.
         SaveAfterChange();
         Guarded(parts_.dialogs, [this] { Repaint(); });
+        store::HistoryEntry entry;
+        entry.kind = store::HistoryKind::OpenGame;
+        entry.creditsBefore = creditsBeforeDialog_;
+        Record(entry, state_);
+        TellHistoryProblem();
     }
     return closeNow ? Then::Close : Then::Stay;
 }
@@ -207,6 +227,21 @@ bool Session::SaveOnClose()
         parts_.dialogs.ShowError(reason);
     }
     return false;
+}
+
+void Session::AfterBorrow(const engine::GameState& before)
+{
+    Repaint();
+    if (state_.Borrowed != before.Borrowed) {
+        store::HistoryEntry entry;
+        const bool borrowed = state_.Borrowed > before.Borrowed;
+        entry.kind = borrowed ? store::HistoryKind::Borrow : store::HistoryKind::PayBack;
+        entry.amount = borrowed ? state_.Borrowed - before.Borrowed : before.Borrowed - state_.Borrowed;
+        entry.creditsBefore = engine::WithCoinsReturned(before).Credits;
+        Record(entry, state_);
+        TellHistoryProblem();
+    }
+    SaveCurrentGame();
 }
 
 void Session::SaveCurrentGame()

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "engine/Game.h"
@@ -22,6 +23,7 @@
 #include "play/Screen.h"
 #include "play/Sounds.h"
 #include "play/WindowLifecycle.h"
+#include "store/GameHistory.h"
 
 namespace play {
 
@@ -96,6 +98,10 @@ public:
     void Repaint();
     // Saves the current game; throws when it cannot be written.
     void SaveCurrentGame();
+    // After the borrow window: the table shows the new balance, the history
+    // keeps the borrowing or paying back, and the file holds it (throws when
+    // it cannot be written).
+    void AfterBorrow(const engine::GameState& before);
     // New Game, Borrow, Open and Save wait while a command runs.
     bool GameCommandsAllowed() const { return !lifecycle_.CommandRunning(); }
 
@@ -126,6 +132,13 @@ private:
     void SaveAfterChange();
     void SaveGame(const engine::GameState& game);
     bool Finishing() const { return lifecycle_.FinishingSpin(); }
+
+    // The history: an entry completed with the game after it and kept; the
+    // first failure turns the history off and is told once, when no spin runs.
+    void Record(store::HistoryEntry entry, const engine::GameState& after);
+    void RecordOutcome(const engine::GameState& settled);
+    void HistoryFailed(const std::string& reason);
+    void TellHistoryProblem();
 
     // engine::Host
     void DrawCreditsCounter() override;
@@ -161,6 +174,16 @@ private:
     ReelMotion motion_;
 
     bool resumed_ = false;
+    bool historyOn_ = false;
+    std::optional<std::string> historyProblem_;  // to be told
+    bool historyProblemTold_ = false;
+    // The bonus window's box and the prizes it held, until its outcome is secured.
+    struct BonusPick {
+        int box = 0;
+        engine::BonusPrizes prizes{};
+    };
+    std::optional<BonusPick> bonusPick_;
+    int32_t creditsBeforeDialog_ = 0;
     bool saveFailureTold_ = false;       // after a spin or an opened game
     bool closeSaveFailureTold_ = false;  // by a close that stayed open
 };

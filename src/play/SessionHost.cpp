@@ -123,11 +123,15 @@ void Session::SecureOutcome(const engine::GameState& settled)
     try {
         SaveGame(settled);
     } catch (const std::exception&) {}
+    RecordOutcome(settled);
 }
 
 void Session::RunBonusWindow(const engine::BonusPrizes& prizes)
 {
-    parts_.dialogs.RunBonusWindow(state_, prizes, random_, [this](engine::Effect effect) { PlaySoundEffect(effect); });
+    const int box = parts_.dialogs.RunBonusWindow(state_, prizes, random_,
+                                                  [this](engine::Effect effect) { PlaySoundEffect(effect); });
+    // Kept with the bonus game's outcome, which the rules secure next.
+    bonusPick_ = BonusPick{box, prizes};
 }
 
 }  // namespace play

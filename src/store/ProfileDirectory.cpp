@@ -35,6 +35,13 @@ fs::path ProfileDirectory()
     return HomeDirectory() / ".config" / "tallyho";
 }
 
+fs::path DataDirectory()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data != nullptr && data[0] == '/') return fs::path(data) / "tallyho";
+    return HomeDirectory() / ".local" / "share" / "tallyho";
+}
+
 namespace detail {
 
 fs::path InProfileDirectory(const std::string& fileName)

@@ -10,6 +10,10 @@ namespace store {
 // $XDG_CONFIG_HOME/tallyho, or ~/.config/tallyho when the variable is unset.
 std::filesystem::path ProfileDirectory();
 
+// $XDG_DATA_HOME/tallyho, or ~/.local/share/tallyho when the variable is
+// unset: the player's data, such as the game history.
+std::filesystem::path DataDirectory();
+
 namespace detail {
 
 // A name without a directory lives in the profile directory; a name with one

@@ -63,10 +63,9 @@ void TForm1::Borrow1Click()
     // Borrowing changes Credits: never while a spin is being paid.
     if (!session_.GameCommandsAllowed()) return;
     Guarded([this] {
+        const engine::GameState before = session_.State();
         windows_.Borrow(session_.State(), surface_.Scale().LayoutWidth());
-        // The table shows the new balance, and the file holds it.
-        session_.Repaint();
-        session_.SaveCurrentGame();
+        session_.AfterBorrow(before);
     });
 }
 

@@ -33,6 +33,7 @@ int main(int argc, char* argv[])
     case desktop::CommandLineRequest::Kind::Help:
     case desktop::CommandLineRequest::Kind::Version: std::fputs(request.text.c_str(), stdout); return 0;
     case desktop::CommandLineRequest::Kind::UsageError: std::fputs(request.text.c_str(), stderr); return 2;
+    case desktop::CommandLineRequest::Kind::History: return desktop::PrintHistory();
     case desktop::CommandLineRequest::Kind::Play: break;
     }
     if (!desktop::DisplayNamed()) {

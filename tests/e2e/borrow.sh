@@ -9,7 +9,9 @@
 #   3. Stats and Payoffs open from the menu bar and close with the keyboard;
 #   4. the close box saves Credits 200 and Borrowed 1200;
 #   5. the game resumes; $1 borrowed, then SIGTERM with the borrow window
-#      still open: the window is dismissed and Credits 201, Borrowed 1201 saved.
+#      still open: the window is dismissed and Credits 201, Borrowed 1201 saved;
+#   6. three losing spins: `plumfizz --history` lists the two borrowings and
+#      the three spins with their stops, in a chain of credits.
 # A screenshot of each dialog is kept in $PLUMFIZZ_E2E_SHOTS when it is set.
 #
 #   borrow.sh <plumfizz-e2e> <plumfizz-e2e-close-box> <plumfizz-e2e-clipboard> <LargeGreenDigits.png>
@@ -192,4 +194,25 @@ wait_for_exit 15
 expect_saved Credits 201
 expect_saved Borrowed 1201
 
-echo "PASS: borrowing, a refused pay-back and the side dialogs on the real window"
+# ---------------------------------------------------------------- 6
+step "6: three spins; the history holds them after the two borrowings"
+export PLUMFIZZ_TEST_STOPS=3,9,13  # blank paylines, no nudges: each spin loses its coin
+start_game
+for _ in 1 2 3; do
+    xdotool key b
+    sleep 0.3
+    xdotool key space
+    sleep 2.5
+done
+"$close_box" "$window" || fail "could not send the close box's message"
+wait_for_exit 15
+unset PLUMFIZZ_TEST_STOPS
+expect_saved Credits 198
+read_history
+[ "$(history_rows borrow | awk -F, '{ print $(NF-5) "/" $(NF-4) "/" $(NF-3) }' | tr '\n' ' ')" = "200/0/200 1/200/201 " ] ||
+    fail "the history's borrowings are wrong: $(cat "$work/history.csv")"
+[ "$(history_rows spin | awk -F, '$5 == 3 && $6 == 9 && $7 == 13 && $4 == 1 && $(NF-13) == 0' | wc -l)" -eq 3 ] ||
+    fail "the history does not hold the three spins: $(cat "$work/history.csv")"
+[ "$(tail -n 1 "$work/history.csv" | awk -F, '{ print $(NF-3) }')" = 198 ] || fail "the history ends elsewhere than 198 credits"
+
+echo "PASS: borrowing, a refused pay-back, the side dialogs and the history on the real window"

@@ -105,6 +105,7 @@ echo "Xvfb on $display"
 
 export DISPLAY="$display"
 export XDG_CONFIG_HOME="$work/config"
+export XDG_DATA_HOME="$work/data"
 export XDG_RUNTIME_DIR="$work/runtime"
 export QT_QPA_PLATFORM=xcb
 export SDL_AUDIODRIVER=dummy
@@ -142,6 +143,22 @@ expect_key() { # FILE SECTION KEY EXPECTED...
         [ "$value" = "$expected" ] && return 0
     done
     fail "${file##*/} [$section] $key is '$value', expected: $*"
+}
+
+# The game's history as `plumfizz --history` writes it, into $work/history.csv,
+# with every row's credits before checked against the credits after of the
+# row before it. Fields are counted from the end of a row where a quoted field
+# (a pay rule with commas) may stand before them.
+read_history() {
+    "$game_dir/plumfizz" --history >"$work/history.csv" || fail "plumfizz --history failed"
+    awk -F, 'NR > 2 && $(NF-4) != last { bad = NR } NR > 1 { last = $(NF-3) }
+             END { exit bad ? 1 : 0 }' "$work/history.csv" ||
+        fail "the history's credits do not chain: $(cat "$work/history.csv")"
+}
+
+# history_rows KIND: the rows of that kind ("spin", "bonus", "borrow", ...).
+history_rows() {
+    awk -F, -v kind="$1" 'NR > 1 && $2 == kind' "$work/history.csv"
 }
 
 start_game() {

@@ -84,7 +84,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+export DISPLAY=":$(head -n 1 "$work/display")" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
 export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 "$prefix/bin/plumfizz" >"$work/game.log" 2>&1 &

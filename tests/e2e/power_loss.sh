@@ -8,6 +8,8 @@
 #   4. the next start offers that bonus game at once, before any bet, pays
 #      its prize once and saves the meter empty;
 #   5. the start after that offers none; Ctrl+C (SIGINT) closes and saves.
+# The game's history (plumfizz --history) holds each spin and the bonus game
+# once, killed or not, with credits that chain from row to row.
 #
 #   power_loss.sh <plumfizz-e2e> <plumfizz-e2e-close-box>
 set -euo pipefail
@@ -56,6 +58,11 @@ expect_key "$saved_games" CurrentGame Credits "$credits"
 expect_key "$saved_games" CurrentGame Spins 1
 expect_key "$saved_games" CurrentGame TotalBets 5
 echo "saved before the count-up ended: Credits $credits"
+# The history holds the spin too, with its forced stops and its whole win.
+read_history
+[ "$(history_rows spin | wc -l)" -eq 1 ] || fail "the history holds no spin after the kill: $(cat "$work/history.csv")"
+history_rows spin | awk -F, '$5 == 22 && $6 == 14 && $7 == 28 && $(NF-13) == 7500 && $(NF-3) == '"$credits"' { ok = 1 }
+                             END { exit ok ? 0 : 1 }' || fail "the spin's history row is wrong: $(history_rows spin)"
 
 # ---------------------------------------------------------------- 2
 step "2: the next start has the win once; the close box saves it unchanged"
@@ -118,6 +125,12 @@ wait_for_exit 30
 expect_key "$saved_games" CurrentGame Credits "$credits"
 expect_key "$saved_games" CurrentGame BonusWon "$prize"
 echo "the bonus game owed paid $prize once: Credits $credits"
+# Two spins and the bonus game owed, played once, in a chain of credits.
+read_history
+[ "$(history_rows spin | wc -l)" -eq 2 ] || fail "the history does not hold two spins: $(cat "$work/history.csv")"
+[ "$(history_rows bonus | wc -l)" -eq 1 ] || fail "the history does not hold one bonus game: $(cat "$work/history.csv")"
+history_rows bonus | awk -F, '$(NF-6) == '"$prize"' && $(NF-3) == '"$credits"' { ok = 1 } END { exit ok ? 0 : 1 }' ||
+    fail "the bonus game's history row is wrong: $(history_rows bonus)"
 
 # ---------------------------------------------------------------- 5
 step "5: no second bonus game at the next start; SIGINT closes and saves"

@@ -10,6 +10,7 @@
 #include "engine/PayTable.h"
 #include "engine/Random.h"
 #include "engine/Reels.h"
+#include "engine/SpinOutcome.h"
 
 namespace {
 
@@ -216,3 +217,29 @@ TEST(ReelStops, OutOfRangeArgumentsAreHarmless)
 }
 
 }  // namespace
+
+// The outcome worked out before a spin is shown rests where the nudges the
+// spin plays leave the reels, and pays what the payline there pays.
+TEST(SpinOutcome, AgreesWithTheNudgesAndThePayTableOnEveryStop)
+{
+    for (int32_t a = 1; a <= 30; ++a) {
+        for (int32_t b = 1; b <= 30; ++b) {
+            for (int32_t c = 1; c <= 30; ++c) {
+                const engine::ReelStops drawn{a, b, c};
+                const engine::SpinOutcome outcome = engine::DecideSpin(drawn, 3, 11);
+                engine::ReelStops resting{};
+                for (int reel = 0; reel < engine::ReelCount; ++reel) {
+                    resting[reel] = engine::NudgedStop(reel, drawn[reel]);
+                    ASSERT_EQ(engine::WrapPosition(outcome.resting[reel]), resting[reel]);
+                    const bool moved = outcome.nudgedDown[reel] != outcome.nudgedUp[reel];
+                    ASSERT_EQ(moved, resting[reel] != drawn[reel]) << a << "," << b << "," << c;
+                }
+                const engine::PayRule rule = engine::MatchPayRule(engine::ReadPayline(resting));
+                ASSERT_EQ(outcome.rule, rule);
+                ASSERT_EQ(outcome.win, 3 * engine::PayFactor(rule));
+                ASSERT_EQ(outcome.meterAfter, engine::MeterAfterSpin(11, engine::ResetOnPayline(resting),
+                                                                     engine::PaylineBonusPoints(resting)));
+            }
+        }
+    }
+}

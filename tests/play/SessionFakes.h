@@ -89,13 +89,14 @@ public:
     void ShowInformation(const std::string& text) override { information.push_back(text); }
     void ShowError(const std::string& text) override { errors.push_back(text); }
     // The player picks the first box.
-    void RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random&,
-                        const std::function<void(engine::Effect)>&) override
+    int RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random&,
+                       const std::function<void(engine::Effect)>&) override
     {
         ++bonusWindows;
         lastPrize = prizes[0];
         state.SpinWin = prizes[0];
         state.BonusWon += prizes[0];
+        return 1;
     }
     bool BonusWindowOpen() const override { return false; }
     void FinishBonusWindowNow() override { finishedNow = true; }
@@ -115,6 +116,8 @@ public:
     engine::GameState stored;  // what LoadCurrentGame gives
     std::vector<engine::GameState> saves;
     std::optional<std::string> failure;  // every save fails with it when set
+    std::vector<store::HistoryEntry> history;
+    std::optional<std::string> historyFailure;  // opening and every entry fail with it when set
 
     std::optional<std::string> CheckAtStart() override { return std::nullopt; }
     void LoadCurrentGame(engine::GameState& state) override
@@ -126,6 +129,13 @@ public:
     {
         if (failure) throw std::runtime_error(*failure);
         saves.push_back(state);
+    }
+    std::optional<std::string> OpenHistory() override { return historyFailure; }
+    std::optional<std::string> Record(const store::HistoryEntry& entry) override
+    {
+        if (historyFailure) return historyFailure;
+        history.push_back(entry);
+        return std::nullopt;
     }
 };
 

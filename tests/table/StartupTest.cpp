@@ -313,3 +313,26 @@ TEST(WindowStartup, AnUnreadableSavedGamesFileIsToldOnceAndLeftAsItIs)
     EXPECT_EQ(env.boxes.shown.size(), 1u);
     EXPECT_TRUE(QFileInfo(saved).isDir());
 }
+
+TEST(WindowStartup, ADamagedHistoryIsToldOnceAndTheGamePlaysAndSavesAsBefore)
+{
+    Environment env;
+    env.WriteSymbolSheet();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(env.HistoryFile()).path()));
+    QFile damaged(env.HistoryFile());
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(4096, 'Z'));
+    damaged.close();
+
+    auto form = env.MakeReady();
+    ASSERT_TRUE(form->StartupSucceeded());
+    ASSERT_EQ(env.boxes.shown.size(), 1u);
+    EXPECT_EQ(env.boxes.shown[0].kind, QStringLiteral("error"));
+    EXPECT_TRUE(env.boxes.shown[0].text.startsWith(QStringLiteral("The game history cannot be kept (")))
+        << env.boxes.shown[0].text.toStdString();
+    QTest::keyClick(form->View(), Qt::Key_B);
+    QTest::keyClick(form->View(), Qt::Key_Space);
+    EXPECT_EQ(env.Saved("Spins"), "1");
+    EXPECT_EQ(env.boxes.shown.size(), 1u);
+    EXPECT_EQ(QFileInfo(env.HistoryFile()).size(), 4096);  // left as it was
+}

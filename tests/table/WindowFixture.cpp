@@ -54,7 +54,9 @@ Environment::Environment(int width, int height)
         effect.open(QIODevice::WriteOnly);
     }
     previousConfig_ = qgetenv("XDG_CONFIG_HOME");
+    previousData_ = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+    qputenv("XDG_DATA_HOME", (config_.path() + QStringLiteral("/data")).toUtf8());
     bonusGuard_.setInterval(1000);
     QObject::connect(&bonusGuard_, &QTimer::timeout, [] {
         if (dialogs::TTrickForm* bonus = dialogs::TTrickForm::OpenForm()) bonus->FinishNow();
@@ -68,6 +70,11 @@ Environment::~Environment()
         qunsetenv("XDG_CONFIG_HOME");
     } else {
         qputenv("XDG_CONFIG_HOME", previousConfig_);
+    }
+    if (previousData_.isEmpty()) {
+        qunsetenv("XDG_DATA_HOME");
+    } else {
+        qputenv("XDG_DATA_HOME", previousData_);
     }
 }
 

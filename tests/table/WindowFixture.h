@@ -136,6 +136,8 @@ public:
     QString AssetDir() const { return assets_.path() + QLatin1Char('/'); }
     QString ConfigDir() const { return config_.path(); }
     QString ProfileFile(const QString& name) const { return config_.path() + QStringLiteral("/tallyho/") + name; }
+    // The game history (XDG_DATA_HOME is a folder of the test's own).
+    QString HistoryFile() const { return config_.path() + QStringLiteral("/data/tallyho/plumfizz-history.sqlite"); }
 
     void WriteSymbolSheet(const QString& fileName = QStringLiteral("Plum.bmp"));
     // Replacements for the background, the buttons and the three dim areas.
@@ -161,6 +163,7 @@ private:
     QTemporaryDir assets_;
     QTemporaryDir config_;
     QByteArray previousConfig_;
+    QByteArray previousData_;
     // A spin of random stops may fill the bonus meter; its window would wait
     // for a player for ever. Tests that play it act at once, well before this.
     QTimer bonusGuard_;

@@ -1,0 +1,88 @@
+// The play's history: each spin and bonus game as its outcome is secured,
+// and the money events, with a failure told once and the game played on.
+#include <string>
+
+#include "engine/Amounts.h"
+#include "engine/BonusMeter.h"
+#include "engine/PayTable.h"
+#include "engine/SpinOutcome.h"
+#include "play/Session.h"
+
+namespace play {
+
+namespace {
+
+// "-", "D", "U" or "DU" for each reel, separated by spaces.
+std::string NudgeText(const engine::SpinOutcome& outcome)
+{
+    std::string text;
+    for (size_t reel = 0; reel < outcome.resting.size(); ++reel) {
+        if (reel > 0) text += ' ';
+        std::string moves = std::string(outcome.nudgedDown[reel] ? "D" : "") + (outcome.nudgedUp[reel] ? "U" : "");
+        text += moves.empty() ? "-" : moves;
+    }
+    return text;
+}
+
+}  // namespace
+
+void Session::Record(store::HistoryEntry entry, const engine::GameState& after)
+{
+    if (!historyOn_) return;
+    const engine::GameState money = engine::WithCoinsReturned(after);
+    entry.game = after.GameName;
+    entry.creditsAfter = money.Credits;
+    entry.borrowed = after.Borrowed;
+    entry.totalBets = after.TotalBets;
+    entry.spins = after.Spins;
+    if (const auto problem = parts_.files.Record(entry)) HistoryFailed(*problem);
+}
+
+void Session::RecordOutcome(const engine::GameState& settled)
+{
+    store::HistoryEntry entry;
+    if (bonusPick_) {
+        // The bonus game just played: its prize is in SpinWin, not yet counted.
+        entry.kind = store::HistoryKind::Bonus;
+        entry.box = bonusPick_->box;
+        entry.boxes = bonusPick_->prizes;
+        entry.prize = state_.SpinWin;
+        entry.meterBefore = engine::BonusMeterFull;
+        entry.meterAfter = settled.BonusPts;
+        entry.creditsBefore = engine::SaturatingSubtract(engine::WithCoinsReturned(settled).Credits, entry.prize);
+        bonusPick_.reset();
+    } else {
+        const engine::SpinOutcome outcome = engine::DecideSpin(game_.Stops(), state_.BetCoins, state_.BonusPts);
+        entry.bet = state_.BetCoins;
+        entry.stops = outcome.drawn;
+        entry.symbols = outcome.symbols;
+        entry.nudges = NudgeText(outcome);
+        entry.rule = outcome.rule == engine::PayRule::None ? "" : engine::PayRuleDescription(outcome.rule);
+        entry.win = outcome.win;
+        entry.bonusPoints = outcome.bonusPoints;
+        entry.meterBefore = outcome.meterBefore;
+        entry.meterAfter = outcome.meterAfter;
+        entry.reset = outcome.reset;
+        // The coins on the table came out of the credits for this spin.
+        entry.creditsBefore = engine::WithCoinsReturned(state_).Credits;
+    }
+    Record(entry, settled);
+}
+
+void Session::HistoryFailed(const std::string& reason)
+{
+    historyOn_ = false;
+    if (!historyProblemTold_ && !historyProblem_) historyProblem_ = reason;
+}
+
+void Session::TellHistoryProblem()
+{
+    // Told once, and never in the middle of a spin: the reels are not held up by a box.
+    if (!historyProblem_ || lifecycle_.CommandRunning()) return;
+    const std::string reason = *historyProblem_;
+    historyProblem_.reset();
+    historyProblemTold_ = true;
+    parts_.dialogs.ShowError("The game history cannot be kept (" + reason + "). The game goes on without it");
+}
+
+}  // namespace play

@@ -1,0 +1,104 @@
+// The game history: every spin, bonus game and money event of the player's
+// games, kept in an SQLite database beside the player's data.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+namespace store {
+
+enum class HistoryKind { Spin, Bonus, Borrow, PayBack, NewGame, OpenGame };
+
+// "spin", "bonus", "borrow", "pay back", "new game", "open game".
+const char* HistoryKindName(HistoryKind kind);
+
+// One entry. Credits are the player's money: Credits with any coins on the
+// table, so that each entry's credits before are the credits after of the
+// entry before it.
+struct HistoryEntry {
+    HistoryKind kind = HistoryKind::Spin;
+    std::string game;  // the running game's name
+    // A spin: its bet, the stops drawn, the payline after the nudges, the
+    // nudges ("-", "D", "U" or "DU" for each reel, separated by spaces), the pay
+    // rule ("" for none) and its win, the bonus points, the meter.
+    int32_t bet = 0;
+    std::array<int32_t, 3> stops{};
+    std::array<int32_t, 3> symbols{};
+    std::string nudges;
+    std::string rule;
+    int32_t win = 0;
+    int32_t bonusPoints = 0;
+    int32_t meterBefore = 0;
+    int32_t meterAfter = 0;
+    bool reset = false;
+    // A bonus game: the box picked (1..8, 0 for none), what the eight boxes
+    // held, the prize.
+    int32_t box = 0;
+    std::array<int32_t, 8> boxes{};
+    int32_t prize = 0;
+    // Borrow or pay back: how much.
+    int32_t amount = 0;
+    // The game after the entry.
+    int32_t creditsBefore = 0;
+    int32_t creditsAfter = 0;
+    int32_t borrowed = 0;
+    int32_t totalBets = 0;
+    int32_t spins = 0;
+};
+
+// Why the history could not be opened, read or written.
+class HistoryError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// $XDG_DATA_HOME/tallyho/<program base name>-history.sqlite.
+std::filesystem::path HistoryPath(const std::string& programBaseName);
+
+// The database: write-ahead log, full synchronisation, so that an entry once
+// appended survives a kill or a power loss. A busy database is waited for
+// only briefly, so that it never holds up play.
+class GameHistory {
+public:
+    // Opens the database, making it and its folder when missing.
+    static std::unique_ptr<GameHistory> OpenForWriting(const std::filesystem::path& path);
+    // Opens an existing database without changing it; null when there is none.
+    static std::unique_ptr<GameHistory> OpenForReading(const std::filesystem::path& path);
+    ~GameHistory();
+    GameHistory(const GameHistory&) = delete;
+    GameHistory& operator=(const GameHistory&) = delete;
+
+    // Appends the entry, stamped with the time now, in one transaction; the
+    // oldest spins beyond the limit (and entries older than them) go in the
+    // same transaction, checked at opening and then every thousand spins (or
+    // every `limit` spins when that is smaller).
+    void Append(const HistoryEntry& entry);
+    void SetSpinLimit(int64_t spins) { spinLimit_ = spins; }
+
+    int64_t SpinCount() const;
+
+    // A header row, then every entry, oldest first.
+    void WriteCsv(std::ostream& out) const;
+    // The header row alone, line end included (an empty history).
+    static std::string CsvHeader();
+
+    static constexpr int64_t DefaultSpinLimit = 1'000'000;
+
+private:
+    explicit GameHistory(sqlite3* db) : db_(db) {}
+    void Execute(const char* sql) const;
+    void TrimSpins();
+
+    sqlite3* db_;
+    int64_t spinLimit_ = DefaultSpinLimit;
+    int64_t spinsSinceTrim_ = 0;
+};
+
+}  // namespace store
