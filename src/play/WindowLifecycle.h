@@ -35,7 +35,9 @@ public:
 
     WindowPhase Phase() const { return phase_; }
 
-    // Bets and spins from the player are taken only when idle.
+    // Bets and spins from the player are taken only when idle. The side
+    // windows that change nothing of the game (statistics, payoff chart,
+    // version, manual, sponsors) may open in any phase, a spin's included.
     bool AcceptsPlay() const { return phase_ == WindowPhase::Idle; }
     // A command is running: New Game, Open, Save and Borrow wait for it.
     bool CommandRunning() const { return phase_ == WindowPhase::Playing || phase_ == WindowPhase::FinishingSpin; }
