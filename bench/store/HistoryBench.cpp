@@ -1,6 +1,7 @@
 // How long keeping one spin in the game history takes (one transaction,
 // write-ahead log, full synchronisation), on an empty history and on one of
-// a million spins, and how fast the history is written out as CSV. The
+// a million spins; what the history window reads when it opens; how fast the
+// history is written out as CSV. The
 // database lives under BENCH_HISTORY_DIR, or /var/tmp, on a real disk.
 #include <benchmark/benchmark.h>
 
@@ -89,6 +90,18 @@ void BM_OpenAMillionSpins(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(store::GameHistory::OpenForWriting(path));
 }
 BENCHMARK(BM_OpenAMillionSpins)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
+
+// What the history window reads when it opens: the count and the newest page.
+void BM_FirstPageOfAMillionSpins(benchmark::State& state)
+{
+    const auto path = Filled(1'000'000);
+    for (auto _ : state) {
+        const auto history = store::GameHistory::OpenForReading(path);
+        benchmark::DoNotOptimize(history->EntryCount());
+        benchmark::DoNotOptimize(history->Newest(50));
+    }
+}
+BENCHMARK(BM_FirstPageOfAMillionSpins)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 
 void BM_WriteAMillionSpinsAsCsv(benchmark::State& state)
 {

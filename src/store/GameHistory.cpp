@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <sstream>
 
 #include "store/ProfileDirectory.h"
 
@@ -166,7 +168,8 @@ std::unique_ptr<GameHistory> GameHistory::OpenForReading(const std::filesystem::
     if (::stat(path.c_str(), &status) != 0) return nullptr;
     if (!S_ISREG(status.st_mode)) throw HistoryError("not a regular file");
     std::unique_ptr<GameHistory> history(new GameHistory(Open(path, SQLITE_OPEN_READONLY)));
-    Statement(history->db_, "SELECT count(*) FROM history").Step();
+    // A damaged file or one of another kind fails here, at its first reading.
+    Statement(history->db_, "SELECT id FROM history ORDER BY id DESC LIMIT 1").Step();
     return history;
 }
 
@@ -252,6 +255,93 @@ std::string GameHistory::CsvHeader()
     std::string header(Columns);
     std::erase(header, ' ');
     return header + '\n';
+}
+
+int64_t GameHistory::EntryCount() const
+{
+    // Entries are numbered in order and only ever removed from the oldest
+    // end, so the numbers tell the count without reading every entry.
+    Statement count(db_, "SELECT coalesce((SELECT max(id) FROM history) - (SELECT min(id) FROM history) + 1, 0)");
+    count.Step();
+    return sqlite3_column_int64(count.Handle(), 0);
+}
+
+namespace {
+
+HistoryKind KindNamed(const std::string& name)
+{
+    for (const HistoryKind kind : {HistoryKind::Spin, HistoryKind::Bonus, HistoryKind::Borrow, HistoryKind::PayBack,
+                                   HistoryKind::NewGame, HistoryKind::OpenGame}) {
+        if (name == HistoryKindName(kind)) return kind;
+    }
+    return HistoryKind::Spin;
+}
+
+std::string TextAt(sqlite3_stmt* row, int column)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(row, column));
+    return text ? text : "";
+}
+
+// The rows of a SELECT of "id, " + Columns, in the order read.
+std::vector<StoredEntry> ReadEntries(Statement& rows)
+{
+    std::vector<StoredEntry> entries;
+    while (rows.Step()) {
+        sqlite3_stmt* row = rows.Handle();
+        const auto number = [row](int column) { return static_cast<int32_t>(sqlite3_column_int64(row, column)); };
+        StoredEntry stored;
+        stored.id = sqlite3_column_int64(row, 0);
+        stored.time = TextAt(row, 1);
+        HistoryEntry& e = stored.entry;
+        e.kind = KindNamed(TextAt(row, 2));
+        e.game = TextAt(row, 3);
+        e.bet = number(4);
+        for (int reel = 0; reel < 3; ++reel) {
+            e.stops[static_cast<size_t>(reel)] = number(5 + reel);
+            e.symbols[static_cast<size_t>(reel)] = number(8 + reel);
+        }
+        e.nudges = TextAt(row, 11);
+        e.rule = TextAt(row, 12);
+        e.win = number(13);
+        e.bonusPoints = number(14);
+        e.meterBefore = number(15);
+        e.meterAfter = number(16);
+        e.reset = number(17) != 0;
+        e.box = number(18);
+        std::istringstream boxes(TextAt(row, 19));
+        for (int32_t& box : e.boxes) boxes >> box;
+        e.prize = number(20);
+        e.amount = number(21);
+        e.creditsBefore = number(22);
+        e.creditsAfter = number(23);
+        e.borrowed = number(24);
+        e.totalBets = number(25);
+        e.spins = number(26);
+        entries.push_back(std::move(stored));
+    }
+    return entries;
+}
+
+}  // namespace
+
+std::vector<StoredEntry> GameHistory::Newest(int count, int64_t beforeId) const
+{
+    Statement rows(
+        db_, std::string("SELECT id, ") + Columns + " FROM history WHERE ?1 <= 0 OR id < ?1 ORDER BY id DESC LIMIT ?2");
+    rows.Bind(1, beforeId);
+    rows.Bind(2, count);
+    return ReadEntries(rows);
+}
+
+std::vector<StoredEntry> GameHistory::After(int64_t afterId, int count) const
+{
+    Statement rows(db_, std::string("SELECT id, ") + Columns + " FROM history WHERE id > ?1 ORDER BY id LIMIT ?2");
+    rows.Bind(1, afterId);
+    rows.Bind(2, count);
+    std::vector<StoredEntry> entries = ReadEntries(rows);
+    std::reverse(entries.begin(), entries.end());
+    return entries;
 }
 
 void GameHistory::WriteCsv(std::ostream& out) const

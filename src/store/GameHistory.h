@@ -11,6 +11,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace store {
 
@@ -53,6 +54,13 @@ struct HistoryEntry {
     int32_t spins = 0;
 };
 
+// An entry as the database holds it: numbered in the order kept, with its time.
+struct StoredEntry {
+    int64_t id = 0;
+    std::string time;  // UTC, 2026-12-07T19:30:00.123Z
+    HistoryEntry entry;
+};
+
 // Why the history could not be opened, read or written.
 class HistoryError : public std::runtime_error {
 public:
@@ -83,6 +91,13 @@ public:
     void SetSpinLimit(int64_t spins) { spinLimit_ = spins; }
 
     int64_t SpinCount() const;
+    int64_t EntryCount() const;  // quick, whatever the size
+
+    // Up to `count` entries, newest first: the newest of all, or those kept
+    // before (older than) the entry numbered `beforeId`.
+    std::vector<StoredEntry> Newest(int count, int64_t beforeId = 0) const;
+    // Up to `count` entries kept after the one numbered `afterId`, newest first.
+    std::vector<StoredEntry> After(int64_t afterId, int count) const;
 
     // A header row, then every entry, oldest first.
     void WriteCsv(std::ostream& out) const;

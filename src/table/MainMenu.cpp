@@ -48,6 +48,17 @@ QAction* AddBarCommand(QMenuBar* bar, const char* name, const QString& caption)
 
 }  // namespace
 
+MainMenuActions BuildGameMenus(QMenuBar* bar, const QString& gameTitle)
+{
+    MainMenuActions menu = BuildMainMenu(bar, gameTitle);
+    // "&History" would take Help's Alt+H.
+    menu.HistoryItem = new QAction(QStringLiteral("H&istory"), bar);
+    menu.HistoryItem->setObjectName(QStringLiteral("HistoryItem"));
+    menu.HistoryItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    bar->insertAction(menu.Help1->menuAction(), menu.HistoryItem);
+    return menu;
+}
+
 QString ManualCaption(const QString& gameTitle)
 {
     QString shown = gameTitle;

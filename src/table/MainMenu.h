@@ -32,6 +32,7 @@ struct MainMenuActions {
     QMenu* File1;
     QMenu* Options1;
     QMenu* Help1;
+    QAction* HistoryItem = nullptr;  // only in BuildGameMenus
 };
 
 // "&" + title + " Manual", with any "&" in the title shown as itself.
@@ -43,6 +44,10 @@ QString ManualCaption(const QString& gameTitle);
 // items and shown in the menus. F1 is not the manual item's: on the table it
 // shows the table's own help topic.
 MainMenuActions BuildMainMenu(QMenuBar* bar, const QString& gameTitle);
+
+// The main window's menu bar: MainMenu1, with the History command after
+// Payoffs (Ctrl+H), which shows the game history.
+MainMenuActions BuildGameMenus(QMenuBar* bar, const QString& gameTitle);
 
 // Connects each item to the window's handler named after it.
 template <typename Window>
@@ -63,8 +68,11 @@ void ConnectMainMenu(const MainMenuActions& menu, Window* window)
         {menu.GamesPageItem, &Window::GamesPageItemClick},
         {menu.CompayInformation1, &Window::CompayInformation1Click},
         {menu.VisitourSponsors1, &Window::VisitourSponsors1Click},
+        {menu.HistoryItem, &Window::HistoryItemClick},
     };
-    for (const auto& [action, handler] : items) QObject::connect(action, &QAction::triggered, window, handler);
+    for (const auto& [action, handler] : items) {
+        if (action) QObject::connect(action, &QAction::triggered, window, handler);
+    }
 }
 
 }  // namespace table

@@ -7,12 +7,15 @@
 
 #include "desktop/UpdateReminder.h"
 #include "dialogs/HelpViewer.h"
+#include "dialogs/HistoryWindow.h"
 #include "dialogs/TAdsForm.h"
 #include "dialogs/TBorrowC.h"
 #include "dialogs/TLoadSave.h"
 #include "dialogs/TPaychart.h"
 #include "dialogs/TStatsForm.h"
 #include "dialogs/VersionBox.h"
+#include "play/Session.h"
+#include "store/GameHistory.h"
 #include "store/GameStore.h"
 #include "store/SettingsFile.h"
 #include "web/WebLinks.h"
@@ -40,33 +43,48 @@ void SideWindows::Borrow(engine::GameState& state, int layoutWidth)
 
 void SideWindows::Statistics(const engine::GameState& state)
 {
-    dialogs::TStatsForm form(state, &owner_);
-    form.exec();
+    play::Guarded(tableDialogs_, [&] {
+        dialogs::TStatsForm form(state, &owner_);
+        form.exec();
+    });
 }
 
 void SideWindows::PayoffChart()
 {
-    dialogs::PaychartServices services;
-    services.showError = [this](const QString& text) { tableDialogs_.ShowError(text); };
-    services.showHelp = [this](int topic) { Help(topic); };
-    dialogs::TPaychart form(theme_.assetDir, std::move(services), &owner_);
-    form.exec();
+    play::Guarded(tableDialogs_, [&] {
+        dialogs::PaychartServices services;
+        services.showError = [this](const QString& text) { tableDialogs_.ShowError(text); };
+        services.showHelp = [this](int topic) { Help(topic); };
+        dialogs::TPaychart form(theme_.assetDir, std::move(services), &owner_);
+        form.exec();
+    });
 }
 
 void SideWindows::Version()
 {
-    boxes_.Information(&owner_, dialogs::VersionBoxText(theme_.gameTitle, theme_.versionText));
+    play::Guarded(tableDialogs_,
+                  [&] { boxes_.Information(&owner_, dialogs::VersionBoxText(theme_.gameTitle, theme_.versionText)); });
 }
 
 void SideWindows::Sponsors(engine::Random& random)
 {
-    dialogs::TAdsForm form(random, theme_.assetDir, &owner_);
-    form.exec();
+    play::Guarded(tableDialogs_, [&] {
+        dialogs::TAdsForm form(random, theme_.assetDir, &owner_);
+        form.exec();
+    });
+}
+
+void SideWindows::History()
+{
+    play::Guarded(tableDialogs_, [&] {
+        dialogs::HistoryWindow form(store::HistoryPath(theme_.programBaseName.toStdString()), &owner_);
+        form.exec();
+    });
 }
 
 void SideWindows::GamesPage()
 {
-    web::OpenWebPage(web::GamesPage(), &owner_);
+    play::Guarded(tableDialogs_, [&] { web::OpenWebPage(web::GamesPage(), &owner_); });
 }
 
 bool SideWindows::Slots(dialogs::SlotDialogMode mode, engine::GameState& state)
@@ -101,15 +119,17 @@ void SideWindows::DismissBoxes()
 
 void SideWindows::Help(int topic)
 {
-    // The help window belongs to the window in front, so that beside a modal
-    // dialog it can still be used.
-    QWidget* owner = Front();
-    const QString problem = dialogs::ManualProblem(theme_.helpFile);
-    if (!problem.isEmpty()) {
-        boxes_.Information(owner, problem);
-        return;
-    }
-    platform_.Help().Show(theme_.helpFile, topic, owner);
+    play::Guarded(tableDialogs_, [&] {
+        // The help window belongs to the window in front, so that beside a modal
+        // dialog it can still be used.
+        QWidget* owner = Front();
+        const QString problem = dialogs::ManualProblem(theme_.helpFile);
+        if (!problem.isEmpty()) {
+            boxes_.Information(owner, problem);
+            return;
+        }
+        platform_.Help().Show(theme_.helpFile, topic, owner);
+    });
 }
 
 }  // namespace table

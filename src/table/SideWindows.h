@@ -22,6 +22,8 @@ enum class SlotDialogMode;
 
 namespace table {
 
+// The windows that change nothing of the game show an error that escapes
+// them themselves; Borrow and Slots leave it to their caller.
 class SideWindows {
 public:
     // The owner is the main window; boxes and the manual go to the window in front.
@@ -35,6 +37,8 @@ public:
     void PayoffChart();
     void Version();
     void Sponsors(engine::Random& random);
+    // The game history, read as it stands when opened.
+    void History();
     void GamesPage();
     // Open Game or Save Game; true when a game was opened in place of the running one.
     bool Slots(dialogs::SlotDialogMode mode, engine::GameState& state);

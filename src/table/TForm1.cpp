@@ -34,14 +34,13 @@ TForm1::TForm1(desktop::Platform& platform, dialogs::MessageBoxes& boxes, engine
     setFocusProxy(view_);
     view_->setFocus();
 
-    MainMenu1 = BuildMainMenu(menuBar(), QStringLiteral("Plumfizz Slots"));
+    MainMenu1 = BuildGameMenus(menuBar(), QStringLiteral("Plumfizz Slots"));
     // The bar never keeps the keyboard: Space and Enter belong to the table.
     menuBar()->setFocusPolicy(Qt::NoFocus);
     ConnectMainMenu(MainMenu1, this);
     // F1 on the table shows the table's topic; the manual item shows the contents.
     auto* tableHelp = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(tableHelp, &QShortcut::activated, this,
-            [this] { Guarded([this] { windows_.Help(dialogs::MainWindowTopic); }); });
+    connect(tableHelp, &QShortcut::activated, this, [this] { windows_.Help(dialogs::MainWindowTopic); });
 
     Timer1.setInterval(250);
     Timer2.setInterval(200);

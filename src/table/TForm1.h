@@ -59,7 +59,7 @@ public:
     QTimer Timer4;  // starts a pending music track
     QTimer Timer5;  // bet-sign blink
 
-public slots:
+    // The handlers, connected by pointer to member.
     // Input, with positions in client pixels.
     void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     // True for the table's keys (Enter, Space, B, M), also while held off.
@@ -83,33 +83,16 @@ public slots:
     void Borrow1Click();
     // Stats, Payoffs, Version, the manual and the sponsors change nothing of
     // the game, so they may open during a spin.
-    void Stats1Click()
+    void Stats1Click() { windows_.Statistics(session_.State()); }
+    void Payoffs1Click() { windows_.PayoffChart(); }
+    void Version1Click() { windows_.Version(); }
+    void ManualItemClick() { windows_.Help(dialogs::ContentsTopic); }
+    void GamesPageItemClick() { windows_.GamesPage(); }
+    void CompayInformation1Click() { windows_.Help(dialogs::CompanyTopic); }
+    void VisitourSponsors1Click() { windows_.Sponsors(session_.Random()); }
+    void HistoryItemClick()
     {
-        Guarded([this] { windows_.Statistics(session_.State()); });
-    }
-    void Payoffs1Click()
-    {
-        Guarded([this] { windows_.PayoffChart(); });
-    }
-    void Version1Click()
-    {
-        Guarded([this] { windows_.Version(); });
-    }
-    void ManualItemClick()
-    {
-        Guarded([this] { windows_.Help(dialogs::ContentsTopic); });
-    }
-    void GamesPageItemClick()
-    {
-        Guarded([this] { windows_.GamesPage(); });
-    }
-    void CompayInformation1Click()
-    {
-        Guarded([this] { windows_.Help(dialogs::CompanyTopic); });
-    }
-    void VisitourSponsors1Click()
-    {
-        Guarded([this] { windows_.Sponsors(session_.Random()); });
+        Guarded([this] { windows_.History(); });
     }
 
     // SIGTERM, SIGHUP or SIGINT: close as the close box does, without the reminder.

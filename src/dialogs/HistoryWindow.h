@@ -1,0 +1,67 @@
+// The history window: the game's history newest first, a page at a time,
+// with the totals of the spins shown set beside the machine's long-run
+// return for their bet.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "store/GameHistory.h"
+
+namespace dialogs {
+
+// What the spins and bonus games of a page add up to.
+struct HistoryTotals {
+    int spins = 0;
+    int64_t bets = 0;
+    int64_t wins = 0;  // the pay table's wins and the bonus prizes
+    int32_t largestWin = 0;
+    int bonusGames = 0;
+    std::set<int32_t> betsPlayed;
+};
+HistoryTotals TotalsOf(const std::vector<store::StoredEntry>& entries);
+
+// The totals as the window words them, and the machine's long-run return for
+// the bets played ("" when no spin is shown).
+QString TotalsText(const HistoryTotals& totals);
+QString LongRunText(const HistoryTotals& totals);
+
+class HistoryWindow : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int PageSize = 50;
+
+    // Reads the history at `path`: none yet shows an empty list; one that
+    // cannot be read says why in the window.
+    explicit HistoryWindow(const std::filesystem::path& path, QWidget* owner = nullptr);
+    ~HistoryWindow() override;
+
+    QTableWidget Table;
+    QLabel PageLabel;
+    QLabel TotalsLabel;
+    QLabel MachineLabel;
+    QPushButton NewerButton;
+    QPushButton OlderButton;
+    QPushButton CloseButton;
+
+    void NewerClick();
+    void OlderClick();
+
+private:
+    void Show(std::vector<store::StoredEntry> page);
+
+    std::unique_ptr<store::GameHistory> history_;
+    std::vector<store::StoredEntry> page_;
+    int64_t entryCount_ = 0;
+    int64_t newerCount_ = 0;  // entries newer than the page shown
+};
+
+}  // namespace dialogs
