@@ -113,7 +113,7 @@ QString LongRunText(const HistoryTotals& t)
     return QStringLiteral("The machine in the long run: ") + returns.join(QStringLiteral(", "));
 }
 
-HistoryWindow::HistoryWindow(const std::filesystem::path& path, QWidget* owner)
+HistoryWindow::HistoryWindow(const std::filesystem::path& path, bool canRecall, QWidget* owner)
     : QDialog(owner),
       Table(this),
       PageLabel(this),
@@ -121,7 +121,9 @@ HistoryWindow::HistoryWindow(const std::filesystem::path& path, QWidget* owner)
       MachineLabel(this),
       NewerButton(this),
       OlderButton(this),
-      CloseButton(this)
+      RecallButton(this),
+      CloseButton(this),
+      canRecall_(canRecall)
 {
     setWindowTitle(QStringLiteral("Game History"));
     ApplyCabinetLook(*this);
@@ -134,16 +136,24 @@ HistoryWindow::HistoryWindow(const std::filesystem::path& path, QWidget* owner)
     for (QLabel* label : {&PageLabel, &TotalsLabel, &MachineLabel}) label->setTextFormat(Qt::PlainText);
     NewerButton.setText(QStringLiteral("&Newer"));
     OlderButton.setText(QStringLiteral("&Older"));
+    RecallButton.setText(QStringLiteral("&Recall"));
+    RecallButton.setToolTip(QStringLiteral("Show the chosen spin on the table as it ended"));
+    RecallButton.setEnabled(false);
     CloseButton.setText(QStringLiteral("&Close"));
     CloseButton.setDefault(true);
     connect(&NewerButton, &QPushButton::clicked, this, &HistoryWindow::NewerClick);
     connect(&OlderButton, &QPushButton::clicked, this, &HistoryWindow::OlderClick);
+    connect(&RecallButton, &QPushButton::clicked, this, &HistoryWindow::RecallClick);
     connect(&CloseButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(&Table, &QTableWidget::itemSelectionChanged, this,
+            [this] { RecallButton.setEnabled(canRecall_ && SelectedSpin() != nullptr); });
+    connect(&Table, &QTableWidget::cellDoubleClicked, this, [this] { RecallClick(); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(&PageLabel, 1);
     buttons->addWidget(&NewerButton);
     buttons->addWidget(&OlderButton);
+    buttons->addWidget(&RecallButton);
     buttons->addWidget(&CloseButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(&Table, 1);
@@ -189,6 +199,22 @@ void HistoryWindow::Show(std::vector<store::StoredEntry> page)
                                      Number(entryCount_)));
     NewerButton.setEnabled(newerCount_ > 0);
     OlderButton.setEnabled(newerCount_ + static_cast<int64_t>(page_.size()) < entryCount_);
+}
+
+const store::StoredEntry* HistoryWindow::SelectedSpin() const
+{
+    const int row = Table.currentRow();
+    if (row < 0 || row >= static_cast<int>(page_.size())) return nullptr;
+    const store::StoredEntry& entry = page_[static_cast<size_t>(row)];
+    return entry.entry.kind == store::HistoryKind::Spin ? &entry : nullptr;
+}
+
+void HistoryWindow::RecallClick()
+{
+    const store::StoredEntry* spin = SelectedSpin();
+    if (!canRecall_ || spin == nullptr) return;
+    chosen_ = *spin;
+    accept();
 }
 
 void HistoryWindow::OlderClick()

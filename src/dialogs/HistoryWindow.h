@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -40,8 +41,12 @@ public:
     static constexpr int PageSize = 50;
 
     // Reads the history at `path`: none yet shows an empty list; one that
-    // cannot be read says why in the window.
-    explicit HistoryWindow(const std::filesystem::path& path, QWidget* owner = nullptr);
+    // cannot be read says why in the window. With `canRecall`, Recall closes
+    // the window with the spin chosen.
+    explicit HistoryWindow(const std::filesystem::path& path, bool canRecall = false, QWidget* owner = nullptr);
+
+    // The spin chosen for recall, if any.
+    const std::optional<store::StoredEntry>& Chosen() const { return chosen_; }
     ~HistoryWindow() override;
 
     QTableWidget Table;
@@ -50,10 +55,12 @@ public:
     QLabel MachineLabel;
     QPushButton NewerButton;
     QPushButton OlderButton;
+    QPushButton RecallButton;
     QPushButton CloseButton;
 
     void NewerClick();
     void OlderClick();
+    void RecallClick();
 
 private:
     void Show(std::vector<store::StoredEntry> page);
@@ -62,6 +69,10 @@ private:
     std::vector<store::StoredEntry> page_;
     int64_t entryCount_ = 0;
     int64_t newerCount_ = 0;  // entries newer than the page shown
+    bool canRecall_ = false;
+    std::optional<store::StoredEntry> chosen_;
+    // The spin on the selected row, if the row is one.
+    const store::StoredEntry* SelectedSpin() const;
 };
 
 }  // namespace dialogs

@@ -82,6 +82,11 @@ public:
     QRect CaptureSettle(int reel);
     QRect DrawSettleStep(int reel, int step);
 
+    // The recall mark over the logo panel, with the game recalled in `detail`,
+    // and where its button that returns to play stands on the surface.
+    QRect DrawRecallMark(const QString& detail);
+    QRect RecallButton() const;
+
     // Where reel 0..2 shows its three rows on the surface (empty for another number).
     QRect ReelWindow(int reel) const;
 

@@ -2,6 +2,8 @@
 // passing the changed areas to the widget that shows it.
 #include "drawing/TableSurface.h"
 
+#include <QPainter>
+
 namespace drawing {
 
 namespace {
@@ -45,6 +47,11 @@ std::optional<engine::Button> TableSurface::ButtonAt(QPoint client) const
 bool TableSurface::BetSignAt(QPoint client) const
 {
     return Hits(scaling_, pictures::layout::BetSignClickArea, client - origin_);
+}
+
+bool TableSurface::RecallButtonAt(QPoint client) const
+{
+    return painter_ && painter_->RecallButton().contains(client - origin_);
 }
 
 void TableSurface::MakePainter()
@@ -119,6 +126,28 @@ void TableSurface::DrawBetSign(bool lit)
 void TableSurface::DrawBonusMeter(int32_t meter)
 {
     if (painter_) Changed(painter_->DrawBonusMeter(meter));
+}
+
+void TableSurface::DrawRecallMark(const std::string& detail)
+{
+    if (painter_) Changed(painter_->DrawRecallMark(QString::fromStdString(detail)));
+}
+
+void TableSurface::KeepTable()
+{
+    kept_ = surface_.copy();
+}
+
+bool TableSurface::RestoreTable()
+{
+    const bool same = !kept_.isNull() && kept_.size() == surface_.size();
+    // Copied into the surface itself: the widget and the painter hold it.
+    if (same) {
+        QPainter(&surface_).drawImage(0, 0, kept_);
+        Changed(surface_.rect());
+    }
+    kept_ = QImage();
+    return same;
 }
 
 int32_t TableSurface::MotionHeight() const

@@ -48,6 +48,7 @@ public:
     // table, or the bet-one sign (lit or dim). Areas include both ends.
     std::optional<engine::Button> ButtonAt(QPoint client) const;
     bool BetSignAt(QPoint client) const;
+    bool RecallButtonAt(QPoint client) const;
 
     const QImage& Image() const { return surface_; }
     bool Placed() const { return painter_ != nullptr; }
@@ -65,6 +66,9 @@ public:
     void DrawTitlePlate(bool lit) override;
     void DrawBetSign(bool lit) override;
     void DrawBonusMeter(int32_t meter) override;
+    void DrawRecallMark(const std::string& detail) override;
+    void KeepTable() override;
+    bool RestoreTable() override;
     int32_t MotionHeight() const override;
     void HoldDrawings(bool hold) override;
     play::ReelsStopped DrawSpinFrame(int frame, engine::MotionOffsets& offsets,
@@ -89,6 +93,7 @@ private:
     bool holding_ = false;
     QRegion held_;
     QRect frameArea_;  // the spin frame drawn last, not yet shown
+    QImage kept_;      // the table before a recall
 };
 
 }  // namespace drawing

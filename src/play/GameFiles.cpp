@@ -54,4 +54,14 @@ std::optional<std::string> SavedGamesFile::Record(const store::HistoryEntry& ent
     }
 }
 
+std::vector<store::StoredEntry> SavedGamesFile::LastSpins(int count)
+{
+    if (!history_) return {};
+    try {
+        return history_->LastSpins(count);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
 }  // namespace play

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/GameState.h"
 #include "store/GameHistory.h"
@@ -29,6 +30,8 @@ public:
     // gives the reason when the history cannot be kept.
     virtual std::optional<std::string> OpenHistory() = 0;
     virtual std::optional<std::string> Record(const store::HistoryEntry& entry) = 0;
+    // The last `count` spins kept, newest first; none when the history cannot be read.
+    virtual std::vector<store::StoredEntry> LastSpins(int count) = 0;
 };
 
 // The current game in the program's saved-games file, beside the eight slots.
@@ -41,6 +44,7 @@ public:
     void SaveCurrentGame(const engine::GameState& state) override;
     std::optional<std::string> OpenHistory() override;
     std::optional<std::string> Record(const store::HistoryEntry& entry) override;
+    std::vector<store::StoredEntry> LastSpins(int count) override;
 
 private:
     std::string programBaseName_;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "engine/Host.h"
 #include "engine/Reels.h"
@@ -32,6 +33,14 @@ public:
     virtual void DrawTitlePlate(bool lit) = 0;
     virtual void DrawBetSign(bool lit) = 0;
     virtual void DrawBonusMeter(int32_t meter) = 0;  // 0..BonusMeterFull
+
+    // The recall mark over the logo panel: RECALL, the game recalled, the
+    // keys, and the button that returns to play.
+    virtual void DrawRecallMark(const std::string& detail) = 0;
+    // The table as it stands, kept before a recall and shown again after it;
+    // false when it cannot be (the table has changed size meanwhile).
+    virtual void KeepTable() = 0;
+    virtual bool RestoreTable() = 0;
 
     // The range of the motion offsets: the height of the scaled motion strip.
     virtual int32_t MotionHeight() const = 0;

@@ -105,7 +105,7 @@ Then Session::RunCommand(void (engine::Game::*operation)())
 
 void Session::NewGame()
 {
-    if (lifecycle_.CommandRunning()) return;
+    if (!lifecycle_.AcceptsGameChanges()) return;
     Guarded(parts_.dialogs, [this] {
         const engine::GameState before = state_;
         engine::StartNewGame(state_);
@@ -121,6 +121,10 @@ void Session::NewGame()
 
 void Session::Repaint()
 {
+    if (recalled_) {
+        ShowRecalled();
+        return;
+    }
     engine::CapBonusPoints(state_);
     parts_.screen.DrawTable(game_.Stops(), state_.Credits, state_.BetCoins, state_.BonusPts);
 }
@@ -191,6 +195,8 @@ void Session::PendingTrackTick()
 
 CloseStep Session::CloseRequested()
 {
+    // A close in recall closes the game as it was.
+    if (lifecycle_.Recalling()) EndRecall();
     const CloseStep step = lifecycle_.CloseRequested();
     if (step == CloseStep::FinishSpin) {
         // The spin completes at once and silently; the window closes, and

@@ -4,6 +4,7 @@
 // window wires its input to it and implements the interfaces it talks through.
 #pragma once
 
+#include <array>
 #include <exception>
 #include <optional>
 #include <string>
@@ -29,6 +30,9 @@ namespace play {
 
 // The player's commands on the table.
 enum class Command { BetOne, BetFive, Spin };
+
+// Stepping through the last ten spins in recall.
+enum class RecallStep { Previous, Next };
 
 // What the window does once a command or a dialog has returned.
 enum class Then { Stay, Close };
@@ -94,7 +98,8 @@ public:
     Then Play(Command command);
     // New Game: not while a command runs; releases a start-up hold.
     void NewGame();
-    // The whole table drawn again (first paint, New Game, after a dialog, a resize).
+    // The whole table drawn again (first paint, New Game, after a dialog, a
+    // resize); in recall, the recalled spin.
     void Repaint();
     // Saves the current game; throws when it cannot be written.
     void SaveCurrentGame();
@@ -102,8 +107,22 @@ public:
     // keeps the borrowing or paying back, and the file holds it (throws when
     // it cannot be written).
     void AfterBorrow(const engine::GameState& before);
-    // New Game, Borrow, Open and Save wait while a command runs.
-    bool GameCommandsAllowed() const { return !lifecycle_.CommandRunning(); }
+    // New Game, Borrow, Open and Save wait while a command runs, and are
+    // refused in recall.
+    bool GameCommandsAllowed() const { return lifecycle_.AcceptsGameChanges(); }
+
+    // Recall: a spin of the history shown on the table as it ended (its
+    // stops after the nudges, the meter, Coins, Winnings and Credits), under
+    // the recall mark, with the attention lights still. Nothing is bet, spun,
+    // borrowed or saved until it ends, and the table is then shown as it was.
+    // Begins only when idle (or recalling: another spin is shown).
+    bool Recall(const store::StoredEntry& spin);
+    bool Recalling() const { return lifecycle_.Recalling(); }
+    // The previous (older) or next of the last ten spins; false at either end.
+    bool StepRecall(RecallStep step);
+    // The recalled spin's frames and nudges again, with their sounds.
+    void ReplayRecalled();
+    void EndRecall();
 
     // A menu command's modal dialog that may replace the game: false unless
     // idle or starting. EndDialog saves and shows a replaced game.
@@ -132,6 +151,8 @@ private:
     void SaveAfterChange();
     void SaveGame(const engine::GameState& game);
     bool Finishing() const { return lifecycle_.FinishingSpin(); }
+
+    void ShowRecalled();
 
     // The history: an entry completed with the game after it and kept; the
     // first failure turns the history off and is told once, when no spin runs.
@@ -184,8 +205,10 @@ private:
     };
     std::optional<BonusPick> bonusPick_;
     int32_t creditsBeforeDialog_ = 0;
-    bool saveFailureTold_ = false;       // after a spin or an opened game
-    bool closeSaveFailureTold_ = false;  // by a close that stayed open
+    std::optional<store::StoredEntry> recalled_;
+    std::array<bool, 3> timersBeforeRecall_{};  // the attention timers, by AttentionTimer
+    bool saveFailureTold_ = false;              // after a spin or an opened game
+    bool closeSaveFailureTold_ = false;         // by a close that stayed open
 };
 
 }  // namespace play

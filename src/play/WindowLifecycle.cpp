@@ -47,6 +47,18 @@ bool WindowLifecycle::EndDialog()
     return closeAfterDialog_;
 }
 
+bool WindowLifecycle::BeginRecall()
+{
+    if (phase_ != WindowPhase::Idle) return false;
+    phase_ = WindowPhase::Recall;
+    return true;
+}
+
+void WindowLifecycle::EndRecall()
+{
+    if (phase_ == WindowPhase::Recall) phase_ = WindowPhase::Idle;
+}
+
 bool WindowLifecycle::BeginCommand()
 {
     if (phase_ != WindowPhase::Idle) return false;
@@ -87,6 +99,7 @@ CloseStep WindowLifecycle::CloseRequested()
         phase_ = WindowPhase::FinishingSpin;
         return CloseStep::FinishSpin;
     case WindowPhase::Starting:
+    case WindowPhase::Recall:
     case WindowPhase::Idle: break;
     }
     rules_.RequestClose();

@@ -12,6 +12,7 @@ enum class WindowPhase {
     Idle,           // waiting for the player
     Playing,        // a bet or spin command runs; its waits keep handling events
     DialogOpen,     // a modal dialog of a menu command is open; a close waits for it
+    Recall,         // a past game is shown on the table: nothing is bet, spun, borrowed or saved
     FinishingSpin,  // a close came during the command: the spin completes at once, then the window closes
     Closing,        // the closing steps run (update reminder, save)
     Closed,         // the window may go
@@ -41,6 +42,9 @@ public:
     bool AcceptsPlay() const { return phase_ == WindowPhase::Idle; }
     // A command is running: New Game, Open, Save and Borrow wait for it.
     bool CommandRunning() const { return phase_ == WindowPhase::Playing || phase_ == WindowPhase::FinishingSpin; }
+    // New Game, Open, Save and Borrow: not during a command, nor in recall.
+    bool AcceptsGameChanges() const { return !CommandRunning() && phase_ != WindowPhase::Recall; }
+    bool Recalling() const { return phase_ == WindowPhase::Recall; }
     // The spin completes without sounds, slides or waits.
     bool FinishingSpin() const { return phase_ == WindowPhase::FinishingSpin; }
     // The update reminder runs unless a termination signal asked for the close.
@@ -57,6 +61,10 @@ public:
     // due now.
     bool BeginDialog();
     bool EndDialog();
+
+    // Recall: begins only when idle; ends back in idle.
+    bool BeginRecall();
+    void EndRecall();
 
     // A player's command: false, and nothing changes, unless idle.
     bool BeginCommand();

@@ -334,6 +334,14 @@ std::vector<StoredEntry> GameHistory::Newest(int count, int64_t beforeId) const
     return ReadEntries(rows);
 }
 
+std::vector<StoredEntry> GameHistory::LastSpins(int count) const
+{
+    Statement rows(
+        db_, std::string("SELECT id, ") + Columns + " FROM history WHERE kind = 'spin' ORDER BY id DESC LIMIT ?1");
+    rows.Bind(1, count);
+    return ReadEntries(rows);
+}
+
 std::vector<StoredEntry> GameHistory::After(int64_t afterId, int count) const
 {
     Statement rows(db_, std::string("SELECT id, ") + Columns + " FROM history WHERE id > ?1 ORDER BY id LIMIT ?2");

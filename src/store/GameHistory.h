@@ -96,6 +96,8 @@ public:
     // Up to `count` entries, newest first: the newest of all, or those kept
     // before (older than) the entry numbered `beforeId`.
     std::vector<StoredEntry> Newest(int count, int64_t beforeId = 0) const;
+    // The last `count` spins, newest first.
+    std::vector<StoredEntry> LastSpins(int count) const;
     // Up to `count` entries kept after the one numbered `afterId`, newest first.
     std::vector<StoredEntry> After(int64_t afterId, int count) const;
 

@@ -74,12 +74,15 @@ void SideWindows::Sponsors(engine::Random& random)
     });
 }
 
-void SideWindows::History()
+std::optional<store::StoredEntry> SideWindows::History(bool canRecall)
 {
+    std::optional<store::StoredEntry> chosen;
     play::Guarded(tableDialogs_, [&] {
-        dialogs::HistoryWindow form(store::HistoryPath(theme_.programBaseName.toStdString()), &owner_);
+        dialogs::HistoryWindow form(store::HistoryPath(theme_.programBaseName.toStdString()), canRecall, &owner_);
         form.exec();
+        chosen = form.Chosen();
     });
+    return chosen;
 }
 
 void SideWindows::GamesPage()

@@ -14,6 +14,7 @@
 #include "engine/GameState.h"
 #include "engine/Random.h"
 #include "pictures/PictureSet.h"
+#include "store/GameHistory.h"
 #include "table/Theme.h"
 
 namespace dialogs {
@@ -37,8 +38,9 @@ public:
     void PayoffChart();
     void Version();
     void Sponsors(engine::Random& random);
-    // The game history, read as it stands when opened.
-    void History();
+    // The game history, read as it stands when opened; the spin chosen for
+    // recall, when recall is possible and one was.
+    std::optional<store::StoredEntry> History(bool canRecall);
     void GamesPage();
     // Open Game or Save Game; true when a game was opened in place of the running one.
     bool Slots(dialogs::SlotDialogMode mode, engine::GameState& state);

@@ -90,10 +90,7 @@ public:
     void GamesPageItemClick() { windows_.GamesPage(); }
     void CompayInformation1Click() { windows_.Help(dialogs::CompanyTopic); }
     void VisitourSponsors1Click() { windows_.Sponsors(session_.Random()); }
-    void HistoryItemClick()
-    {
-        Guarded([this] { windows_.History(); });
-    }
+    void HistoryItemClick();
 
     // SIGTERM, SIGHUP or SIGINT: close as the close box does, without the reminder.
     void OnTerminationRequested();

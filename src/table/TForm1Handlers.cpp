@@ -11,6 +11,7 @@ namespace table {
 
 void TForm1::FormMouseDown(Qt::MouseButton /*button*/, Qt::KeyboardModifiers /*shift*/, int x, int y)
 {
+    if (session_.Recalling() && surface_.RecallButtonAt(QPoint(x, y))) return session_.EndRecall();
     if (const auto button = surface_.ButtonAt(QPoint(x, y))) {
         Play(*button == engine::Button::BetOne    ? play::Command::BetOne
              : *button == engine::Button::BetFive ? play::Command::BetFive
@@ -21,6 +22,16 @@ void TForm1::FormMouseDown(Qt::MouseButton /*button*/, Qt::KeyboardModifiers /*s
 
 bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
 {
+    // In recall: back to play, the other games, the replay; no bet or spin.
+    if (session_.Recalling()) {
+        switch (key) {
+        case Qt::Key_Escape: session_.EndRecall(); return true;
+        case Qt::Key_Left: session_.StepRecall(play::RecallStep::Previous); return true;
+        case Qt::Key_Right: session_.StepRecall(play::RecallStep::Next); return true;
+        case Qt::Key_R: session_.ReplayRecalled(); return true;
+        default: break;
+        }
+    }
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -34,6 +45,12 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
 void TForm1::Play(play::Command command)
 {
     if (session_.Lifecycle().AcceptsPlay()) After(session_.Play(command));
+}
+
+void TForm1::HistoryItemClick()
+{
+    const bool canRecall = session_.Lifecycle().AcceptsPlay() || session_.Recalling();
+    if (const auto spin = windows_.History(canRecall)) session_.Recall(*spin);
 }
 
 void TForm1::Timer1Timer()

@@ -11,7 +11,9 @@
 #   5. the game resumes; $1 borrowed, then SIGTERM with the borrow window
 #      still open: the window is dismissed and Credits 201, Borrowed 1201 saved;
 #   6. three losing spins: `plumfizz --history` lists the two borrowings and
-#      the three spins with their stops, in a chain of credits.
+#      the three spins with their stops, in a chain of credits;
+#   7. the second spin recalled from the history window (screenshot "recall"):
+#      B and Space do nothing, Escape returns to play, nothing is saved or kept.
 # A screenshot of each dialog is kept in $PLUMFIZZ_E2E_SHOTS when it is set.
 #
 #   borrow.sh <plumfizz-e2e> <plumfizz-e2e-close-box> <plumfizz-e2e-clipboard> <LargeGreenDigits.png>
@@ -215,4 +217,35 @@ read_history
     fail "the history does not hold the three spins: $(cat "$work/history.csv")"
 [ "$(tail -n 1 "$work/history.csv" | awk -F, '{ print $(NF-3) }')" = 198 ] || fail "the history ends elsewhere than 198 credits"
 
-echo "PASS: borrowing, a refused pay-back, the side dialogs and the history on the real window"
+# ---------------------------------------------------------------- 7
+step "7: the second spin recalled from the history window; nothing is played; Escape returns"
+rows_before=$(wc -l <"$work/history.csv")
+start_game
+xdotool key ctrl+h
+find_window "Game History"
+history_window=$found_window
+focus "$history_window"
+xdotool key Down  # newest first, the newest row current: one row down is the second spin
+sleep 0.3
+xdotool key alt+r
+wait_gone "$history_window" "Game History"
+focus "$window"
+sleep 0.5
+keep_shot recall
+xdotool key b space
+sleep 1.5
+kill -0 "$game_pid" 2>/dev/null || fail "the game ended in recall"
+xdotool key Escape
+sleep 0.5
+xdotool key b
+sleep 0.5
+"$close_box" "$window" || fail "could not send the close box's message"
+wait_for_exit 15
+# In recall B and Space did nothing; back in play B put a coin on the table,
+# which the saved game holds in its Credits.
+expect_saved Credits 198
+expect_saved Spins 7
+read_history
+[ "$(wc -l <"$work/history.csv")" -eq "$rows_before" ] || fail "the recall added to the history: $(cat "$work/history.csv")"
+
+echo "PASS: borrowing, a refused pay-back, the side dialogs, the history and its recall on the real window"

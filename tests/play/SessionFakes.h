@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "play/Session.h"
@@ -19,6 +20,8 @@ public:
     std::map<engine::Button, bool> buttons;
     int buttonDraws = 0;
     int tables = 0;
+    std::vector<std::string> recallMarks;
+    bool kept = false;
     std::vector<int64_t> framesShown;  // the clock's time at each frame shown
     const play::Clock* clock = nullptr;
 
@@ -36,6 +39,9 @@ public:
     void DrawTitlePlate(bool) override {}
     void DrawBetSign(bool) override {}
     void DrawBonusMeter(int32_t) override {}
+    void DrawRecallMark(const std::string& detail) override { recallMarks.push_back(detail); }
+    void KeepTable() override { kept = true; }
+    bool RestoreTable() override { return std::exchange(kept, false); }
     int32_t MotionHeight() const override { return 456; }
     void HoldDrawings(bool) override {}
     play::ReelsStopped DrawSpinFrame(int frame, engine::MotionOffsets&, const engine::ReelStops&) override
@@ -136,6 +142,16 @@ public:
         if (historyFailure) return historyFailure;
         history.push_back(entry);
         return std::nullopt;
+    }
+    std::vector<store::StoredEntry> LastSpins(int count) override
+    {
+        std::vector<store::StoredEntry> spins;
+        for (size_t i = history.size(); i-- > 0 && static_cast<int>(spins.size()) < count;) {
+            if (history[i].kind == store::HistoryKind::Spin) {
+                spins.push_back({static_cast<int64_t>(i + 1), "2026-12-07T20:00:00.000Z", history[i]});
+            }
+        }
+        return spins;
     }
 };
 

@@ -1,0 +1,69 @@
+// The recall mark: a dark plate with a gold rim over the logo panel, RECALL
+// in large gold letters, the game recalled, the keys, and the button that
+// returns to play.
+#include <QPainter>
+#include <QPainterPath>
+
+#include "drawing/TablePainter.h"
+#include "pictures/TableLayout.h"
+
+namespace drawing {
+
+namespace {
+
+const QColor PlateColour(0x16, 0x04, 0x1a, 232);
+const QColor Gold(0xf2, 0xcc, 0x5a);
+const QColor Cream(0xf7, 0xf0, 0xe1);
+
+// The button in design coordinates: across the plate's foot.
+constexpr QRect ButtonPlace{307, 226, 182, 28};
+
+}  // namespace
+
+QRect TablePainter::RecallButton() const
+{
+    return ScaledRect(ButtonPlace);
+}
+
+QRect TablePainter::DrawRecallMark(const QString& detail)
+{
+    const QRect plate = ScaledRect(pictures::layout::LogoPanel);
+    QPainter painter(&surface_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const qreal radius = Scaled(12);
+    painter.setPen(QPen(Gold, std::max(2, Scaled(3))));
+    painter.setBrush(PlateColour);
+    painter.drawRoundedRect(QRectF(plate).adjusted(1.5, 1.5, -1.5, -1.5), radius, radius);
+
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    font.setPixelSize(Scaled(46));
+    font.setLetterSpacing(QFont::PercentageSpacing, 112);
+    painter.setFont(font);
+    painter.setPen(Gold);
+    painter.drawText(QRect(plate.left(), plate.top() + Scaled(8), plate.width(), Scaled(56)), Qt::AlignCenter,
+                     QStringLiteral("RECALL"));
+
+    font.setBold(false);
+    font.setLetterSpacing(QFont::PercentageSpacing, 100);
+    font.setPixelSize(Scaled(13));
+    painter.setFont(font);
+    painter.setPen(Cream);
+    const QRect lines(plate.left() + Scaled(10), plate.top() + Scaled(66), plate.width() - Scaled(20), Scaled(52));
+    painter.drawText(lines, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                     detail + QStringLiteral("\n\u2190 \u2192 other games    R replay"));
+
+    const QRect button = RecallButton();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Gold);
+    painter.drawRoundedRect(QRectF(button), Scaled(6), Scaled(6));
+    font.setBold(true);
+    font.setPixelSize(Scaled(14));
+    painter.setFont(font);
+    painter.setPen(QColor(0x3a, 0x08, 0x44));
+    painter.drawText(button, Qt::AlignCenter, QStringLiteral("Back to play (Esc)"));
+    return plate;
+}
+
+}  // namespace drawing
