@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libsdl2-mixer-dev libsndfile1-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick libx11-dev desktop-file-utils
+  xvfb xdotool imagemagick libx11-dev desktop-file-utils appstream
   fonts-dejavu-core libgif-dev libsqlite3-dev
 )
 

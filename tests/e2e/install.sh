@@ -12,7 +12,7 @@ skip() {
     echo "SKIPPED: $*"
     exit 77
 }
-for tool in Xvfb xdotool desktop-file-validate; do
+for tool in Xvfb xdotool desktop-file-validate appstreamcli; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup.sh installs it)"
 done
 
@@ -49,6 +49,11 @@ done
 stray=$(find "$prefix" \( -name 'tests-*' -o -name 'bench-*' -o -name '*-e2e*' -o -name '*.o' -o -name CMakeFiles \) -print)
 [ -z "$stray" ] || fail "build-tree files installed: $stray"
 desktop-file-validate "$prefix/share/applications/plumfizz.desktop" || fail "the desktop entry does not validate"
+# The software centres' entry: no error, no warning, not even a pedantic remark.
+metainfo="$prefix/share/metainfo/org.tallyho.plumfizz.metainfo.xml"
+[ -f "$metainfo" ] || fail "no AppStream metainfo in share/metainfo"
+validation=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1) || fail "the metainfo does not validate: $validation"
+echo "$validation" | grep -q "Validation was successful" || fail "the metainfo validates with remarks: $validation"
 for size in 16 32 48 256; do
     [ -s "$prefix/share/icons/hicolor/${size}x$size/apps/plumfizz.png" ] || fail "no ${size}x$size icon"
 done
