@@ -32,7 +32,8 @@ struct MainMenuActions {
     QMenu* File1;
     QMenu* Options1;
     QMenu* Help1;
-    QAction* HistoryItem = nullptr;  // only in BuildGameMenus
+    QAction* HistoryItem = nullptr;     // only in BuildGameMenus
+    QAction* FullScreenItem = nullptr;  // only in BuildGameMenus
 };
 
 // "&" + title + " Manual", with any "&" in the title shown as itself.
@@ -46,7 +47,8 @@ QString ManualCaption(const QString& gameTitle);
 MainMenuActions BuildMainMenu(QMenuBar* bar, const QString& gameTitle);
 
 // The main window's menu bar: MainMenu1, with the History command after
-// Payoffs (Ctrl+H), which shows the game history.
+// Payoffs (Ctrl+H), which shows the game history, and Full Screen (F11,
+// checkable) at the end of the Options menu.
 MainMenuActions BuildGameMenus(QMenuBar* bar, const QString& gameTitle);
 
 // Connects each item to the window's handler named after it.
@@ -69,6 +71,7 @@ void ConnectMainMenu(const MainMenuActions& menu, Window* window)
         {menu.CompayInformation1, &Window::CompayInformation1Click},
         {menu.VisitourSponsors1, &Window::VisitourSponsors1Click},
         {menu.HistoryItem, &Window::HistoryItemClick},
+        {menu.FullScreenItem, &Window::FullScreenItemClick},
     };
     for (const auto& [action, handler] : items) {
         if (action) QObject::connect(action, &QAction::triggered, window, handler);

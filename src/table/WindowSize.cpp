@@ -24,4 +24,25 @@ void WindowSize::Fit(QWidget& window, QEvent::Type happened) const
     if (client.isValid() && client != window.size()) window.setFixedSize(client);
 }
 
+bool WindowSize::ToggleFullScreen(QWidget& window)
+{
+    if (window.isFullScreen()) {
+        if (window.isMaximized() || maximised_) {
+            window.showMaximized();
+        } else {
+            window.showNormal();
+            window.setGeometry(beforeFullScreen_);
+            window.setFixedSize(beforeFullScreen_.size());
+        }
+        return false;
+    }
+    beforeFullScreen_ = window.geometry();
+    // A fixed size would keep the window from covering the screen.
+    window.setMinimumSize(0, 0);
+    window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // The window manager gives it the screen.
+    window.showFullScreen();
+    return true;
+}
+
 }  // namespace table

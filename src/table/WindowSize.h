@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QEvent>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 
@@ -26,9 +27,15 @@ public:
     // change the fixed client size is set so that the frame fits around it.
     void Fit(QWidget& window, QEvent::Type happened) const;
 
+    // Full screen, the player's choice for the running program; leaving it
+    // brings back the window as it was (its fixed size, or maximised).
+    // True when the window is now full screen.
+    bool ToggleFullScreen(QWidget& window);
+
 private:
     QSize outer_;
     bool maximised_ = false;
+    QRect beforeFullScreen_;  // the client area's place and size
 };
 
 }  // namespace table

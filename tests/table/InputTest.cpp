@@ -1,6 +1,7 @@
 // Clicks and keys on the table: the inclusive hit areas, the keys, and the
 // hold on input until the start-up tick and during a spin.
 #include <QApplication>
+#include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -241,4 +242,29 @@ TEST(WindowInput, AStartupTickDuringASpinKeepsItsInputHeld)
     EXPECT_EQ(form->Session().State().TotalBets, 1);
     EXPECT_EQ(form->Session().State().BetCoins, 0);
     EXPECT_TRUE(form->MainMenu1.NewGame1->isEnabled());
+}
+
+TEST(WindowInput, FullScreenIsToggledAndLeavesTheFixedWindowAsItWas)
+{
+    Environment env;
+    env.WriteSymbolSheet();
+    auto form = env.MakeReady();
+    QAction* item = form->MainMenu1.FullScreenItem;
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::Key_F11));
+    EXPECT_EQ(form->MainMenu1.Options1->actions().back(), item);
+    const QSize before = form->size();
+    ASSERT_EQ(form->minimumSize(), before);
+
+    item->trigger();
+    EXPECT_TRUE(form->isFullScreen());
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_GT(form->maximumSize().width(), before.width());
+
+    item->trigger();
+    EXPECT_FALSE(form->isFullScreen());
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_EQ(form->size(), before);
+    EXPECT_EQ(form->minimumSize(), before);
+    EXPECT_EQ(form->maximumSize(), before);
 }
