@@ -59,11 +59,9 @@ bool Session::StepRecall(RecallStep step)
     const std::vector<store::StoredEntry> spins = parts_.files.LastSpins(RecallableSpins);
     for (size_t i = 0; i < spins.size(); ++i) {
         if (spins[i].id != recalled_->id) continue;
-        // Newest first: the previous spin is the next one in the list.
-        const size_t other = step == RecallStep::Previous ? i + 1 : i - 1;
-        if (step == RecallStep::Next && i == 0) return false;
-        if (other >= spins.size()) return false;
-        return Recall(spins[other]);
+        // Newest first: the previous spin comes after it in the list, the next before it.
+        if (step == RecallStep::Previous) return i + 1 < spins.size() && Recall(spins[i + 1]);
+        return i > 0 && Recall(spins[i - 1]);
     }
     // A spin older than the last ten steps to the oldest of them, or the newest.
     if (spins.empty()) return false;

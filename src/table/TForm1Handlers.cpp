@@ -11,7 +11,10 @@ namespace table {
 
 void TForm1::FormMouseDown(Qt::MouseButton /*button*/, Qt::KeyboardModifiers /*shift*/, int x, int y)
 {
-    if (session_.Recalling() && surface_.RecallButtonAt(QPoint(x, y))) return session_.EndRecall();
+    if (session_.Recalling()) {
+        if (surface_.RecallButtonAt(QPoint(x, y))) session_.EndRecall();
+        return;
+    }
     if (const auto button = surface_.ButtonAt(QPoint(x, y))) {
         Play(*button == engine::Button::BetOne    ? play::Command::BetOne
              : *button == engine::Button::BetFive ? play::Command::BetFive

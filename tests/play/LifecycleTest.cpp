@@ -4,35 +4,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "SilentHost.h"
 
-// The rules' host, never called: the lifecycle only asks the rules to write
-// their two flags.
-class NoHost final : public engine::Host {
-public:
-    void DrawCreditsCounter() override {}
-    void DrawCoinsCounter() override {}
-    void DrawWinningsCaption() override {}
-    void DrawWinningsCounter(int32_t) override {}
-    void DrawButton(engine::Button, bool) override {}
-    void DrawLogoPanel(bool) override {}
-    void DrawTitlePlate(bool) override {}
-    void DrawBetSign(bool) override {}
-    void DrawBonusMeter() override {}
-    void SetTimerEnabled(engine::AttentionTimer, bool) override {}
-    bool IsTimerEnabled(engine::AttentionTimer) const override { return false; }
-    void PlaySoundEffect(engine::Effect) override {}
-    void PlayWinSound() override {}
-    void Delay(double) override {}
-    void ShowInformation(const std::string&) override {}
-    bool StartPendingTrack() override { return true; }
-    int32_t MotionHeight() const override { return 0; }
-    void AnimateSpin(const engine::MotionOffsets&) override {}
-    void SlideReel(int, engine::SlideDirection) override {}
-    void SettleReel(int) override {}
-    void SecureOutcome(const engine::GameState&) override {}
-    void RunBonusWindow(const engine::BonusPrizes&) override {}
-};
+namespace {
 
 using play::CloseStep;
 using play::WindowLifecycle;
@@ -41,7 +15,7 @@ using play::WindowPhase;
 struct Lifecycle : ::testing::Test {
     engine::GameState state;
     engine::Random random;
-    NoHost host;
+    par::SilentHost host{state, random};  // never called: the lifecycle only asks the rules to write their flags
     engine::Game rules{state, random, host};
     WindowLifecycle life{rules};
 };
