@@ -44,6 +44,17 @@ std::optional<engine::Button> TableSurface::ButtonAt(QPoint client) const
     return std::nullopt;
 }
 
+QRect TableSurface::ButtonArea(engine::Button button) const
+{
+    namespace layout = pictures::layout;
+    const layout::ClickArea area = layout::ClickAreaOf(button == engine::Button::BetOne    ? layout::BetOneButton
+                                                       : button == engine::Button::BetFive ? layout::BetFiveButton
+                                                                                           : layout::SpinButton);
+    return QRect(QPoint(scaling_.Scaled(area.left), scaling_.Scaled(area.top)),
+                 QPoint(scaling_.Scaled(area.right), scaling_.Scaled(area.bottom)))
+        .translated(origin_);
+}
+
 bool TableSurface::BetSignAt(QPoint client) const
 {
     return Hits(scaling_, pictures::layout::BetSignClickArea, client - origin_);

@@ -48,6 +48,8 @@ public:
     // table, or the bet-one sign (lit or dim). Areas include both ends.
     std::optional<engine::Button> ButtonAt(QPoint client) const;
     bool BetSignAt(QPoint client) const;
+    // Where a button of the table stands in the client area.
+    QRect ButtonArea(engine::Button button) const;
     bool RecallButtonAt(QPoint client) const;
 
     const QImage& Image() const { return surface_; }

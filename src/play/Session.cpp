@@ -54,6 +54,7 @@ Then Session::StartupTick()
         // the table itself when it ends, and its game is already a new one.
         if (lifecycle_.CommandRunning()) return;
         lifecycle_.StartupTick();
+        RefreshReading();
         // Without a resumed game (start-up was cut short) a fresh one starts.
         if (!resumed_) {
             engine::StartNewGame(state_);
@@ -85,10 +86,20 @@ Then Session::RunCommand(void (engine::Game::*operation)())
     if (!lifecycle_.BeginCommand()) return Then::Stay;
     const int32_t spinsBefore = state_.Spins;
     const int32_t meterBefore = state_.BonusPts;
+    const int32_t coinsBefore = state_.BetCoins;
+    RefreshReading();
     parts_.controls.SetGameCommandsEnabled(false);
     const bool completed = Guarded(parts_.dialogs, [&] { (game_.*operation)(); });
     parts_.controls.SetGameCommandsEnabled(true);
+    if (completed && state_.Spins == spinsBefore && state_.BetCoins != coinsBefore) {
+        Announce(BetAnnouncement(state_.BetCoins, state_.Credits));
+    }
+    if (completed) AnnounceCounted();
+    spinToAnnounce_.reset();
+    bonusToAnnounce_.reset();
+    meterMoved_ = false;
     const bool closeNow = lifecycle_.EndCommand();
+    RefreshReading();
     if (!completed) {
         // A spin cut short by an error must not leave the table still: the
         // rules released input, so the buttons call for attention again and
@@ -127,6 +138,32 @@ void Session::Repaint()
     }
     engine::CapBonusPoints(state_);
     parts_.screen.DrawTable(game_.Stops(), state_.Credits, state_.BetCoins, state_.BonusPts);
+    SetReading({game_.Stops(), state_.Credits, state_.BetCoins, -1, state_.BonusPts});
+}
+
+void Session::SetReading(TableReading reading)
+{
+    reading.takesPlay = lifecycle_.AcceptsPlay();
+    if (reading == reading_) return;
+    reading_ = reading;
+    parts_.announcer.TableChanged();
+}
+
+void Session::Announce(const std::string& text)
+{
+    // A spin finishing at once for a close has no listener left.
+    if (!Finishing()) parts_.announcer.Announce(text);
+}
+
+void Session::AnnounceCounted()
+{
+    if (meterMoved_) Announce(MeterAnnouncement(reading_.meter));
+    meterMoved_ = false;
+    if (spinToAnnounce_) Announce(SpinAnnouncement(*spinToAnnounce_, state_.Credits));
+    if (bonusToAnnounce_)
+        Announce(BonusAnnouncement(bonusToAnnounce_->first, bonusToAnnounce_->second, state_.Credits));
+    spinToAnnounce_.reset();
+    bonusToAnnounce_.reset();
 }
 
 bool Session::BeginDialog()
@@ -135,12 +172,14 @@ bool Session::BeginDialog()
     // comes while it is open waits for it to end.
     if (lifecycle_.CommandRunning() || !lifecycle_.BeginDialog()) return false;
     creditsBeforeDialog_ = engine::WithCoinsReturned(state_).Credits;
+    RefreshReading();
     return true;
 }
 
 Then Session::EndDialog(bool gameReplaced)
 {
     const bool closeNow = lifecycle_.EndDialog();
+    RefreshReading();
     if (gameReplaced) {
         // The opened game is the current game from now on.
         SaveAfterChange();
@@ -246,6 +285,7 @@ void Session::AfterBorrow(const engine::GameState& before)
         entry.creditsBefore = engine::WithCoinsReturned(before).Credits;
         Record(entry, state_);
         TellHistoryProblem();
+        Announce(BorrowAnnouncement(before.Borrowed, state_.Borrowed, state_.Credits));
     }
     SaveCurrentGame();
 }

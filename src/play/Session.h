@@ -8,12 +8,15 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "engine/Game.h"
 #include "engine/GameState.h"
 #include "engine/Host.h"
 #include "engine/Outcomes.h"
 #include "engine/Random.h"
+#include "engine/SpinOutcome.h"
+#include "play/Announcer.h"
 #include "play/AttentionLights.h"
 #include "play/Clock.h"
 #include "play/Controls.h"
@@ -23,6 +26,7 @@
 #include "play/ReelMotion.h"
 #include "play/Screen.h"
 #include "play/Sounds.h"
+#include "play/SpokenTable.h"
 #include "play/WindowLifecycle.h"
 #include "store/GameHistory.h"
 
@@ -30,6 +34,14 @@ namespace play {
 
 // The player's commands on the table.
 enum class Command { BetOne, BetFive, Spin };
+
+// The command of a button of the table.
+constexpr Command CommandOf(engine::Button button)
+{
+    return button == engine::Button::BetOne    ? Command::BetOne
+           : button == engine::Button::BetFive ? Command::BetFive
+                                               : Command::Spin;
+}
 
 // Stepping through the last ten spins in recall.
 enum class RecallStep { Previous, Next };
@@ -64,6 +76,7 @@ struct SessionParts {
     Dialogs& dialogs;
     Sounds& sounds;
     GameFiles& files;
+    Announcer& announcer;
 };
 
 class Session : private engine::Host {
@@ -82,6 +95,8 @@ public:
     const WindowLifecycle& Lifecycle() const { return lifecycle_; }
     const AttentionLights& Lights() const { return lights_; }
     FrameLog& Log() { return log_; }
+    // What the table shows now (in recall, the recalled spin), for a screen reader.
+    const TableReading& Reading() const { return reading_; }
 
     // Start-up: the generator seeded, the reels at their start stops, an
     // empty table, the saved-games file checked (an unreadable one is told
@@ -154,6 +169,14 @@ private:
 
     void ShowRecalled();
 
+    // The reading kept as the table is drawn; a change is told to the announcer.
+    void SetReading(TableReading reading);
+    void RefreshReading() { SetReading(reading_); }
+    void Announce(const std::string& text);
+    // The meter, the spin's outcome and the bonus game's, spoken once their
+    // wins are counted.
+    void AnnounceCounted();
+
     // The history: an entry completed with the game after it and kept; the
     // first failure turns the history off and is told once, when no spin runs.
     void Record(store::HistoryEntry entry, const engine::GameState& after);
@@ -207,8 +230,14 @@ private:
     int32_t creditsBeforeDialog_ = 0;
     std::optional<store::StoredEntry> recalled_;
     std::array<bool, 3> timersBeforeRecall_{};  // the attention timers, by AttentionTimer
-    bool saveFailureTold_ = false;              // after a spin or an opened game
-    bool closeSaveFailureTold_ = false;         // by a close that stayed open
+    TableReading reading_;
+    TableReading readingBeforeRecall_;
+    std::optional<engine::SpinOutcome> spinToAnnounce_;
+    std::optional<std::pair<int, int32_t>> bonusToAnnounce_;  // the box and its prize
+    engine::SlideDirection nudgeDirection_ = engine::SlideDirection::Down;
+    bool meterMoved_ = false;
+    bool saveFailureTold_ = false;       // after a spin or an opened game
+    bool closeSaveFailureTold_ = false;  // by a close that stayed open
 };
 
 }  // namespace play

@@ -10,11 +10,18 @@ namespace play {
 void Session::DrawCreditsCounter()
 {
     parts_.screen.DrawCredits(state_.Credits);
+    TableReading reading = reading_;
+    reading.credits = state_.Credits;
+    SetReading(reading);
 }
 
 void Session::DrawCoinsCounter()
 {
     parts_.screen.DrawCoins(state_.BetCoins);
+    TableReading reading = reading_;
+    reading.coins = state_.BetCoins;
+    reading.winnings = -1;  // the figure is wiped with the coins
+    SetReading(reading);
 }
 
 void Session::DrawWinningsCaption()
@@ -25,6 +32,9 @@ void Session::DrawWinningsCaption()
 void Session::DrawWinningsCounter(int32_t shown)
 {
     parts_.screen.DrawWinnings(shown);
+    TableReading reading = reading_;
+    reading.winnings = shown;
+    SetReading(reading);
 }
 
 void Session::DrawButton(engine::Button button, bool lit)
@@ -51,6 +61,12 @@ void Session::DrawBonusMeter()
 {
     engine::CapBonusPoints(state_);
     parts_.screen.DrawBonusMeter(state_.BonusPts);
+    const bool moved = state_.BonusPts != reading_.meter;
+    TableReading reading = reading_;
+    reading.meter = state_.BonusPts;
+    SetReading(reading);
+    // The meter fills point by point; it is told once it has settled.
+    if (moved && lifecycle_.CommandRunning()) meterMoved_ = true;
 }
 
 void Session::SetTimerEnabled(engine::AttentionTimer timer, bool enabled)
@@ -104,16 +120,24 @@ void Session::AnimateSpin(const engine::MotionOffsets& offsets)
     motion_.Spin(
         offsets, game_.Stops(), [this](int) { PlaySoundEffect(engine::Effect::ReelStop); },
         [this] { return state_.ClosingRequested; });
+    TableReading reading = reading_;
+    reading.stops = game_.Stops();
+    SetReading(reading);
 }
 
 void Session::SlideReel(int reel, engine::SlideDirection direction)
 {
+    nudgeDirection_ = direction;
     motion_.Slide(reel, game_.Stops()[static_cast<size_t>(reel)], direction, [this] { return Finishing(); });
 }
 
 void Session::SettleReel(int reel)
 {
     motion_.Settle(reel, [this] { return Finishing(); });
+    TableReading reading = reading_;
+    reading.stops = game_.Stops();
+    SetReading(reading);
+    Announce(NudgeAnnouncement(reel, nudgeDirection_, game_.Stops()));
 }
 
 void Session::SecureOutcome(const engine::GameState& settled)
@@ -123,11 +147,19 @@ void Session::SecureOutcome(const engine::GameState& settled)
     try {
         SaveGame(settled);
     } catch (const std::exception&) {}
+    // Spoken once counted, not before the reels have shown it.
+    if (bonusPick_) {
+        bonusToAnnounce_ = std::make_pair(bonusPick_->box, state_.SpinWin);
+    } else {
+        spinToAnnounce_ = engine::DecideSpin(game_.Stops(), state_.BetCoins, state_.BonusPts);
+    }
     RecordOutcome(settled);
 }
 
 void Session::RunBonusWindow(const engine::BonusPrizes& prizes)
 {
+    // The spin's own win, counted by now, is told before the boxes.
+    AnnounceCounted();
     const int box = parts_.dialogs.RunBonusWindow(state_, prizes, random_,
                                                   [this](engine::Effect effect) { PlaySoundEffect(effect); });
     // Kept with the bonus game's outcome, which the rules secure next.

@@ -42,6 +42,7 @@ bool Session::Recall(const store::StoredEntry& spin)
     if (!lifecycle_.Recalling()) {
         if (!lifecycle_.BeginRecall()) return false;
         parts_.screen.KeepTable();
+        readingBeforeRecall_ = reading_;
         // The lights keep still under the mark; they run again as they did.
         for (size_t t = 0; t < std::size(AttentionTimers); ++t) {
             timersBeforeRecall_[t] = parts_.controls.TimerRunning(AttentionTimers[t]);
@@ -73,6 +74,7 @@ void Session::ShowRecalled()
     const store::HistoryEntry& e = recalled_->entry;
     const engine::SpinOutcome outcome = engine::DecideSpin(e.stops, e.bet, e.meterBefore);
     parts_.screen.DrawTable(outcome.resting, e.creditsAfter, e.bet, e.meterAfter);
+    SetReading({outcome.resting, e.creditsAfter, e.bet, e.win > 0 ? e.win : -1, e.meterAfter});
     if (e.win > 0) {
         parts_.screen.DrawWinningsCaption();
         parts_.screen.DrawWinnings(e.win);
@@ -113,7 +115,11 @@ void Session::EndRecall()
     recalled_.reset();
     lifecycle_.EndRecall();
     // The game as it was: nothing of it changed, so nothing is saved.
-    if (!parts_.screen.RestoreTable()) Repaint();
+    if (parts_.screen.RestoreTable()) {
+        SetReading(readingBeforeRecall_);
+    } else {
+        Repaint();
+    }
     for (size_t t = 0; t < std::size(AttentionTimers); ++t) {
         parts_.controls.SetTimerRunning(AttentionTimers[t], timersBeforeRecall_[t]);
     }

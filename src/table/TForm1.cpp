@@ -25,11 +25,16 @@ TForm1::TForm1(desktop::Platform& platform, dialogs::MessageBoxes& boxes, engine
       tableDialogs_(*this, boxes, {theme_.assetDir, QSize(theme_.screenWidth, theme_.screenHeight), theme_.logicalDpi}),
       windows_(*this, platform, boxes, tableDialogs_, theme_, pictures_),
       files_(theme_.programBaseName.toStdString()),
-      session_(play::SessionParts{surface_, platform, controls_, tableDialogs_, sounds_, files_}, outcomes)
+      speech_([this]() -> const play::TableReading& { return session_.Reading(); },
+              [this](engine::Button button) { Play(play::CommandOf(button)); },
+              [this](engine::Button button) { return surface_.ButtonArea(button); }),
+      session_(play::SessionParts{surface_, platform, controls_, tableDialogs_, sounds_, files_, speech_}, outcomes)
 {
     // The designer's part: the black client area, the menu, the timers.
+    InstallTableAccessibility();
     view_ = new TableView(*this, surface_.Image(), this);
     surface_.SetDisplay(view_);
+    speech_.Attach(view_);
     setCentralWidget(view_);
     setFocusProxy(view_);
     view_->setFocus();

@@ -14,6 +14,7 @@
 #include "play/Session.h"
 #include "table/MainMenu.h"
 #include "table/SideWindows.h"
+#include "table/TableAccessibility.h"
 #include "table/TableControls.h"
 #include "table/TableSounds.h"
 #include "table/TableView.h"
@@ -134,6 +135,7 @@ private:
     dialogs::TableDialogs tableDialogs_;
     SideWindows windows_;
     play::SavedGamesFile files_;
+    TableSpeech speech_;  // reads the play, which is made after it
     play::Session session_;
     TableView* view_ = nullptr;
     bool startupSucceeded_ = false;

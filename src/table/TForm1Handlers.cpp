@@ -15,11 +15,7 @@ void TForm1::FormMouseDown(Qt::MouseButton /*button*/, Qt::KeyboardModifiers /*s
         if (surface_.RecallButtonAt(QPoint(x, y))) session_.EndRecall();
         return;
     }
-    if (const auto button = surface_.ButtonAt(QPoint(x, y))) {
-        Play(*button == engine::Button::BetOne    ? play::Command::BetOne
-             : *button == engine::Button::BetFive ? play::Command::BetFive
-                                                  : play::Command::Spin);
-    }
+    if (const auto button = surface_.ButtonAt(QPoint(x, y))) Play(play::CommandOf(*button));
     if (surface_.BetSignAt(QPoint(x, y))) Play(play::Command::BetOne);
 }
 

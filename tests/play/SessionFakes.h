@@ -117,6 +117,15 @@ public:
     bool StartPendingTrack(std::string&) override { return true; }
 };
 
+// The announcements in order, and how often the reading was said to change.
+class FakeAnnouncer : public play::Announcer {
+public:
+    void TableChanged() override { ++changes; }
+    void Announce(const std::string& text) override { spoken.push_back(text); }
+    int changes = 0;
+    std::vector<std::string> spoken;
+};
+
 class FakeFiles : public play::GameFiles {
 public:
     engine::GameState stored;  // what LoadCurrentGame gives
@@ -164,6 +173,7 @@ struct Table {
     FakeDialogs dialogs;
     FakeSounds sounds;
     FakeFiles files;
+    FakeAnnouncer announcer;
     std::optional<play::Session> session;
 
     explicit Table(engine::OutcomeSource& outcomes = engine::DefaultOutcomes()) : outcomes_(outcomes)
@@ -172,7 +182,7 @@ struct Table {
     }
     play::Session& Start(bool tick = true)
     {
-        session.emplace(play::SessionParts{screen, clock, controls, dialogs, sounds, files}, outcomes_);
+        session.emplace(play::SessionParts{screen, clock, controls, dialogs, sounds, files, announcer}, outcomes_);
         session->Resume();
         if (tick) session->StartupTick();
         return *session;

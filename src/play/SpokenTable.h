@@ -1,0 +1,47 @@
+// The table in words for a screen reader: the symbols' names and the
+// sentences that announce a bet, a spin, a nudge, the meter, the bonus game
+// and a borrowing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/Host.h"
+#include "engine/Reels.h"
+#include "engine/SpinOutcome.h"
+
+namespace play {
+
+// What the table shows, as a screen reader reads it.
+struct TableReading {
+    engine::ReelStops stops{};
+    int32_t credits = 0;
+    int32_t coins = 0;
+    int32_t winnings = -1;  // the Winnings figure, -1 while the field is empty
+    int32_t meter = 0;
+    bool takesPlay = false;  // a bet or spin is taken now
+
+    bool operator==(const TableReading&) const = default;
+};
+
+// The symbol a reel shows at a strip position, as the built-in pictures draw
+// it: "Plum", "Seven", "Triple bar", "Up double bar", "Bonus single bar",
+// "Reset", "Blank".
+std::string SymbolName(int reel, int32_t position);
+// The payline, left to right: "Plum, Seven, Double bar".
+std::string PaylineText(const engine::ReelStops& stops);
+
+// "Coins 3. Credits 997."
+std::string BetAnnouncement(int32_t coins, int32_t credits);
+// "Three plums. You win 1500. Credits 2499." or "No win. Credits 994."
+std::string SpinAnnouncement(const engine::SpinOutcome& outcome, int32_t credits);
+// "Right reel nudges down to Triple bar."
+std::string NudgeAnnouncement(int reel, engine::SlideDirection direction, const engine::ReelStops& stops);
+// "Bonus meter 7 of 12."
+std::string MeterAnnouncement(int32_t meter);
+// "Bonus game: box 3 holds 250. Credits 3249."
+std::string BonusAnnouncement(int box, int32_t prize, int32_t credits);
+// "You borrowed 1000. Credits 1994, borrowed 2000." or "You paid back ...".
+std::string BorrowAnnouncement(int32_t borrowedBefore, int32_t borrowedAfter, int32_t credits);
+
+}  // namespace play

@@ -1,0 +1,103 @@
+// What a screen reader is told: the announcements of a round in the order it
+// is played, the table's reading kept with what is drawn (in recall too), and
+// the symbols and sentences in words.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "SessionFakes.h"
+#include "play/ForcedStops.h"
+
+using namespace playtest;
+using play::Command;
+
+namespace {
+
+// Three double bars with a nudge on the left reel and 4 bonus points.
+constexpr engine::ReelStops DoubleBarsWithNudge{27, 12, 2};
+
+void ExpectReadingIsTheGame(const play::Session& s)
+{
+    const play::TableReading& r = s.Reading();
+    EXPECT_EQ(r.credits, s.State().Credits);
+    EXPECT_EQ(r.meter, s.State().BonusPts);
+    EXPECT_EQ(r.stops, s.Rules().Stops());
+}
+
+}  // namespace
+
+TEST(SessionSpeech, ARoundIsAnnouncedInTheOrderItIsPlayed)
+{
+    play::ForcedStops stops(DoubleBarsWithNudge);
+    Table t(stops);
+    play::Session& s = t.Start();
+    ASSERT_TRUE(s.Reading().takesPlay);
+    s.Play(Command::BetOne);
+    s.Play(Command::Spin);
+    EXPECT_EQ(t.announcer.spoken,
+              (std::vector<std::string>{"Coins 1. Credits 999.", "Left reel nudges up to Up double bar.",
+                                        "Bonus meter 4 of 12.", "Three double bars. You win 10. Credits 1009."}));
+    ExpectReadingIsTheGame(s);
+    EXPECT_EQ(s.Reading().winnings, 10);
+    EXPECT_EQ(s.Reading().coins, 1) << "the coins stay on show until the next bet";
+    EXPECT_TRUE(s.Reading().takesPlay);
+
+    // The third spin fills the meter: its own win is told before the boxes,
+    // the bonus game's once its prize is counted.
+    s.Play(Command::Spin);
+    t.announcer.spoken.clear();
+    s.Play(Command::Spin);
+    ASSERT_EQ(t.dialogs.bonusWindows, 1);
+    const int32_t credits = s.State().Credits;
+    // The prizes are shuffled by the generator: the first box may be empty.
+    const std::string held =
+        t.dialogs.lastPrize > 0 ? "holds " + std::to_string(t.dialogs.lastPrize) : std::string("is empty");
+    EXPECT_EQ(t.announcer.spoken,
+              (std::vector<std::string>{
+                  "Left reel nudges up to Up double bar.", "Bonus meter 12 of 12.",
+                  "Three double bars. You win 10. Credits " + std::to_string(credits - t.dialogs.lastPrize) + ".",
+                  "Bonus meter 0 of 12.", "Bonus game: box 1 " + held + ". Credits " + std::to_string(credits) + "."}));
+    ExpectReadingIsTheGame(s);
+}
+
+TEST(SessionSpeech, BorrowingIsToldAndRecallReadsTheRecalledSpinUntilItEnds)
+{
+    play::ForcedStops stops(engine::StartStops);
+    Table t(stops);
+    play::Session& s = t.Start();
+    s.Play(Command::BetOne);
+    s.Play(Command::Spin);
+    const engine::GameState before = s.State();
+    s.State().Borrowed += 500;
+    s.State().Credits += 500;
+    s.AfterBorrow(before);
+    EXPECT_EQ(t.announcer.spoken.back(), "You borrowed 500. Credits " + std::to_string(s.State().Credits) +
+                                             ", borrowed " + std::to_string(s.State().Borrowed) + ".");
+    ExpectReadingIsTheGame(s);
+    const play::TableReading playing = s.Reading();
+
+    const int changes = t.announcer.changes;
+    ASSERT_TRUE(s.Recall(t.files.LastSpins(10).front()));
+    EXPECT_GT(t.announcer.changes, changes);
+    EXPECT_FALSE(s.Reading().takesPlay);
+    EXPECT_EQ(s.Reading().credits, before.Credits) << "the recalled spin's credits, not the borrowed ones";
+    EXPECT_EQ(s.Reading().winnings, 1500);
+    s.EndRecall();
+    EXPECT_EQ(s.Reading(), playing);
+}
+
+TEST(SpokenTable, SymbolsAndSentences)
+{
+    EXPECT_EQ(play::PaylineText(engine::StartStops), "Plum, Plum, Plum");
+    EXPECT_EQ(play::SymbolName(0, 11), "Reset");
+    EXPECT_EQ(play::SymbolName(0, 21), "Bonus single bar");
+    EXPECT_EQ(play::SymbolName(2, 1), "Down single bar");
+    EXPECT_EQ(play::SymbolName(1, 2), "Blank");
+    EXPECT_EQ(play::SymbolName(7, 1), "Blank") << "no reel 7";
+
+    engine::SpinOutcome lost;
+    EXPECT_EQ(play::SpinAnnouncement(lost, 994), "No win. Credits 994.");
+    EXPECT_EQ(play::BorrowAnnouncement(2000, 1500, 20), "You paid back 500. Credits 20, borrowed 1500.");
+    EXPECT_EQ(play::BorrowAnnouncement(INT32_MIN, INT32_MAX, 0),
+              "You borrowed 4294967295. Credits 0, borrowed 2147483647.");
+}
