@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "media/MidiLength.h"
 #include "media/SoundFile.h"
 
 namespace media {
@@ -40,7 +41,8 @@ struct OpenTrack {
 
 std::atomic<Music*> Music::hookOwner_{nullptr};
 
-Music::Music(std::shared_ptr<AudioDevice> device) : FileExists(IsRegularFile), device_(std::move(device))
+Music::Music(std::shared_ptr<AudioDevice> device, Clock& clock)
+    : FileExists(IsRegularFile), device_(std::move(device)), clock_(clock)
 {
     if (device_->IsOpen()) {
         hookOwner_ = this;
@@ -76,6 +78,13 @@ void Music::TrackEnded(std::uint64_t generation)
     NextTrack();
     TrackIndex += PendingMark;
     Close();
+}
+
+void Music::EndIfPlayedOut()
+{
+    // The synthesiser reports an end only once every voice has died and a
+    // grace period has passed, seconds after the last note.
+    if (track_ && playedOutAt_ && clock_.Now() >= *playedOutAt_) TrackEnded(generation_);
 }
 
 void Music::SetEnabled(bool on)
@@ -138,6 +147,7 @@ void Music::NextTrack()
 
 bool Music::StartPendingTrack()
 {
+    EndIfPlayedOut();
     if (TrackIndex < PendingMark) return true;
     TrackIndex %= PendingMark;
     lastError_.clear();
@@ -188,6 +198,7 @@ bool Music::OpenAndPlay(int entry)
         Close();
         return false;
     }
+    if (const auto length = MidiLength(track_->bytes)) playedOutAt_ = clock_.Now() + *length + Release;
     return true;
 }
 
@@ -199,6 +210,7 @@ void Music::Close()
     ++generation_;
     if (device_->IsOpen()) Mix_HaltMusic();
     track_.reset();
+    playedOutAt_.reset();
 }
 
 }  // namespace media

@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "media/AudioDevice.h"
+#include "media/Clock.h"
 
 namespace media {
 
@@ -35,7 +37,10 @@ public:
     static constexpr int NoTrack = 9;
     static constexpr int PendingMark = 10;
 
-    explicit Music(std::shared_ptr<AudioDevice> device = AudioDevice::Shared());
+    // The time a track's last note takes to die away before the next may start.
+    static constexpr std::chrono::milliseconds Release{400};
+
+    explicit Music(std::shared_ptr<AudioDevice> device = AudioDevice::Shared(), Clock& clock = SystemClock::Instance());
     ~Music();
     Music(const Music&) = delete;
     Music& operator=(const Music&) = delete;
@@ -62,7 +67,9 @@ public:
     void NextTrack();
 
     // Takes off the pending mark and, with the switch on, starts that track.
-    // Called by the one-second music timer and first thing by a spin. False
+    // Called by the one-second music timer and first thing by a spin. A
+    // track whose last note (by the file) has ended and died away counts as
+    // ended here, without waiting for the synthesiser's own report. False
     // when the start failed; LastError() holds the text to show, and the
     // start is not tried again.
     bool StartPendingTrack();
@@ -82,6 +89,8 @@ public:
 private:
     static void OnMusicFinished();
     void TrackEnded(std::uint64_t generation);
+    // The track played out by its file's length: ended as by the mixer's report.
+    void EndIfPlayedOut();
     bool OpenAndPlay(int entry);
     void Close();
 
@@ -91,6 +100,10 @@ private:
 
     // Declared first so it closes after the track below is freed.
     std::shared_ptr<AudioDevice> device_;
+    Clock& clock_;
+    // When the playing track's last note has died away; unknown for a file
+    // whose length cannot be read (its end comes from the mixer alone).
+    std::optional<Clock::TimePoint> playedOutAt_;
     // Lives on the user-interface thread; queued calls from the audio thread
     // run there, and are dropped if this object is gone.
     QObject uiThread_;

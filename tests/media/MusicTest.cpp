@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "MediaFiles.h"
+#include "media/MidiLength.h"
 #include "media/Music.h"
 
 namespace media_test {
@@ -55,6 +56,52 @@ TEST_F(MusicTest, ATrackThatEndsMarksTheNextPendingForTheTimerOrASpin)
     EXPECT_TRUE(music_.IsPlaying());
     EXPECT_TRUE(music_.StartPendingTrack());  // nothing pending any more
     EXPECT_TRUE(music_.IsPlaying());
+}
+
+TEST_F(MusicTest, ATrackEndsByItsFileOnceItsLastNoteHasDiedAway)
+{
+    // A minute-long note at 96 ticks a quarter and the default tempo: the
+    // synthesiser would report its end long after this test.
+    FakeClock clock;
+    Music music(media::AudioDevice::Shared(), clock);
+    music.FillTrackFiles(AssetDir(), "Plum");
+    music.SetEnabled(true);
+    WriteFile(music.TrackFiles[0], MidiBytes(LongTrack));
+    WriteFile(music.TrackFiles[1], MidiBytes(LongTrack));
+    music.StartupStep();
+    ASSERT_TRUE(music.StartPendingTrack()) << music.LastError();
+    ASSERT_TRUE(music.IsPlaying()) << "no audio device";
+    const auto lastNoteEnds = std::chrono::seconds(60);
+    clock.Sleep(lastNoteEnds + Music::Release - std::chrono::milliseconds(1));
+    EXPECT_TRUE(music.StartPendingTrack());
+    EXPECT_EQ(music.TrackIndex, 0) << "ended before its last note died away";
+    clock.Sleep(std::chrono::milliseconds(1));
+    EXPECT_TRUE(music.StartPendingTrack());
+    EXPECT_EQ(music.TrackIndex, 1) << "the next track did not start at the first tick after the end";
+    EXPECT_TRUE(music.IsPlaying());
+}
+
+TEST(MidiLength, TempoChangesRunningStatusAndDamage)
+{
+    using namespace std::string_literals;
+    const auto length = [](const std::string& bytes) {
+        return media::MidiLength(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    };
+    // 96 ticks a quarter: a note of 192 ticks at 500000 us, a tempo of
+    // 250000 us from tick 96, the note's off by running status (velocity 0),
+    // then a rest before the end of track that does not count.
+    const std::string track =
+        "\x00\x90\x3C\x64"s + "\x60\xFF\x51\x03\x03\xD0\x90"s + "\x60\x3C\x00"s + "\x83\x00\xFF\x2F\x00"s;
+    const std::string header = "MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60"s;
+    const auto size = [](const std::string& t) {
+        return "\x00\x00"s + static_cast<char>(t.size() >> 8) + static_cast<char>(t.size() & 0xFF);
+    };
+    const std::string file = header + "MTrk" + size(track) + track;
+    EXPECT_EQ(length(file), std::chrono::microseconds(500'000 + 250'000));
+    EXPECT_EQ(length(file.substr(0, file.size() - 3)), std::nullopt) << "cut inside the last event";
+    EXPECT_EQ(length("RIFF"s + file), std::nullopt);
+    EXPECT_EQ(length(header + "MTrk" + size("\x00\x3C\x00"s) + "\x00\x3C\x00"s), std::nullopt)
+        << "running status with no status before it";
 }
 
 TEST_F(MusicTest, StoppingOrReplacingATrackDoesNotAdvance)
