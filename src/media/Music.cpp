@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -155,6 +156,12 @@ bool Music::StartPendingTrack()
     // waits for the switch to come on again.
     if (!enabled_) return true;
     return OpenAndPlay(TrackIndex);
+}
+
+void Music::SetLevel(int percent)
+{
+    level_ = std::clamp(percent, 0, 100);
+    if (device_->IsOpen()) Mix_VolumeMusic(level_ * MIX_MAX_VOLUME / 100);
 }
 
 bool Music::IsPlaying() const

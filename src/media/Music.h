@@ -77,6 +77,10 @@ public:
     // Whether a track is open: started, and neither stopped nor reported ended.
     bool IsPlaying() const;
 
+    // The music's level, 0..100 percent, at once for a track that plays.
+    int Level() const { return level_; }
+    void SetLevel(int percent);
+
     const std::string& LastError() const { return lastError_; }
 
     // Whether a track file exists; a regular file unless replaced (tests).
@@ -112,6 +116,7 @@ private:
     // belongs to a track that was stopped or replaced.
     std::atomic<std::uint64_t> generation_{0};
     bool enabled_ = false;
+    int level_ = 100;
     std::string lastError_;
 };
 

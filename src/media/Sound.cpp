@@ -147,9 +147,16 @@ void Sound::PlayFile(const std::string& suffix, bool callerWaits)
     if (callerWaits) WaitFor(*fromFile_);
 }
 
+void Sound::SetLevel(int percent)
+{
+    level_ = std::clamp(percent, 0, 100);
+}
+
 void Sound::Start(EffectSound& effect)
 {
     if (effect.chunk == nullptr) return;
+    // Set on the sound before it plays, so that no sample goes out louder.
+    Mix_VolumeChunk(effect.chunk, level_ * MIX_MAX_VOLUME / 100);
     // Replaces whatever the channel is playing.
     Mix_PlayChannel(AudioDevice::EffectChannel, effect.chunk, 0);
 }

@@ -51,6 +51,11 @@ public:
     // Plays the win sound and returns when it has ended.
     void PlayWinSound();
 
+    // The effects' level, 0..100 percent of the files' own; at 0 an effect
+    // that is waited for still takes its length.
+    int Level() const { return level_; }
+    void SetLevel(int percent);
+
 private:
     void PlayFile(const std::string& suffix, bool callerWaits);
     void Start(EffectSound& effect);
@@ -59,6 +64,7 @@ private:
     // Declared first so it closes after the sounds below are freed.
     std::shared_ptr<AudioDevice> device_;
     bool enabled_ = false;
+    int level_ = 100;
     Clock& clock_;
     std::string assetDir_;
     std::string soundRoot_;

@@ -56,6 +56,7 @@ MainMenuActions BuildGameMenus(QMenuBar* bar, const QString& gameTitle)
     menu.HistoryItem->setObjectName(QStringLiteral("HistoryItem"));
     menu.HistoryItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     bar->insertAction(menu.Help1->menuAction(), menu.HistoryItem);
+    menu.VolumeItem = AddItem(menu.Options1, "VolumeItem", QStringLiteral("&Volume..."));
     menu.FullScreenItem =
         AddItem(menu.Options1, "FullScreenItem", QStringLiteral("&Full Screen"), QKeySequence(Qt::Key_F11));
     menu.FullScreenItem->setCheckable(true);

@@ -33,6 +33,7 @@ struct MainMenuActions {
     QMenu* Options1;
     QMenu* Help1;
     QAction* HistoryItem = nullptr;     // only in BuildGameMenus
+    QAction* VolumeItem = nullptr;      // only in BuildGameMenus
     QAction* FullScreenItem = nullptr;  // only in BuildGameMenus
 };
 
@@ -71,6 +72,7 @@ void ConnectMainMenu(const MainMenuActions& menu, Window* window)
         {menu.CompayInformation1, &Window::CompayInformation1Click},
         {menu.VisitourSponsors1, &Window::VisitourSponsors1Click},
         {menu.HistoryItem, &Window::HistoryItemClick},
+        {menu.VolumeItem, &Window::VolumeItemClick},
         {menu.FullScreenItem, &Window::FullScreenItemClick},
     };
     for (const auto& [action, handler] : items) {

@@ -8,6 +8,7 @@
 
 #include "desktop/UpdateReminder.h"
 #include "store/SettingsFile.h"
+#include "store/SoundLevels.h"
 #include "table/TablePictures.h"
 
 namespace table {
@@ -97,6 +98,9 @@ void TForm1::FormCreate()
     resize(size_.Outer());
 
     sounds_.Start(theme_.assetDir.toStdString(), theme_.soundRoot.toStdString());
+    // The player's levels, unlike the two switches, are kept between runs.
+    sounds_.SetLevels(
+        store::ReadSoundLevels(store::SettingsFile((theme_.programBaseName + QStringLiteral(".ini")).toStdString())));
     MainMenu1.Sound1->setChecked(true);
     MainMenu1.Music1->setChecked(true);
 

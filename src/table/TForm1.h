@@ -92,6 +92,7 @@ public:
     void CompayInformation1Click() { windows_.Help(dialogs::CompanyTopic); }
     void VisitourSponsors1Click() { windows_.Sponsors(session_.Random()); }
     void HistoryItemClick();
+    void VolumeItemClick();
     void FullScreenItemClick() { MainMenu1.FullScreenItem->setChecked(size_.ToggleFullScreen(*this)); }
 
     // SIGTERM, SIGHUP or SIGINT: close as the close box does, without the reminder.

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+#include "dialogs/VolumeWindow.h"
+#include "store/SoundLevels.h"
 #include "table/TForm1.h"
 
 namespace table {
@@ -71,6 +73,19 @@ void TForm1::Music1Click()
     Guarded([this] {
         MainMenu1.Music1->setChecked(sounds_.Tracks().Toggle());
         if (!sounds_.Tracks().LastError().empty()) tableDialogs_.ShowError(sounds_.Tracks().LastError());
+    });
+}
+
+void TForm1::VolumeItemClick()
+{
+    // Heard while the sliders move; kept in the saved-games file on OK.
+    const store::SoundLevels before = sounds_.Levels();
+    const auto hear = [this](const store::SoundLevels& levels) { sounds_.SetLevels(levels); };
+    const std::optional<store::SoundLevels> chosen = dialogs::RunVolumeWindow(this, before, hear);
+    if (!chosen || *chosen == before) return;
+    Guarded([&] {
+        store::SettingsFile file((theme_.programBaseName + QStringLiteral(".ini")).toStdString());
+        store::WriteSoundLevels(file, *chosen);
     });
 }
 

@@ -6,6 +6,7 @@
 #include "media/Music.h"
 #include "media/Sound.h"
 #include "play/Sounds.h"
+#include "store/SoundLevels.h"
 
 namespace table {
 
@@ -18,6 +19,13 @@ public:
         music_.SetEnabled(true);
         sound_.SetEnabled(true);
         music_.FillTrackFiles(assetDir, soundRoot);
+    }
+
+    store::SoundLevels Levels() const { return {sound_.Level(), music_.Level()}; }
+    void SetLevels(const store::SoundLevels& levels)
+    {
+        sound_.SetLevel(levels.effects);
+        music_.SetLevel(levels.music);
     }
 
     media::Sound& Effects() { return sound_; }

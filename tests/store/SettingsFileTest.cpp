@@ -13,6 +13,7 @@
 
 #include "TestFiles.h"
 #include "store/SettingsFile.h"
+#include "store/SoundLevels.h"
 
 namespace fs = std::filesystem;
 using store::SettingsFile;
@@ -435,3 +436,19 @@ TEST_F(SettingsFileTest, TemporaryFilesOfKilledWritersAreRemoved)
 }
 
 }  // namespace
+
+TEST_F(SettingsFileTest, SoundLevelsHaveASectionOfTheirOwnAndReadBackClamped)
+{
+    const std::string games = "[CurrentGame]\nCredits=994\n\n[Game3]\nGameName=Lucky three\n";
+    const fs::path path = Put(games, "plumfizz.ini");
+    SettingsFile file(path.string());
+    EXPECT_EQ(store::ReadSoundLevels(file), store::SoundLevels{}) << "full by default";
+    store::WriteSoundLevels(file, {35, 0});
+    EXPECT_EQ(store::ReadSoundLevels(file), (store::SoundLevels{35, 0}));
+    const std::string text = ReadBytes(path);
+    EXPECT_EQ(text.substr(0, games.size()), games) << "the games' keys were disturbed";
+    EXPECT_EQ(file.ReadString("CurrentGame", "Credits", ""), "994");
+
+    Put("[Volume]\nEffects=250\nMusic=-3\n", "odd.ini");
+    EXPECT_EQ(store::ReadSoundLevels(SettingsFile((profile_ / "odd.ini").string())), (store::SoundLevels{100, 0}));
+}
