@@ -33,8 +33,13 @@ enum Note : int {
     G7 = 103,
 };
 
-// No effect peaks above this, whatever loudness its recipe asks for: headroom below clipping.
-constexpr double PeakLimitDb = -3.0;
+// The music plays at about this RMS (dBFS, unweighted); every recipe sets its loudest 50 ms
+// against it: a short effect at least 6 dB above it, a celebration at least 10 dB.
+constexpr double MusicDb = -29.0;
+
+// No effect peaks above this, whatever loudness its recipe asks for: with the music's
+// peaks at -12 dBFS on top, the mix still stays under -1 dBFS.
+constexpr double PeakLimitDb = -4.3;
 
 // Each part of a cabinet rings the same room; the tick stays dry so that it stays short.
 constexpr double RoomWet = 0.18;
@@ -82,13 +87,18 @@ Signal ReelStop()
 {
     Signal out;
     Noise noise(1);
-    // The drum's body drops in pitch as it is caught; the detent snaps in with a click and a ping.
-    AddTone(out, 0.0, Glide(110.0, 55.0, 0.14, 0.9, Wave::Sine, Envelope{0.001, 0.035, 0.02}));
-    AddTone(out, 0.0, Glide(190.0, 125.0, 0.08, 0.4, Wave::Sine, Envelope{0.001, 0.02, 0.02}));
-    AddNoise(out, 0.0, 0.02, 1.2, 2500.0, 1.2, Envelope{0.0005, 0.003, 0.005}, noise);
-    AddTone(out, 0.004, Steady(1650.0, 0.06, 0.1, Wave::Sine, Envelope{0.001, 0.012, 0.01}));
-    AddRoom(out, RoomWet * 0.6);
-    Finish(out, -15.0, PeakLimitDb, 0.2);  // the next reel stops 225 ms later
+    // The detent's pawl snaps in with a dry clack (1 to 4 kHz) and bounces once; under it the
+    // drum gives a short knock pitched around 200 Hz, high enough for laptop speakers to keep.
+    AddNoise(out, 0.0, 0.012, 1.5, 2200.0, 1.4, Envelope{0.0003, 0.0025, 0.004}, noise);
+    AddTone(out, 0.0, Steady(1480.0, 0.04, 0.35, Wave::Sine, Envelope{0.0003, 0.005, 0.01}));
+    AddTone(out, 0.0, Steady(2350.0, 0.03, 0.2, Wave::Sine, Envelope{0.0003, 0.004, 0.01}));
+    AddTone(out, 0.0, Steady(3170.0, 0.03, 0.1, Wave::Sine, Envelope{0.0003, 0.003, 0.01}));
+    AddNoise(out, 0.021, 0.008, 0.5, 2800.0, 1.6, Envelope{0.0003, 0.0015, 0.003}, noise);
+    AddTone(out, 0.002, Glide(250.0, 190.0, 0.12, 0.5, Wave::Sine, Envelope{0.0008, 0.022, 0.02}));
+    AddTone(out, 0.002, Glide(140.0, 120.0, 0.08, 0.12, Wave::Sine, Envelope{0.001, 0.015, 0.02}));
+    LowPass(out, 5000.0);  // a clack, not a hiss
+    AddRoom(out, RoomWet * 0.25);
+    Finish(out, MusicDb + 12.0, PeakLimitDb, 0.13, 0.02);  // three in quick succession, 225 ms apart
     return out;
 }
 
@@ -115,7 +125,7 @@ Signal CoinPlaced()
     AddClink(out, 0.0, 1.0, 1.0, noise);
     AddClink(out, 0.055, 0.45, 1.03, noise);
     AddRoom(out, RoomWet);
-    Finish(out, -18.0, PeakLimitDb, 0.3);
+    Finish(out, MusicDb + 11.0, PeakLimitDb, 0.3, 0.06);
     return out;
 }
 
@@ -123,28 +133,36 @@ Signal MeterReset()
 {
     Signal out;
     Noise noise(3);
-    // A falling, wobbling horn, its brightness closing down, over escaping air.
-    Tone fall = Glide(520.0, 120.0, 0.72, 0.5, Wave::Saw, Envelope{0.02, 0.0, 0.3});
+    // A falling, wobbling horn, its brightness closing down, over escaping air. The game waits
+    // for its end, so it sounds to the last and only then fades briefly.
+    constexpr double Length = 0.75;
+    Tone fall = Glide(520.0, 130.0, Length, 0.5, Wave::Saw, Envelope{0.004, 0.0, 0.0});
     fall.vibratoRate = 7.0;
     fall.vibratoDepth = 0.03;
     AddTone(out, 0.0, fall);
-    AddTone(out, 0.0, Glide(260.0, 60.0, 0.72, 0.3, Wave::Sine, Envelope{0.02, 0.0, 0.3}));
+    AddTone(out, 0.0, Glide(260.0, 65.0, Length, 0.3, Wave::Sine, Envelope{0.004, 0.0, 0.0}));
     LowPass(out, 1600.0);
-    AddNoise(out, 0.0, 0.6, 0.25, 1200.0, 0.7, Envelope{0.01, 0.25, 0.2}, noise);
+    AddNoise(out, 0.0, Length, 0.25, 1200.0, 0.7, Envelope{0.004, 0.4, 0.0}, noise);
     AddRoom(out, RoomWet);
-    Finish(out, -18.0, PeakLimitDb, 0.9);
+    Finish(out, MusicDb + 11.0, PeakLimitDb, Length, 0.06);
     return out;
 }
 
 Signal CountUpTick()
 {
     Signal out;
-    Noise noise(4);
-    // A tiny, bright tick that has died away long before the next one, 75 ms later.
-    AddTone(out, 0.0, Steady(Hz(E7), 0.018, 0.6, Wave::Sine, Envelope{0.0005, 0.0025, 0.004}));
-    AddTone(out, 0.0, Steady(Hz(E6), 0.018, 0.3, Wave::Sine, Envelope{0.0005, 0.003, 0.004}));
-    AddNoise(out, 0.0, 0.006, 0.6, 6000.0, 1.5, Envelope{0.0002, 0.0008, 0.002}, noise);
-    Finish(out, -20.0, PeakLimitDb, 0.03);
+    // A small coin's ping, bright above the music: three inharmonic partials, the higher
+    // ones dying first, gone within 30 ms, long before the next tick 75 ms later. No
+    // noise in it, so that hundreds in a row stay soft on the ear.
+    struct Partial {
+        double ratio, level, decay;
+    };
+    constexpr Partial Partials[] = {{1.0, 0.6, 0.008}, {1.52, 0.25, 0.005}, {2.17, 0.12, 0.003}};
+    for (const Partial& partial : Partials) {
+        const Envelope ping{0.0004, partial.decay, 0.006};
+        AddTone(out, 0.0, Steady(Hz(E7) * partial.ratio, 0.03, partial.level, Wave::Sine, ping));
+    }
+    Finish(out, MusicDb + 9.0, PeakLimitDb, 0.03, 0.006);
     return out;
 }
 
@@ -161,7 +179,7 @@ Signal EmptyBox()
     sink.vibratoDepth = 0.008;
     AddTone(out, 0.35, sink);
     AddRoom(out, RoomWet);
-    Finish(out, -19.0, PeakLimitDb, 1.0);
+    Finish(out, MusicDb + 10.0, PeakLimitDb, 1.0, 0.2);
     return out;
 }
 
@@ -174,7 +192,7 @@ Signal PrizeBox()
     for (int note : {C5, E5, G5})
         AddTone(out, 0.0, Steady(Hz(note), 0.7, 0.1, Wave::Triangle, Envelope{0.02, 0.0, 0.4}));
     AddRoom(out, RoomWet);
-    Finish(out, -16.0, PeakLimitDb, 1.3);
+    Finish(out, MusicDb + 13.0, PeakLimitDb, 1.3, 0.26);
     return out;
 }
 
@@ -186,7 +204,7 @@ Signal BonusPoint()
     AddChime(out, 0.04, Hz(C6), 0.45, 0.12);
     AddChime(out, 0.11, Hz(G6), 0.5, 0.14);
     AddRoom(out, RoomWet);
-    Finish(out, -16.0, PeakLimitDb, 0.45);  // one per point; the meter waits for each
+    Finish(out, MusicDb + 13.0, PeakLimitDb, 0.45, 0.09);  // one per point; the meter waits for each
     return out;
 }
 
@@ -206,7 +224,7 @@ Signal Fanfare()
     AddChime(out, 0.5, Hz(G6), 0.2, 0.3);
     MixInto(out, horns);
     AddRoom(out, RoomWet);
-    Finish(out, -15.0, PeakLimitDb, 1.8);
+    Finish(out, MusicDb + 14.0, PeakLimitDb, 1.8, 0.36);
     return out;
 }
 
@@ -223,23 +241,27 @@ Signal Nudge(const int (&pings)[8], double sweepFrom, double sweepTo, uint32_t s
     AddTone(out, 0.0, Glide(sweepFrom, sweepTo, 0.4, 0.1, Wave::Triangle, Envelope{0.02, 0.0, 0.1}));
     AddTone(out, 0.4, Glide(120.0, 70.0, 0.08, 0.4, Wave::Sine, Envelope{0.001, 0.02, 0.02}));
     AddRoom(out, RoomWet);
-    Finish(out, -18.0, PeakLimitDb, 0.55);  // the slide and its bounce take 0.54 s
+    Finish(out, MusicDb + 11.0, PeakLimitDb, 0.55, 0.11);  // the slide and its bounce take 0.54 s
     return out;
 }
 
 Signal Win()
 {
     Signal out;
-    // A bright run up two octaves of the pentatonic scale, a ringing chord, two twinkles.
+    // A bright run up two octaves of the pentatonic scale, a ringing chord, two twinkles and
+    // a last sparkle over the held chord. The count-up waits for its end, so it sounds to the
+    // last and only then fades briefly.
+    constexpr double Length = 1.3, Chord = 0.34;
     const int run[] = {C6, D6, E6, G6, A6, C7, D7, E7};
-    for (int i = 0; i < 8; ++i) AddChime(out, 0.045 * i, Hz(run[i]), 0.3, 0.12);
-    for (int note : {C6, E6, G6, C7}) AddChime(out, 0.4, Hz(note), 0.28, 0.35);
+    for (int i = 0; i < 8; ++i) AddChime(out, 0.04 * i, Hz(run[i]), 0.3, 0.1);
+    for (int note : {C6, E6, G6, C7}) AddChime(out, Chord, Hz(note), 0.28, 0.3);
     for (int note : {C5, E5, G5})
-        AddTone(out, 0.4, Steady(Hz(note), 1.1, 0.1, Wave::Triangle, Envelope{0.01, 0.5, 0.3}));
-    AddChime(out, 0.62, Hz(E7), 0.18, 0.15);
-    AddChime(out, 0.74, Hz(G7), 0.15, 0.15);
+        AddTone(out, Chord, Steady(Hz(note), Length - Chord + 0.05, 0.13, Wave::Triangle, Envelope{0.01, 1.5, 0.0}));
+    AddChime(out, 0.54, Hz(E7), 0.18, 0.15);
+    AddChime(out, 0.66, Hz(G7), 0.15, 0.15);
+    AddChime(out, 0.86, Hz(C7), 0.16, 0.3);
     AddRoom(out, RoomWet);
-    Finish(out, -14.0, PeakLimitDb, 1.7);  // the count-up waits for its end
+    Finish(out, MusicDb + 15.0, PeakLimitDb, Length, 0.08);
     return out;
 }
 

@@ -11,10 +11,10 @@ namespace soundgen {
 
 // The game asks for effects 0 to 9 by number and for the win sound by name.
 enum class Effect {
-    ReelStop = 0,     // a reel comes to rest: a mechanical thunk
+    ReelStop = 0,     // a reel comes to rest: a dry mechanical clack
     CoinPlaced = 1,   // a coin goes on the table: a clink
     MeterReset = 2,   // a Reset symbol empties the bonus meter: a deflating fall (the game waits for it)
-    CountUpTick = 3,  // one step of a win's count-up, every 75 ms: a very short tick
+    CountUpTick = 3,  // one step of a win's count-up, every 75 ms: a short, coin-like tick
     EmptyBox = 4,     // the bonus game opens an empty box
     PrizeBox = 5,     // the bonus game opens a prize box
     BonusPoint = 6,   // one point added to the bonus meter: a rising chime (the game waits for it)

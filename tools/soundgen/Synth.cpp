@@ -144,18 +144,18 @@ private:
     size_t index_ = 0;
 };
 
-// The loudest 50 ms of the signal, as an RMS amplitude.
+// The loudest 50 ms of the signal, as an RMS amplitude. A signal shorter than that
+// is measured over 50 ms all the same, with the silence that follows it as it plays.
 double LoudestWindowRms(const Signal& signal)
 {
-    const size_t window = std::min(signal.size(), ToSamples(0.05));
-    const size_t hop = ToSamples(0.005);
-    double loudest = 0.0;
-    for (size_t start = 0; start + window <= signal.size(); start += hop) {
-        double sum = 0.0;
-        for (size_t i = start; i < start + window; ++i) sum += double(signal[i]) * signal[i];
-        loudest = std::max(loudest, std::sqrt(sum / window));
+    const size_t window = ToSamples(0.05);
+    double sum = 0.0, loudest = 0.0;
+    for (size_t i = 0; i < signal.size(); ++i) {
+        sum += double(signal[i]) * signal[i];
+        if (i >= window) sum -= double(signal[i - window]) * signal[i - window];
+        loudest = std::max(loudest, sum);
     }
-    return loudest;
+    return std::sqrt(loudest / double(window));
 }
 
 double FromDb(double db)
@@ -255,7 +255,7 @@ void AddRoom(Signal& signal, double wet)
     }
 }
 
-void Finish(Signal& signal, double loudnessDb, double peakLimitDb, double maxLength)
+void Finish(Signal& signal, double loudnessDb, double peakLimitDb, double maxLength, double fadeOut)
 {
     const double loudest = LoudestWindowRms(signal);
     double peak = 0.0;
@@ -269,11 +269,12 @@ void Finish(Signal& signal, double loudnessDb, double peakLimitDb, double maxLen
     auto last = std::find_if(signal.rbegin(), signal.rend(), [&](float s) { return std::fabs(s) > silence; });
     signal.resize(static_cast<size_t>(signal.rend() - last));
 
-    // A tail that rings past the length is faded over its last fifth; a natural end needs only 5 ms.
-    size_t fade = ToSamples(0.005);
+    // A tail that rings past the length is cut and faded over `fadeOut`; a natural end needs only 5 ms.
+    constexpr double ShortestFade = 0.005;
+    size_t fade = ToSamples(ShortestFade);
     if (signal.size() > ToSamples(maxLength)) {
         signal.resize(ToSamples(maxLength));
-        fade = signal.size() / 5;
+        fade = ToSamples(std::max(fadeOut, ShortestFade));
     }
     fade = std::min(fade, signal.size());
     for (size_t i = 0; i < fade; ++i) signal[signal.size() - 1 - i] *= static_cast<float>(double(i) / fade);

@@ -66,8 +66,9 @@ void LowPass(Signal& signal, double cutoff);
 void AddRoom(Signal& signal, double wet);
 
 // Scales the signal so that its loudest 50 ms sit at `loudnessDb` dBFS (RMS), but
-// never lets its peak pass `peakLimitDb`; drops the silent tail, cuts what is left
-// to at most `maxLength` seconds and fades out the end.
-void Finish(Signal& signal, double loudnessDb, double peakLimitDb, double maxLength);
+// never lets its peak pass `peakLimitDb`; drops the silent tail, and if what is left
+// is longer than `maxLength` seconds, cuts it there and fades out its last `fadeOut`
+// seconds. Either way the last sample is zero.
+void Finish(Signal& signal, double loudnessDb, double peakLimitDb, double maxLength, double fadeOut);
 
 }  // namespace soundgen
