@@ -1,7 +1,10 @@
 // Clicks and mouse movement on one advertisement of the sponsor window.
 #include "dialogs/AdLink.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+
+#include "dialogs/DialogAccessibility.h"
 
 namespace dialogs {
 
@@ -9,6 +12,17 @@ AdLink::AdLink(QWidget* parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
     setMouseTracking(true);
+    InstallDialogAccessibility();
+}
+
+bool AdLink::Pressable() const
+{
+    return !link_.isEmpty() && isEnabled() && !size().isEmpty();
+}
+
+void AdLink::Activate()
+{
+    if (Pressable()) emit Clicked(link_);
 }
 
 void AdLink::SetLink(const QString& link)
@@ -40,6 +54,19 @@ void AdLink::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
     emit Hovered();
+}
+
+void AdLink::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        event->accept();
+        Activate();
+        return;
+    default: QLabel::keyPressEvent(event);
+    }
 }
 
 }  // namespace dialogs

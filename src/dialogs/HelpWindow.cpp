@@ -14,8 +14,10 @@
 #include <QVBoxLayout>
 
 #include "dialogs/CabinetLook.h"
+#include "dialogs/DialogAccessibility.h"
 #include "dialogs/FileContents.h"
 #include "dialogs/HelpViewer.h"
+#include "dialogs/KeyboardFocusFrame.h"
 #include "web/WebLinks.h"
 
 namespace dialogs {
@@ -92,6 +94,7 @@ HelpWindow::HelpWindow(const QString& helpFile, QWidget* owner)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("HelpWindow"));
+    InstallDialogAccessibility();
     ApplyCabinetLook(*this);
     // Back and Forward are often disabled: dim plum, not a grey of another style.
     QPalette dim = palette();
@@ -120,6 +123,7 @@ HelpWindow::HelpWindow(const QString& helpFile, QWidget* owner)
     Browser.setPalette(page);
     Browser.setFrameShape(QFrame::NoFrame);
     Browser.SetManual(helpFile_);
+    Browser.setAccessibleName(QStringLiteral("Manual"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(&BackButton);
@@ -141,6 +145,8 @@ HelpWindow::HelpWindow(const QString& helpFile, QWidget* owner)
     connect(&Browser, &QTextBrowser::sourceChanged, this, [this] { UpdateCaption(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    ShowKeyboardFocus(*this, CabinetGold);
 
     resize(WindowSize);
     if (QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen()) {

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "dialogs/CabinetLook.h"
+#include "dialogs/KeyboardFocusFrame.h"
 #include "dialogs/LongRunReturns.h"
 
 namespace dialogs {
@@ -133,6 +134,7 @@ HistoryWindow::HistoryWindow(const std::filesystem::path& path, bool canRecall, 
     Table.setSelectionBehavior(QAbstractItemView::SelectRows);
     Table.verticalHeader()->hide();
     Table.horizontalHeader()->setStretchLastSection(true);
+    Table.setAccessibleName(QStringLiteral("Game history"));
     for (QLabel* label : {&PageLabel, &TotalsLabel, &MachineLabel}) label->setTextFormat(Qt::PlainText);
     NewerButton.setText(QStringLiteral("&Newer"));
     OlderButton.setText(QStringLiteral("&Older"));
@@ -161,6 +163,7 @@ HistoryWindow::HistoryWindow(const std::filesystem::path& path, bool canRecall, 
     layout->addWidget(&MachineLabel);
     layout->addLayout(buttons);
     resize(900, 560);
+    ShowKeyboardFocus(*this, CabinetGold);
 
     try {
         history_ = store::GameHistory::OpenForReading(path);

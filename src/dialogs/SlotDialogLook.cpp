@@ -87,7 +87,7 @@ void PaintBackground(QDialog& dialog)
 
 QWidget* MakePanel(QDialog& dialog, int n)
 {
-    auto* panel = new QWidget(&dialog);
+    auto* panel = new SlotPanel(&dialog);
     panel->setObjectName(QStringLiteral("SlotPanel"));
     panel->setAttribute(Qt::WA_StyledBackground, true);
     panel->setGeometry(PanelRect(n));

@@ -10,7 +10,11 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <vector>
+
+#include "dialogs/CabinetLook.h"
 #include "dialogs/FileContents.h"
+#include "dialogs/KeyboardFocusFrame.h"
 #include "web/Sponsors.h"
 #include "web/WebLinks.h"
 
@@ -121,9 +125,10 @@ void TAdsForm::Place(AdLink& link, const QString& text, const QString& address, 
 }
 
 void TAdsForm::PlacePicture(AdLink& link, const QString& pictureDir, const QString& file, const QString& address,
-                            QPoint at)
+                            QPoint at, const QString& name)
 {
     const QImage picture = ReadPicture(pictureDir + file);
+    link.setAccessibleName(name);
     link.move(at);
     if (!picture.isNull()) {
         link.setPixmap(QPixmap::fromImage(picture));
@@ -148,7 +153,7 @@ void TAdsForm::FormCreate(const QString& pictureDir)
 
     // The bottom picture, centred under the banner, and its caption below it.
     const web::SponsorEntry& bottom = ads.bottoms[static_cast<size_t>(bottom_)];
-    PlacePicture(BottomImage, pictureDir, bottom.picture, bottom.link, QPoint(0, BottomTop));
+    PlacePicture(BottomImage, pictureDir, bottom.picture, bottom.link, QPoint(0, BottomTop), bottom.caption);
     const int bottomHeight = BottomImage.pixmap().isNull() ? 60 : BottomImage.height();
     const int bottomWidth = BottomImage.pixmap().isNull() ? 468 : BottomImage.width();
     BottomImage.move(BannerArea.left() + (BannerArea.width() - bottomWidth) / 2, BottomTop);
@@ -161,24 +166,28 @@ void TAdsForm::FormCreate(const QString& pictureDir)
     BannerImage.setAlignment(Qt::AlignCenter);
     if (!bannerPicture.isNull()) BannerImage.setPixmap(QPixmap::fromImage(bannerPicture));
     BannerImage.SetLink(banner.link);
+    BannerImage.setAccessibleName(banner.caption);
     BannerImage.setToolTip(QStringLiteral("Click here to visit this sponsor"));
     connect(&BannerImage, &AdLink::Clicked, this, [this](const QString& target) { web::OpenWebPage(target, this); });
     Place(BannerCaption, banner.caption, banner.link, QRect(176, BannerArea.bottom() + 1 + 4, 465, 25));
 
-    PlacePicture(DownloadsImage, pictureDir, ads.freeDownloads.picture, ads.freeDownloads.link, QPoint(280, 112));
+    PlacePicture(DownloadsImage, pictureDir, ads.freeDownloads.picture, ads.freeDownloads.link, QPoint(280, 112),
+                 ads.freeDownloads.caption);
     Place(DownloadsCaption, ads.freeDownloads.caption, ads.freeDownloads.link, QRect(168, 168, 473, 25));
 
     for (size_t i = 0; i < 4; ++i) {
         const web::SponsorEntry& game = ads.products[i];
-        PlacePicture(ProductImages[i], pictureDir, game.picture, game.link, QPoint(ProductLefts[i], ProductRowTop));
+        PlacePicture(ProductImages[i], pictureDir, game.picture, game.link, QPoint(ProductLefts[i], ProductRowTop),
+                     game.caption);
         const QRect box = i == 0 ? QRect(168, 282, 113, 17) : QRect(ProductLefts[i], 282, 105, 17);
         Place(ProductCaptions[i], game.caption, game.link, box);
     }
     const web::SponsorEntry& column = ads.products[4];
-    PlacePicture(ProductImages[4], pictureDir, column.picture, column.link, QPoint(672, 184));
+    PlacePicture(ProductImages[4], pictureDir, column.picture, column.link, QPoint(672, 184), column.caption);
     Place(ProductCaptions[4], column.caption, column.link, QRect(648, 250, 145, 17));
 
-    PlacePicture(HeadingImage, pictureDir, ads.headingPicture, QString(), QPoint(8, 200));
+    PlacePicture(HeadingImage, pictureDir, ads.headingPicture, QString(), QPoint(8, 200),
+                 QStringLiteral("Our Sponsors"));
 
     for (size_t k = 0; k < SponsorList.size(); ++k) {
         AdLink& entry = SponsorList[k];
@@ -193,11 +202,36 @@ void TAdsForm::FormCreate(const QString& pictureDir)
 
     for (size_t i = 0; i < TileImages.size(); ++i) {
         const web::SponsorEntry& tile = ads.tiles[i];
-        PlacePicture(TileImages[i], pictureDir, tile.picture, tile.link, TilePositions[i]);
+        PlacePicture(TileImages[i], pictureDir, tile.picture, tile.link, TilePositions[i], tile.caption);
         Place(TileCaptions[i], tile.caption, tile.link, QRect(TileCaptionLefts[i], 416, 105, 17));
     }
 
     setWindowTitle(QStringLiteral("Please Visit our Sponsors...They Made This Program FREE!"));
+    SetKeyboardOrder();
+}
+
+void TAdsForm::SetKeyboardOrder()
+{
+    // Top to bottom: the banner, the free downloads, the games, the list, the tiles, the bottom picture.
+    std::vector<AdLink*> order{&BannerImage, &BannerCaption, &DownloadsImage, &DownloadsCaption};
+    for (size_t i = 0; i < ProductImages.size(); ++i) {
+        order.insert(order.end(), {&ProductImages[i], &ProductCaptions[i]});
+    }
+    for (AdLink& entry : SponsorList) order.push_back(&entry);
+    for (size_t i = 0; i < TileImages.size(); ++i) order.insert(order.end(), {&TileImages[i], &TileCaptions[i]});
+    order.insert(order.end(), {&BottomImage, &BottomCaption});
+    // Tab only: a click on an advertisement opens it and leaves the focus where it was.
+    QWidget* previous = nullptr;
+    for (AdLink* link : order) {
+        link->setFocusPolicy(link->Pressable() ? Qt::TabFocus : Qt::NoFocus);
+        if (previous != nullptr) setTabOrder(previous, link);
+        previous = link;
+    }
+    // Dark plum stands out on the white page and on every colour of the band.
+    ShowKeyboardFocus(*this, CabinetPlum);
+    // The window itself has the focus when it opens: Enter at once opens no
+    // page, and Tab goes to the banner.
+    setFocus();
 }
 
 void TAdsForm::HighlightListEntry(int entry)

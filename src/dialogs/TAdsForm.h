@@ -61,7 +61,11 @@ protected:
 private:
     void FormCreate(const QString& pictureDir);
     void Place(AdLink& link, const QString& text, const QString& address, const QRect& box);
-    void PlacePicture(AdLink& link, const QString& pictureDir, const QString& file, const QString& address, QPoint at);
+    // `name` is what a screen reader calls the picture: its caption.
+    void PlacePicture(AdLink& link, const QString& pictureDir, const QString& file, const QString& address, QPoint at,
+                      const QString& name);
+    // Every advertisement that can be clicked takes the keyboard focus too, in reading order.
+    void SetKeyboardOrder();
 
     engine::Random& random_;
     int banner_ = 0;

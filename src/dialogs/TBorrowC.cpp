@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include "dialogs/CabinetLook.h"
+#include "dialogs/KeyboardFocusFrame.h"
 #include "pictures/BuiltInPictures.h"
 #include "pictures/DigitCounter.h"
 
@@ -87,6 +88,7 @@ TBorrowC::TBorrowC(engine::GameState& state, const pictures::PictureSet& digits,
     connect(&OKButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(&HelpButton, &QPushButton::clicked, this, &TBorrowC::HelpButtonClick);
     OKButton.setFocus();
+    ShowKeyboardFocus(*this, CabinetGold);
 
     // Centred on the screen.
     if (QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen()) {
@@ -142,6 +144,14 @@ void TBorrowC::FormPaint()
     pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Borrowed, 20, CounterTop, false, true);
     pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Credits, width() - 30, CounterTop, true, false);
     update();
+
+    // The counters are painted: a screen reader reads them from the window and
+    // from the amount buttons, where a press changes them.
+    const QString counters = QStringLiteral("Borrowed %1, Credits %2").arg(state_.Borrowed).arg(state_.Credits);
+    setAccessibleDescription(counters);
+    for (QPushButton* amount : {&Button1000, &Button100, &Button10, &Button1}) {
+        amount->setAccessibleDescription(counters);
+    }
 }
 
 void TBorrowC::paintEvent(QPaintEvent*)

@@ -4,11 +4,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "dialogs/DialogAccessibility.h"
+
 namespace dialogs {
 
 TImage::TImage(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Read as a picture, by the name its window gives it.
+    InstallDialogAccessibility();
 }
 
 void TImage::SetPicture(const QImage& picture)

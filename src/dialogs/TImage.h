@@ -13,6 +13,7 @@ namespace dialogs {
 // takes the picture's size. A mouse press on it stays with it (it never
 // reaches the window behind), whether or not anyone listens.
 class TImage : public QWidget {
+    Q_OBJECT
 public:
     explicit TImage(QWidget* parent = nullptr);
 

@@ -11,6 +11,7 @@
 #include <exception>
 #include <utility>
 
+#include "dialogs/DialogAccessibility.h"
 #include "dialogs/SlotDialogLook.h"
 
 namespace dialogs {
@@ -45,6 +46,7 @@ void TLoadSave::FormCreate(const QString& gameTitle)
                                                  : QStringLiteral("Open a Game -- Select Game Slot"));
     setFixedSize(slotlook::ClientSize);
     slotlook::StyleDialog(*this);
+    InstallDialogAccessibility();
 
     for (int n = 1; n <= 8; ++n) {
         Panel& panel = panels_[n - 1];
@@ -68,6 +70,15 @@ void TLoadSave::FormCreate(const QString& gameTitle)
         panel.date->setText(QString::fromStdString(slot.GameDate));
         panel.credits->setText(QString::number(slot.Credits) + QStringLiteral(" Credits"));
         panel.borrowed->setText(QString::number(slot.Borrowed) + QStringLiteral(" Borrowed"));
+
+        // Each panel reads as one item, on its button, kept up to date as the name is edited.
+        panel.creditsShown = slot.Credits;
+        panel.borrowedShown = slot.Borrowed;
+        panel.name->setAccessibleName(QStringLiteral("Slot %1 name").arg(n));
+        panel.button->setAccessibleDescription(
+            QStringLiteral("%1; dated %2").arg(panel.button->toolTip(), panel.date->text()));
+        UpdateSlotItem(n);
+        connect(panel.name, &QLineEdit::textChanged, this, [this, n] { UpdateSlotItem(n); });
     }
 
     HelpBtn = slotlook::MakeDialogButton(*this, QStringLiteral("&Help"), slotlook::HelpButtonPosition);
@@ -102,6 +113,15 @@ void TLoadSave::FormCreate(const QString& gameTitle)
     setTabOrder(previous, HelpBtn);
     setTabOrder(HelpBtn, CancelBtn);
     CancelBtn->setFocus();
+}
+
+void TLoadSave::UpdateSlotItem(int n)
+{
+    const Panel& panel = panels_[n - 1];
+    QString item = QStringLiteral("Slot %1").arg(n);
+    if (!panel.name->text().isEmpty()) item += QStringLiteral(", ") + panel.name->text();
+    item += QStringLiteral(", %1 credits, %2 borrowed").arg(panel.creditsShown).arg(panel.borrowedShown);
+    panel.button->setAccessibleName(item);
 }
 
 void TLoadSave::SlotButtonClick(int tag)

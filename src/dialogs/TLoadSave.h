@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -83,8 +84,11 @@ private:
         QLineEdit* name = nullptr;
         QLabel *game = nullptr, *date = nullptr, *credits = nullptr, *borrowed = nullptr;
         QPushButton* button = nullptr;
+        int32_t creditsShown = 0, borrowedShown = 0;
     };
     void FormCreate(const QString& gameTitle);
+    // The panel as a screen reader reads it, on its button: slot, name and amounts.
+    void UpdateSlotItem(int n);
     void SaveInto(int slot);
     void OpenFrom(int slot);
     void ShowError(const QString& text);

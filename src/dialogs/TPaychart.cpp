@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "dialogs/CabinetLook.h"
+#include "dialogs/DialogAccessibility.h"
 #include "pictures/AssetFiles.h"
 #include "pictures/BitmapFile.h"
 
@@ -52,6 +53,9 @@ void TPaychart::FormCreate(const QString& assetDir)
     }
     if (!chart.isNull()) {
         Image1.SetPicture(chart);
+        // The chart is a picture: a screen reader reads the pay table it shows.
+        Image1.setAccessibleName(QStringLiteral("Payoff chart"));
+        Image1.setAccessibleDescription(PayTableText());
         setFixedSize(chart.size());
     } else {
         Image1.hide();

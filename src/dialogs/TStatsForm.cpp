@@ -8,6 +8,7 @@
 
 #include "dialogs/CabinetLook.h"
 #include "dialogs/GameFigures.h"
+#include "dialogs/KeyboardFocusFrame.h"
 
 namespace dialogs {
 namespace {
@@ -30,14 +31,16 @@ void Colour(QLabel& label, const QColor& colour)
     label.setPalette(palette);
 }
 
-// A caption label with its top-left corner at (x, y).
-void Caption(QDialog& form, const QString& text, int x, int y, bool bold)
+// A caption label with its top-left corner at (x, y); a screen reader names
+// the caption's value by it ("Credits" for "Credits:").
+void Caption(QDialog& form, const QString& text, int x, int y, bool bold, QLabel& value)
 {
     auto* label = new QLabel(text, &form);
     label->setFont(TenPoints(form, bold));
     Colour(*label, Qt::black);
     label->adjustSize();
     label->move(x, y);
+    value.setAccessibleName(text.endsWith(QLatin1Char(':')) ? text.chopped(1) : text);
 }
 
 // A value label whose right edge is at `right`, on the line of its caption.
@@ -48,6 +51,8 @@ void PlaceValue(QLabel& label, const QString& text, int right, int y, bool bold)
     label.setText(text);
     label.setAlignment(Qt::AlignRight | Qt::AlignTop);
     label.setGeometry(right - ValueWidth, y, ValueWidth, label.sizeHint().height());
+    // Read after its name, without the padding that aligns it.
+    label.setAccessibleDescription(text.trimmed());
 }
 
 }  // namespace
@@ -74,19 +79,20 @@ TStatsForm::TStatsForm(const engine::GameState& state, QWidget* owner, const QLo
     }
     Colour(PercentLabel, QColor(0xc0, 0x00, 0x00));
 
-    Caption(*this, QStringLiteral("Spins:"), 12, 14, false);
-    Caption(*this, QStringLiteral("Credits:"), 12, 70, false);
-    Caption(*this, QStringLiteral("Borrowed:"), 12, 126, false);
-    Caption(*this, QStringLiteral("Total Bets:"), 340, 14, false);
-    Caption(*this, QStringLiteral("Payoffs:"), 340, 46, false);
-    Caption(*this, QStringLiteral("Normal:"), 364, 70, false);
-    Caption(*this, QStringLiteral("Bonus:"), 364, 94, false);
-    Caption(*this, QStringLiteral("Overall Payoff Percentage:"), 340, 126, true);
+    Caption(*this, QStringLiteral("Spins:"), 12, 14, false, SpinsLabel);
+    Caption(*this, QStringLiteral("Credits:"), 12, 70, false, CreditsLabel);
+    Caption(*this, QStringLiteral("Borrowed:"), 12, 126, false, BorrowedLabel);
+    Caption(*this, QStringLiteral("Total Bets:"), 340, 14, false, TotalBetsLabel);
+    Caption(*this, QStringLiteral("Payoffs:"), 340, 46, false, PayoffsLabel);
+    Caption(*this, QStringLiteral("Normal:"), 364, 70, false, NormalLabel);
+    Caption(*this, QStringLiteral("Bonus:"), 364, 94, false, BonusLabel);
+    Caption(*this, QStringLiteral("Overall Payoff Percentage:"), 340, 126, true, PercentLabel);
 
     OKButton.setGeometry(536, 168, 89, 33);
     OKButton.setDefault(true);
     connect(&OKButton, &QPushButton::clicked, this, &QDialog::accept);
     OKButton.setFocus();
+    ShowKeyboardFocus(*this, CabinetGold);
 
     FormCreate(state, locale);
 

@@ -2,6 +2,7 @@
 // the timers and paying the prize.
 #include "TTrickForm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
 #include <QFontMetrics>
@@ -12,6 +13,9 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+
+#include "dialogs/DialogAccessibility.h"
 #include "engine/Amounts.h"
 #include "engine/Random.h"
 #include "engine/SoundEffects.h"
@@ -65,6 +69,13 @@ TTrickForm::TTrickForm(engine::GameState& state, const engine::BonusPrizes& priz
 {
     openForm = this;
     pickedPrize_ = 0;
+    InstallDialogAccessibility();
+    // Frameless, so without a title: a screen reader names it by these.
+    setAccessibleName(QStringLiteral("Bonus: pick a box"));
+    setAccessibleDescription(QStringLiteral("Open one of the eight boxes, or press Enter for a lucky dip."));
+    Image1.setAccessibleName(QStringLiteral("Eight closed boxes"));
+    Image2.setAccessibleName(QStringLiteral("Empty box"));
+    Image3.setAccessibleName(QStringLiteral("Prize"));
 
     // The screen the window fills, recorded at start-up, centred on the
     // screen it is shown on.
@@ -151,6 +162,7 @@ void TTrickForm::OpenBox(int box)
     }
     boxOpened_ = true;
     openedBox_ = box;
+    opened_[static_cast<size_t>(box - 1)] = true;
     const int32_t value = prizes_[static_cast<size_t>(box - 1)];
     if (value <= 0) {
         Image2.show();
@@ -171,12 +183,48 @@ void TTrickForm::OpenBox(int box)
         state_.SpinWin = pickedPrize_;
         DrawPrizeText();
     }
+    AnnounceBonusBoxes(*this);
+}
+
+QRect TTrickForm::ClickableArea(int box) const
+{
+    const QRect inWindow(Image1.mapFrom(this, QPoint(0, 0)), size());
+    return layout::BoxArea(box) & Image1.rect() & inWindow;
+}
+
+bool TTrickForm::BoxTakesClick(int box) const
+{
+    if (box < 1 || box > layout::BoxCount || closed_ || !isVisible() || Image1.isHidden()) {
+        return false;
+    }
+    if (ClickableArea(box).isEmpty()) {
+        return false;
+    }
+    // Another modal window (a message box over this one) keeps clicks away.
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal == nullptr || modal == this;
+}
+
+void TTrickForm::ClickBox(int box)
+{
+    if (BoxTakesClick(box)) {
+        Image1MouseDown(ClickableArea(box).center());
+    }
+}
+
+std::optional<int32_t> TTrickForm::OpenedContents(int box) const
+{
+    if (box < 1 || box > layout::BoxCount || !opened_[static_cast<size_t>(box - 1)]) {
+        return std::nullopt;
+    }
+    return std::max<int32_t>(prizes_[static_cast<size_t>(box - 1)], 0);
 }
 
 void TTrickForm::DrawPrizeText()
 {
     // Written onto a fresh copy of the prize picture: a later prize box must
     // not leave the text of an earlier one showing beneath its own.
+    const QString text = QStringLiteral("%1 Credits!").arg(pickedPrize_);
     QImage picture = prizeBackground_;
     {
         QPainter painter(&picture);
@@ -188,10 +236,10 @@ void TTrickForm::DrawPrizeText()
         painter.setPen(QColor(255, 255, 0));
         // The point is the top of the text, not its baseline.
         const QFontMetrics metrics(font);
-        painter.drawText(layout::PrizeTextAt + QPoint(0, metrics.ascent()),
-                         QStringLiteral("%1 Credits!").arg(pickedPrize_));
+        painter.drawText(layout::PrizeTextAt + QPoint(0, metrics.ascent()), text);
     }
     Image3.SetPicture(picture);
+    Image3.setAccessibleName(text);
 }
 
 void TTrickForm::Timer1Timer()

@@ -5,12 +5,15 @@
 #include <QDialog>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QTimer>
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "dialogs/TImage.h"
 #include "engine/GameState.h"
@@ -62,6 +65,17 @@ public:
     // prize picture.
     void OpenBox(int box);
 
+    // Whether a click in box 1..8 would be taken now: the window and its
+    // closed boxes are shown, the box lies on their picture inside the window,
+    // and no other modal window holds the input.
+    bool BoxTakesClick(int box) const;
+    // A click in the middle of box 1..8 as the player makes it with the mouse,
+    // for a screen reader's press.
+    void ClickBox(int box);
+    // What box 1..8 held once opened: its prize, 0 for an empty box; nothing
+    // while it is closed.
+    std::optional<int32_t> OpenedContents(int box) const;
+
     // For the main window's close: opens a box as Enter would if none is open
     // yet, so the bonus is not lost, then closes without waiting.
     void FinishNow();
@@ -92,6 +106,9 @@ private:
     void CentrePictures();
     void DrawPrizeText();
     void FormClose();
+    // Where box 1..8 can be clicked on the closed-boxes picture: its area as
+    // far as the picture and the window show it.
+    QRect ClickableArea(int box) const;
     void PlaySoundEffect(engine::Effect effect);
     int32_t Random(int32_t n);
 
@@ -103,6 +120,7 @@ private:
     int32_t pickedPrize_ = 0;
     bool boxOpened_ = false;
     int openedBox_ = 0;
+    std::array<bool, 8> opened_{};  // the boxes opened so far
     bool closed_ = false;
 };
 
@@ -110,6 +128,6 @@ private:
 // destroys it. Afterwards SpinWin holds the prize picked (unchanged for an
 // empty box) and BonusWon has grown by it. Returns the box opened (1..8).
 int RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
-                    BonusWindowServices services, QWidget* owner = nullptr);
+                   BonusWindowServices services, QWidget* owner = nullptr);
 
 }  // namespace dialogs

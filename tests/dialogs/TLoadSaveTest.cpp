@@ -1,6 +1,7 @@
 // The game slot dialog: panels from the file, opening and saving, every way
 // out leaving the running game as it was or exactly the opened slot, a save
 // that fails, and names that cannot break the file.
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -297,6 +298,32 @@ TEST_F(SlotDialogTest, HelpAsksItsCallerForTheDialogsTopic)
     QTest::mouseClick(form->HelpBtn, Qt::LeftButton);
     EXPECT_EQ(helpTopics, std::vector<int>{41008});
     EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(SlotDialogTest, EachPanelReadsAsOneItemOnItsButton)
+{
+    WriteFile(ThirdSlot);
+    auto form = Open(SlotDialogMode::Open);
+    QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(form->SlotButton(3)->parentWidget());
+    ASSERT_NE(panel, nullptr);
+    // The labels are not read apart from the button that reads them all.
+    ASSERT_EQ(panel->childCount(), 2);
+    EXPECT_EQ(panel->child(0)->role(), QAccessible::EditableText);
+    EXPECT_EQ(panel->child(0)->text(QAccessible::Name), QStringLiteral("Slot 3 name"));
+    QAccessibleInterface* item = panel->child(1);
+    EXPECT_EQ(item->role(), QAccessible::Button);
+    EXPECT_EQ(panel->indexOfChild(item), 1);
+    EXPECT_EQ(item->text(QAccessible::Name), QStringLiteral("Slot 3, Lucky plums, 2500 credits, 2000 borrowed"));
+    EXPECT_TRUE(item->text(QAccessible::Description).contains(QStringLiteral("11/02/26")));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->SlotButton(8))->text(QAccessible::Name),
+              QStringLiteral("Slot 8, GameNo8, 1000 credits, 1000 borrowed"));
+
+    // The item follows the name as the player edits it.
+    form->Name3->selectAll();
+    QTest::keyClicks(form->Name3, QStringLiteral("Sunday"));
+    EXPECT_EQ(item->text(QAccessible::Name), QStringLiteral("Slot 3, Sunday, 2500 credits, 2000 borrowed"));
+    form->Name3->clear();
+    EXPECT_EQ(item->text(QAccessible::Name), QStringLiteral("Slot 3, 2500 credits, 2000 borrowed"));
 }
 
 }  // namespace

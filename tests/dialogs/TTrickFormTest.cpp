@@ -1,5 +1,6 @@
 // The bonus window under real mouse and key events: which box opens and what it pays, the prize
 // text, the layout on any screen, the timers and sound, and every way of closing.
+#include <QAccessible>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -491,6 +492,56 @@ TEST_F(BonusWindowTest, BonusTotalSaturatesAndCountsEveryPrize)
     one->Timer1Timer();
     EXPECT_EQ(state.SpinWin, 1);
     EXPECT_EQ(state.BonusWon, 1);
+}
+
+TEST_F(BonusWindowTest, AScreenReadersPressOfABoxIsAClickOnIt)
+{
+    auto clicked = Open();
+    PressInPicture(*clicked, {450, 150});  // box 2: empty
+    const std::vector<int> clickSounds = sounds;
+    sounds.clear();
+
+    auto form = Open();
+    form->show();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form.get());
+    ASSERT_NE(window, nullptr);
+    std::vector<QAccessibleInterface*> boxes;
+    for (int k = 0; k < window->childCount(); ++k) {
+        QAccessibleInterface* child = window->child(k);
+        EXPECT_EQ(window->indexOfChild(child), k);
+        if (child->role() == QAccessible::Button) boxes.push_back(child);
+    }
+    ASSERT_EQ(boxes.size(), 8u);
+    for (int box = 1; box <= 8; ++box) {
+        QAccessibleInterface* iface = boxes[static_cast<size_t>(box - 1)];
+        EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Box %1").arg(box));
+        EXPECT_EQ(window->childAt(iface->rect().center().x(), iface->rect().center().y()), iface);
+        EXPECT_EQ(TTrickForm::BoxAt(form->Image1.mapFromGlobal(iface->rect().center())), box);
+    }
+
+    QAccessibleActionInterface* press = boxes[1]->actionInterface();
+    ASSERT_NE(press, nullptr);
+    ASSERT_EQ(press->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    press->doAction(QAccessibleActionInterface::pressAction());
+    // Not inside the screen reader's call: the click comes with the next events.
+    EXPECT_FALSE(form->BoxOpened());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->OpenedBox(), clicked->OpenedBox());
+    EXPECT_EQ(sounds, clickSounds);
+    EXPECT_EQ(form->Image1.isHidden(), clicked->Image1.isHidden());
+    EXPECT_EQ(form->Image2.isHidden(), clicked->Image2.isHidden());
+    EXPECT_EQ(form->Timer1.isActive(), clicked->Timer1.isActive());
+    EXPECT_EQ(boxes[1]->text(QAccessible::Name), QStringLiteral("Box 2, empty"));
+
+    // As a click on the boxes would, a press once one is open does nothing.
+    QAccessibleActionInterface* late = boxes[0]->actionInterface();
+    EXPECT_TRUE(late->actionNames().isEmpty());
+    EXPECT_TRUE(boxes[0]->state().disabled);
+    late->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->OpenedBox(), 2);
+    QTest::keyClick(form.get(), Qt::Key_N);  // box 1: 250
+    EXPECT_EQ(boxes[0]->text(QAccessible::Name), QStringLiteral("Box 1, 250 credits"));
 }
 
 }  // namespace
