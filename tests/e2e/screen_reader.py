@@ -145,6 +145,31 @@ def main():
     wait_for("the buttons to be enabled after the spin", lambda: sensitive(items["Spin"]), 10)
     print(f"after the spin: reels '{text(items['Reels'])}', credits {shown}, "
           f"winnings {text(items['Winnings'])}", flush=True)
+
+    # Two more spins fill the meter; the bonus window's boxes are buttons.
+    count = len(heard)
+    press(items["Spin"])
+    announcement_after(count, "Bonus meter 8 of 12.", 60)
+    wait_for("the buttons to be enabled after the second spin", lambda: sensitive(items["Spin"]), 30)
+    count = len(heard)
+    press(items["Spin"])
+    announcement_after(count, "Bonus meter 12 of 12.", 60)
+    box = wait_for("the bonus window's Box 3", lambda: find(app, "push button", "Box 3"), 60)
+    for number in range(1, 9):
+        if find(app, "push button", f"Box {number}") is None:
+            fail(f"the bonus window has no button named 'Box {number}'")
+    spin_said = [line for line in heard[count:] if line.startswith(spin_prefix)]
+    if not spin_said:
+        fail("the filling spin's own win was not told before the boxes")
+    press(box)
+    said = announcement_after(count, "Bonus game: box 3 ", 60)
+    wait_for("the buttons to be enabled after the bonus game", lambda: sensitive(items["Spin"]), 30)
+    shown = value(items["Credits"])
+    if not said.endswith(f"Credits {shown}."):
+        fail(f"'{said}' does not end with the Credits counter's {shown}")
+    if text(items["Bonus meter"]) != "0 of 12":
+        fail(f"the meter reads '{text(items['Bonus meter'])}' after the bonus game")
+    print(f"after the bonus game: credits {shown}", flush=True)
     print(f"CREDITS {shown}", flush=True)
 
 
