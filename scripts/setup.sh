@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config ninja-build git
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  libsdl2-mixer-dev libsndfile1-dev timgm6mb-soundfont
+  libsdl2-mixer-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick libx11-dev desktop-file-utils appstream
   fonts-dejavu-core libgif-dev libsqlite3-dev

@@ -1,18 +1,25 @@
 // The five music files, read back by a parser of their own: well-formed standard
 // MIDI files, at least 30 seconds long, every note ended, a band with drums
-// whose cymbal tails are kept short.
+// whose cymbal tails are kept short, arrangements that differ from tune to
+// tune, and, rendered as the game plays them, one loudness with headroom.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <numbers>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "Arranger.h"
+#include "Loudness.h"
 #include "MidiFile.h"
+#include "MidiRender.h"
 
 namespace {
 
@@ -70,6 +77,8 @@ struct MidiSummary {
     int maxVelocity = 0;
     int unendedNotes = 0;
     std::set<int> noteChannels, programChannels;
+    std::vector<std::tuple<uint32_t, int, int>> drumNotes;  // (tick, key, velocity) in the order played
+    std::set<int> compingKeys;
     // SoundFont NRPN offsets as a synthesiser applies them, when the coarse
     // data byte arrives: (channel, generator) -> offset.
     std::map<std::pair<int, int>, int> generatorOffsets;
@@ -127,6 +136,8 @@ void ReadTrack(Reader& reader, size_t end, MidiSummary& midi)
             ++sounding[channel * 128 + first];
             midi.noteChannels.insert(channel);
             midi.maxVelocity = std::max<int>(midi.maxVelocity, second);
+            if (channel == musicgen::DrumChannel) midi.drumNotes.emplace_back(tick, first, second);
+            if (channel == musicgen::CompingChannel) midi.compingKeys.insert(first);
         } else if ((kind == 0x80 || kind == 0x90) && sounding[channel * 128 + first] > 0) {
             --sounding[channel * 128 + first];
         }
@@ -225,6 +236,73 @@ TEST(MusicFiles, ShortenTheDrumReleaseButKeepTheCymbalsRinging)
         EXPECT_LT(offset->second, 0) << name;
         EXPECT_GE(offset->second, -4800) << name;
         EXPECT_EQ(midi.generatorOffsets.size(), 1u) << name << ": no other generator is touched";
+    }
+}
+
+TEST(MusicFiles, GiveEveryTuneDrumsOfItsOwn)
+{
+    std::map<std::vector<std::tuple<uint32_t, int, int>>, std::string> seen;
+    for (const char* name : MusicFiles) {
+        const MidiSummary midi = ReadMidi(name);
+        ASSERT_FALSE(midi.drumNotes.empty()) << name;
+        const auto [first, added] = seen.emplace(midi.drumNotes, name);
+        EXPECT_TRUE(added) << name << " plays the same drums as " << first->second;
+    }
+}
+
+TEST(MusicFiles, VoiceTheChordsInDifferentRegisters)
+{
+    constexpr int G3 = 55, FSharp4 = 66;
+    std::set<std::pair<int, int>> ranges;
+    int outsideTheOldOctave = 0;
+    for (const char* name : MusicFiles) {
+        const std::set<int> keys = ReadMidi(name).compingKeys;
+        ASSERT_FALSE(keys.empty()) << name << " has no chords";
+        ranges.emplace(*keys.begin(), *keys.rbegin());
+        if (*keys.begin() < G3 || *keys.rbegin() > FSharp4) ++outsideTheOldOctave;
+    }
+    EXPECT_GE(ranges.size(), 3u) << "the tunes' chords share their lowest and highest keys";
+    EXPECT_GE(outsideTheOldOctave, 3) << "the chords keep to G3-F#4";
+}
+
+// A 1 kHz sine of `peakDb` in the left channel, and in the right when `stereo`.
+loudness::Sound Sine(double peakDb, bool stereo)
+{
+    loudness::Sound sound{44100, 2, {}};
+    const double amplitude = std::pow(10.0, peakDb / 20.0);
+    for (int frame = 0; frame < 10 * sound.sampleRate; ++frame) {
+        const double sample = amplitude * std::sin(2.0 * std::numbers::pi * 1000.0 * frame / sound.sampleRate);
+        sound.samples.push_back(float(sample));
+        sound.samples.push_back(stereo ? float(sample) : 0.0f);
+    }
+    return sound;
+}
+
+// BS.1770 sets a 1 kHz sine's loudness to its mean square summed over the
+// channels: -3.01 dB under its peak in one channel, equal to it in two.
+TEST(LoudnessMeter, ReadsA1kHzSineAsTheStandardDefinesIt)
+{
+    EXPECT_NEAR(loudness::LoudnessMeter(Sine(-20.0, true)).Integrated(), -20.0, 0.05);
+    EXPECT_NEAR(loudness::LoudnessMeter(Sine(-20.0, false)).Integrated(), -23.01, 0.05);
+    const loudness::Figures figures = loudness::Measure(Sine(-20.0, true));
+    EXPECT_NEAR(figures.peak, -20.0, 0.01);
+    EXPECT_NEAR(figures.rms, -23.01, 0.01);
+    EXPECT_NEAR(figures.firstHalf, figures.secondHalf, 0.01);
+}
+
+// Rendered with the packaged soundfont at the gain of full music volume, as
+// the game plays them: -28 LUFS each, even from half to half, and peaks that
+// leave room for the effects on top.
+TEST(MusicFiles, PlayAtOneLoudnessWithHeadroom)
+{
+    for (const char* name : MusicFiles) {
+        loudness::Sound sound;
+        std::string error;
+        ASSERT_TRUE(loudness::RenderMidi(ThemeDir + "/" + name, loudness::RenderOptions{}, sound, error)) << error;
+        const loudness::Figures figures = loudness::Measure(sound);
+        EXPECT_NEAR(figures.integrated, -28.0, 1.0) << name;
+        EXPECT_NEAR(figures.firstHalf, figures.secondHalf, 2.0) << name;
+        EXPECT_LE(figures.peak, -12.0) << name;
     }
 }
 

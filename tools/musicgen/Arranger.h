@@ -16,6 +16,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The band's channels; the drums play on DrumChannel.
+inline constexpr int MelodyChannel = 0;
+inline constexpr int SecondMelodyChannel = 1;
+inline constexpr int CompingChannel = 2;
+inline constexpr int BassChannel = 3;
+
 // The tempo track first, then melody, comping, bass and drums.
 std::vector<MidiTrack> Arrange(const Tune& tune);
 

@@ -73,6 +73,21 @@ std::vector<int> VoicingIntervals(Quality quality)
     return {0};
 }
 
+std::vector<int> ShellIntervals(Quality quality)
+{
+    switch (quality) {
+    case Quality::Major: return {4, 7, 12};
+    case Quality::Sixth: return {4, 9, 14};
+    case Quality::Major7: return {4, 11, 14};
+    case Quality::Minor6: return {3, 9, 14};
+    case Quality::Minor7: return {3, 10, 14};
+    case Quality::Dominant7: return {4, 10, 14};
+    case Quality::HalfDiminished: return {3, 10, 6};
+    case Quality::Diminished7: return {3, 9, 6};
+    }
+    return {0};
+}
+
 int Third(Quality quality)
 {
     switch (quality) {

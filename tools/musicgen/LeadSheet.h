@@ -38,6 +38,10 @@ Chord ParseChord(const std::string& symbol);
 // The chord's notes above its root as the comping plays them: third, seventh or
 // sixth, and colour tones, with the root left to the bass where it can be.
 std::vector<int> VoicingIntervals(Quality quality);
+// The guide tones, third and seventh (or sixth), then one colour tone: the
+// ninth, or the flat fifth of the diminished chords; a plain triad's third,
+// fifth and root.
+std::vector<int> ShellIntervals(Quality quality);
 int Third(Quality quality);
 int Fifth(Quality quality);
 // The key of `pitchClass` in the octave that starts at `floor`.

@@ -19,6 +19,7 @@ enum Controller : uint8_t {
     DataEntry = 6,
     Volume = 7,
     Pan = 10,
+    Expression = 11,
     DataEntryFine = 38,
     ReverbSend = 91,
     ChorusSend = 93,

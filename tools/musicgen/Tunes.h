@@ -32,15 +32,29 @@ enum DrumKit : int { StandardKit = 0, JazzKit = 32, BrushKit = 40 };
 enum class Feel { Straight, Swing };  // swing plays pairs of eighths long-short, two to one
 enum class BassLine { Walking, TwoFeel, Bossa, Bounce, Waltz };
 enum class Comping { Charleston, Bossa, Offbeats, Waltz, Sustained };
-enum class Groove { SwingBrushes, Bossa, Backbeat, WaltzBrushes };
+enum class Groove { SwingBrushes, Bossa, Backbeat, WaltzBrushes, SoulShuffle };
+
+// How the comping spreads a chord: every tone in the octave above the floor;
+// the same an octave higher with the second voice from the top dropped an
+// octave (a wider, guitar-like spread); or the third and seventh with one
+// colour tone above them, leaving the root and fifth to the bass.
+enum class Voicing { Close, Drop2, Shell };
 
 struct Band {
-    int melody;             // plays the first chorus and the ending
-    int secondMelody;       // plays the second chorus
+    int melody;             // the tune's own voice: starts the melody and plays the ending
+    int secondMelody;       // takes the melody over where the leads say so
     int secondMelodyShift;  // in semitones, to suit its range
     int comping;
     int bass;
     int drumKit;
+};
+
+// Each instrument's level in dB under full channel volume, and the whole tune's
+// level, sent as every channel's expression. Balanced by ear and by the
+// loudness benchmark (bench/media) with the packaged soundfont.
+struct Mix {
+    double melody, secondMelody, comping, bass, drums;
+    double overall;
 };
 
 // Chord charts: bars separated by '|', the chords of a bar sharing it equally,
@@ -56,6 +70,12 @@ struct Tune {
     BassLine bassLine;
     Comping comping;
     Groove groove;
+    Voicing voicing;
+    int voicingFloor;  // the comping's lowest key
+    // Who plays the melody in each eight bars of the two choruses: 'A' the
+    // melody instrument, 'B' the second, 'D' both, the second an octave lower.
+    std::string leads;
+    Mix mix;
     std::string chords;  // one chorus; the form plays it twice
     std::string melody;  // one chorus, as long as the chart
     std::string endingChord;
