@@ -3,6 +3,7 @@
 #include "dialogs/VolumeWindow.h"
 
 #include <QGridLayout>
+#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -74,6 +75,12 @@ VolumeWindow::VolumeWindow(store::SoundLevels levels, std::function<void(const s
 store::SoundLevels VolumeWindow::Levels() const
 {
     return {EffectsSlider.value(), MusicSlider.value()};
+}
+
+void VolumeWindow::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    PaintCabinetBackground(painter, rect());
 }
 
 void VolumeWindow::Moved()

@@ -32,6 +32,9 @@ public:
 
     void reject() override;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void Moved();
 
