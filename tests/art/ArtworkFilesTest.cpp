@@ -10,9 +10,9 @@
 
 namespace {
 
-QImage Small()
+QImage Small(int scale)
 {
-    return QImage(3, 2, QImage::Format_RGB32);
+    return QImage(3 * scale, 2 * scale, QImage::Format_RGB32);
 }
 
 TEST(ArtworkFiles, WritesEveryPictureUnderItsNameAndFormat)
@@ -22,7 +22,7 @@ TEST(ArtworkFiles, WritesEveryPictureUnderItsNameAndFormat)
     const std::vector<artwork::Artwork> set = {{QStringLiteral("pictures/A.png"), Small},
                                                {QStringLiteral("B.bmp"), Small}};
     QString error;
-    ASSERT_TRUE(artwork::WriteArtwork(set, dir.path(), &error)) << qPrintable(error);
+    ASSERT_TRUE(artwork::WriteArtwork(set, dir.path(), artwork::DesignScale, &error)) << qPrintable(error);
     QFile png(dir.filePath(QStringLiteral("pictures/A.png")));
     ASSERT_TRUE(png.open(QIODevice::ReadOnly));
     EXPECT_TRUE(png.read(4).endsWith("PNG"));
@@ -42,7 +42,7 @@ TEST(ArtworkFiles, ReportsADirectoryThatCannotBeMade)
     blocker.close();
     const std::vector<artwork::Artwork> set = {{QStringLiteral("blocker/sub/A.png"), Small}};
     QString error;
-    EXPECT_FALSE(artwork::WriteArtwork(set, dir.path(), &error));
+    EXPECT_FALSE(artwork::WriteArtwork(set, dir.path(), artwork::DesignScale, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("A.png"))) << qPrintable(error);
 }
 

@@ -32,6 +32,8 @@ TEST(ThemeFiles, SymbolSheetIsA304Square24BitBitmap)
     ASSERT_FALSE(sheet.isNull()) << qPrintable(path);
     EXPECT_EQ(sheet.size(), QSize(304, 304));
     EXPECT_EQ(BitsPerPixel(path), 24);
+    // The sheets for large screens are read the same way.
+    for (const char* variant : {"/Plum@2x.bmp", "/Plum@4x.bmp"}) EXPECT_EQ(BitsPerPixel(ThemeDir + variant), 24);
 }
 
 TEST(ThemeFiles, PayChartIsABitmapThatFitsAnEightHundredPixelScreen)

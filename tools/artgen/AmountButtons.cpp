@@ -32,11 +32,11 @@ Look LookOf(int tag)
 
 }  // namespace
 
-QImage AmountButton(int tag)
+QImage AmountButton(int tag, qreal scale)
 {
-    QImage face = NewCanvas(Size, palette::PlumBlack);
+    QImage face = NewCanvas(ScaledSize(Size, scale), palette::PlumBlack);
     QPainter p;
-    BeginSmooth(p, &face);
+    BeginScaled(p, &face, scale);
     const Look look = LookOf(tag);
 
     const QRectF bezel = ButtonRecess(p, Size, 3);

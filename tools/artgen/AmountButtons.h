@@ -7,7 +7,7 @@
 
 namespace artwork {
 
-// The button of tag 0 ($1,000) to 3 ($1).
-QImage AmountButton(int tag);
+// The button of tag 0 ($1,000) to 3 ($1), at `scale` times its size.
+QImage AmountButton(int tag, qreal scale = 1);
 
 }  // namespace artwork

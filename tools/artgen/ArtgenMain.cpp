@@ -5,6 +5,9 @@
 //   plumfizz-artgen sponsors <dir>   writes the sponsor window's pictures into <dir>/sponsors/
 //   plumfizz-artgen manual <dir>     writes the manual's pictures into <dir>/plumfizz-manual/
 //   plumfizz-artgen icons <dir>      writes <dir>/hicolor/<n>x<n>/apps/plumfizz.png
+//
+// Every picture but the icons also comes at two and four times its size, for
+// large screens: Plum@2x.bmp, Plum@4x.bmp, pictures/TableBackground@2x.png...
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -34,8 +37,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: plumfizz-artgen pictures|theme|sponsors|manual|icons <output directory>\n");
         return 2;
     }
+    const std::span<const int> scales =
+        kind == QLatin1String("icons") ? std::span<const int>(artwork::DesignScale) : artwork::PictureScales;
     QString error;
-    if (!artwork::WriteArtwork(set, args[2], &error)) {
+    if (!artwork::WriteArtwork(set, args[2], scales, &error)) {
         std::fprintf(stderr, "plumfizz-artgen: %s\n", qPrintable(error));
         return 1;
     }

@@ -21,96 +21,34 @@
 
 namespace artwork {
 
-namespace {
-
-QImage DimmedLogo()
-{
-    return LogoPanel(false);
-}
-QImage DimmedTitle()
-{
-    return TitlePlate(false);
-}
-QImage DimmedBetSign()
-{
-    return BetSign(false);
-}
-QImage Bet1()
-{
-    return Button(ButtonKind::BetOne);
-}
-QImage Bet5()
-{
-    return Button(ButtonKind::BetFive);
-}
-QImage Spin()
-{
-    return Button(ButtonKind::Spin);
-}
-QImage RedSmall()
-{
-    return DigitStrip(DigitColour::Red, DigitSize::Small);
-}
-QImage RedLarge()
-{
-    return DigitStrip(DigitColour::Red, DigitSize::Large);
-}
-QImage GreenSmallStrip()
-{
-    return DigitStrip(DigitColour::Green, DigitSize::Small);
-}
-QImage GreenLargeStrip()
-{
-    return DigitStrip(DigitColour::Green, DigitSize::Large);
-}
-QImage Amount1000()
-{
-    return AmountButton(0);
-}
-QImage Amount100()
-{
-    return AmountButton(1);
-}
-QImage Amount10()
-{
-    return AmountButton(2);
-}
-QImage Amount1()
-{
-    return AmountButton(3);
-}
-
-template <int Size>
-QImage IconAt()
-{
-    return ProgramIcon(Size);
-}
-
-}  // namespace
-
 const std::vector<Artwork>& BuiltInPictures()
 {
     static const std::vector<Artwork> pictures = {
-        {QStringLiteral("pictures/TableBackground.png"), Table},
-        {QStringLiteral("pictures/MotionStrip.png"), MotionStrip},
-        {QStringLiteral("pictures/BonusMeterStrip.png"), Meter},
-        {QStringLiteral("pictures/BetOneButtonStrip.png"), Bet1},
-        {QStringLiteral("pictures/BetFiveButtonStrip.png"), Bet5},
-        {QStringLiteral("pictures/SpinButtonStrip.png"), Spin},
-        {QStringLiteral("pictures/UnlitLogoPanel.png"), DimmedLogo},
-        {QStringLiteral("pictures/UnlitTitlePlate.png"), DimmedTitle},
-        {QStringLiteral("pictures/UnlitBetSign.png"), DimmedBetSign},
-        {QStringLiteral("pictures/SmallRedDigits.png"), RedSmall},
-        {QStringLiteral("pictures/SmallGreenDigits.png"), GreenSmallStrip},
-        {QStringLiteral("pictures/LargeRedDigits.png"), RedLarge},
-        {QStringLiteral("pictures/LargeGreenDigits.png"), GreenLargeStrip},
-        {QStringLiteral("pictures/AmountButton1000.png"), Amount1000},
-        {QStringLiteral("pictures/AmountButton100.png"), Amount100},
-        {QStringLiteral("pictures/AmountButton10.png"), Amount10},
-        {QStringLiteral("pictures/AmountButton1.png"), Amount1},
-        {QStringLiteral("bonus/bonus1.png"), BonusChoice},
-        {QStringLiteral("bonus/bonus2.png"), BonusEmpty},
-        {QStringLiteral("bonus/bonus3.png"), BonusPrize},
+        {QStringLiteral("pictures/TableBackground.png"), [](int scale) { return Table(scale); }},
+        {QStringLiteral("pictures/MotionStrip.png"), [](int scale) { return MotionStrip(scale); }},
+        {QStringLiteral("pictures/BonusMeterStrip.png"), [](int scale) { return Meter(scale); }},
+        {QStringLiteral("pictures/BetOneButtonStrip.png"), [](int scale) { return Button(ButtonKind::BetOne, scale); }},
+        {QStringLiteral("pictures/BetFiveButtonStrip.png"),
+         [](int scale) { return Button(ButtonKind::BetFive, scale); }},
+        {QStringLiteral("pictures/SpinButtonStrip.png"), [](int scale) { return Button(ButtonKind::Spin, scale); }},
+        {QStringLiteral("pictures/UnlitLogoPanel.png"), [](int scale) { return LogoPanel(false, scale); }},
+        {QStringLiteral("pictures/UnlitTitlePlate.png"), [](int scale) { return TitlePlate(false, scale); }},
+        {QStringLiteral("pictures/UnlitBetSign.png"), [](int scale) { return BetSign(false, scale); }},
+        {QStringLiteral("pictures/SmallRedDigits.png"),
+         [](int scale) { return DigitStrip(DigitColour::Red, DigitSize::Small, scale); }},
+        {QStringLiteral("pictures/SmallGreenDigits.png"),
+         [](int scale) { return DigitStrip(DigitColour::Green, DigitSize::Small, scale); }},
+        {QStringLiteral("pictures/LargeRedDigits.png"),
+         [](int scale) { return DigitStrip(DigitColour::Red, DigitSize::Large, scale); }},
+        {QStringLiteral("pictures/LargeGreenDigits.png"),
+         [](int scale) { return DigitStrip(DigitColour::Green, DigitSize::Large, scale); }},
+        {QStringLiteral("pictures/AmountButton1000.png"), [](int scale) { return AmountButton(0, scale); }},
+        {QStringLiteral("pictures/AmountButton100.png"), [](int scale) { return AmountButton(1, scale); }},
+        {QStringLiteral("pictures/AmountButton10.png"), [](int scale) { return AmountButton(2, scale); }},
+        {QStringLiteral("pictures/AmountButton1.png"), [](int scale) { return AmountButton(3, scale); }},
+        {QStringLiteral("bonus/bonus1.png"), [](int scale) { return BonusChoice(scale); }},
+        {QStringLiteral("bonus/bonus2.png"), [](int scale) { return BonusEmpty(scale); }},
+        {QStringLiteral("bonus/bonus3.png"), [](int scale) { return BonusPrize(scale); }},
     };
     return pictures;
 }
@@ -118,8 +56,8 @@ const std::vector<Artwork>& BuiltInPictures()
 const std::vector<Artwork>& ThemeFiles()
 {
     static const std::vector<Artwork> files = {
-        {QStringLiteral("Plum.bmp"), SymbolSheet},
-        {QStringLiteral("Paychart.bmp"), PayChart},
+        {QStringLiteral("Plum.bmp"), [](int scale) { return SymbolSheet(scale); }},
+        {QStringLiteral("Paychart.bmp"), [](int scale) { return PayChart(scale); }},
     };
     return files;
 }
@@ -127,10 +65,11 @@ const std::vector<Artwork>& ThemeFiles()
 const std::vector<Artwork>& IconFiles()
 {
     static const std::vector<Artwork> files = [] {
-        const auto at = [](int size) { return QStringLiteral("hicolor/%1x%1/apps/plumfizz.png").arg(size); };
-        std::vector<Artwork> list = {{at(16), IconAt<16>},  {at(24), IconAt<24>}, {at(32), IconAt<32>},
-                                     {at(48), IconAt<48>},  {at(64), IconAt<64>}, {at(128), IconAt<128>},
-                                     {at(256), IconAt<256>}};
+        std::vector<Artwork> list;
+        for (const int size : IconSizes) {
+            list.push_back({QStringLiteral("hicolor/%1x%1/apps/plumfizz.png").arg(size),
+                            [size](int scale) { return ProgramIcon(size * scale); }});
+        }
         return list;
     }();
     return files;
@@ -139,12 +78,25 @@ const std::vector<Artwork>& IconFiles()
 const std::vector<Artwork>& ManualPictures()
 {
     static const std::vector<Artwork> pictures = {
-        {QStringLiteral("plumfizz-manual/symbols.png"), SymbolSheet},
-        {QStringLiteral("plumfizz-manual/paytable.png"), PayChart},
+        {QStringLiteral("plumfizz-manual/symbols.png"), [](int scale) { return SymbolSheet(scale); }},
+        {QStringLiteral("plumfizz-manual/paytable.png"), [](int scale) { return PayChart(scale); }},
+        // The bonus window at three quarters of its size, reduced from a drawing at the picture's own scale.
         {QStringLiteral("plumfizz-manual/bonus.png"),
-         [] { return BonusChoice().scaled(480, 360, Qt::IgnoreAspectRatio, Qt::SmoothTransformation); }},
+         [](int scale) {
+             return BonusChoice(scale).scaled(480 * scale, 360 * scale, Qt::IgnoreAspectRatio,
+                                              Qt::SmoothTransformation);
+         }},
     };
     return pictures;
+}
+
+QString ScaledFileName(const QString& fileName, int scale)
+{
+    if (scale == 1) return fileName;
+    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const int slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const int end = dot > slash ? dot : fileName.size();
+    return fileName.left(end) + QStringLiteral("@%1x").arg(scale) + fileName.mid(end);
 }
 
 namespace {
@@ -166,31 +118,45 @@ QByteArray Encoded(const QString& fileName, const QImage& image, QString* error)
     return bytes;
 }
 
+// Draws one picture at one scale and writes it under its scaled name.
+bool WritePicture(const Artwork& art, int scale, const QString& directory, QString* error)
+{
+    const QString path = QDir(directory).filePath(ScaledFileName(art.fileName, scale));
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        *error = QStringLiteral("cannot create the directory of %1").arg(path);
+        return false;
+    }
+    // Opaque 32-bit pixels: PNG stores them as RGB, BMP as 24-bit. Only
+    // icons keep their transparency, round on any panel.
+    const bool icon = art.fileName.startsWith(QLatin1String("hicolor/"));
+    const QImage image = art.draw(scale).convertToFormat(icon ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    QString reason;
+    const QByteArray bytes = Encoded(art.fileName, image, &reason);
+    if (bytes.isEmpty()) {
+        *error = QStringLiteral("cannot encode %1: %2").arg(path, reason);
+        return false;
+    }
+    // Written whole or not at all, so an interrupted build never leaves a torn picture.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-bool WriteArtwork(const std::vector<Artwork>& set, const QString& directory, QString* error)
+bool WriteArtwork(const std::vector<Artwork>& set, const QString& directory, std::span<const int> scales,
+                  QString* error)
 {
-    for (const Artwork& art : set) {
-        const QString path = QDir(directory).filePath(art.fileName);
-        if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-            *error = QStringLiteral("cannot create the directory of %1").arg(path);
-            return false;
-        }
-        // Opaque 32-bit pixels: PNG stores them as RGB, BMP as 24-bit. Only
-        // icons keep their transparency, round on any panel.
-        const bool icon = art.fileName.startsWith(QLatin1String("hicolor/"));
-        const QImage image = art.draw().convertToFormat(icon ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-        QString reason;
-        const QByteArray bytes = Encoded(art.fileName, image, &reason);
-        if (bytes.isEmpty()) {
-            *error = QStringLiteral("cannot encode %1: %2").arg(path, reason);
-            return false;
-        }
-        // Written whole or not at all, so an interrupted build never leaves a torn picture.
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-            return false;
+    // Scale by scale, in the catalogue's order, one at a time: what was drawn before
+    // (Qt's font and gradient caches) can shift a later picture's antialiasing by a
+    // shade, so a fixed order keeps every file the same from build to build, and the
+    // design-size files first keeps them exactly as they were before the variants.
+    for (const int scale : scales) {
+        for (const Artwork& art : set) {
+            if (!WritePicture(art, scale, directory, error)) return false;
         }
     }
     return true;

@@ -97,12 +97,12 @@ QList<QPointF> BetSignBulbs()
     return {QPointF(10, 10), QPointF(w - 10, 10), QPointF(10, h - 10), QPointF(w - 10, h - 10)};
 }
 
-QImage LogoPanel(bool lit)
+QImage LogoPanel(bool lit, qreal scale)
 {
     const QSize size = layout::LogoPanel.size();
-    QImage image = NewCanvas(size, palette::PlumBlack);
+    QImage image = NewCanvas(ScaledSize(size, scale), palette::PlumBlack);
     QPainter p;
-    BeginSmooth(p, &image);
+    BeginScaled(p, &image, scale);
     const QRectF all(0, 0, size.width(), size.height());
 
     // Frame: chrome rim, then a gold band that carries the marquee bulbs.
@@ -176,12 +176,12 @@ QImage LogoPanel(bool lit)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage TitlePlate(bool lit)
+QImage TitlePlate(bool lit, qreal scale)
 {
     const QSize size = layout::TitlePlate.size();
-    QImage image = NewCanvas(size, palette::PlumBlack);
+    QImage image = NewCanvas(ScaledSize(size, scale), palette::PlumBlack);
     QPainter p;
-    BeginSmooth(p, &image);
+    BeginScaled(p, &image, scale);
     const QRectF all(0, 0, size.width(), size.height());
     p.setPen(Qt::NoPen);
     p.setBrush(palette::PlumBlack);
@@ -212,12 +212,12 @@ QImage TitlePlate(bool lit)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage BetSign(bool lit)
+QImage BetSign(bool lit, qreal scale)
 {
     const QSize size = layout::BetSign.size();
-    QImage image = NewCanvas(size, palette::PlumBlack);
+    QImage image = NewCanvas(ScaledSize(size, scale), palette::PlumBlack);
     QPainter p;
-    BeginSmooth(p, &image);
+    BeginScaled(p, &image, scale);
     const QRectF all(0, 0, size.width(), size.height());
     p.setPen(Qt::NoPen);
     p.setBrush(palette::PlumBlack);

@@ -8,9 +8,10 @@
 
 namespace artwork {
 
-QImage LogoPanel(bool lit);   // 302 x 165
-QImage TitlePlate(bool lit);  // 429 x 45
-QImage BetSign(bool lit);     // 84 x 85
+// Each at its size in the table, or `scale` times it.
+QImage LogoPanel(bool lit, qreal scale = 1);   // 302 x 165
+QImage TitlePlate(bool lit, qreal scale = 1);  // 429 x 45
+QImage BetSign(bool lit, qreal scale = 1);     // 84 x 85
 
 // The positions of the marquee bulbs, in the area's own coordinates.
 QList<QPointF> LogoPanelBulbs();

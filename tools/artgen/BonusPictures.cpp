@@ -19,9 +19,9 @@ namespace {
 const QColor BoxColour{0xc0, 0x30, 0xc8};
 const QColor Ink{0xf6, 0xe8, 0xf8};
 
-QImage NewBonusPicture()
+QImage NewBonusPicture(qreal scale)
 {
-    QImage image = NewCanvas(layout::BonusPictureSize, Qt::black);
+    QImage image = NewCanvas(ScaledSize(layout::BonusPictureSize, scale), Qt::black);
     return image;
 }
 
@@ -190,11 +190,11 @@ void PaintClosedBox(QPainter& p, const QRectF& area, int number)
     p.restore();
 }
 
-QImage BonusChoice()
+QImage BonusChoice(qreal scale)
 {
-    QImage image = NewBonusPicture();
+    QImage image = NewBonusPicture(scale);
     QPainter p;
-    BeginSmooth(p, &image);
+    BeginScaled(p, &image, scale);
     PaintBonusBackdrop(p);
     for (int box = 1; box <= layout::BoxCount; ++box) PaintClosedBox(p, QRectF(layout::BoxArea(box)), box);
 
@@ -212,11 +212,11 @@ QImage BonusChoice()
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage BonusEmpty()
+QImage BonusEmpty(qreal scale)
 {
-    QImage image = NewBonusPicture();
+    QImage image = NewBonusPicture(scale);
     QPainter p;
-    BeginSmooth(p, &image);
+    BeginScaled(p, &image, scale);
     PaintBonusBackdrop(p);
     const QRectF body(410, 190, 170, 150);
     PaintTippedLid(p, QPointF(436, 168), 170, -22);
@@ -237,11 +237,11 @@ QImage BonusEmpty()
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage BonusPrize()
+QImage BonusPrize(qreal scale)
 {
-    QImage image = NewBonusPicture();
+    QImage image = NewBonusPicture(scale);
     QPainter p;
-    BeginSmooth(p, &image);
+    BeginScaled(p, &image, scale);
     PaintBonusBackdrop(p);
 
     // Light bursting from the opened box.

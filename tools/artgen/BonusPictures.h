@@ -14,8 +14,9 @@ void PaintBonusBackdrop(QPainter& painter);
 // A closed gift box filling `area`, numbered 1..8.
 void PaintClosedBox(QPainter& painter, const QRectF& area, int number);
 
-QImage BonusChoice();  // bonus1: the eight closed boxes
-QImage BonusEmpty();   // bonus2: an empty box
-QImage BonusPrize();   // bonus3: the prize
+// Each at 640 x 480, or `scale` times that size.
+QImage BonusChoice(qreal scale = 1);  // bonus1: the eight closed boxes
+QImage BonusEmpty(qreal scale = 1);   // bonus2: an empty box
+QImage BonusPrize(qreal scale = 1);   // bonus3: the prize
 
 }  // namespace artwork

@@ -32,12 +32,12 @@ Look LookOf(ButtonKind kind)
 
 }  // namespace
 
-QImage ButtonFace(ButtonKind kind, bool lit)
+QImage ButtonFace(ButtonKind kind, bool lit, qreal scale)
 {
     const QSize size(layout::ButtonStripSize.width(), layout::ButtonStripSize.height() / 2);
-    QImage face = NewCanvas(size, palette::PlumBlack);
+    QImage face = NewCanvas(ScaledSize(size, scale), palette::PlumBlack);
     QPainter p;
-    BeginSmooth(p, &face);
+    BeginScaled(p, &face, scale);
     const Look look = LookOf(kind);
 
     // The recess the button sits in, then the chrome bezel; both identical lit or dim.
@@ -76,12 +76,12 @@ QImage ButtonFace(ButtonKind kind, bool lit)
     return face;
 }
 
-QImage Button(ButtonKind kind)
+QImage Button(ButtonKind kind, qreal scale)
 {
-    QImage both = NewCanvas(layout::ButtonStripSize, palette::PlumBlack);
+    QImage both = NewCanvas(ScaledSize(layout::ButtonStripSize, scale), palette::PlumBlack);
     QPainter p(&both);
-    p.drawImage(0, 0, ButtonFace(kind, false));
-    p.drawImage(0, layout::ButtonStripSize.height() / 2, ButtonFace(kind, true));
+    p.drawImage(0, 0, ButtonFace(kind, false, scale));
+    p.drawImage(0, qRound(layout::ButtonStripSize.height() / 2 * scale), ButtonFace(kind, true, scale));
     p.end();
     return both.convertToFormat(QImage::Format_RGB32);
 }

@@ -8,10 +8,10 @@ namespace artwork {
 
 enum class ButtonKind { BetOne, BetFive, Spin };
 
-// One state (78 x 59) of a button.
-QImage ButtonFace(ButtonKind kind, bool lit);
+// One state (78 x 59) of a button, or `scale` times that size.
+QImage ButtonFace(ButtonKind kind, bool lit, qreal scale = 1);
 
-// Both states stacked: dim above, lit below.
-QImage Button(ButtonKind kind);
+// Both states stacked: dim above, lit below, each half `scale` times 78 x 59.
+QImage Button(ButtonKind kind, qreal scale = 1);
 
 }  // namespace artwork

@@ -236,11 +236,11 @@ void PaintLever(QPainter& p)
 
 }  // namespace
 
-QImage Table()
+QImage Table(qreal scale)
 {
-    QImage table = NewCanvas(TableSize, Qt::black);
+    QImage table = NewCanvas(ScaledSize(TableSize, scale), Qt::black);
     QPainter p;
-    BeginSmooth(p, &table);
+    BeginScaled(p, &table, scale);
     PaintRoom(p);
     PaintBody(p);
     PaintPayGlass(p, PayGlassArea);
@@ -252,9 +252,9 @@ QImage Table()
     PaintLedge(p);
     // The attention areas last and unscaled, so the lit copies here are exactly
     // the pictures the dim states are drawn from.
-    p.drawImage(layout::LogoPanel.topLeft(), artwork::LogoPanel(true));
-    p.drawImage(layout::TitlePlate.topLeft(), artwork::TitlePlate(true));
-    p.drawImage(layout::BetSign.topLeft(), artwork::BetSign(true));
+    DrawPixelForPixel(p, layout::LogoPanel.topLeft(), artwork::LogoPanel(true, scale));
+    DrawPixelForPixel(p, layout::TitlePlate.topLeft(), artwork::TitlePlate(true, scale));
+    DrawPixelForPixel(p, layout::BetSign.topLeft(), artwork::BetSign(true, scale));
     p.end();
     return table.convertToFormat(QImage::Format_RGB32);
 }

@@ -7,6 +7,7 @@
 
 namespace artwork {
 
-QImage Table();
+// The table, or `scale` times its size with the blinking areas at `scale` times their places.
+QImage Table(qreal scale = 1);
 
 }  // namespace artwork

@@ -66,8 +66,10 @@ QPainterPath SegmentPath(int segment)
     return path;
 }
 
-// Paints a cell's lit shapes (`lit`) over its unlit ones (`ghost`), all within the cell.
-QImage Cell(int width, int height, qreal scale, const QPainterPath& ghost, const QPainterPath& lit, const Tint& tint)
+// Paints a cell's lit shapes (`lit`) over its unlit ones (`ghost`), all within the
+// cell, the design cell magnified `scale` times; `edge` columns on each side stay dark.
+QImage Cell(int width, int height, qreal scale, int edge, const QPainterPath& ghost, const QPainterPath& lit,
+            const Tint& tint)
 {
     QImage cell = NewCanvas(QSize(width, height), Qt::black);
     QPainter p;
@@ -107,10 +109,13 @@ QImage Cell(int width, int height, qreal scale, const QPainterPath& ghost, const
         }
     }
     p.end();
-    // Keep the outermost column dark so that cells placed side by side never touch.
+    // Keep the outermost column (`edge` pixels wide at a larger scale) dark so that cells
+    // placed side by side never touch.
     for (int y = 0; y < height; ++y) {
-        cell.setPixel(0, y, qRgb(0, 0, 0));
-        cell.setPixel(width - 1, y, qRgb(0, 0, 0));
+        for (int x = 0; x < edge; ++x) {
+            cell.setPixel(x, y, qRgb(0, 0, 0));
+            cell.setPixel(width - 1 - x, y, qRgb(0, 0, 0));
+        }
     }
     return cell;
 }
@@ -123,12 +128,15 @@ DigitMetrics MetricsOf(DigitSize size)
     return DigitMetrics{cell.width(), cell.height(), cell.width() * 3 / 4};  // the colon's cell is narrower
 }
 
-QImage DigitStrip(DigitColour colour, DigitSize size)
+QImage DigitStrip(DigitColour colour, DigitSize size, qreal scale)
 {
     const DigitMetrics m = MetricsOf(size);
-    const qreal scale = m.cellWidth / 16.0;
+    // Every cell is drawn at the strip's resolution: the design cell magnified to the cell's width.
+    const int cellWidth = qRound(m.cellWidth * scale), cellHeight = qRound(m.cellHeight * scale);
+    const int colonWidth = qRound(m.colonWidth * scale), edge = qRound(scale);
+    const qreal design = m.cellWidth * scale / 16.0;
     const Tint tint = TintOf(colour);
-    QImage strip = NewCanvas(QSize(m.stripWidth(), m.cellHeight), Qt::black);
+    QImage strip = NewCanvas(ScaledSize(QSize(m.stripWidth(), m.cellHeight), scale), Qt::black);
     QPainter p(&strip);
 
     QPainterPath all;
@@ -138,15 +146,15 @@ QImage DigitStrip(DigitColour colour, DigitSize size)
         for (int s = 0; s < 7; ++s) {
             if (SegmentsOfDigit[digit] & (1u << s)) lit.addPath(SegmentPath(s));
         }
-        p.drawImage(digit * m.cellWidth, 0, Cell(m.cellWidth, m.cellHeight, scale, all, lit, tint));
+        p.drawImage(digit * cellWidth, 0, Cell(cellWidth, cellHeight, design, edge, all, lit, tint));
     }
-    p.drawImage(BlankCell * m.cellWidth, 0, Cell(m.cellWidth, m.cellHeight, scale, all, QPainterPath(), tint));
+    p.drawImage(BlankCell * cellWidth, 0, Cell(cellWidth, cellHeight, design, edge, all, QPainterPath(), tint));
 
     // The colon: two round dots in a narrower cell, leaned like the digits.
     QPainterPath dots;
     dots.addEllipse(QPointF(6.4, 7.0), 1.4, 1.4);
     dots.addEllipse(QPointF(5.6, 14.2), 1.4, 1.4);
-    p.drawImage(ColonCell * m.cellWidth, 0, Cell(m.colonWidth, m.cellHeight, scale, QPainterPath(), dots, tint));
+    p.drawImage(ColonCell * cellWidth, 0, Cell(colonWidth, cellHeight, design, edge, QPainterPath(), dots, tint));
     p.end();
     return strip.convertToFormat(QImage::Format_RGB32);
 }

@@ -23,6 +23,8 @@ DigitMetrics MetricsOf(DigitSize size);
 inline constexpr int BlankCell = 10;
 inline constexpr int ColonCell = 11;
 
-QImage DigitStrip(DigitColour colour, DigitSize size);
+// The strip at `scale` times its size: every cell `scale` times as wide and high,
+// at `scale` times its place.
+QImage DigitStrip(DigitColour colour, DigitSize size, qreal scale = 1);
 
 }  // namespace artwork

@@ -38,12 +38,12 @@ int MeterSliceTop(int level)
     return (MeterLamps - level) * layout::MeterSliceSize.height();
 }
 
-QImage MeterSlice(int level)
+QImage MeterSlice(int level, qreal scale)
 {
     const QSize size = layout::MeterSliceSize;
-    QImage slice = NewCanvas(size, palette::PlumBlack);
+    QImage slice = NewCanvas(ScaledSize(size, scale), palette::PlumBlack);
     QPainter p;
-    BeginSmooth(p, &slice);
+    BeginScaled(p, &slice, scale);
     const QRectF all(0, 0, size.width(), size.height());
     const bool full = level >= MeterLamps;
 
@@ -95,11 +95,12 @@ QImage MeterSlice(int level)
     return slice;
 }
 
-QImage Meter()
+QImage Meter(qreal scale)
 {
-    QImage meter = NewCanvas(layout::MeterStripSize, palette::PlumBlack);
+    QImage meter = NewCanvas(ScaledSize(layout::MeterStripSize, scale), palette::PlumBlack);
     QPainter p(&meter);
-    for (int level = 0; level <= MeterLamps; ++level) p.drawImage(0, MeterSliceTop(level), MeterSlice(level));
+    for (int level = 0; level <= MeterLamps; ++level)
+        p.drawImage(0, qRound(MeterSliceTop(level) * scale), MeterSlice(level, scale));
     p.end();
     return meter.convertToFormat(QImage::Format_RGB32);
 }

@@ -19,7 +19,9 @@ inline constexpr double MeterLampRadius = 3.7;
 // Top of the slice that shows `level` lit lamps.
 int MeterSliceTop(int level);
 
-QImage MeterSlice(int level);
-QImage Meter();
+// A slice, or the strip of all of them, at `scale` times the design size; each
+// slice then sits at `scale` times its top.
+QImage MeterSlice(int level, qreal scale = 1);
+QImage Meter(qreal scale = 1);
 
 }  // namespace artwork

@@ -13,12 +13,12 @@ namespace artwork {
 
 namespace layout = pictures::layout;
 
-QImage MotionStrip()
+QImage MotionStrip(qreal scale)
 {
     const QSize size = layout::MotionStripSize;
-    QImage sharp = NewCanvas(size, palette::ReelFace);
+    QImage sharp = NewCanvas(ScaledSize(size, scale), palette::ReelFace);
     QPainter p;
-    BeginSmooth(p, &sharp);
+    BeginScaled(p, &sharp, scale);
     PaintReelFace(p, QRectF(QPointF(0, 0), size));
 
     // One symbol per cell in an order that mixes colours, so the blur reads as a
@@ -35,20 +35,21 @@ QImage MotionStrip()
 
     // Motion blur along the reel only; wrapping the blur around the loop is what
     // keeps the join between the last and the first row invisible.
-    QImage blurred = Blurred(sharp, 0, 14, true);
-    blurred = Blurred(blurred, 0, 14, true);
-    blurred = Blurred(blurred, 0, 8, true);
+    // The blur is in pixels, so it lengthens with the scale.
+    QImage blurred = Blurred(sharp, 0, qRound(14 * scale), true);
+    blurred = Blurred(blurred, 0, qRound(14 * scale), true);
+    blurred = Blurred(blurred, 0, qRound(8 * scale), true);
 
     // Streaks of light across the turning face.
     QPainter s;
-    BeginSmooth(s, &blurred);
+    BeginScaled(s, &blurred, scale);
     QLinearGradient sheen(QPointF(0, 0), QPointF(size.width(), 0));
     sheen.setColorAt(0.0, QColor(0, 0, 0, 40));
     sheen.setColorAt(0.35, QColor(255, 255, 255, 0));
     sheen.setColorAt(0.5, QColor(255, 255, 255, 40));
     sheen.setColorAt(0.65, QColor(255, 255, 255, 0));
     sheen.setColorAt(1.0, QColor(0, 0, 0, 50));
-    s.fillRect(blurred.rect(), sheen);
+    s.fillRect(QRect(QPoint(0, 0), size), sheen);
     s.end();
     return blurred.convertToFormat(QImage::Format_RGB32);
 }

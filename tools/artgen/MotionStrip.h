@@ -6,6 +6,7 @@
 
 namespace artwork {
 
-QImage MotionStrip();
+// At `scale` times the size, each cell `scale` times 76 x 76 at `scale` times its place.
+QImage MotionStrip(qreal scale = 1);
 
 }  // namespace artwork

@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QRadialGradient>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "Palette.h"
@@ -93,10 +94,31 @@ QImage NewCanvas(QSize size, QColor fill)
     return image;
 }
 
+QSize ScaledSize(QSize size, qreal scale)
+{
+    return QSize(qRound(size.width() * scale), qRound(size.height() * scale));
+}
+
 void BeginSmooth(QPainter& painter, QPaintDevice* device)
 {
     painter.begin(device);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
+}
+
+void BeginScaled(QPainter& painter, QPaintDevice* device, qreal scale)
+{
+    BeginSmooth(painter, device);
+    // The design size itself is painted untransformed, exactly as it always was.
+    if (scale != 1.0) painter.scale(scale, scale);
+}
+
+void DrawPixelForPixel(QPainter& painter, QPointF at, const QImage& image)
+{
+    const QPointF corner = painter.worldTransform().map(at);
+    painter.save();
+    painter.resetTransform();
+    painter.drawImage(QPoint(qRound(corner.x()), qRound(corner.y())), image);
+    painter.restore();
 }
 
 QLinearGradient ChromeGradient(QPointF from, QPointF to)
@@ -242,19 +264,21 @@ void Glow(QPainter& painter, const QPainterPath& path, QColor colour, int radius
 {
     const QTransform world = painter.worldTransform();
     const QPainterPath devicePath = world.map(path);
-    const QRect area =
-        devicePath.boundingRect().toAlignedRect().adjusted(-3 * radius, -3 * radius, 3 * radius, 3 * radius);
+    // The halo is blurred in device pixels: its width grows with the painter's scale.
+    const qreal scale = std::sqrt(std::abs(world.determinant()));
+    const int blur = qRound(radius * scale);
+    const QRect area = devicePath.boundingRect().toAlignedRect().adjusted(-3 * blur, -3 * blur, 3 * blur, 3 * blur);
     if (area.isEmpty()) return;
     QImage halo = NewCanvas(area.size());
     {
         QPainter p;
         BeginSmooth(p, &halo);
         p.translate(-area.topLeft());
-        p.setPen(QPen(colour, radius * 0.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(colour, radius * scale * 0.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(colour);
         p.drawPath(devicePath);
     }
-    halo = Blurred(Blurred(halo, radius, radius), radius, radius);
+    halo = Blurred(Blurred(halo, blur, blur), blur, blur);
     painter.save();
     painter.resetTransform();
     painter.setOpacity(painter.opacity() * std::clamp<qreal>(strength, 0.0, 1.0));

@@ -21,8 +21,19 @@ QFont SerifFont(qreal pixelSize, bool bold = true);
 // A transparent ARGB canvas, or one filled with a colour.
 QImage NewCanvas(QSize size, QColor fill = Qt::transparent);
 
+// A design size `scale` times larger, in whole pixels.
+QSize ScaledSize(QSize size, qreal scale);
+
 // Begins painting with antialiasing and smooth scaling switched on.
 void BeginSmooth(QPainter& painter, QPaintDevice* device);
+
+// Begins painting smoothly in design units on a canvas `scale` times the design
+// size: the painter is scaled, so every shape is drawn at the canvas's resolution.
+void BeginScaled(QPainter& painter, QPaintDevice* device, qreal scale);
+
+// Lays `image`, drawn at the painter's scale already, down pixel for pixel with
+// its top-left corner at `at` in design units.
+void DrawPixelForPixel(QPainter& painter, QPointF at, const QImage& image);
 
 // Polished metal lit from above, running from `from` to `to`.
 QLinearGradient ChromeGradient(QPointF from, QPointF to);
@@ -47,7 +58,8 @@ QPainterPath TextPath(const QString& text, const QFont& font, const QRectF& box,
 void OutlinedPath(QPainter& painter, const QPainterPath& path, const QBrush& fill, const QColor& outline,
                   qreal outlineWidth);
 
-// A soft halo around a path, painted below whatever comes next.
+// A soft halo around a path, painted below whatever comes next; `radius` is in
+// the painter's units, so a scaled painter gets a proportionally wider halo.
 void Glow(QPainter& painter, const QPainterPath& path, QColor colour, int radius, qreal strength = 1.0);
 
 // Box blur of the colour channels; `wrapVertically` treats the picture as a vertical loop.

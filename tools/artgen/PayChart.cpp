@@ -18,11 +18,11 @@ constexpr int MaxCoins = 5;
 
 }  // namespace
 
-QImage PayChart()
+QImage PayChart(qreal scale)
 {
-    QImage chart = NewCanvas(QSize(Width, Height), Qt::black);
+    QImage chart = NewCanvas(ScaledSize(QSize(Width, Height), scale), Qt::black);
     QPainter p;
-    BeginSmooth(p, &chart);
+    BeginScaled(p, &chart, scale);
     const QRectF all(0, 0, Width, Height);
     QLinearGradient back(all.topLeft(), all.bottomLeft());
     back.setColorAt(0.0, QColor(0x44, 0x0e, 0x4e));

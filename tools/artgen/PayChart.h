@@ -7,6 +7,7 @@
 
 namespace artwork {
 
-QImage PayChart();
+// The 600 x 540 chart, or `scale` times that size.
+QImage PayChart(qreal scale = 1);
 
 }  // namespace artwork

@@ -48,16 +48,17 @@ void Emblem(QPainter& p, QPointF centre, qreal radius, const QColor& colour, con
 }
 
 // A 468 x 60 strip: the sponsor's colour, its emblem, its name and a line about it.
-QImage Strip(const QString& name, const QString& line, const QColor& colour)
+QImage Strip(const QString& name, const QString& line, const QColor& colour, qreal scale)
 {
-    QImage image = NewCanvas(QSize(468, 60), Qt::white);
+    const QSize size(468, 60);
+    QImage image = NewCanvas(ScaledSize(size, scale), Qt::white);
     QPainter p;
-    BeginSmooth(p, &image);
+    BeginScaled(p, &image, scale);
     QLinearGradient back(0, 0, 468, 0);
     back.setColorAt(0, colour.darker(170));
     back.setColorAt(0.55, colour);
     back.setColorAt(1, colour.lighter(150));
-    p.fillRect(image.rect(), back);
+    p.fillRect(QRect(QPoint(0, 0), size), back);
     p.setPen(QPen(Qt::white, 2));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(QRectF(2, 2, 464, 56), 6, 6);
@@ -81,12 +82,13 @@ void PlumLacquer(QPainter& p, QSizeF size, const QColor& top, qreal rimWidth, qr
 }
 
 // The cabinet's own strip: plum, a gold rim, three reel symbols and the offer.
-QImage DownloadsStrip()
+QImage DownloadsStrip(qreal scale)
 {
-    QImage image = NewCanvas(QSize(468, 60), palette::PlumDeep);
+    const QSize size(468, 60);
+    QImage image = NewCanvas(ScaledSize(size, scale), palette::PlumDeep);
     QPainter p;
-    BeginSmooth(p, &image);
-    PlumLacquer(p, image.size(), palette::Plum, 2.5, 6);
+    BeginScaled(p, &image, scale);
+    PlumLacquer(p, size, palette::Plum, 2.5, 6);
     for (int i = 0; i < 3; ++i) {
         p.save();
         p.translate(14 + i * 44, 11);
@@ -100,12 +102,12 @@ QImage DownloadsStrip()
 }
 
 // A sponsor tile: the emblem above the sponsor's name.
-QImage Tile(const QString& name, QSize size)
+QImage Tile(const QString& name, QSize size, qreal scale)
 {
     const QColor colour = SponsorColour(name);
-    QImage image = NewCanvas(size, Qt::white);
+    QImage image = NewCanvas(ScaledSize(size, scale), Qt::white);
     QPainter p;
-    BeginSmooth(p, &image);
+    BeginScaled(p, &image, scale);
     QLinearGradient back(0, 0, 0, size.height());
     back.setColorAt(0, colour.lighter(150));
     back.setColorAt(1, colour.darker(120));
@@ -122,11 +124,11 @@ QImage Tile(const QString& name, QSize size)
 }
 
 // A game of the publisher's: plum lacquer, a gold rim, a symbol and the title.
-QImage GameTile(const QString& title, int index, QSize size)
+QImage GameTile(const QString& title, int index, QSize size, qreal scale)
 {
-    QImage image = NewCanvas(size, palette::PlumBlack);
+    QImage image = NewCanvas(ScaledSize(size, scale), palette::PlumBlack);
     QPainter p;
-    BeginSmooth(p, &image);
+    BeginScaled(p, &image, scale);
     PlumLacquer(p, size, QColor::fromHsv((290 + index * 40) % 360, 200, 150), 2, 6);
     const qreal cell = size.height() - 30;
     p.save();
@@ -140,27 +142,29 @@ QImage GameTile(const QString& title, int index, QSize size)
     return image;
 }
 
-QImage DownloadsBadge()
+QImage DownloadsBadge(qreal scale)
 {
-    QImage image = NewCanvas(QSize(250, 53), palette::PlumDeep);
+    const QSize size(250, 53);
+    QImage image = NewCanvas(ScaledSize(size, scale), palette::PlumDeep);
     QPainter p;
-    BeginSmooth(p, &image);
-    PlumLacquer(p, image.size(), palette::PlumBright, 2.5, 8);
+    BeginScaled(p, &image, scale);
+    PlumLacquer(p, size, palette::PlumBright, 2.5, 8);
     const QPainterPath text = TextPath(QStringLiteral("FREE GAMES!"), SerifFont(28), QRectF(0, 2, 250, 49));
     Glow(p, text, QColor(0xff, 0xc8, 0x40), 3, 0.6);
     OutlinedPath(p, text, GoldGradient(QPointF(0, 10), QPointF(0, 44)), palette::PlumBlack, 1.2);
     return image;
 }
 
-QImage Heading()
+QImage Heading(qreal scale)
 {
-    QImage image = NewCanvas(QSize(150, 30), palette::PlumDeep);
+    const QSize size(150, 30);
+    QImage image = NewCanvas(ScaledSize(size, scale), palette::PlumDeep);
     QPainter p;
-    BeginSmooth(p, &image);
+    BeginScaled(p, &image, scale);
     QLinearGradient back(0, 0, 0, 30);
     back.setColorAt(0, palette::Plum);
     back.setColorAt(1, palette::PlumBlack);
-    p.fillRect(image.rect(), back);
+    p.fillRect(QRect(QPoint(0, 0), size), back);
     GoldRing(p, QRectF(0.5, 0.5, 149, 29), 1.5, 4);
     const QPainterPath text = TextPath(QStringLiteral("Our Sponsors"), SerifFont(17), QRectF(0, 0, 150, 30));
     OutlinedPath(p, text, GoldGradient(QPointF(0, 6), QPointF(0, 24)), palette::PlumBlack, 1.0);
@@ -180,36 +184,38 @@ std::vector<Artwork> SponsorPictures()
     std::vector<Artwork> pictures;
     for (size_t i = 0; i < ads.banners.size(); ++i) {
         const web::SponsorEntry banner = ads.banners[i];
-        pictures.push_back({InFolder(banner.picture), [banner, i] {
+        pictures.push_back({InFolder(banner.picture), [banner, i](int scale) {
                                 return Strip(banner.caption, QString::fromLatin1(Tagline(static_cast<int>(i))),
-                                             SponsorColour(banner.caption));
+                                             SponsorColour(banner.caption), scale);
                             }});
     }
     for (size_t i = 0; i < ads.bottoms.size(); ++i) {
         const web::SponsorEntry bottom = ads.bottoms[i];
         if (static_cast<int>(i) == web::FreeDownloadsBottomChoice) {
-            pictures.push_back({InFolder(bottom.picture), DownloadsStrip});
+            pictures.push_back({InFolder(bottom.picture), [](int scale) { return DownloadsStrip(scale); }});
             continue;
         }
         const QString name = bottom.caption.mid(QStringLiteral("Visit ").size());
-        pictures.push_back({InFolder(bottom.picture), [name, i] {
+        pictures.push_back({InFolder(bottom.picture), [name, i](int scale) {
                                 return Strip(name, QString::fromLatin1(Tagline(static_cast<int>(i) + 3)),
-                                             SponsorColour(name));
+                                             SponsorColour(name), scale);
                             }});
     }
     for (size_t i = 0; i < ads.tiles.size(); ++i) {
         const web::SponsorEntry tile = ads.tiles[i];
         const QSize size = i == 0 ? QSize(100, 90) : QSize(100, 66);
-        pictures.push_back({InFolder(tile.picture), [tile, size] { return Tile(tile.caption, size); }});
+        pictures.push_back(
+            {InFolder(tile.picture), [tile, size](int scale) { return Tile(tile.caption, size, scale); }});
     }
     for (size_t i = 0; i < ads.products.size(); ++i) {
         const web::SponsorEntry game = ads.products[i];
         const QSize size = i < 4 ? QSize(100, 80) : QSize(100, 66);
-        pictures.push_back(
-            {InFolder(game.picture), [game, i, size] { return GameTile(game.caption, static_cast<int>(i), size); }});
+        pictures.push_back({InFolder(game.picture), [game, i, size](int scale) {
+                                return GameTile(game.caption, static_cast<int>(i), size, scale);
+                            }});
     }
-    pictures.push_back({InFolder(ads.freeDownloads.picture), DownloadsBadge});
-    pictures.push_back({InFolder(ads.headingPicture), Heading});
+    pictures.push_back({InFolder(ads.freeDownloads.picture), [](int scale) { return DownloadsBadge(scale); }});
+    pictures.push_back({InFolder(ads.headingPicture), [](int scale) { return Heading(scale); }});
     return pictures;
 }
 

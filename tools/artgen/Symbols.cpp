@@ -335,11 +335,11 @@ QImage CellPicture(int cell)
     return image;
 }
 
-QImage SymbolSheet()
+QImage SymbolSheet(qreal scale)
 {
-    QImage sheet = NewCanvas(layout::SymbolSheetSize, palette::ReelFace);
+    QImage sheet = NewCanvas(ScaledSize(layout::SymbolSheetSize, scale), palette::ReelFace);
     QPainter p;
-    BeginSmooth(p, &sheet);
+    BeginScaled(p, &sheet, scale);
     for (int cell = 0; cell < CellCount; ++cell) {
         p.save();
         p.translate((cell % 4) * layout::CellSize, (cell / 4) * layout::CellSize);

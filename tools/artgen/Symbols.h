@@ -39,7 +39,8 @@ void PaintBadge(QPainter& painter, Badge badge, QPointF centre, qreal radius);
 // One cell as a 76 x 76 picture.
 QImage CellPicture(int cell);
 
-// The 304 x 304 sheet: cell n at ((n mod 4) x 76, (n div 4) x 76).
-QImage SymbolSheet();
+// The 304 x 304 sheet: cell n at ((n mod 4) x 76, (n div 4) x 76); at `scale`
+// times that size every cell and its place are `scale` times theirs.
+QImage SymbolSheet(qreal scale = 1);
 
 }  // namespace artwork
