@@ -1,7 +1,8 @@
 // Measures the media layer: `music SECONDS DIR ROOT` plays the theme's tracks
 // in rotation and prints CPU and memory; `latency DIR ROOT [EFFECT]` plays an
 // effect (0 unless given) twenty times and prints how long after each request
-// the mixer first puts it into a chunk for the device.
+// the mixer first puts it into a chunk for the device; `gap DIR ROOT` plays
+// the first track to its end and prints when the next began.
 #include <QCoreApplication>
 #include <QTimer>
 
@@ -15,11 +16,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "media/AudioDevice.h"
+#include "media/MidiLength.h"
 #include "media/Music.h"
 #include "media/Sound.h"
 
@@ -80,6 +84,48 @@ int ProbeMusic(char** argv)
     return 0;
 }
 
+// The first track played to its end and the next started by the one-second
+// timer, as in the window: how long after the first track's last note (by its
+// file) the next one began, in wall-clock time.
+int ProbeGap(char** argv)
+{
+    media::Music music;
+    music.FillTrackFiles(argv[2], argv[3]);
+    std::ifstream file(music.TrackFiles[0], std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), {});
+    const auto length = media::MidiLength(bytes);
+    if (!length) {
+        std::fprintf(stderr, "cannot read the length of %s\n", music.TrackFiles[0].c_str());
+        return 1;
+    }
+    music.SetEnabled(true);
+    music.StartupStep();
+    std::optional<std::chrono::steady_clock::time_point> firstStarted;
+    std::optional<double> gap;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (!music.StartPendingTrack()) std::fprintf(stderr, "%s\n", music.LastError().c_str());
+        const auto now = std::chrono::steady_clock::now();
+        if (!firstStarted && music.IsPlaying()) firstStarted = now;
+        if (firstStarted && music.IsPlaying() && music.TrackIndex != 0) {
+            gap = Seconds(now - *firstStarted).count() - Seconds(*length).count();
+            QCoreApplication::quit();
+        }
+    });
+    tick.start(1000);
+    QTimer::singleShot(static_cast<int>(Seconds(*length).count() * 1000) + 20'000, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+    if (!gap) {
+        std::printf("the next track had not started 20 s after the first one's last note\n");
+        return 1;
+    }
+    // Negative when the mixer's audio runs ahead of the clock (SDL's dummy
+    // and disk drivers do not keep real time) and it reported the end early.
+    std::printf("first track's last note at %.2f s; the next track started %.2f s after it\n", Seconds(*length).count(),
+                *gap);
+    return 0;
+}
+
 // Set by the post-mix hook on the audio thread: when a mixed chunk first held
 // a sound.
 std::atomic<std::int64_t> firstSoundNanos{0};
@@ -136,6 +182,9 @@ int main(int argc, char** argv)
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "music" && argc == 5) return ProbeMusic(argv);
     if (mode == "latency" && (argc == 4 || argc == 5)) return ProbeLatency(argc, argv);
-    std::fprintf(stderr, "usage: media-probe music SECONDS DIR ROOT | media-probe latency DIR ROOT [EFFECT]\n");
+    if (mode == "gap" && argc == 4) return ProbeGap(argv);
+    std::fprintf(stderr,
+                 "usage: media-probe music SECONDS DIR ROOT | media-probe latency DIR ROOT [EFFECT] | "
+                 "media-probe gap DIR ROOT\n");
     return 2;
 }
