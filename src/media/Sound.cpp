@@ -6,10 +6,13 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
+#include <vector>
 
 #include "engine/SoundEffects.h"
 #include "media/SoundFile.h"
+#include "media/StandInSound.h"
 
 namespace media {
 
@@ -28,6 +31,13 @@ bool CallerWaits(Effect effect)
 bool PlaysWithSoundOff(Effect effect)
 {
     return effect == Effect::MeterPoint;
+}
+
+// The compiled-in stand-in as Decode takes it.
+const std::vector<std::uint8_t>& StandInBytes()
+{
+    static const std::vector<std::uint8_t> bytes(std::begin(StandInSoundWav), std::end(StandInSoundWav));
+    return bytes;
 }
 
 }  // namespace
@@ -138,8 +148,11 @@ void Sound::PlayFile(const std::string& suffix, bool callerWaits)
     try {
         effect = Decode(ReadSoundFile(assetDir_ + soundRoot_ + suffix), *device_);
     } catch (const SoundFileError&) {
-        return;  // a missing or unreadable file plays nothing, unreported
+        // Told nowhere: the stand-in below is heard instead.
     }
+    // A missing or unplayable file sounds the stand-in, and a caller that
+    // waits for the effect waits for it.
+    if (!effect) effect = Decode(StandInBytes(), *device_);
     if (!effect) return;
     HaltEffect(*device_);
     fromFile_ = std::move(effect);

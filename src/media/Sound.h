@@ -21,10 +21,13 @@ struct EffectSound;
 // caller until they end; MeterPoint and the win sound play even with the
 // switch off. Starting an effect cuts off the one still sounding.
 //
-// A file that is missing or cannot be decoded at play time plays nothing and
-// is not reported, and then nobody waits. A decodable effect that is waited
-// for takes its length whether or not an audio device exists (pacing the bonus
-// meter and the count-up), never more than its length and a small margin.
+// A file that is missing or cannot be decoded at play time is not reported:
+// a short stand-in sound built into the program plays in its place (a Linux
+// desktop has no system default sound), waited for like the effect. (The two
+// preloaded effects are told at start-up instead, and then play nothing.) A
+// decodable effect that is waited for takes its length whether or not an
+// audio device exists (pacing the bonus meter and the count-up), never more
+// than its length and a small margin.
 class Sound {
 public:
     // How much longer than its length a waited-for effect may hold the caller.

@@ -273,6 +273,15 @@ std::string FileSuffix(Effect effect)
     return std::to_string(static_cast<int>(effect)) + ".wav";
 }
 
+Signal RenderStandInSound()
+{
+    Signal out;
+    AddChime(out, 0.0, NoteFrequency(A5), 0.6, 0.09);
+    AddChime(out, 0.11, NoteFrequency(E5), 0.5, 0.12);
+    Finish(out, MusicDb + 9.0, PeakLimitDb, 0.45, 0.05);
+    return out;
+}
+
 Signal Render(Effect effect)
 {
     static constexpr int DownScale[8] = {C7, A6, G6, E6, D6, C6, A5, G5};

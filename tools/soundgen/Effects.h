@@ -34,4 +34,8 @@ std::string FileSuffix(Effect effect);
 // The finished effect, levelled and ready to write as 16-bit samples.
 Signal Render(Effect effect);
 
+// The sound the game plays in place of an effect file that is missing or
+// cannot be played: a plain two-note chime, recognisably not the theme's own.
+Signal RenderStandInSound();
+
 }  // namespace soundgen

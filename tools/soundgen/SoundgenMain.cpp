@@ -2,11 +2,17 @@
 //
 //   plumfizz-soundgen <dir>   writes <dir>/Plum0.wav ... <dir>/Plum9.wav and <dir>/PlumWin.wav
 //                             (44.1 kHz, 16-bit, mono)
+//   plumfizz-soundgen --stand-in <header>
+//                             writes the sound played in place of a missing effect file
+//                             as a C++ header holding its WAV file's bytes
 
 #include <sndfile.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "Effects.h"
 
@@ -34,10 +40,34 @@ bool WriteWav(const std::string& path, const soundgen::Signal& signal)
     return sf_close(file) == 0 && written;
 }
 
+// The WAV file's bytes as a constant array of the game's media layer.
+bool WriteStandInHeader(const std::string& path)
+{
+    const std::string wav = path + ".wav";
+    if (!WriteWav(wav, soundgen::RenderStandInSound())) return false;
+    std::ifstream in(wav, std::ios::binary);
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), {});
+    std::remove(wav.c_str());
+    std::ofstream out(path + ".new", std::ios::trunc);
+    out << "// The sound played in place of an effect file that is missing or cannot be\n"
+           "// played, as a WAV file's bytes. Written at build time by plumfizz-soundgen.\n"
+           "#pragma once\n\n#include <cstdint>\n\nnamespace media {\n\n"
+           "inline constexpr std::uint8_t StandInSoundWav[] = {";
+    for (std::size_t i = 0; i < bytes.size(); ++i) out << (i % 16 == 0 ? "\n   " : "") << ' ' << int(bytes[i]) << ',';
+    out << "\n};\n\n}  // namespace media\n";
+    out.close();
+    if (!out || bytes.empty() || std::rename((path + ".new").c_str(), path.c_str()) != 0) {
+        std::fprintf(stderr, "plumfizz-soundgen: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--stand-in") return WriteStandInHeader(argv[2]) ? 0 : 1;
     if (argc != 2) {
         std::fprintf(stderr, "usage: plumfizz-soundgen <output directory>\n");
         return 2;
