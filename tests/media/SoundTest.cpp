@@ -75,6 +75,17 @@ TEST_F(SoundTest, SwitchedOffOnlyTheMeterPointAndTheWinSoundPlayAndBothHoldTheCa
     ExpectHeldForTheEffect(before);
 }
 
+TEST_F(SoundTest, AtLevelZeroAWaitedEffectStillTakesItsLength)
+{
+    WriteEffects(AssetDir());
+    ASSERT_EQ(Preload(AssetDir()), "");
+    sound_.SetEnabled(true);
+    sound_.SetLevel(-20);
+    EXPECT_EQ(sound_.Level(), 0);
+    sound_.PlaySoundEffect(Effect::MeterReset);
+    ExpectHeldForTheEffect();
+}
+
 // Without the fixture's Sound, which holds the shared (dummy) output open.
 using SilentSoundTest = MediaTest;
 
