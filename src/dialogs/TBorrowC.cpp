@@ -58,7 +58,9 @@ TBorrowC::TBorrowC(engine::GameState& state, const pictures::PictureSet& digits,
     setFixedSize(ClientSize);
     ApplyCabinetLook(*this);
 
-    // The amount buttons show only their pictures.
+    // The amount buttons show only their pictures. A click leaves the focus
+    // where it was, so that Enter after a click still presses OK, not the
+    // amount again; Tab reaches them for the keyboard.
     QPushButton* amounts[] = {&Button1000, &Button100, &Button10, &Button1};
     for (int tag = 0; tag < 4; ++tag) {
         QPushButton& button = *amounts[tag];
@@ -67,6 +69,7 @@ TBorrowC::TBorrowC(engine::GameState& state, const pictures::PictureSet& digits,
         button.setIconSize(picture.size());
         button.setGeometry(89 + 112 * tag, 104, 80, 57);
         button.setFlat(true);
+        button.setFocusPolicy(Qt::TabFocus);
         button.setAccessibleName(QStringLiteral("$%L1").arg(AmountOfTag(tag)));
         connect(&button, &QPushButton::clicked, this, [this, tag] { AmountButtonClick(tag); });
     }

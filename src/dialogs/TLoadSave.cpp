@@ -1,13 +1,15 @@
-// The game slot dialog: its panels filled from the store, the slot buttons in
-// both modes, Help, and the failure of a save.
+// The game slot dialog: its panels filled from the store, the slot buttons and
+// Enter in a name field in both modes, Help and F1, and the failure of a save.
 #include "TLoadSave.h"
 
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -58,8 +60,8 @@ void TLoadSave::FormCreate(const QString& gameTitle)
         panel.borrowed = slotlook::MakeLabel(*frame, slotlook::BorrowedLabel);
         panel.button = slotlook::MakeSlotButton(*frame, n, mode_ == SlotDialogMode::Save);
         connect(panel.button, &QPushButton::clicked, this, [this, n] { SlotButtonClick(n); });
-        // Enter in a name field chooses its panel, as its button would.
-        connect(panel.name, &QLineEdit::returnPressed, this, [this, n] { SlotButtonClick(n); });
+        // Enter in a name field is the dialog's to handle (eventFilter).
+        panel.name->installEventFilter(this);
 
         // Filled from a scratch record: the running game stays as it is.
         engine::GameState slot;
@@ -195,6 +197,33 @@ void TLoadSave::done(int result)
 void TLoadSave::paintEvent(QPaintEvent* /*event*/)
 {
     slotlook::PaintBackground(*this);
+}
+
+void TLoadSave::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1) {
+        event->accept();
+        HelpBtnClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TLoadSave::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto panel = std::ranges::find_if(panels_, [watched](const Panel& p) { return p.name == watched; });
+        if (panel != panels_.end() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            // Saving: Enter chooses the field's panel, as its button would.
+            // Opening uses no name: Enter there must not replace the running game.
+            if (mode_ == SlotDialogMode::Save) SlotButtonClick(static_cast<int>(panel - panels_.begin()) + 1);
+            // Taken here, so that it presses no default button as well (after
+            // a failed save, that would save again, into another slot).
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TLoadSave::HelpBtnClick()

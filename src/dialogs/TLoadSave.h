@@ -43,7 +43,8 @@ QString SavedGameName(const QString& typed);
 // (`state`) changes only when a slot is opened, and then becomes exactly that
 // slot with an empty table. Saving writes the running game, the coins on the
 // table counted back into its Credits, and leaves the running game as it was.
-// A save that fails is told and keeps the dialog open.
+// A save that fails is told and keeps the dialog open. Opening uses no name:
+// an edited name is not kept, and Enter in a name field does nothing.
 class TLoadSave : public QDialog {
     Q_OBJECT
 public:
@@ -78,6 +79,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // F1 shows the dialog's topic, as Help does.
+    void keyPressEvent(QKeyEvent* event) override;
+    // Enter in a name field: its panel chosen when saving, nothing when opening.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Panel {

@@ -1,5 +1,6 @@
 // The borrow window: the amounts its buttons move, the refusals and their
 // texts, the 32-bit ceiling, the counters it paints and its keys.
+#include <QApplication>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -139,6 +140,30 @@ TEST_F(BorrowWindowTest, EscapeKeepsItOpenOkClosesAndF1AsksForTheControlsTopic)
     QTest::keyClick(&form->OKButton, Qt::Key_Return);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Accepted);
+}
+
+TEST_F(BorrowWindowTest, AfterAClickOnAnAmountEnterPressesOk)
+{
+    auto form = Open(1000, 1000);
+    QApplication::setActiveWindow(form.get());
+    Press(*form, {1});
+    // The click left the focus and the default on OK: Enter closes, borrowing nothing more.
+    EXPECT_TRUE(form->OKButton.isDefault());
+    QTest::keyClick(form->focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    ExpectBalance(1100, 1100);
+}
+
+TEST_F(BorrowWindowTest, TabReachesAnAmountAndSpacePressesIt)
+{
+    auto form = Open(1000, 1000);
+    QApplication::setActiveWindow(form.get());
+    for (int press = 0; press < 12 && form->focusWidget() != &form->Button10; ++press) {
+        QTest::keyClick(form->focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(form->focusWidget(), &form->Button10);
+    QTest::keyClick(&form->Button10, Qt::Key_Space);
+    ExpectBalance(1010, 1010);
 }
 
 }  // namespace

@@ -235,6 +235,16 @@ TEST_F(SlotDialogTest, ASaveThatFailsIsToldAndTheDialogStaysOpen)
     EXPECT_NE(form->result(), QDialog::Accepted);
     ExpectSameGame(running, before);
 
+    // Enter in a name field tries its own panel once, and no other slot after the failure.
+    int questions = 0;
+    duringQuestion = [&questions] { ++questions; };
+    QApplication::setActiveWindow(form.get());
+    form->Name5->setFocus();
+    QTest::keyClick(form->Name5, Qt::Key_Return);
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(askedInitial, QStringLiteral("GameNo5"));
+    EXPECT_EQ(errors.size(), 2u);
+
     QTest::mouseClick(form->CancelBtn, Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());
     ExpectSameGame(running, before);
@@ -284,12 +294,31 @@ TEST_F(SlotDialogTest, EnterPressesTheFocusedButtonOrChoosesTheFocusedPanel)
     EXPECT_FALSE(form->Opened());
     ExpectSameGame(running, before);
 
-    form = Open(SlotDialogMode::Open);
+    // Saving: Enter in a name field chooses its panel, the name as typed offered.
+    form = Open(SlotDialogMode::Save);
+    QApplication::setActiveWindow(form.get());
     form->Name3->setFocus();
+    form->Name3->selectAll();
+    QTest::keyClicks(form->Name3, QStringLiteral("Late"));
     QTest::keyClick(form->Name3, Qt::Key_Return);
-    EXPECT_TRUE(form->Opened());
+    EXPECT_EQ(askedInitial, QStringLiteral("Late"));
     EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_EQ(running.Credits, 2500);
+}
+
+TEST_F(SlotDialogTest, InOpenModeEnterInANameFieldOpensNothingAndKeepsNoName)
+{
+    WriteFile(ThirdSlot);
+    const engine::GameState before = running;
+    auto form = Open(SlotDialogMode::Open);
+    QApplication::setActiveWindow(form.get());
+    form->Name3->setFocus();
+    QTest::keyClicks(form->Name3, QStringLiteral("Renamed"));
+    QTest::keyClick(form->Name3, Qt::Key_Return);
+    QTest::keyClick(form->Name3, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->Opened());
+    ExpectSameGame(running, before);
+    EXPECT_EQ(FileBytes(), ThirdSlot);
 }
 
 TEST_F(SlotDialogTest, HelpAsksItsCallerForTheDialogsTopic)
@@ -298,6 +327,19 @@ TEST_F(SlotDialogTest, HelpAsksItsCallerForTheDialogsTopic)
     QTest::mouseClick(form->HelpBtn, Qt::LeftButton);
     EXPECT_EQ(helpTopics, std::vector<int>{41008});
     EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(SlotDialogTest, F1AsksForTheDialogsTopicFromAnyControl)
+{
+    for (SlotDialogMode mode : {SlotDialogMode::Open, SlotDialogMode::Save}) {
+        auto form = Open(mode);
+        QApplication::setActiveWindow(form.get());
+        QTest::keyClick(form->CancelBtn, Qt::Key_F1);
+        form->Name6->setFocus();
+        QTest::keyClick(form->Name6, Qt::Key_F1);
+        EXPECT_TRUE(form->isVisible());
+    }
+    EXPECT_EQ(helpTopics, std::vector<int>(4, 41008));
 }
 
 TEST_F(SlotDialogTest, EachPanelReadsAsOneItemOnItsButton)

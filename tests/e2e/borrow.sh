@@ -13,7 +13,8 @@
 #   6. three losing spins: `plumfizz --history` lists the two borrowings and
 #      the three spins with their stops, in a chain of credits;
 #   7. the second spin recalled from the history window (screenshot "recall"):
-#      B and Space do nothing, Escape returns to play, nothing is saved or kept.
+#      B and Space do nothing, Escape returns to play, nothing is saved or kept;
+#   8. a click on $100, then Enter: OK closes the window, $100 borrowed once.
 # A screenshot of each dialog is kept in $PLUMFIZZ_E2E_SHOTS when it is set.
 #
 #   borrow.sh <plumfizz-e2e> <plumfizz-e2e-close-box> <plumfizz-e2e-clipboard> <LargeGreenDigits.png>
@@ -247,5 +248,27 @@ expect_saved Credits 198
 expect_saved Spins 7
 read_history
 [ "$(wc -l <"$work/history.csv")" -eq "$rows_before" ] || fail "the recall added to the history: $(cat "$work/history.csv")"
+
+# ---------------------------------------------------------------- 8
+step "8: a click on \$100, then Enter: OK closes the window and \$100 is borrowed once"
+expect_saved Borrowed 1201
+start_game
+xdotool key alt+b
+find_window "$borrow_title"
+borrow=$found_window
+focus "$borrow"
+window_origin "$borrow"
+click_at $((wx + 201 + 40)) $((wy + 104 + 28))
+xdotool key Return
+wait_gone "$borrow" "$borrow_title"
+for _ in $(seq 50); do
+    [ "$(game Borrowed)" = 1301 ] && break
+    sleep 0.1
+done
+expect_saved Borrowed 1301
+expect_saved Credits 298
+"$close_box" "$window" || fail "could not send the close box's message"
+wait_for_exit 15
+expect_saved Borrowed 1301
 
 echo "PASS: borrowing, a refused pay-back, the side dialogs, the history and its recall on the real window"

@@ -4,7 +4,10 @@
 #   1. save the running game in the third panel under a name, play a spin,
 #      open the third panel again: the table shows the saved figures, the
 #      file holds [GameNo3] and [CurrentGame] as expected and no other line
-#      of it changed;
+#      of it changed; in Open mode a name typed into the sixth panel and
+#      Enter leave the dialog open, F1 shows the manual at the dialog's topic
+#      (41008), and Escape leaves the running game and the slots' names as
+#      they were;
 #   2. Cancel, Escape and the close box in both modes leave every figure and
 #      the coins on the table as they were, also when the profile directory
 #      cannot be written (told once, at close, in one box);
@@ -63,6 +66,13 @@ dismiss_box() {
 click_in() {
     xdotool mousemove --window "$1" "$2" "$3" click 1
     sleep 0.5
+}
+
+# The running game and the slots' names as the file holds them.
+slot_keys() {
+    local key n
+    for key in Credits Borrowed Spins; do echo "CurrentGame $key=$(game "$key")"; done
+    for n in 1 2 3 4 5 6 7 8; do echo "GameNo$n GameName=$(ini_get "$saved_games" "GameNo$n" GameName)"; done
 }
 
 # The slot button of panel n, 1..8, in the dialog's client area.
@@ -212,6 +222,32 @@ expect_key "$saved_games" GameNo3 Credits 1200
 expect_key "$saved_games" GameNo3 GameName "Evening plums"
 diff <(without_sections "$saved_games" GameNo3 CurrentGame) <(without_sections "$work/original.ini" CurrentGame) >/dev/null ||
     fail "opening changed lines outside [GameNo3] and [CurrentGame]"
+
+# Open mode uses no name: Enter in a name field opens nothing.
+keys_before=$(slot_keys)
+refocus_table
+xdotool key ctrl+o
+dialog=$(wait_window "Open a Game -- Select Game Slot") || fail "no window named 'Open a Game -- Select Game Slot' appeared"
+focus "$dialog"
+click_in "$dialog" $((312 + 8 + 116)) $((88 + 8 + 10))  # the sixth panel's name field
+xdotool key ctrl+a
+xdotool type --delay 30 "Renamed"
+xdotool key Return
+sleep 0.5
+xdotool search --onlyvisible --name "^Open a Game -- Select Game Slot\$" 2>/dev/null | grep -qx "$dialog" ||
+    fail "Enter in the sixth panel's name field closed the slot dialog"
+xdotool key F1
+find_window "Plumfizz Slots Manual - Saving and opening games"
+help_window=$found_window
+focus "$help_window"
+xdotool key Escape
+wait_gone "$help_window" "Plumfizz Slots Manual - Saving and opening games"
+focus "$dialog"
+xdotool key Escape
+wait_gone "$dialog" "Open a Game -- Select Game Slot"
+[ "$(slot_keys)" = "$keys_before" ] ||
+    fail "a name typed in Open mode changed the file: $(diff <(echo "$keys_before") <(slot_keys))"
+echo "in Open mode Enter in a name field opened nothing; F1 showed the manual at the dialog's topic"
 refocus_table
 xdotool key alt+f
 sleep 0.5
