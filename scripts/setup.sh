@@ -9,7 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick libx11-dev desktop-file-utils appstream
   fonts-dejavu-core libgif-dev libsqlite3-dev
-  dbus-daemon at-spi2-core python3-pyatspi
+  dbus-daemon at-spi2-core python3-pyatspi openbox
 )
 
 missing=()
