@@ -20,6 +20,9 @@ void KeyboardFocusFrame::Follow(QWidget* focus)
     // The style shows focus marks only once the keyboard has moved the focus
     // (Tab, a shortcut); a mouse player sees the window as it always was.
     setWidget(inWindow && window_.testAttribute(Qt::WA_KeyboardFocusChange) ? focus : nullptr);
+    // Following nothing from the start, QFocusFrame would stay shown at its
+    // default place, a gold box in the window's corner.
+    if (widget() == nullptr) hide();
     if (focus_ != focus && focus_ != nullptr) focus_->removeEventFilter(this);
     focus_ = inWindow ? focus : nullptr;
     if (focus_ != nullptr) focus_->installEventFilter(this);

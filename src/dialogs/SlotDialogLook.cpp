@@ -4,11 +4,14 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace dialogs::slotlook {
 
@@ -94,12 +97,47 @@ QWidget* MakePanel(QDialog& dialog, int n)
     return panel;
 }
 
-QLineEdit* MakeNameField(QWidget& panel)
+QRect SlotNameField::TextRect() const
 {
-    auto* field = new QLineEdit(&panel);
+    // Where QLineEdit lays out its text: the style's contents, less the
+    // margins and QLineEdit's own two pixels each side.
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    return contents.marginsRemoved(textMargins()).adjusted(2, 1, -2, -1);
+}
+
+QString SlotNameField::ShownText() const
+{
+    return fontMetrics().elidedText(text(), Qt::ElideRight, TextRect().width());
+}
+
+int SlotNameField::TextWidth() const
+{
+    return TextRect().width();
+}
+
+void SlotNameField::paintEvent(QPaintEvent* event)
+{
+    const QString shown = ShownText();
+    if (hasFocus() || shown == text()) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(TextRect(), Qt::AlignLeft | Qt::AlignVCenter, shown);
+}
+
+SlotNameField* MakeNameField(QWidget& panel)
+{
+    auto* field = new SlotNameField(&panel);
     field->setObjectName(QStringLiteral("SlotName"));
     field->setFont(EightPoint(false));
-    field->setGeometry(8, 8, 233, 20);
+    field->setGeometry(NameField);
     return field;
 }
 
@@ -111,13 +149,23 @@ QLabel* MakeLabel(QWidget& panel, const QRect& at)
     label->setFont(EightPoint(false));
     label->setGeometry(at);
     if (at == DateLabel || at == BorrowedLabel) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The amounts' widest texts fit whole: a smaller font only where the
+    // system's does not let them.
+    const QString widest = at == CreditsLabel    ? QStringLiteral("-2147483648 Credits")
+                           : at == BorrowedLabel ? QStringLiteral("-2147483648 Borrowed")
+                                                 : QString();
+    QFont font = label->font();
+    while (!widest.isEmpty() && font.pointSize() > 6 && QFontMetrics(font).horizontalAdvance(widest) > at.width()) {
+        font.setPointSize(font.pointSize() - 1);
+    }
+    label->setFont(font);
     return label;
 }
 
 QPushButton* MakeSlotButton(QWidget& panel, int n, bool saving)
 {
     auto* button = new QPushButton(saving ? QStringLiteral("Save") : QStringLiteral("Open"), &panel);
-    button->setGeometry(232, 16, 49, 37);
+    button->setGeometry(SlotButton);
     button->setToolTip(
         (saving ? QStringLiteral("Save the game in slot %1") : QStringLiteral("Open the game of slot %1")).arg(n));
     button->setAutoDefault(true);

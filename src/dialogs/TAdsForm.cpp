@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <span>
 #include <vector>
 
 #include "dialogs/CabinetLook.h"
@@ -48,6 +49,17 @@ QFont LinkFont(const QString& text, int width)
         if (QFontMetrics(font).horizontalAdvance(text) <= width) break;
     }
     return font;
+}
+
+// One font for a row of captions: the largest of LinkFont's sizes that fits
+// each caption of the row in its own box.
+void ShareRowFont(std::span<AdLink> captions)
+{
+    QFont font = captions.front().font();
+    for (const AdLink& caption : captions) {
+        if (caption.font().pixelSize() < font.pixelSize()) font = caption.font();
+    }
+    for (AdLink& caption : captions) caption.setFont(font);
 }
 
 QColor BandColourOf(int pick)
@@ -182,6 +194,7 @@ void TAdsForm::FormCreate(const QString& pictureDir)
         const QRect box = i == 0 ? QRect(168, 282, 113, 17) : QRect(ProductLefts[i], 282, 105, 17);
         Place(ProductCaptions[i], game.caption, game.link, box);
     }
+    ShareRowFont(std::span(ProductCaptions).first(4));
     const web::SponsorEntry& column = ads.products[4];
     PlacePicture(ProductImages[4], pictureDir, column.picture, column.link, QPoint(672, 184), column.caption);
     Place(ProductCaptions[4], column.caption, column.link, QRect(648, 250, 145, 17));
@@ -205,6 +218,7 @@ void TAdsForm::FormCreate(const QString& pictureDir)
         PlacePicture(TileImages[i], pictureDir, tile.picture, tile.link, TilePositions[i], tile.caption);
         Place(TileCaptions[i], tile.caption, tile.link, QRect(TileCaptionLefts[i], 416, 105, 17));
     }
+    ShareRowFont(TileCaptions);
 
     setWindowTitle(QStringLiteral("Please Visit our Sponsors...They Made This Program FREE!"));
     SetKeyboardOrder();

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+
 #include "dialogs/CabinetLook.h"
 #include "dialogs/KeyboardFocusFrame.h"
 #include "pictures/BuiltInPictures.h"
@@ -19,6 +21,26 @@ namespace {
 
 constexpr QSize ClientSize{582, 300};
 constexpr int CounterTop = 40;
+// The gold rim is 8 pixels deep; a button and its focus frame stay inside it.
+constexpr int RimDepth = 11;
+
+// Wide enough for both counters at their longest (ten characters and the
+// spare cell each) inside their glass, with room between them.
+int ClientWidthFor(int layoutWidth)
+{
+    const int cell = pictures::DigitCellFor(layoutWidth).width();
+    return std::max(ClientSize.width(), 22 * cell + 80);
+}
+
+// Pale gold text and a gold-rimmed indicator with a gold dot: plain on the plum.
+const char* const RadioStyle = R"(
+QRadioButton { color: #fff0b0; spacing: 6px; }
+QRadioButton::indicator { width: 12px; height: 12px; border: 2px solid #f2cc5a; border-radius: 8px; background: #16041a; }
+QRadioButton::indicator:checked {
+    background: qradialgradient(cx:0.5, cy:0.5, radius:0.5, fx:0.5, fy:0.5, stop:0 #fff0b0, stop:0.55 #f2cc5a, stop:0.6 #16041a, stop:1 #16041a);
+}
+QRadioButton:focus { color: #ffffff; }
+)";
 
 QFont FontOf(const QWidget& widget, int points, bool bold)
 {
@@ -55,8 +77,10 @@ TBorrowC::TBorrowC(engine::GameState& state, const pictures::PictureSet& digits,
       services_(std::move(services))
 {
     setWindowTitle(QStringLiteral("Use this form to borrow or pay back credits"));
-    setFixedSize(ClientSize);
+    setFixedSize(ClientWidthFor(layoutWidth), ClientSize.height());
     ApplyCabinetLook(*this);
+    // The controls of the design's width, centred in a window widened for large digits.
+    const int shift = (width() - ClientSize.width()) / 2;
 
     // The amount buttons show only their pictures. A click leaves the focus
     // where it was, so that Enter after a click still presses OK, not the
@@ -67,7 +91,7 @@ TBorrowC::TBorrowC(engine::GameState& state, const pictures::PictureSet& digits,
         const QImage picture = pictures::BuiltInAmountButton(tag);
         button.setIcon(QIcon(QPixmap::fromImage(picture)));
         button.setIconSize(picture.size());
-        button.setGeometry(89 + 112 * tag, 104, 80, 57);
+        button.setGeometry(shift + 89 + 112 * tag, 104, 80, 57);
         button.setFlat(true);
         button.setFocusPolicy(Qt::TabFocus);
         button.setAccessibleName(QStringLiteral("$%L1").arg(AmountOfTag(tag)));
@@ -78,15 +102,17 @@ TBorrowC::TBorrowC(engine::GameState& state, const pictures::PictureSet& digits,
     QPalette red = ModeLabel.palette();
     red.setColor(QPalette::WindowText, QColor(0xff, 0x48, 0x40));
     ModeLabel.setPalette(red);
-    Place(ModeLabel, 56, 192);
-    BorrowRadio.setFont(FontOf(*this, 12, false));
-    PayBackRadio.setFont(FontOf(*this, 12, false));
-    Place(BorrowRadio, 147, 192);
-    Place(PayBackRadio, 355, 192);
+    Place(ModeLabel, shift + 56, 192);
+    for (QRadioButton* radio : {&BorrowRadio, &PayBackRadio}) {
+        radio->setFont(FontOf(*this, 12, false));
+        radio->setStyleSheet(QString::fromLatin1(RadioStyle));
+    }
+    Place(BorrowRadio, shift + 147, 192);
+    Place(PayBackRadio, shift + 355, 192);
     BorrowRadio.setChecked(true);
 
-    OKButton.setGeometry(442, 246, 127, 46);
-    HelpButton.setGeometry(10, 246, 127, 46);
+    OKButton.setGeometry(width() - RimDepth - 127, height() - RimDepth - 46, 127, 46);
+    HelpButton.setGeometry(RimDepth, height() - RimDepth - 46, 127, 46);
     OKButton.setDefault(true);
     connect(&OKButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(&HelpButton, &QPushButton::clicked, this, &TBorrowC::HelpButtonClick);
@@ -130,22 +156,30 @@ void TBorrowC::FormPaint()
     // Dark glass under each counter, black like the table's counter band.
     painter.setPen(QPen(CabinetGold, 1));
     painter.setBrush(Qt::black);
-    painter.drawRect(QRect(12, CounterTop - 4, width() / 2 - 18, cellHeight + 7));
-    painter.drawRect(QRect(width() / 2 + 6, CounterTop - 4, width() / 2 - 18, cellHeight + 7));
+    borrowedGlass_ = QRect(12, CounterTop - 4, width() / 2 - 18, cellHeight + 7);
+    creditsGlass_ = QRect(width() / 2 + 6, CounterTop - 4, width() / 2 - 18, cellHeight + 7);
+    painter.drawRect(borrowedGlass_);
+    painter.drawRect(creditsGlass_);
 
     const QFont font = FontOf(*this, 10, true);
     painter.setFont(font);
     painter.setPen(palette().color(QPalette::ButtonText));
     const QFontMetrics metrics(font);
+    const QString borrowed = QStringLiteral("Borrowed:");
     const QString credits = QStringLiteral("Credits:");
-    // Measured from the outer width, frame included, as the captions always were.
-    const int creditsX = frameGeometry().width() - 35 - metrics.horizontalAdvance(credits);
-    painter.drawText(QPoint(20, 20 + metrics.ascent()), QStringLiteral("Borrowed:"));
+    // From the client width: the frame, known only once the window is shown,
+    // would move the caption at the first repaint after that.
+    const int creditsX = width() - 35 - metrics.horizontalAdvance(credits);
+    borrowedCaption_ = QRect(20, 20, metrics.horizontalAdvance(borrowed), metrics.height());
+    creditsCaption_ = QRect(creditsX, 20, metrics.horizontalAdvance(credits), metrics.height());
+    painter.drawText(QPoint(20, 20 + metrics.ascent()), borrowed);
     painter.drawText(QPoint(creditsX, 20 + metrics.ascent()), credits);
     painter.end();
 
-    pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Borrowed, 20, CounterTop, false, true);
-    pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Credits, width() - 30, CounterTop, true, false);
+    borrowedCounter_ =
+        pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Borrowed, 20, CounterTop, false, true);
+    creditsCounter_ =
+        pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Credits, width() - 30, CounterTop, true, false);
     update();
 
     // The counters are painted: a screen reader reads them from the window and

@@ -49,6 +49,14 @@ public:
 
     // The client area as last painted: background, captions and counters.
     const QImage& Surface() const { return surface_; }
+    // Where the last paint put the captions, the counters' digit fields and
+    // the dark glass under each.
+    QRect BorrowedCaption() const { return borrowedCaption_; }
+    QRect CreditsCaption() const { return creditsCaption_; }
+    QRect BorrowedCounter() const { return borrowedCounter_; }
+    QRect CreditsCounter() const { return creditsCounter_; }
+    QRect BorrowedGlass() const { return borrowedGlass_; }
+    QRect CreditsGlass() const { return creditsGlass_; }
 
     void AmountButtonClick(int tag);
     void HelpButtonClick();
@@ -66,6 +74,7 @@ private:
     int layoutWidth_;
     BorrowWindowServices services_;
     QImage surface_;
+    QRect borrowedCaption_, creditsCaption_, borrowedCounter_, creditsCounter_, borrowedGlass_, creditsGlass_;
 };
 
 // Creates the borrow window, shows it modally until it closes and destroys it.

@@ -17,7 +17,8 @@ public:
     // Reads the game now; later changes to it are not shown.
     explicit TStatsForm(const engine::GameState& state, QWidget* owner = nullptr, const QLocale& locale = QLocale());
 
-    // The value labels, each right-aligned beside its caption.
+    // The value labels, each right-aligned beside its caption; the window
+    // widens where the widest figure would otherwise reach under it.
     QLabel SpinsLabel;
     QLabel CreditsLabel;
     QLabel BorrowedLabel;
@@ -32,7 +33,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void FormCreate(const engine::GameState& state, const QLocale& locale);
+    // How much wider than the design each glass panel is drawn, so that the
+    // widest figure fits beside its caption.
+    int leftGrowth_ = 0;
+    int rightGrowth_ = 0;
 };
 
 }  // namespace dialogs
