@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <system_error>
 
 #include "engine/BonusMeter.h"
 #include "pictures/DigitCounter.h"
@@ -41,43 +42,121 @@ int ButtonIndex(engine::Button button)
 // Lit from the background's own pixels.
 constexpr QRect AreaPlaces[3] = {layout::LogoPanel, layout::TitlePlate, layout::BetSign};
 
+// How many times its size a picture is drawn when it fills `drawn`.
+double DrawnScale(const QImage& picture, QSize drawn)
+{
+    if (picture.isNull()) return 1.0;
+    return std::max(double(drawn.width()) / picture.width(), double(drawn.height()) / picture.height());
+}
+
+// How many times its picture's size a variant is.
+int VariantScale(const QImage& variant, const QImage& picture)
+{
+    return picture.width() > 0 ? std::max(1, variant.width() / picture.width()) : 1;
+}
+
+QRect Times(const QRect& rect, int scale)
+{
+    return QRect(rect.topLeft() * scale, rect.size() * scale);
+}
+
 }  // namespace
 
 TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics)
     : surface_(surface), pictures_(set), metrics_(metrics), scaling_(metrics.layoutWidth)
 {
+    using pictures::PictureSet;
     geometry_.CellSize = Scaled(layout::CellSize);
     geometry_.ReelLeft = Scaled(layout::ReelLeft) + metrics_.originX;
     geometry_.ReelTop = Scaled(layout::ReelTop);
     geometry_.ReelPitch = Scaled(layout::ReelPitch);
     geometry_.MotionHeight = Scaled(pictures_.motionStrip.height());
+    device_.CellSize = DeviceScaled(layout::CellSize);
+    device_.ReelLeft = DeviceScaled(layout::ReelLeft) + metrics_.originX;
+    device_.ReelTop = DeviceScaled(layout::ReelTop);
+    device_.ReelPitch = DeviceScaled(layout::ReelPitch);
+    device_.MotionHeight = ToDevice(geometry_.MotionHeight);
 
-    const int c = geometry_.CellSize;
-    symbolSheetSize_ = QSize(Scaled(pictures_.symbolSheet.width()), Scaled(pictures_.symbolSheet.height()));
+    const int c = device_.CellSize;
+    // The sheet is kept stretched as the reels show it: at the screen's
+    // resolution it is smaller than its variant, and cells are plain copies.
+    const QImage& sheet = pictures_.symbolSheet;
+    symbolSheetSize_ = QSize(DeviceScaled(sheet.width()), DeviceScaled(sheet.height()));
+    symbolSheet_ =
+        Stretched(pictures_.ForScale(&PictureSet::symbolSheet, DrawnScale(sheet, symbolSheetSize_)), symbolSheetSize_);
     // Only one reel's width of the strip is ever read.
-    motionStrip_ =
-        Stretched(pictures_.motionStrip, QSize(Scaled(pictures_.motionStrip.width()), geometry_.MotionHeight),
-                  QRect(0, 0, c, geometry_.MotionHeight));
+    const QImage& motion = pictures_.motionStrip;
+    const QSize motionSize(DeviceScaled(motion.width()), device_.MotionHeight);
+    motionStrip_ = Stretched(pictures_.ForScale(&PictureSet::motionStrip, DrawnScale(motion, motionSize)), motionSize,
+                             QRect(0, 0, c, device_.MotionHeight));
 
     labelFont_ = LabelFontFor(metrics_.layoutWidth, metrics_.logicalDpi);
+    labelFont_.setPixelSize(std::max(1, ToDevice(labelFont_.pixelSize())));
 
-    // All three buttons take their halves from the bet-one button's size.
+    // All three buttons take their halves from the bet-one button's size,
+    // each from its own picture's variant.
     const int w = pictures_.betOneButtonStrip.width();
     const int half = pictures_.betOneButtonStrip.height() / 2;
     const QRect halves[2] = {QRect(0, 0, w, half), QRect(0, half, w, pictures_.betOneButtonStrip.height() - half)};
-    const QImage* buttonPictures[3] = {&pictures_.betOneButtonStrip, &pictures_.betFiveButtonStrip,
-                                       &pictures_.spinButtonStrip};
+    QImage PictureSet::*const buttonPictures[3] = {&PictureSet::betOneButtonStrip, &PictureSet::betFiveButtonStrip,
+                                                   &PictureSet::spinButtonStrip};
     for (int b = 0; b < 3; ++b) {
+        const QImage& picture = pictures_.*buttonPictures[b];
+        const double drawn = DrawnScale(CropOpaque(picture, halves[0]), ScaledRect(ButtonPlaces[b]).size());
+        const QImage variant = pictures_.ForScale(buttonPictures[b], drawn);
+        const int scale = VariantScale(variant, picture);
         for (int state = 0; state < 2; ++state) {
-            buttonFaces_[b][state] = CropOpaque(*buttonPictures[b], halves[state]);
+            buttonFaces_[b][state] = CropOpaque(variant, Times(halves[state], scale));
         }
     }
 
-    const QImage* dimPictures[3] = {&pictures_.unlitLogoPanel, &pictures_.unlitTitlePlate, &pictures_.unlitBetSign};
+    // The pictures and the layout stay as they are while the painter lives.
+    // Without a thread to spare, the full redraw reads it itself.
+    try {
+        firstBackground_ = std::async(std::launch::async, [this] { return BackgroundForLayout(); });
+    } catch (const std::system_error&) {}
+
+    // The unlit areas as drawn; the lit ones are the background's own pixels,
+    // taken from the surface when the table is drawn.
+    QImage PictureSet::*const dimPictures[3] = {&PictureSet::unlitLogoPanel, &PictureSet::unlitTitlePlate,
+                                                &PictureSet::unlitBetSign};
     for (int a = 0; a < 3; ++a) {
-        areaPictures_[a][0] = *dimPictures[a];
+        const QSize drawn = ScaledRect(AreaPlaces[a]).size();
+        areaPictures_[a][0] =
+            Stretched(pictures_.ForScale(dimPictures[a], DrawnScale(pictures_.*dimPictures[a], drawn)), drawn);
+        // Until then, the design-size background's pixels, stretched where drawn.
         areaPictures_[a][1] = CropOpaque(pictures_.tableBackground, AreaPlaces[a]);
     }
+
+    // Cells copied one for one: the meter's slices and the counters' digits.
+    const QSize slice = layout::MeterSliceSize;
+    meterStrip_ = ForUnscaledCopies(&PictureSet::bonusMeterStrip, slice,
+                                    QSize(ToDevice(slice.width()), ToDevice(slice.height())));
+    const QSize cell = pictures::DigitCellFor(metrics_.layoutWidth);
+    digitCell_ = QSize(ToDevice(cell.width()), ToDevice(cell.height()));
+    for (const bool green : {false, true}) {
+        digitStrips_[green ? 1 : 0] =
+            ForUnscaledCopies(pictures::DigitStripMember(metrics_.layoutWidth, green), cell, digitCell_);
+    }
+}
+
+QImage TablePainter::BackgroundForLayout() const
+{
+    const QImage& background = pictures_.tableBackground;
+    const QSize drawn(DeviceScaled(background.width()), DeviceScaled(background.height()));
+    return pictures_.ForScale(&pictures::PictureSet::tableBackground, DrawnScale(background, drawn));
+}
+
+QImage TablePainter::ForUnscaledCopies(QImage pictures::PictureSet::*picture, QSize unit, QSize deviceUnit) const
+{
+    const QImage& original = pictures_.*picture;
+    if (deviceUnit == unit || original.isNull()) return original;
+    // Every unit of the picture becomes exactly one unit on the surface, so
+    // that cells stay where the counters and the meter look for them.
+    const QSize size(original.width() * deviceUnit.width() / unit.width(),
+                     original.height() * deviceUnit.height() / unit.height());
+    const QImage variant = pictures_.ForScale(picture, DrawnScale(original, size));
+    return variant.size() == size ? variant : Stretched(variant, size);
 }
 
 QFont TablePainter::LabelFontFor(int layoutWidth, int logicalDpi)
@@ -98,19 +177,28 @@ QFont TablePainter::LabelFontFor(int layoutWidth, int logicalDpi)
 
 QRect TablePainter::ScaledRect(const QRect& design) const
 {
-    const int l = Scaled(design.left()) + metrics_.originX;
-    const int t = Scaled(design.top());
-    return QRect(l, t, Scaled(design.left() + design.width()) + metrics_.originX - l,
-                 Scaled(design.top() + design.height()) - t);
+    const int l = DeviceScaled(design.left()) + metrics_.originX;
+    const int t = DeviceScaled(design.top());
+    return QRect(l, t, DeviceScaled(design.left() + design.width()) + metrics_.originX - l,
+                 DeviceScaled(design.top() + design.height()) - t);
 }
 
 QRect TablePainter::FormPaint(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t bonusPts)
 {
     // The window's background is black wherever the table's picture ends.
     FillRect(surface_, surface_.rect(), Black);
-    const QImage& background = pictures_.tableBackground;
-    DrawStretched(surface_, QPoint(metrics_.originX, 0), background,
-                  QSize(Scaled(background.width()), Scaled(background.height())));
+    // The background's variant is read for each full redraw and let go
+    // after it: only this draws it, and on a large screen it is the largest
+    // picture there is. The lit areas are its pixels as drawn.
+    {
+        const QImage background = firstBackground_.valid() ? firstBackground_.get() : BackgroundForLayout();
+        DrawStretched(
+            surface_, QPoint(metrics_.originX, 0), background,
+            QSize(DeviceScaled(pictures_.tableBackground.width()), DeviceScaled(pictures_.tableBackground.height())));
+    }
+    for (int a = 0; a < 3; ++a) {
+        areaPictures_[a][1] = CropOpaque(surface_, ScaledRect(AreaPlaces[a]));
+    }
     for (int reel = 0; reel < engine::ReelCount; ++reel) {
         DrawReel(reel, stops[static_cast<size_t>(reel)]);
     }
@@ -127,8 +215,9 @@ QRect TablePainter::FormPaint(const engine::ReelStops& stops, int32_t credits, i
 
 QRect TablePainter::DrawCreditsCounter(int32_t credits)
 {
-    return DrawCounter(surface_, pictures_, metrics_.layoutWidth, credits,
-                       Scaled(layout::CreditsRight) + metrics_.originX, Scaled(layout::CounterDigitTop), true, true);
+    return DrawCounter(surface_, digitStrips_[1], digitCell_, credits,
+                       DeviceScaled(layout::CreditsRight) + metrics_.originX, DeviceScaled(layout::CounterDigitTop),
+                       true);
 }
 
 QRect TablePainter::DrawCoinsCounter(int32_t betCoins)
@@ -137,31 +226,32 @@ QRect TablePainter::DrawCoinsCounter(int32_t betCoins)
     // large digits are taller than the scaled field, so the field reaches
     // down to their foot: no sliver of the last win may stay behind.
     QRect field = ScaledRect(layout::WinningsField);
-    const int digitHeight = pictures::DigitCellFor(metrics_.layoutWidth).height();
-    field.setBottom(std::max(field.bottom(), Scaled(layout::CounterDigitTop) + digitHeight - 1));
+    field.setBottom(std::max(field.bottom(), DeviceScaled(layout::CounterDigitTop) + digitCell_.height() - 1));
     QRect changed = FillRect(surface_, field, Black);
-    changed |= DrawLabel(QStringLiteral("Coins"), Scaled(layout::CoinsLeft), false);
-    changed |= DrawCounter(surface_, pictures_, metrics_.layoutWidth, betCoins,
-                           Scaled(layout::CoinsLeft) + metrics_.originX, Scaled(layout::CounterDigitTop), false, true);
+    changed |= DrawLabel(QStringLiteral("Coins"), DeviceScaled(layout::CoinsLeft), false);
+    changed |=
+        DrawCounter(surface_, digitStrips_[1], digitCell_, betCoins, DeviceScaled(layout::CoinsLeft) + metrics_.originX,
+                    DeviceScaled(layout::CounterDigitTop), false);
     return changed;
 }
 
 QRect TablePainter::DrawWinningsCounter(int32_t shown)
 {
-    return DrawCounter(surface_, pictures_, metrics_.layoutWidth, shown,
-                       Scaled(layout::WinningsRight) + metrics_.originX, Scaled(layout::CounterDigitTop), true, false);
+    return DrawCounter(surface_, digitStrips_[0], digitCell_, shown,
+                       DeviceScaled(layout::WinningsRight) + metrics_.originX, DeviceScaled(layout::CounterDigitTop),
+                       true);
 }
 
 QRect TablePainter::DrawWinningsCaption()
 {
-    return DrawLabel(QStringLiteral("Winnings"), Scaled(layout::WinningsRight), true);
+    return DrawLabel(QStringLiteral("Winnings"), DeviceScaled(layout::WinningsRight), true);
 }
 
 QRect TablePainter::DrawLabels()
 {
-    QRect changed = DrawLabel(QStringLiteral("Credits"), Scaled(layout::CreditsRight), true);
-    changed |= DrawLabel(QStringLiteral("Coins"), Scaled(layout::CoinsLeft), false);
-    changed |= DrawLabel(QStringLiteral("Winnings"), Scaled(layout::WinningsRight), true);
+    QRect changed = DrawLabel(QStringLiteral("Credits"), DeviceScaled(layout::CreditsRight), true);
+    changed |= DrawLabel(QStringLiteral("Coins"), DeviceScaled(layout::CoinsLeft), false);
+    changed |= DrawLabel(QStringLiteral("Winnings"), DeviceScaled(layout::WinningsRight), true);
     return changed;
 }
 
@@ -170,7 +260,7 @@ QRect TablePainter::DrawLabel(const QString& text, int anchorX, bool rightAligne
     const QFontMetrics metrics(labelFont_);
     const int width = metrics.horizontalAdvance(text);
     const int x = metrics_.originX + (rightAligned ? anchorX - width : anchorX);
-    const int y = Scaled(layout::CounterLabelTop);
+    const int y = DeviceScaled(layout::CounterLabelTop);
     if (surface_.isNull()) {
         return {};
     }
@@ -196,18 +286,21 @@ QRect TablePainter::DrawBonusMeter(int32_t level)
 {
     // A saved game may carry any number; only the slices from empty to full exist.
     const int n = std::clamp<int32_t>(level, 0, engine::BonusMeterFull);
-    const QSize slice = layout::MeterSliceSize;
-    const QRect box = ScaledRect(layout::MeterBox);
-    const int left = box.left() + (box.width() - slice.width()) / 2;
-    const int top = box.top() + (box.height() - slice.height()) / 2;
-    return CopyUnscaled(surface_, QPoint(left, top), pictures_.bonusMeterStrip,
+    // Centred in logical pixels, so that it stands where it does at ratio 1.
+    const QSize logical = layout::MeterSliceSize;
+    const QRect& box = layout::MeterBox;
+    const int left = Scaled(box.left()) + (Scaled(box.left() + box.width()) - Scaled(box.left()) - logical.width()) / 2;
+    const int top = Scaled(box.top()) + (Scaled(box.top() + box.height()) - Scaled(box.top()) - logical.height()) / 2;
+    const QSize slice(ToDevice(logical.width()), ToDevice(logical.height()));
+    return CopyUnscaled(surface_, QPoint(ToDevice(left) + metrics_.originX, ToDevice(top)), meterStrip_,
                         QRect(QPoint(0, (engine::BonusMeterFull - n) * slice.height()), slice));
 }
 
 QRect TablePainter::DrawArea(int area, bool lit)
 {
+    const QImage& picture = areaPictures_[area][lit ? 1 : 0];
     const QRect target = ScaledRect(AreaPlaces[area]);
-    return DrawStretched(surface_, target.topLeft(), areaPictures_[area][lit ? 1 : 0], target.size());
+    return DrawStretched(surface_, target.topLeft(), picture, target.size());
 }
 
 QRect TablePainter::DrawLogoPanel(bool lit)

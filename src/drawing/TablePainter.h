@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QString>
 
+#include <future>
+
 #include "engine/Host.h"
 #include "engine/Reels.h"
 #include "pictures/PictureSet.h"
@@ -15,7 +17,7 @@
 
 namespace drawing {
 
-// Reel geometry in surface pixels (origin offset included in ReelLeft).
+// Reel geometry in logical or in surface pixels (origin offset included in ReelLeft).
 struct ReelGeometry {
     int CellSize = pictures::layout::CellSize;
     int ReelLeft = pictures::layout::ReelLeft;
@@ -29,10 +31,16 @@ struct TableMetrics {
     int layoutWidth = pictures::layout::TableSize.width();  // width Scaled() works from (see LayoutWidthFor)
     int originX = 0;                                        // left edge of the table in the surface (centring)
     int logicalDpi = 96;                                    // label font: bold below 100 dpi
+    // Surface pixels per logical pixel: above 1 on a high-density screen,
+    // where everything keeps its logical size and place and is drawn at the
+    // screen's own resolution, from the pictures' larger variants.
+    double pixelRatio = 1.0;
 };
 
 // Every drawing operation of the table onto one off-screen surface. Each
-// returns the rectangle it changed so the window can mark it for update.
+// returns the rectangle of the surface it changed so the window can mark it
+// for update. Layout and clicks are in logical pixels; the surface has
+// pixelRatio surface pixels for each (one at ratio 1).
 // Only the motion strip, copied in every animation frame, is kept stretched;
 // every other picture is stretched into the surface where it is drawn, just
 // the part drawn, so that a large screen holds no second copy of the table's
@@ -43,8 +51,10 @@ class TablePainter {
 public:
     TablePainter(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics);
 
+    // In logical pixels: the motion height is what the reels' offsets count.
     const ReelGeometry& Geometry() const { return geometry_; }
     int Scaled(int n) const { return scaling_.Scaled(n); }
+    double PixelRatio() const { return metrics_.pixelRatio; }
     int OriginX() const { return metrics_.originX; }
 
     // The full redraw of the table, all seven steps.
@@ -83,7 +93,7 @@ public:
     QRect DrawSettleStep(int reel, int step);
 
     // The recall mark over the logo panel, with the game recalled in `detail`,
-    // and where its button that returns to play stands on the surface.
+    // and where its button that returns to play stands, in logical pixels.
     QRect DrawRecallMark(const QString& detail);
     QRect RecallButton() const;
 
@@ -96,8 +106,17 @@ public:
     static QFont LabelFontFor(int layoutWidth, int logicalDpi);
 
 private:
+    // Logical pixels as surface pixels.
+    int ToDevice(int logical) const { return pictures::ToDevicePixels(logical, metrics_.pixelRatio); }
+    // Design coordinates as surface pixels.
+    int DeviceScaled(int n) const { return ToDevice(Scaled(n)); }
     // A design rectangle of the table on the surface.
     QRect ScaledRect(const QRect& design) const;
+    // `picture` for copies cell by cell at this ratio: logical `unit` becomes
+    // `deviceUnit`; at a whole ratio with its variant there, that variant as it is.
+    QImage ForUnscaledCopies(QImage pictures::PictureSet::*picture, QSize unit, QSize deviceUnit) const;
+    // The table's background as drawn at this layout, from the variant that suits it.
+    QImage BackgroundForLayout() const;
     QRect DrawLabel(const QString& text, int anchorX, bool rightAligned);
     QRect DrawArea(int area, bool lit);
     QRect DrawReelCopy(const QImage& copy, int reel, int offset);
@@ -108,16 +127,26 @@ private:
     const pictures::PictureSet& pictures_;
     TableMetrics metrics_;
     pictures::Scaling scaling_;
-    ReelGeometry geometry_;
-    QSize symbolSheetSize_;  // the symbol sheet's stretched size
+    ReelGeometry geometry_;  // logical
+    ReelGeometry device_;    // on the surface
+    QSize symbolSheetSize_;  // the symbol sheet's stretched size on the surface
+    QImage symbolSheet_;     // stretched to symbolSheetSize_
+    // The background's variant for the first full redraw, read meanwhile on
+    // another thread: on a large screen it is the longest picture to read.
+    std::future<QImage> firstBackground_;
     QImage motionStrip_;
     QImage reelCopies_[engine::ReelCount];
     QImage settleCopy_[engine::ReelCount];
     QFont labelFont_;
 
-    // At design size, stretched where drawn.
-    QImage buttonFaces_[3][2];   // bet one, bet five, spin; dim, lit
+    // Button faces at design size or a variant's, stretched where drawn.
+    QImage buttonFaces_[3][2];  // bet one, bet five, spin; dim, lit
+    // As drawn on the surface; the lit ones taken from it by the full redraw.
     QImage areaPictures_[3][2];  // logo panel, title plate, bet sign; dim, lit
+    // Copied cell by cell at this ratio.
+    QImage meterStrip_;
+    QImage digitStrips_[2];  // red, green
+    QSize digitCell_;        // on the surface
 };
 
 }  // namespace drawing

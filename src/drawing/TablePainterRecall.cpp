@@ -22,7 +22,10 @@ constexpr QRect ButtonPlace{307, 226, 182, 28};
 
 QRect TablePainter::RecallButton() const
 {
-    return ScaledRect(ButtonPlace);
+    const int left = Scaled(ButtonPlace.left());
+    const int top = Scaled(ButtonPlace.top());
+    return QRect(left, top, Scaled(ButtonPlace.left() + ButtonPlace.width()) - left,
+                 Scaled(ButtonPlace.top() + ButtonPlace.height()) - top);
 }
 
 QRect TablePainter::DrawRecallMark(const QString& detail)
@@ -31,35 +34,36 @@ QRect TablePainter::DrawRecallMark(const QString& detail)
     QPainter painter(&surface_);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const qreal radius = Scaled(12);
-    painter.setPen(QPen(Gold, std::max(2, Scaled(3))));
+    const qreal radius = DeviceScaled(12);
+    painter.setPen(QPen(Gold, std::max(2, DeviceScaled(3))));
     painter.setBrush(PlateColour);
     painter.drawRoundedRect(QRectF(plate).adjusted(1.5, 1.5, -1.5, -1.5), radius, radius);
 
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setBold(true);
-    font.setPixelSize(Scaled(46));
+    font.setPixelSize(DeviceScaled(46));
     font.setLetterSpacing(QFont::PercentageSpacing, 112);
     painter.setFont(font);
     painter.setPen(Gold);
-    painter.drawText(QRect(plate.left(), plate.top() + Scaled(8), plate.width(), Scaled(56)), Qt::AlignCenter,
-                     QStringLiteral("RECALL"));
+    painter.drawText(QRect(plate.left(), plate.top() + DeviceScaled(8), plate.width(), DeviceScaled(56)),
+                     Qt::AlignCenter, QStringLiteral("RECALL"));
 
     font.setBold(false);
     font.setLetterSpacing(QFont::PercentageSpacing, 100);
-    font.setPixelSize(Scaled(13));
+    font.setPixelSize(DeviceScaled(13));
     painter.setFont(font);
     painter.setPen(Cream);
-    const QRect lines(plate.left() + Scaled(10), plate.top() + Scaled(66), plate.width() - Scaled(20), Scaled(52));
+    const QRect lines(plate.left() + DeviceScaled(10), plate.top() + DeviceScaled(66), plate.width() - DeviceScaled(20),
+                      DeviceScaled(52));
     painter.drawText(lines, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
                      detail + QStringLiteral("\n\u2190 \u2192 other games    R replay"));
 
-    const QRect button = RecallButton();
+    const QRect button = ScaledRect(ButtonPlace);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Gold);
-    painter.drawRoundedRect(QRectF(button), Scaled(6), Scaled(6));
+    painter.drawRoundedRect(QRectF(button), DeviceScaled(6), DeviceScaled(6));
     font.setBold(true);
-    font.setPixelSize(Scaled(14));
+    font.setPixelSize(DeviceScaled(14));
     painter.setFont(font);
     painter.setPen(QColor(0x3a, 0x08, 0x44));
     painter.drawText(button, Qt::AlignCenter, QStringLiteral("Back to play (Esc)"));

@@ -53,30 +53,25 @@ QRect TablePainter::ReelWindow(int reel) const
     if (!ValidReel(reel)) {
         return {};
     }
-    const int c = geometry_.CellSize;
-    return QRect(geometry_.ReelLeft + reel * geometry_.ReelPitch, geometry_.ReelTop, c, 3 * c);
+    const int c = device_.CellSize;
+    return QRect(device_.ReelLeft + reel * device_.ReelPitch, device_.ReelTop, c, 3 * c);
 }
 
 void TablePainter::DrawSheetPart(QPoint at, const QRect& sheetPart)
 {
-    // The cells of the stretched sheet, without keeping the sheet stretched:
-    // the same pixels, at the cost of only the part drawn. Where a small
-    // sheet ends, the cell is black.
-    if (!QRect(QPoint(0, 0), symbolSheetSize_).contains(sheetPart)) {
-        FillRect(surface_, QRect(at, sheetPart.size()), Black);
-    }
-    pictures::DrawStretched(surface_, at - sheetPart.topLeft(), pictures_.symbolSheet, symbolSheetSize_,
-                            QRect(at, sheetPart.size()));
+    // Where a small sheet ends, the cell is black.
+    CopyUnscaled(surface_, at, symbolSheet_, sheetPart);
 }
 
 QRect TablePainter::DrawPayline()
 {
-    // One pixel high, from Scaled(PaylineLeft) up to Scaled(PaylineRight),
+    // One logical pixel high, from Scaled(PaylineLeft) up to Scaled(PaylineRight),
     // whose pixel the line ends before (lines stop short of their end point).
     const int c = geometry_.CellSize;
-    const int left = Scaled(pictures::layout::PaylineLeft) + metrics_.originX;
-    const int right = Scaled(pictures::layout::PaylineRight) + metrics_.originX;
-    return FillRect(surface_, QRect(left, geometry_.ReelTop + c + c / 2, right - left, 1), PaylineRed);
+    const int left = DeviceScaled(pictures::layout::PaylineLeft) + metrics_.originX;
+    const int right = DeviceScaled(pictures::layout::PaylineRight) + metrics_.originX;
+    return FillRect(surface_, QRect(left, ToDevice(geometry_.ReelTop + c + c / 2), right - left, ToDevice(1)),
+                    PaylineRed);
 }
 
 QRect TablePainter::DrawReel(int reel, int32_t reelStop)
@@ -85,7 +80,7 @@ QRect TablePainter::DrawReel(int reel, int32_t reelStop)
     if (window.isEmpty()) {
         return {};
     }
-    const int c = geometry_.CellSize;
+    const int c = device_.CellSize;
     for (int row = 0; row < 3; ++row) {
         const int cell = engine::CellAt(reel, engine::WrapPosition(reelStop + row));
         DrawSheetPart(QPoint(window.left(), window.top() + row * c), QRect((cell % 4) * c, (cell / 4) * c, c, c));
@@ -104,8 +99,8 @@ QRect TablePainter::DrawMotionFrame(int reel, int32_t offset)
         FillRect(surface_, window, Black);
     } else {
         // The strip is a loop: past its last row the view goes on at its
-        // first, as often as a short strip needs.
-        int row = Wrapped(offset, height);
+        // first, as often as a short strip needs. The offset is logical.
+        int row = Wrapped(ToDevice(offset), height);
         for (int y = 0; y < window.height();) {
             const int rows = std::min(height - row, window.height() - y);
             CopyUnscaled(surface_, QPoint(window.left(), window.top() + y), motionStrip_,
@@ -128,7 +123,7 @@ TablePainter::SpinFrame TablePainter::DrawSpinFrame(int frameCounter, engine::Mo
                                                     const engine::ReelStops& stops)
 {
     SpinFrame frame;
-    const int c = geometry_.CellSize;
+    const int c = device_.CellSize;
     for (int reel = 0; reel < engine::ReelCount; ++reel) {
         const auto i = static_cast<size_t>(reel);
         const int phase = frameCounter - FramesBetweenReels * reel;
@@ -142,10 +137,10 @@ TablePainter::SpinFrame TablePainter::DrawSpinFrame(int frameCounter, engine::Mo
             frame.stoppedReel[i] = true;
         } else if (phase < FirstBouncePhase + 8) {
             if (phase == FirstBouncePhase || reelCopies_[i].isNull()) {
-                reelCopies_[i] = CropOpaque(
-                    surface_, QRect(ReelWindow(reel).topLeft(), QSize(c, std::max(0, 3 * c - SpinBounceTrim))));
+                reelCopies_[i] = CropOpaque(surface_, QRect(ReelWindow(reel).topLeft(),
+                                                            QSize(c, std::max(0, 3 * c - ToDevice(SpinBounceTrim)))));
             }
-            frame.dirty |= DrawReelCopy(reelCopies_[i], reel, SpinBounce[phase - FirstBouncePhase]);
+            frame.dirty |= DrawReelCopy(reelCopies_[i], reel, ToDevice(SpinBounce[phase - FirstBouncePhase]));
             if (phase == FirstBouncePhase + 7) {
                 reelCopies_[i] = QImage();  // this reel's bounce is over: one copy at a time
             }
@@ -165,8 +160,8 @@ QRect TablePainter::DrawNudgeStep(int reel, int32_t reelStop, engine::SlideDirec
     if (window.isEmpty()) {
         return {};
     }
-    const int c = geometry_.CellSize;
-    const int move = Scaled(NudgeStep);
+    const int c = device_.CellSize;
+    const int move = DeviceScaled(NudgeStep);
     step = std::clamp(step, 0, 7);
 
     // A strip of four cells; the view of three slides one cell along it, up
@@ -201,9 +196,9 @@ QRect TablePainter::CaptureSettle(int reel)
     if (window.isEmpty()) {
         return {};
     }
-    const int c = geometry_.CellSize;
+    const int c = device_.CellSize;
     settleCopy_[reel] =
-        CropOpaque(surface_, QRect(window.topLeft(), QSize(c, std::max(0, 3 * c - Scaled(SettleTrim)))));
+        CropOpaque(surface_, QRect(window.topLeft(), QSize(c, std::max(0, 3 * c - DeviceScaled(SettleTrim)))));
     return DrawPayline();
 }
 
@@ -216,7 +211,7 @@ QRect TablePainter::DrawSettleStep(int reel, int step)
         CaptureSettle(reel);
     }
     step = std::clamp(step, 0, 7);
-    const QRect changed = DrawReelCopy(settleCopy_[reel], reel, SettleBounce[step]);
+    const QRect changed = DrawReelCopy(settleCopy_[reel], reel, ToDevice(SettleBounce[step]));
     if (step == 7) {
         settleCopy_[reel] = QImage();  // the next nudge takes its own copy
     }

@@ -21,16 +21,17 @@ bool Hits(const pictures::Scaling& scaling, const pictures::layout::ClickArea& a
 TableSurface::TableSurface(const pictures::PictureSet& pictures) : pictures_(pictures)
 {}
 
-void TableSurface::Place(QSize clientArea)
+void TableSurface::Place(QSize clientArea, double pixelRatio)
 {
     const pictures::TablePlace place = pictures::PlaceTable(clientArea);
-    const bool newLayout = !painter_ || place.scaling.LayoutWidth() != scaling_.LayoutWidth();
+    const double ratio = pixelRatio > 0 ? pixelRatio : 1.0;
+    const bool newLayout = !painter_ || place.scaling.LayoutWidth() != scaling_.LayoutWidth() || ratio != pixelRatio_;
+    const bool moved = newLayout || place.origin != origin_;
     scaling_ = place.scaling;
+    pixelRatio_ = ratio;
+    origin_ = place.origin;
     if (newLayout) MakePainter();
-    if (place.origin != origin_) {
-        origin_ = place.origin;
-        if (display_) display_->SetTableOrigin(origin_);
-    }
+    if (moved && display_) display_->SetTablePlace(origin_, pixelRatio_);
 }
 
 std::optional<engine::Button> TableSurface::ButtonAt(QPoint client) const
@@ -71,11 +72,14 @@ void TableSurface::MakePainter()
     // hold two tables' worth of pictures at once.
     painter_.reset();
     surface_ = QImage();
-    surface_ = QImage(scaling_.TableSize(), QImage::Format_RGB32);
+    const QSize table = scaling_.TableSize();
+    surface_ = QImage(pictures::ToDevicePixels(table.width(), pixelRatio_),
+                      pictures::ToDevicePixels(table.height(), pixelRatio_), QImage::Format_RGB32);
     surface_.fill(Qt::black);
     TableMetrics metrics;
     metrics.layoutWidth = scaling_.LayoutWidth();
     metrics.logicalDpi = logicalDpi_;
+    metrics.pixelRatio = pixelRatio_;
     painter_ = std::make_unique<TablePainter>(surface_, pictures_, metrics);
 }
 
@@ -83,9 +87,9 @@ void TableSurface::Changed(const QRect& area)
 {
     if (!display_ || area.isEmpty()) return;
     if (holding_) {
-        held_ += area;
+        held_ += Logical(area);
     } else {
-        display_->ShowLater(area);
+        display_->ShowLater(Logical(area));
     }
 }
 
@@ -180,7 +184,7 @@ play::ReelsStopped TableSurface::DrawSpinFrame(int frame, engine::MotionOffsets&
     play::ReelsStopped stopped{};
     if (!painter_) return stopped;
     const TablePainter::SpinFrame drawn = painter_->DrawSpinFrame(frame, offsets, stops);
-    frameArea_ = drawn.dirty;
+    frameArea_ = Logical(drawn.dirty);
     for (int reel = 0; reel < engine::ReelCount; ++reel) stopped[static_cast<size_t>(reel)] = drawn.stoppedReel[reel];
     return stopped;
 }

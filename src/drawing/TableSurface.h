@@ -17,12 +17,14 @@
 
 namespace drawing {
 
-// The widget that shows the surface. Areas are given in surface pixels.
+// The widget that shows the surface. Areas are given in logical pixels of
+// the table, from its top-left corner.
 class SurfaceDisplay {
 public:
     virtual ~SurfaceDisplay() = default;
-    // Where the surface's top-left corner stands in the client area.
-    virtual void SetTableOrigin(QPoint origin) = 0;
+    // Where the surface's top-left corner stands in the client area, and how
+    // many of its pixels make one logical pixel.
+    virtual void SetTablePlace(QPoint origin, double pixelRatio) = 0;
     // Shown at the widget's next paint.
     virtual void ShowLater(const QRegion& area) = 0;
     // Painted before returning.
@@ -40,10 +42,12 @@ public:
     // Label fonts are sized for it.
     void SetLogicalDpi(int dpi) { logicalDpi_ = dpi; }
 
-    // The largest 4:3 table the client area holds, centred. A new layout
-    // width makes a new surface and painter; the caller draws the table again.
-    void Place(QSize clientArea);
+    // The largest 4:3 table the client area holds, centred, drawn at the
+    // screen's device pixel ratio. A new layout width or ratio makes a new
+    // surface and painter; the caller draws the table again.
+    void Place(QSize clientArea, double pixelRatio = 1.0);
 
+    // Points and areas of the client area are in logical pixels.
     // What a click at a point of the client area hits: a button of the
     // table, or the bet-one sign (lit or dim). Areas include both ends.
     std::optional<engine::Button> ButtonAt(QPoint client) const;
@@ -52,7 +56,9 @@ public:
     QRect ButtonArea(engine::Button button) const;
     bool RecallButtonAt(QPoint client) const;
 
+    // The table in surface pixels, PixelRatio() of them to a logical pixel.
     const QImage& Image() const { return surface_; }
+    double PixelRatio() const { return pixelRatio_; }
     bool Placed() const { return painter_ != nullptr; }
     const pictures::Scaling& Scale() const { return scaling_; }
     QPoint Origin() const { return origin_; }
@@ -82,8 +88,10 @@ public:
 
 private:
     void MakePainter();
-    // A changed area: shown at the next paint, or with the next frame while held.
+    // A changed area of the surface: shown at the next paint, or with the
+    // next frame while held.
     void Changed(const QRect& area);
+    QRect Logical(const QRect& surfaceArea) const { return pictures::ToLogicalPixels(surfaceArea, pixelRatio_); }
 
     const pictures::PictureSet& pictures_;
     SurfaceDisplay* display_ = nullptr;
@@ -91,10 +99,11 @@ private:
     QImage surface_;
     std::unique_ptr<TablePainter> painter_;
     pictures::Scaling scaling_;
+    double pixelRatio_ = 1.0;
     QPoint origin_;
     bool holding_ = false;
-    QRegion held_;
-    QRect frameArea_;  // the spin frame drawn last, not yet shown
+    QRegion held_;     // logical
+    QRect frameArea_;  // the spin frame drawn last, not yet shown; logical
     QImage kept_;      // the table before a recall
 };
 

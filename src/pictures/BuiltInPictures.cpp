@@ -32,7 +32,13 @@ QImage LoadResource(const QString& path)
 
 QImage BuiltInTablePicture(const char* name)
 {
-    return LoadResource(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name)));
+    return LoadResource(BuiltInTablePicturePath(name));
+}
+
+QString BuiltInTablePicturePath(const char* name)
+{
+    EnsureResources();
+    return QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name));
 }
 
 QImage BuiltInBonusPicture(int number)

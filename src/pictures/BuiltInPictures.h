@@ -4,12 +4,15 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QString>
 
 namespace pictures {
 
 // A built-in picture of the table by its resource name ("TableBackground",
 // "BonusMeterStrip", ...), opaque 32-bit; null for an unknown name.
 QImage BuiltInTablePicture(const char* name);
+// Where that picture sits among the resources; its variants sit beside it.
+QString BuiltInTablePicturePath(const char* name);
 
 // Built-in bonus picture 1 (the closed boxes), 2 (an empty box) or 3 (the
 // prize), opaque 32-bit; null for another number.

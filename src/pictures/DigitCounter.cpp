@@ -18,19 +18,33 @@ QSize DigitCellFor(int layoutWidth)
     return layoutWidth >= LargeDigitsFrom ? layout::LargeDigitCell : layout::SmallDigitCell;
 }
 
+QImage PictureSet::*DigitStripMember(int layoutWidth, bool green)
+{
+    const bool large = layoutWidth >= LargeDigitsFrom;
+    return green ? (large ? &PictureSet::largeGreenDigits : &PictureSet::smallGreenDigits)
+                 : (large ? &PictureSet::largeRedDigits : &PictureSet::smallRedDigits);
+}
+
+const QImage& DigitStripFor(const PictureSet& set, int layoutWidth, bool green)
+{
+    return set.*DigitStripMember(layoutWidth, green);
+}
+
 QRect DrawCounter(QImage& surface, const PictureSet& set, int layoutWidth, int number, int x, int y, bool rightAligned,
                   bool green)
+{
+    return DrawCounter(surface, DigitStripFor(set, layoutWidth, green), DigitCellFor(layoutWidth), number, x, y,
+                       rightAligned);
+}
+
+QRect DrawCounter(QImage& surface, const QImage& strip, QSize cell, int number, int x, int y, bool rightAligned)
 {
     // A negative value keeps its sign's place as a blank cell: the strips
     // have no minus, and the figure still lines up with the spare cell.
     const QByteArray text = QByteArray::number(number).left(10);
     const int n = static_cast<int>(text.size());
-    const bool large = layoutWidth >= LargeDigitsFrom;
-    const QSize cell = DigitCellFor(layoutWidth);
     const int c = cell.width();
     const int h = cell.height();
-    const QImage& strip = green ? (large ? set.largeGreenDigits : set.smallGreenDigits)
-                                : (large ? set.largeRedDigits : set.smallRedDigits);
 
     if (rightAligned) {
         x -= n * c;

@@ -21,4 +21,12 @@ QSize DigitCellFor(int layoutWidth);
 QRect DrawCounter(QImage& surface, const PictureSet& set, int layoutWidth, int number, int x, int y, bool rightAligned,
                   bool green);
 
+// The same with a strip of its own: ten cells of `cell`'s size side by side
+// (a digit strip drawn for another pixel ratio, say).
+QRect DrawCounter(QImage& surface, const QImage& strip, QSize cell, int number, int x, int y, bool rightAligned);
+
+// The digit strip a counter of `set` is drawn with at a layout width.
+const QImage& DigitStripFor(const PictureSet& set, int layoutWidth, bool green);
+QImage PictureSet::*DigitStripMember(int layoutWidth, bool green);
+
 }  // namespace pictures

@@ -5,6 +5,7 @@
 #include "pictures/AssetFiles.h"
 #include "pictures/BitmapFile.h"
 #include "pictures/BuiltInPictures.h"
+#include "pictures/PictureVariants.h"
 
 namespace pictures {
 namespace {
@@ -40,6 +41,7 @@ PictureSet PictureSet::BuiltIn()
     PictureSet set;
     for (const Source& source : Sources) {
         set.*source.picture = BuiltInTablePicture(source.builtIn);
+        set.SetOrigin(source.picture, BuiltInTablePicturePath(source.builtIn));
     }
     return set;
 }
@@ -58,6 +60,7 @@ void PictureSet::LoadReplacements(const QString& assetDir)
         QImage image = ReadBitmapFile(path);
         if (!image.isNull()) {
             this->*source.picture = std::move(image);
+            SetOrigin(source.picture, path);
         }
     }
 }
@@ -76,7 +79,27 @@ bool PictureSet::LoadSymbolSheet(const QString& assetDir, const QString& soundRo
         return false;
     }
     symbolSheet = std::move(image);
+    SetOrigin(&PictureSet::symbolSheet, path);
     return true;
+}
+
+QImage PictureSet::ForScale(QImage PictureSet::*picture, double drawnScale) const
+{
+    for (const auto& [which, path] : origins) {
+        if (which == picture) return PictureForScale(this->*picture, path, drawnScale);
+    }
+    return this->*picture;
+}
+
+void PictureSet::SetOrigin(QImage PictureSet::*picture, const QString& path)
+{
+    for (auto& [which, origin] : origins) {
+        if (which == picture) {
+            origin = path;
+            return;
+        }
+    }
+    origins.emplace_back(picture, path);
 }
 
 }  // namespace pictures

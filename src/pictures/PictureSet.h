@@ -4,6 +4,9 @@
 #include <QImage>
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 namespace pictures {
 
 // The main window's pictures: built-in ones from the program's resources,
@@ -39,6 +42,18 @@ struct PictureSet {
         QString reason;
     };
     bool LoadSymbolSheet(const QString& assetDir, const QString& soundRoot, SheetProblem* problem = nullptr);
+
+    // The picture to draw `picture` from when it is drawn `drawnScale` times
+    // its size: one of its larger variants beside the file it was read from
+    // (see PictureForScale), else the picture itself.
+    QImage ForScale(QImage PictureSet::*picture, double drawnScale) const;
+
+    // The file each picture was read from, a resource or a theme file, where
+    // its variants are looked for. A picture put in by hand has none.
+    std::vector<std::pair<QImage PictureSet::*, QString>> origins;
+
+private:
+    void SetOrigin(QImage PictureSet::*picture, const QString& path);
 };
 
 }  // namespace pictures

@@ -3,6 +3,7 @@
 #include "pictures/Scaling.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace pictures {
@@ -21,6 +22,22 @@ TablePlace PlaceTable(QSize clientArea)
     const QSize table = scaling.TableSize();
     return {scaling, QPoint(std::max(0, (clientArea.width() - table.width()) / 2),
                             std::max(0, (clientArea.height() - table.height()) / 2))};
+}
+
+int ToDevicePixels(int logical, double pixelRatio)
+{
+    if (pixelRatio == 1.0) return logical;
+    return static_cast<int>(std::lround(logical * pixelRatio));
+}
+
+QRect ToLogicalPixels(const QRect& device, double pixelRatio)
+{
+    if (pixelRatio == 1.0 || device.isEmpty()) return device;
+    const int left = static_cast<int>(std::floor(device.left() / pixelRatio));
+    const int top = static_cast<int>(std::floor(device.top() / pixelRatio));
+    const int right = static_cast<int>(std::ceil((device.left() + device.width()) / pixelRatio));
+    const int bottom = static_cast<int>(std::ceil((device.top() + device.height()) / pixelRatio));
+    return QRect(left, top, right - left, bottom - top);
 }
 
 QSize Scaling::TableSize() const

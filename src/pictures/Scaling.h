@@ -26,6 +26,12 @@ private:
     int layoutWidth_;
 };
 
+// Logical pixels (what layouts and clicks use) to device pixels (what a
+// screen with a device pixel ratio above 1 shows): rounded to the nearest.
+int ToDevicePixels(int logical, double pixelRatio);
+// The logical pixels that cover a rectangle of device pixels.
+QRect ToLogicalPixels(const QRect& device, double pixelRatio);
+
 // Where the table stands in a window's client area: laid out for the widest
 // 4:3 table the area holds, and centred in it.
 struct TablePlace {

@@ -86,7 +86,7 @@ void TForm1::FormCreate()
     // window is about to get (below the menu bar); a different one remakes
     // them when it arrives.
     surface_.SetLogicalDpi(theme_.logicalDpi);
-    surface_.Place(size_.FirstClientArea(menuBar()->sizeHint().height()));
+    surface_.Place(size_.FirstClientArea(menuBar()->sizeHint().height()), view_->devicePixelRatioF());
 
     // A failed preload is shown, and start-up goes on: cutting it short
     // here would leave the saved game unread, and the next close would write
@@ -128,7 +128,7 @@ void TForm1::ShowTable()
 void TForm1::TableResized(QSize size)
 {
     if (!startupSucceeded_ || size.isEmpty()) return;
-    surface_.Place(size);
+    surface_.Place(size, view_->devicePixelRatioF());
     session_.Repaint();
 }
 

@@ -7,6 +7,10 @@
 #include <QPainter>
 #include <QPalette>
 #include <QResizeEvent>
+#include <QShowEvent>
+#include <QWindow>
+
+#include "pictures/Scaling.h"
 
 namespace table {
 
@@ -23,10 +27,11 @@ TableView::TableView(TableViewClient& client, const QImage& surface, QWidget* pa
     setPalette(black);
 }
 
-void TableView::SetTableOrigin(QPoint origin)
+void TableView::SetTablePlace(QPoint origin, double pixelRatio)
 {
-    if (origin == origin_) return;
+    if (origin == origin_ && pixelRatio == pixelRatio_) return;
     origin_ = origin;
+    pixelRatio_ = pixelRatio;
     update();
 }
 
@@ -45,10 +50,14 @@ void TableView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
-    const QRect table(origin_, surface_.size());
+    const QRect table(origin_, pictures::ToLogicalPixels(surface_.rect(), pixelRatio_).size());
     if (!table.contains(area)) painter.fillRect(area, Qt::black);  // beside the table
     const QRect shown = area.intersected(table);
-    if (!shown.isEmpty()) painter.drawImage(shown.topLeft(), surface_, shown.translated(-origin_));
+    if (!shown.isEmpty()) {
+        // At a ratio above 1 the surface's pixels are the screen's own.
+        const QRectF source(QPointF(shown.topLeft() - origin_) * pixelRatio_, QSizeF(shown.size()) * pixelRatio_);
+        painter.drawImage(QRectF(shown), surface_, source);
+    }
     painter.end();
     if (!painted_) {
         painted_ = true;
@@ -76,6 +85,18 @@ void TableView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     client_.TableResized(event->size());
+}
+
+void TableView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (followsScreen_ || window()->windowHandle() == nullptr) return;
+    // Another screen may have another device pixel ratio: the table is laid
+    // out again for it.
+    followsScreen_ = true;
+    connect(window()->windowHandle(), &QWindow::screenChanged, this, [this] {
+        if (!size().isEmpty()) client_.TableResized(size());
+    });
 }
 
 bool TableView::focusNextPrevChild(bool /*next*/)

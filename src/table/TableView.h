@@ -29,8 +29,8 @@ class TableView : public QWidget, public drawing::SurfaceDisplay {
 public:
     TableView(TableViewClient& client, const QImage& surface, QWidget* parent = nullptr);
 
-    // drawing::SurfaceDisplay: areas of the surface, shown where it stands.
-    void SetTableOrigin(QPoint origin) override;
+    // drawing::SurfaceDisplay: areas of the table, shown where it stands.
+    void SetTablePlace(QPoint origin, double pixelRatio) override;
     void ShowLater(const QRegion& area) override;
     void ShowNow(const QRegion& area) override;
 
@@ -39,13 +39,16 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
     TableViewClient& client_;
     const QImage& surface_;
     QPoint origin_;
+    double pixelRatio_ = 1.0;  // surface pixels to a logical pixel
     bool painted_ = false;
+    bool followsScreen_ = false;
 };
 
 }  // namespace table

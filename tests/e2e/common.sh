@@ -80,12 +80,13 @@ done
 [ -e "$game_dir/Plum.bmp" ] || fail "the theme's symbol sheet Plum.bmp is not beside $program"
 echo "game directory $game_dir with $theme_files theme files"
 
-# --- A private X server on the first free display of :90..:99.
+# --- A private X server on the first free display of :90..:99, of the
+# screen size a script sets in E2E_SCREEN (1024x768 by default).
 display=""
 for number in $(seq 90 99); do
     [ -e "/tmp/.X$number-lock" ] && continue
     [ -e "/tmp/.X11-unix/X$number" ] && continue
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$number" -screen 0 "${E2E_SCREEN:-1024x768}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
         if DISPLAY=":$number" xdotool getdisplaygeometry >/dev/null 2>&1; then

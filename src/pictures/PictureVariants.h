@@ -1,0 +1,26 @@
+// Larger drawings of a picture for large and high-density screens: "Name@2x.ext"
+// and "Name@4x.ext", twice and four times its size, beside the picture's own file.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace pictures {
+
+// The scales a picture may also be drawn at, smallest first.
+inline constexpr int VariantScales[] = {2, 4};
+
+// The file of a picture's variant at `scale` beside `picturePath`: for a
+// resource (":/...") the name with "@Nx" before its extension, for a theme
+// file the same name in any letter case, as theme files are found. Empty
+// when there is no such file.
+QString VariantPath(const QString& picturePath, int scale);
+
+// The picture to draw `picture` (read from `picturePath`) from when it is
+// drawn `drawnScale` times its size: the smallest variant at least that large,
+// else the largest, else `picture` itself. A variant counts only when it is
+// exactly its scale times the picture's size, so a theme's own picture is
+// never drawn from a variant made for another.
+QImage PictureForScale(const QImage& picture, const QString& picturePath, double drawnScale);
+
+}  // namespace pictures
