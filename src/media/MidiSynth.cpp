@@ -14,6 +14,10 @@ namespace {
 constexpr int StereoChannels = 2;
 // One FluidSynth block: the least Start renders to run the file's opening.
 constexpr int OpeningFrames = 64;
+// Voices sounding at once, each some 11 kB of the synthesiser's memory: the
+// default theme's busiest track needs 45, FluidSynth's default is 256 (a
+// note past the limit takes the place of the quietest voice).
+constexpr int Polyphony = 64;
 // Longer than a voice takes to fade out once it is turned off.
 constexpr int FadeOutFrames = 256;
 
@@ -54,6 +58,7 @@ std::unique_ptr<MidiSynth> MidiSynth::Open(const std::string& soundFont, int fre
     // A preset's samples are read when a channel selects it and freed when
     // no channel holds it: a track needs a few of the soundfont's presets.
     fluid_settings_setint(fluid.settings, "synth.dynamic-sample-loading", 1);
+    fluid_settings_setint(fluid.settings, "synth.polyphony", Polyphony);
     fluid.synth = new_fluid_synth(fluid.settings);
     if (fluid.synth == nullptr) {
         error = "FluidSynth cannot make a synthesiser";
