@@ -16,7 +16,7 @@ constexpr int StereoChannels = 2;
 constexpr int OpeningFrames = 64;
 // Voices sounding at once, each some 11 kB of the synthesiser's memory: the
 // default theme's busiest track needs 45, FluidSynth's default is 256 (a
-// note past the limit takes the place of the quietest voice).
+// note past the limit takes the place of the least audible voice).
 constexpr int Polyphony = 64;
 // Longer than a voice takes to fade out once it is turned off.
 constexpr int FadeOutFrames = 256;
@@ -82,10 +82,10 @@ bool MidiSynth::Start(std::span<const std::uint8_t> file, std::string& error)
         Stop();
         return false;
     }
-    // The player reads its file, and sends the events at its first tick, in
-    // the first block the synthesiser renders.
-    // Rendered here, they keep the file's parsing and the reading of its
-    // programs' samples off the audio thread.
+    // The player reads its file, and sends the events of its first tick, in
+    // the first block the synthesiser renders: rendered here, that block
+    // keeps the parsing and the reading of the programs' samples off the
+    // audio thread.
     opening_.assign(static_cast<std::size_t>(OpeningFrames * bytesPerFrame_), 0);
     openingTaken_ = 0;
     if (!Write(opening_.data(), OpeningFrames)) opening_.clear();
