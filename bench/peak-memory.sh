@@ -5,8 +5,11 @@
 #   bench/peak-memory.sh <program> [WIDTHxHEIGHT ...]   (default 1024x768 1920x1080 3840x2160)
 #
 # The program runs from its own directory (its theme beside it) with a fresh
-# private profile and SDL's dummy audio driver (SDL_AUDIODRIVER=none: silent, as on
-# a machine without sound). Needs Xvfb and xdotool.
+# private profile and SDL's dummy audio driver, so the music plays (the Music
+# switch is on at every start) and is synthesised as on a machine with sound;
+# each line says whether the audio thread ran. SDL_AUDIODRIVER=none measures
+# the game without an audio output (no driver of that name: the game runs
+# silent). Needs Xvfb and xdotool.
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ ! -x "$1" ]; then
@@ -91,8 +94,10 @@ measure() { # WIDTHxHEIGHT
     sleep 0.5
     local bonus
     bonus=$(sed -n 's/^BonusWon=\([0-9]*\).*/\1/p' "$work/config/tallyho/plumfizz.ini" | head -n 1)
-    printf '%-10s peak %4d MB  now %4d MB  (%s spins, bonus won %s)\n' "$1" $(($(kib VmHWM) / 1024)) \
-        $(($(kib VmRSS) / 1024)) "$(saved_spins)" "${bonus:-0}"
+    local audio="no audio output"
+    grep -qs '^SDLAudio' /proc/"$game_pid"/task/*/comm && audio="audio thread running"
+    printf '%-10s peak %4d MB  now %4d MB  (%s spins, bonus won %s, %s)\n' "$1" $(($(kib VmHWM) / 1024)) \
+        $(($(kib VmRSS) / 1024)) "$(saved_spins)" "${bonus:-0}" "$audio"
     kill -KILL "$game_pid" 2>/dev/null || true
     wait "$game_pid" 2>/dev/null || true
     game_pid=""

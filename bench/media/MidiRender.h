@@ -1,4 +1,4 @@
-// Renders a MIDI file with FluidSynth as the game's SDL_mixer plays it: the
+// Renders a MIDI file with FluidSynth as the game plays it: the
 // device's rate, stereo, reverb and chorus on, the gain of full music volume.
 #pragma once
 
@@ -9,8 +9,9 @@
 
 namespace loudness {
 
-// The game's output rate (media::AudioDevice::Frequency) and SDL_mixer's
-// FluidSynth gain at full volume, volume x 1.2 / 128 with volume 128.
+// The game's output rate (media::AudioDevice::Frequency) and its FluidSynth
+// gain at full music volume, on SDL_mixer's scale: volume x 1.2 / 128 with
+// volume 128.
 inline constexpr int GameSampleRate = 44100;
 inline constexpr double GameMusicGain = 1.2;
 

@@ -69,21 +69,20 @@ AudioDevice::AudioDevice()
     if (Mix_QuerySpec(&frequency, &format, &channels) != 0 && frequency > 0 && channels > 0) {
         frequency_ = frequency;
         bytesPerFrame_ = channels * SDL_AUDIO_BITSIZE(format) / 8;
+        floatSamples_ = SDL_AUDIO_ISFLOAT(format);
     }
 
+    // The music drives FluidSynth itself: SDL_mixer's own MIDI player, which
+    // would load the whole soundfont, is never used.
     soundFont_ = FindSoundFont();
-    if (!soundFont_.empty()) Mix_SetSoundFonts(soundFont_.c_str());
-    // Loads the MIDI synthesiser now rather than at the first track; a
-    // failure shows when a track is opened.
-    Mix_Init(MIX_INIT_MID);
 }
 
 AudioDevice::~AudioDevice()
 {
     if (!open_) return;
-    // Whoever hooked the end of the music has unhooked it already; this is
-    // the last guard before the audio thread goes.
-    Mix_HookMusicFinished(nullptr);
+    // Whoever hooked the music has unhooked it already; this is the last
+    // guard before the audio thread goes.
+    Mix_HookMusic(nullptr, nullptr);
     Mix_HaltMusic();
     Mix_HaltChannel(-1);
     Mix_CloseAudio();

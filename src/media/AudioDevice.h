@@ -35,6 +35,11 @@ public:
     // The soundfont given to the MIDI synthesiser; empty when none was found.
     const std::string& SoundFont() const { return soundFont_; }
 
+    // The output's rate, and whether its samples are floats (else 16-bit
+    // integers); always interleaved stereo.
+    int OutputFrequency() const { return frequency_; }
+    bool FloatSamples() const { return floatSamples_; }
+
     // How long `bytes` of mixed output last.
     std::chrono::microseconds DurationOf(std::uint32_t bytes) const;
 
@@ -44,6 +49,7 @@ private:
     bool open_ = false;
     int frequency_ = Frequency;
     int bytesPerFrame_ = 4;
+    bool floatSamples_ = false;
     std::string soundFont_;
 };
 

@@ -1,16 +1,18 @@
-// The music rotation and its MIDI player: SDL_mixer synthesising through
-// FluidSynth, with the end of a track handed from the audio thread to the
-// user-interface thread.
+// The music rotation and its MIDI player: FluidSynth synthesising into
+// SDL_mixer's music hook, with the end of a track handed from the audio
+// thread to the user-interface thread.
 #include "media/Music.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
 #include "media/MidiLength.h"
+#include "media/MidiSynth.h"
 #include "media/SoundFile.h"
 
 namespace media {
@@ -23,59 +25,54 @@ bool IsRegularFile(const std::string& path)
     return std::filesystem::is_regular_file(path, error);
 }
 
+// A Standard MIDI File, bare or in a RIFF RMID wrapper, by its first bytes
+// (as SDL_mixer told MIDI from its other formats).
+bool IsMidiFile(const std::vector<std::uint8_t>& bytes)
+{
+    const auto at = [&bytes](std::size_t offset, const char* tag) {
+        return bytes.size() >= offset + 4 && std::memcmp(bytes.data() + offset, tag, 4) == 0;
+    };
+    return at(0, "MThd") || (at(0, "RIFF") && at(8, "RMID"));
+}
+
+// SDL_mixer's FluidSynth gain for a music level: the level as a mixer volume
+// (0..128), of which the full volume is a gain of 1.2.
+float GainAt(int percent)
+{
+    const int volume = percent * MIX_MAX_VOLUME / 100;
+    return static_cast<float>(volume * 1.2 / MIX_MAX_VOLUME);
+}
+
 }  // namespace
 
-// A track loaded into the mixer, with the file's bytes it was read from.
-struct OpenTrack {
-    std::vector<std::uint8_t> bytes;
-    Mix_Music* music = nullptr;
-
-    OpenTrack() = default;
-    OpenTrack(const OpenTrack&) = delete;
-    OpenTrack& operator=(const OpenTrack&) = delete;
-    // Callers halt the music first.
-    ~OpenTrack()
-    {
-        if (music != nullptr) Mix_FreeMusic(music);
-    }
-};
-
-std::atomic<Music*> Music::hookOwner_{nullptr};
+Music* Music::hookOwner_ = nullptr;
 
 Music::Music(std::shared_ptr<AudioDevice> device, Clock& clock)
     : FileExists(IsRegularFile), device_(std::move(device)), clock_(clock)
-{
-    if (device_->IsOpen()) {
-        hookOwner_ = this;
-        Mix_HookMusicFinished(&Music::OnMusicFinished);
-    }
-}
+{}
 
 Music::~Music()
 {
-    if (device_->IsOpen() && hookOwner_ == this) {
-        // Mix_HookMusicFinished waits for the audio thread: once it returns,
-        // no report is running or will come for this object.
-        Mix_HookMusicFinished(nullptr);
-        hookOwner_ = nullptr;
-    }
     Close();
 }
 
-void Music::OnMusicFinished()
+void Music::MixTrack(void* context, std::uint8_t* stream, int length)
 {
-    // On SDL's audio thread (or inside Mix_HaltMusic): no mixer calls here.
-    Music* owner = hookOwner_;
-    if (owner == nullptr) return;
-    const std::uint64_t generation = owner->generation_;
+    // The user-interface thread changes the synthesiser only with this hook
+    // taken off the mixer, which waits for a call in progress.
+    auto* const music = static_cast<Music*>(context);
+    if (music->trackEnded_ || length <= 0) return;
+    if (music->synth_->Render(stream, static_cast<std::size_t>(length))) return;
+    music->trackEnded_ = true;
+    const std::uint64_t generation = music->generation_;
     QMetaObject::invokeMethod(
-        &owner->uiThread_, [owner, generation] { owner->TrackEnded(generation); }, Qt::QueuedConnection);
+        &music->uiThread_, [music, generation] { music->TrackEnded(generation); }, Qt::QueuedConnection);
 }
 
 void Music::TrackEnded(std::uint64_t generation)
 {
     // A stop or a newer start has changed the generation: not a natural end.
-    if (generation != generation_ || !track_) return;
+    if (generation != generation_ || !trackOpen_) return;
     NextTrack();
     TrackIndex += PendingMark;
     Close();
@@ -85,7 +82,7 @@ void Music::EndIfPlayedOut()
 {
     // The synthesiser reports an end only once every voice has died and a
     // grace period has passed, seconds after the last note.
-    if (track_ && playedOutAt_ && clock_.Now() >= *playedOutAt_) TrackEnded(generation_);
+    if (trackOpen_ && playedOutAt_ && clock_.Now() >= *playedOutAt_) TrackEnded(generation_);
 }
 
 void Music::SetEnabled(bool on)
@@ -161,12 +158,12 @@ bool Music::StartPendingTrack()
 void Music::SetLevel(int percent)
 {
     level_ = std::clamp(percent, 0, 100);
-    if (device_->IsOpen()) Mix_VolumeMusic(level_ * MIX_MAX_VOLUME / 100);
+    if (synth_) synth_->SetGain(GainAt(level_));
 }
 
 bool Music::IsPlaying() const
 {
-    return track_ != nullptr;
+    return trackOpen_;
 }
 
 bool Music::OpenAndPlay(int entry)
@@ -177,46 +174,55 @@ bool Music::OpenAndPlay(int entry)
     // Without an audio device the game runs silent, without messages.
     if (!device_->IsOpen()) return true;
     const std::string& file = TrackFiles[entry];
-    auto track = std::make_unique<OpenTrack>();
-    try {
-        track->bytes = ReadSoundFile(file);
-    } catch (const SoundFileError& error) {
-        lastError_ = "Cannot play the music file " + file + ": " + error.what();
+    const auto failed = [this, &file](const std::string& why) {
+        lastError_ = "Cannot play the music file " + file + ": " + why;
         return false;
+    };
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = ReadSoundFile(file);
+    } catch (const SoundFileError& error) {
+        return failed(error.what());
     }
     if (device_->SoundFont().empty()) {
-        lastError_ = "Cannot play the music file " + file +
-                     ": no General MIDI soundfont (install timgm6mb-soundfont or name one in " +
-                     AudioDevice::SoundFontVariable + ")";
-        return false;
+        return failed(std::string("no General MIDI soundfont (install timgm6mb-soundfont or name one in ") +
+                      AudioDevice::SoundFontVariable + ")");
     }
-    SDL_RWops* source =
-        track->bytes.empty() ? nullptr : SDL_RWFromConstMem(track->bytes.data(), static_cast<int>(track->bytes.size()));
-    track->music = source != nullptr ? Mix_LoadMUS_RW(source, 1) : nullptr;
-    if (track->music == nullptr) {
-        lastError_ = "Cannot play the music file " + file + ": " +
-                     (track->bytes.empty() ? std::string("the file is empty") : std::string(Mix_GetError()));
-        return false;
+    if (bytes.empty()) return failed("the file is empty");
+    if (!IsMidiFile(bytes)) return failed("not a MIDI file");
+    std::string error;
+    if (!synth_) {
+        const auto format =
+            device_->FloatSamples() ? MidiSynth::SampleFormat::Float32 : MidiSynth::SampleFormat::Signed16;
+        synth_ = MidiSynth::Open(device_->SoundFont(), device_->OutputFrequency(), format, error);
+        if (!synth_) return failed(error);
+        synth_->SetGain(GainAt(level_));
     }
+    if (!synth_->Start(bytes, error)) return failed(error);
     ++generation_;
-    track_ = std::move(track);
-    if (Mix_PlayMusic(track_->music, 1) != 0) {
-        lastError_ = "Cannot play the music file " + file + ": " + Mix_GetError();
-        Close();
-        return false;
-    }
-    if (const auto length = MidiLength(track_->bytes)) playedOutAt_ = clock_.Now() + *length + Release;
+    trackOpen_ = true;
+    trackEnded_ = false;
+    // Replaces the hook of any other Music, as a new track replaces the one
+    // playing on the mixer.
+    hookOwner_ = this;
+    Mix_HookMusic(&Music::MixTrack, this);
+    if (const auto length = MidiLength(bytes)) playedOutAt_ = clock_.Now() + *length + Release;
     return true;
 }
 
 void Music::Close()
 {
-    if (!track_) return;
-    // First the generation, so the report of this halt is told apart from
-    // the natural end of a track.
+    if (!trackOpen_) return;
+    // First the generation, so an end the hook is reporting now is told
+    // apart from the natural end of a track.
     ++generation_;
-    if (device_->IsOpen()) Mix_HaltMusic();
-    track_.reset();
+    if (hookOwner_ == this) {
+        // Waits for a hook call in progress: none runs, or will, after this.
+        Mix_HookMusic(nullptr, nullptr);
+        hookOwner_ = nullptr;
+    }
+    synth_->Stop();
+    trackOpen_ = false;
     playedOutAt_.reset();
 }
 

@@ -17,7 +17,7 @@
 
 namespace media {
 
-struct OpenTrack;
+class MidiSynth;
 
 // TrackIndex holds the current track and, in the same value, a pending start:
 //   0..4    the entry of TrackFiles playing or played last;
@@ -28,9 +28,10 @@ struct OpenTrack;
 // stopped by the switch or by a new start does not advance the rotation.
 //
 // All calls come from the user-interface thread, the thread that made the
-// object. The end of a track is reported by SDL_mixer on its audio thread and
-// handed to this thread as a queued call; the object's owner runs a Qt event
-// loop (any QCoreApplication) for it to arrive.
+// object. The track is synthesised in SDL_mixer's music hook on SDL's audio
+// thread, where its end is found and handed to this thread as a queued call;
+// the object's owner runs a Qt event loop (any QCoreApplication) for it to
+// arrive.
 class Music {
 public:
     static constexpr int TrackCount = 5;
@@ -91,18 +92,19 @@ public:
     std::array<std::string, TrackCount> TrackFiles;
 
 private:
-    static void OnMusicFinished();
+    // SDL_mixer's music hook, on SDL's audio thread under the mixer's lock:
+    // the playing track's next `length` bytes into `stream`.
+    static void MixTrack(void* music, std::uint8_t* stream, int length);
     void TrackEnded(std::uint64_t generation);
     // The track played out by its file's length: ended as by the mixer's report.
     void EndIfPlayedOut();
     bool OpenAndPlay(int entry);
     void Close();
 
-    // The Music whose tracks the end-of-music hook reports: the hook takes no
-    // context, so it finds its object here.
-    static std::atomic<Music*> hookOwner_;
+    // The Music whose track the mixer's one music hook plays, if any.
+    static Music* hookOwner_;
 
-    // Declared first so it closes after the track below is freed.
+    // Declared first so it closes after the synthesiser below is freed.
     std::shared_ptr<AudioDevice> device_;
     Clock& clock_;
     // When the playing track's last note has died away; unknown for a file
@@ -111,7 +113,12 @@ private:
     // Lives on the user-interface thread; queued calls from the audio thread
     // run there, and are dropped if this object is gone.
     QObject uiThread_;
-    std::unique_ptr<OpenTrack> track_;
+    // Made at the first track and kept: the soundfont is loaded once.
+    std::unique_ptr<MidiSynth> synth_;
+    bool trackOpen_ = false;
+    // Set by the hook when the track has ended; reset, with the hook off,
+    // at each start.
+    bool trackEnded_ = false;
     // Changed on every start and stop; an end reported under an older number
     // belongs to a track that was stopped or replaced.
     std::atomic<std::uint64_t> generation_{0};

@@ -1,6 +1,15 @@
 // Music: the rotation of tracks, pending starts, the end of a track reported
-// from the audio thread, stops that must not advance, and hostile track files.
+// from the audio thread, stops that must not advance, the music's level in
+// the mixed output, and hostile track files.
 #include <QCoreApplication>
+
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
 
 #include "MediaFiles.h"
 #include "media/MidiLength.h"
@@ -56,6 +65,91 @@ TEST_F(MusicTest, ATrackThatEndsMarksTheNextPendingForTheTimerOrASpin)
     EXPECT_TRUE(music_.IsPlaying());
     EXPECT_TRUE(music_.StartPendingTrack());  // nothing pending any more
     EXPECT_TRUE(music_.IsPlaying());
+}
+
+TEST_F(MusicTest, EachTrackReportsItsEndAndTheRotationComesRound)
+{
+    WriteTrack(0, ShortTrack);
+    WriteTrack(2, ShortTrack);
+    music_.StartupStep();
+    for (int track : {0, 2, 0}) {
+        ASSERT_TRUE(music_.StartPendingTrack()) << music_.LastError();
+        EXPECT_EQ(music_.TrackIndex, track);
+        ASSERT_TRUE(ProcessEventsUntil([this] { return !music_.IsPlaying(); })) << "track " << track << " never ended";
+        EXPECT_EQ(music_.TrackIndex, (track == 0 ? 2 : 0) + Music::PendingMark);
+    }
+}
+
+// The loudest 16-bit sample of the mixed output, watched on SDL's audio
+// thread after the mixer has added everything.
+class OutputPeak {
+public:
+    OutputPeak() { Mix_SetPostMix(&OutputPeak::Watch, this); }
+    ~OutputPeak() { Mix_SetPostMix(nullptr, nullptr); }
+    OutputPeak(const OutputPeak&) = delete;
+    OutputPeak& operator=(const OutputPeak&) = delete;
+
+    void Forget()
+    {
+        peak_ = 0;
+        chunks_ = 0;
+    }
+    // The peak since Forget, once `chunks` chunks have been mixed since.
+    int After(int chunks) const
+    {
+        while (chunks_ < chunks) std::this_thread::sleep_for(1ms);
+        return peak_;
+    }
+
+private:
+    static void Watch(void* self, Uint8* stream, int length)
+    {
+        auto* const output = static_cast<OutputPeak*>(self);
+        int peak = output->peak_;
+        for (int i = 0; i + 1 < length; i += 2) {
+            Sint16 sample = 0;
+            std::memcpy(&sample, stream + i, 2);
+            peak = std::max(peak, std::abs(int{sample}));
+        }
+        output->peak_ = peak;
+        ++output->chunks_;
+    }
+
+    std::atomic<int> peak_{0};
+    std::atomic<int> chunks_{0};
+};
+
+TEST_F(MusicTest, TheLevelScalesTheMusicAndReachesATrackThatPlays)
+{
+    WriteTrack(0);
+    OutputPeak output;
+    // The track started afresh at `level`: the peak of its opening.
+    const auto start = [&](int level) {
+        music_.SetEnabled(false);
+        music_.SetEnabled(true);
+        music_.SetLevel(level);
+        output.Forget();
+        music_.TrackIndex = 10;
+        EXPECT_TRUE(music_.StartPendingTrack()) << music_.LastError();
+        return output.After(40);
+    };
+    // The peak of the stretch after the opening, at `level` from its start.
+    const auto afterOpening = [&](int level) {
+        music_.SetLevel(level);
+        output.Forget();
+        output.After(2);  // the chunk being mixed may still have the old level
+        output.Forget();
+        return output.After(20);
+    };
+    start(100);  // the first start loads the soundfont, while silent chunks go by
+    const int full = start(100);
+    ASSERT_GT(full, 1000) << "no music in the output";
+    EXPECT_NEAR(static_cast<double>(start(25)) / full, 0.25, 0.02);
+    EXPECT_LT(start(0), full / 100) << "heard at level 0";
+    start(100);
+    const int unchanged = afterOpening(100);
+    start(100);
+    EXPECT_NEAR(static_cast<double>(afterOpening(25)) / unchanged, 0.25, 0.05) << "not lowered while playing";
 }
 
 TEST_F(MusicTest, ATrackEndsByItsFileOnceItsLastNoteHasDiedAway)
