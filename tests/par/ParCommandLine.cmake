@@ -80,23 +80,55 @@ if(NOT figures1 MATCHES "^spins: 20000;total bet: 40000;")
   message(FATAL_ERROR "unexpected totals: ${figures1}")
 endif()
 
-# Bad arguments: exit status 2, one line on standard error, nothing else.
+# The generator's test battery: each test with a p-value and a verdict for each of the six sources,
+# the spectral test in dimensions 2 to 8, and the same figures as JSON.
+run_par(out err code --rng-tests --seed 7)
+if(NOT code EQUAL 0 OR NOT err STREQUAL "" OR NOT out MATCHES "starts afresh from seed 7 ")
+  message(FATAL_ERROR "--rng-tests: exit ${code}\n${out}${err}")
+endif()
+string(REPLACE ";" "," out "${out}")  # one list item per match
+foreach(name "chi-square for uniformity" "serial pairs" "serial triples" "gap" "runs up and down" "poker"
+             "coupon collector" "permutation" "birthday spacings")
+  string(REGEX MATCHALL "\n   ${name}  [^\n]*  [0-9]+(\\.[0-9]+)?  (pass|FAIL)" hits "${out}")
+  list(LENGTH hits count)
+  if(NOT count EQUAL 6)
+    message(FATAL_ERROR "--rng-tests printed '${name}' with a p-value ${count} times, not 6:\n${out}")
+  endif()
+endforeach()
+string(REGEX MATCHALL "\n   [2-8]  +[0-9]+  +[0-9.]+  +[0-9.]+  +[0-9.]+  +[0-9.]+  +[0-9.]+  (pass|FAIL)" dims "${out}")
+list(LENGTH dims count)
+if(NOT count EQUAL 7)
+  message(FATAL_ERROR "--rng-tests printed ${count} rows of the spectral test:\n${out}")
+endif()
+run_par(out err code --rng-tests --format json)
+string(JSON p ERROR_VARIABLE json_error GET "${out}" tables 4 rows 0 4)
+string(JSON nu ERROR_VARIABLE json_error2 GET "${out}" tables 6 rows 1 1)
+if(NOT code EQUAL 0 OR json_error OR json_error2 OR NOT p MATCHES "^[01]\\.[0-9]+$" OR NOT nu STREQUAL "519934")
+  message(FATAL_ERROR "--rng-tests as json: exit ${code} ${json_error} ${json_error2} '${p}' '${nu}'\n${out}${err}")
+endif()
+
+# Bad arguments: exit status 2, one line on standard error, nothing else. Each case is one string
+# of space-separated arguments (semicolons would split a case into separate cases).
 set(bad_cases
   "--simulate"
-  "--simulate;10;--bet;1"
-  "--simulate;-1;--bet;1;--seed;1"
-  "--simulate;ten;--bet;1;--seed;1"
-  "--simulate;10000000001;--bet;1;--seed;1"
-  "--simulate;10;--bet;0;--seed;1"
-  "--simulate;10;--bet;6;--seed;1"
-  "--simulate;10;--bet;1;--seed;x"
-  "--simulate;0;--bet;1;--seed;1"
-  "--format;xml"
+  "--simulate 10 --bet 1"
+  "--simulate -1 --bet 1 --seed 1"
+  "--simulate ten --bet 1 --seed 1"
+  "--simulate 10000000001 --bet 1 --seed 1"
+  "--simulate 10 --bet 0 --seed 1"
+  "--simulate 10 --bet 6 --seed 1"
+  "--simulate 10 --bet 1 --seed x"
+  "--simulate 0 --bet 1 --seed 1"
+  "--format xml"
+  "--seed 1"
+  "--rng-tests --bet 1"
+  "--rng-tests --rng-tests"
+  "--rng-tests --simulate 10 --bet 1 --seed 1"
+  "--rng-tests --seed 4294967296"
   "--bogus")
 foreach(case IN LISTS bad_cases)
-  string(REPLACE ";" " " shown "${case}")
-  string(REPLACE ";" "\\;" escaped "${case}")
-  set(args ${case})
+  set(shown "${case}")
+  separate_arguments(args UNIX_COMMAND "${case}")
   run_par(out err code ${args})
   string(REGEX MATCHALL "\n" newlines "${err}")
   list(LENGTH newlines newline_count)

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "RandomnessReport.h"
+
 namespace par {
 
 namespace {
@@ -75,10 +77,14 @@ Command ParseArguments(const std::vector<std::string>& arguments)
     bool replay = false;
     bool exact = false;
     bool noSweep = false;
+    bool rngTests = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
-        if (option == "--replay" || option == "--exact" || option == "--no-sweep") {
-            bool& flag = option == "--replay" ? replay : option == "--exact" ? exact : noSweep;
+        if (option == "--replay" || option == "--exact" || option == "--no-sweep" || option == "--rng-tests") {
+            bool& flag = option == "--replay"     ? replay
+                         : option == "--exact"    ? exact
+                         : option == "--no-sweep" ? noSweep
+                                                  : rngTests;
             if (flag) return Fail(option + " given twice");
             flag = true;
             continue;
@@ -119,8 +125,14 @@ Command ParseArguments(const std::vector<std::string>& arguments)
 
     Command command;
     command.format = format.value_or(Format::Text);
+    if (rngTests) {
+        if (spins || bet || replay || exact || noSweep) return Fail("--rng-tests takes only --seed and --format");
+        command.kind = Command::Kind::RngTests;
+        command.seed = static_cast<uint32_t>(seed.value_or(DefaultRandomnessSeed));
+        return command;
+    }
     if (!spins) {
-        if (bet || seed) return Fail("--bet and --seed go with --simulate");
+        if (bet || seed) return Fail(bet ? "--bet goes with --simulate" : "--seed goes with --simulate or --rng-tests");
         if (replay) return Fail("--replay goes with --simulate");
         command.exact = exact;
         command.sweep = !noSweep;

@@ -12,11 +12,11 @@ namespace par {
 
 inline constexpr const char* UsageLine =
     "usage: plumfizz-par [--exact] [--no-sweep] [--format text|csv|json] | --simulate N --bet B --seed S [--replay] "
-    "[--format text|csv|json] | --help | --version";
+    "[--format text|csv|json] | --rng-tests [--seed S] [--format text|csv|json] | --help | --version";
 inline constexpr uint64_t MaxSimulatedSpins = 10'000'000'000ULL;
 
 struct Command {
-    enum class Kind { Sheet, Simulate, Help, Version, Error };
+    enum class Kind { Sheet, Simulate, RngTests, Help, Version, Error };
     Kind kind = Kind::Sheet;
     uint64_t spins = 0;
     int32_t betCoins = 0;
@@ -29,7 +29,8 @@ struct Command {
 };
 
 // The arguments after the program name. No arguments print the sheet;
-// "--simulate N --bet B --seed S" (in any order, each once) a simulation.
+// "--simulate N --bet B --seed S" (in any order, each once) a simulation;
+// "--rng-tests [--seed S]" the generator's test battery.
 Command ParseArguments(const std::vector<std::string>& arguments);
 
 }  // namespace par
