@@ -103,8 +103,12 @@ TEST(RandomnessTests, RejectBadGeneratorsAndAcceptAGoodOne)
     TestSizes sizes;
     sizes.uniformDraws = 200'000;
     sizes.serialTuples = 100'000;
-    sizes.couponSegments = 2'000;
-    sizes.birthdayRepetitions = 100;
+    sizes.gaps = 50'000;
+    sizes.runDraws = 200'000;
+    sizes.pokerHands = 50'000;
+    sizes.couponSegments = 1'000;
+    sizes.permutationGroups = 50'000;
+    sizes.birthdayRepetitions = 50;
     for (uint64_t range : {WholeWordRange, uint64_t{30}}) {
         for (BatteryTest test : AllTests) {
             ConstantWords constant;

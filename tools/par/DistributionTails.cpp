@@ -2,8 +2,8 @@
 // tails built on it.
 #include "DistributionTails.h"
 
+#include <algorithm>
 #include <cmath>
-#include <limits>
 #include <stdexcept>
 
 namespace par {

@@ -58,7 +58,7 @@ struct TestResult {
     bool Passes() const { return pUpper >= TailLevel && pLower >= TailLevel; }
 };
 
-// How much each test draws; the defaults run the whole battery in about a second.
+// How much each test draws; with the defaults the whole battery takes one to two CPU seconds.
 struct TestSizes {
     uint64_t uniformDraws = 1'000'000;  // at least 20 per category
     uint64_t serialTuples = 500'000;    // at least 10 per cell
