@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Analysis.h"
 #include "PlayModel.h"
 #include "Report.h"
 
@@ -12,11 +13,13 @@ namespace par {
 
 inline constexpr const char* UsageLine =
     "usage: plumfizz-par [--exact] [--no-sweep] [--format text|csv|json] | --simulate N --bet B --seed S [--replay] "
-    "[--format text|csv|json] | --help | --version";
+    "[--format text|csv|json] | [--returns] [--distribution] [--convergence] [--convergence-check RUNS] "
+    "[--sessions N --spins M --bankroll C] [--plot DIR] [--bet B] [--seed S] [--exact] [--format text|csv|json] | "
+    "--help | --version";
 inline constexpr uint64_t MaxSimulatedSpins = 10'000'000'000ULL;
 
 struct Command {
-    enum class Kind { Sheet, Simulate, Help, Version, Error };
+    enum class Kind { Sheet, Simulate, Analysis, Help, Version, Error };
     Kind kind = Kind::Sheet;
     uint64_t spins = 0;
     int32_t betCoins = 0;
@@ -26,6 +29,8 @@ struct Command {
     bool sweep = true;   // the sheet's sweep over every generator state
     Format format = Format::Text;
     std::string error;  // one line, for Kind::Error
+
+    AnalysisRequest analysis;  // for Kind::Analysis, with betCoins, seed and exact
 };
 
 // The arguments after the program name. No arguments print the sheet;

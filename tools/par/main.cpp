@@ -34,7 +34,25 @@ constexpr const char* HelpText =
     "  Both: credits never run short, a full meter opens the bonus game and its box is opened as the\n"
     "  Enter key opens it (one more Random(8)).\n"
     "\n"
-    "  --format F         text (default), csv or json, for the sheet and for simulations\n"
+    "The designer's workbench, any of these together in one report (on ideal reels, like the sheet):\n"
+    "  --returns          the return per coin by source at each bet: each pay rule on the reels as drawn\n"
+    "                     (nudges left out), what the Up and Down nudges add, and the bonus game\n"
+    "  --distribution     one spin's total win in bands of the bet at each bet, with each band's share\n"
+    "                     of the return and the largest win\n"
+    "  --convergence      one spin's variance and the asymptotic variance over the bonus meter's chain,\n"
+    "                     the 90/95/99 % intervals of the return after 10^2 to 10^9 spins at --bet B\n"
+    "                     (default 5), and the spins to within 1 % with 95 % confidence\n"
+    "  --convergence-check RUNS  also plays RUNS independent runs of 1000000 spins (the fast simulation,\n"
+    "                     seeded with S, S + 1, ...; --seed S, default 1) and counts those inside each interval\n"
+    "  --sessions N --spins M --bankroll C --bet B  sessions of at most M spins of B coins from C credits:\n"
+    "                     the chance of ruin (credits below the bet), percentiles of the end balance and the\n"
+    "                     median spins to ruin; exact by dynamic programming when that fits, else N\n"
+    "                     simulated sessions (--seed S) with 95 % intervals; the output says which\n"
+    "  --plot DIR         write convergence-funnel.svg, win-distribution.svg and sessions.svg into DIR\n"
+    "                     (created if missing) for --bet B; the sessions plot uses the session options or\n"
+    "                     500 spins from 500 credits\n"
+    "\n"
+    "  --format F         text (default), csv or json, for the sheet, simulations and the workbench\n"
     "  --help, --version  this text; the version\n";
 
 double SecondsSince(std::chrono::steady_clock::time_point start)
@@ -96,6 +114,10 @@ int main(int argc, char** argv)
         case par::Command::Kind::Version: std::cout << "plumfizz-par " << PLUMFIZZ_VERSION << '\n'; break;
         case par::Command::Kind::Sheet: PrintSheet(command); break;
         case par::Command::Kind::Simulate: Simulate(command); break;
+        case par::Command::Kind::Analysis:
+            par::RunAnalysis({command.analysis, command.betCoins, command.seed, command.exact}, command.format,
+                             std::cout);
+            break;
         }
     } catch (const std::exception& error) {
         std::cerr << "plumfizz-par: " << error.what() << '\n';
