@@ -1,4 +1,5 @@
-# Runs plumfizz-par as a user would. Called by CTest with -DPAR=<the tool>.
+# Runs plumfizz-par as a user would. Called by CTest with -DPAR=<the tool>, -DWORK=<a scratch
+# directory> and -DPYTHON=<an interpreter, or empty>.
 
 function(run_par out err code)
   execute_process(COMMAND ${PAR} ${ARGN} OUTPUT_VARIABLE o ERROR_VARIABLE e RESULT_VARIABLE r)
@@ -27,9 +28,10 @@ if(NOT code EQUAL 0 OR NOT out MATCHES "\nbase winnings: 5328045\n" OR NOT out M
   message(FATAL_ERROR "replay: exit ${code}\n${out}${err}")
 endif()
 
-# --help and --version print and succeed.
+# --help and --version print and succeed; the help names every mode's options.
 run_par(out err code --help)
-if(NOT code EQUAL 0 OR NOT out MATCHES "--replay" OR NOT err STREQUAL "")
+if(NOT code EQUAL 0 OR NOT out MATCHES "--replay" OR NOT out MATCHES "--sessions" OR NOT out MATCHES "--rng-tests"
+   OR NOT err STREQUAL "")
   message(FATAL_ERROR "--help: exit ${code}\n${out}${err}")
 endif()
 run_par(out err code --version)
@@ -107,6 +109,61 @@ if(NOT code EQUAL 0 OR json_error OR json_error2 OR NOT p MATCHES "^[01]\\.[0-9]
   message(FATAL_ERROR "--rng-tests as json: exit ${code} ${json_error} ${json_error2} '${p}' '${nu}'\n${out}${err}")
 endif()
 
+# The workbench: the sources' total row is the sheet's total return at 1 coin.
+run_par(out err code --returns --exact)
+if(NOT code EQUAL 0 OR NOT out MATCHES "\n   total +1496531924185375535768356772090385037331/930281188217235399841048765464940956000 ")
+  message(FATAL_ERROR "--returns: exit ${code}\n${out}${err}")
+endif()
+run_par(out err code --no-sweep --exact)
+if(NOT out MATCHES "1496531924185375535768356772090385037331/930281188217235399841048765464940956000")
+  message(FATAL_ERROR "the sheet's total return at 1 coin changed:\n${out}")
+endif()
+
+# The win bands as JSON: five tables whose 'all' row has probability 1.
+run_par(out err code --distribution --format json)
+string(JSON bands ERROR_VARIABLE json_error LENGTH "${out}" tables)
+string(JSON all_row ERROR_VARIABLE json_error GET "${out}" tables 4 rows 10 1)
+if(NOT code EQUAL 0 OR json_error OR NOT bands EQUAL 5 OR NOT all_row MATCHES "^1\\.0+$")
+  message(FATAL_ERROR "--distribution: exit ${code} ${json_error} ${bands} '${all_row}'\n${out}${err}")
+endif()
+
+# Sessions: a small case is solved exactly, a long one simulated, and the output says which.
+run_par(out err code --sessions 100 --spins 50 --bankroll 50 --bet 5)
+if(NOT code EQUAL 0 OR NOT out MATCHES "Method: exact" OR NOT out MATCHES "chance of ruin +0\\.[0-9]+")
+  message(FATAL_ERROR "exact sessions: exit ${code}\n${out}${err}")
+endif()
+run_par(out err code --sessions 50 --spins 2000000 --bankroll 20 --bet 5 --seed 3 --format csv)
+if(NOT code EQUAL 0 OR NOT out MATCHES "Method: simulation of 50 sessions")
+  message(FATAL_ERROR "simulated sessions: exit ${code}\n${out}${err}")
+endif()
+
+# Plots: three SVG files in a directory made for them, each well-formed XML.
+file(REMOVE_RECURSE "${WORK}")
+run_par(out err code --plot "${WORK}/plots" --bet 2 --sessions 10 --spins 100 --bankroll 40)
+foreach(name convergence-funnel win-distribution sessions)
+  set(svg "${WORK}/plots/${name}.svg")
+  if(NOT code EQUAL 0 OR NOT EXISTS "${svg}")
+    message(FATAL_ERROR "--plot: exit ${code}, no ${name}.svg\n${out}${err}")
+  endif()
+  file(READ "${svg}" text)
+  if(NOT text MATCHES "<svg xmlns=\"http://www.w3.org/2000/svg\"")
+    message(FATAL_ERROR "${name}.svg is not SVG")
+  endif()
+  if(PYTHON)
+    execute_process(COMMAND ${PYTHON} -c "import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])" "${svg}"
+                    RESULT_VARIABLE parsed ERROR_VARIABLE parse_error)
+    if(NOT parsed EQUAL 0)
+      message(FATAL_ERROR "${name}.svg does not parse as XML: ${parse_error}")
+    endif()
+  endif()
+endforeach()
+# A directory that cannot be made: exit status 1 and a message naming it.
+file(WRITE "${WORK}/a-file" "")
+run_par(out err code --plot "${WORK}/a-file/plots")
+if(NOT code EQUAL 1 OR NOT err MATCHES "^plumfizz-par: cannot create .*a-file/plots")
+  message(FATAL_ERROR "unwritable --plot: exit ${code}, stderr '${err}'")
+endif()
+
 # Bad arguments: exit status 2, one line on standard error, nothing else. Each case is one string
 # of space-separated arguments (semicolons would split a case into separate cases).
 set(bad_cases
@@ -121,10 +178,24 @@ set(bad_cases
   "--simulate 0 --bet 1 --seed 1"
   "--format xml"
   "--seed 1"
+  "--bet 1"
   "--rng-tests --bet 1"
   "--rng-tests --rng-tests"
   "--rng-tests --simulate 10 --bet 1 --seed 1"
   "--rng-tests --seed 4294967296"
+  "--rng-tests --returns"
+  "--convergence --rng-tests --seed 1"
+  "--plot plots --rng-tests"
+  "--returns --returns"
+  "--returns --simulate 10 --bet 1 --seed 1"
+  "--distribution --replay"
+  "--convergence-check 0"
+  "--plot"
+  "--sessions 10 --spins 5"
+  "--sessions 10 --spins 5 --bankroll 100"
+  "--sessions 10 --spins 5 --bankroll 4 --bet 5"
+  "--sessions 0 --spins 5 --bankroll 100 --bet 5"
+  "--spins 5 --bankroll 100 --bet 5"
   "--bogus")
 foreach(case IN LISTS bad_cases)
   set(shown "${case}")

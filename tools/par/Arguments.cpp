@@ -55,6 +55,28 @@ std::optional<Format> ParseFormat(const std::string& text)
     return std::nullopt;
 }
 
+// The workbench options together: a session needs its spins, bankroll and
+// bet, and a bankroll that can pay the first spin.
+Command AnalysisCommand(const AnalysisRequest& analysis, const std::optional<uint64_t>& simulate,
+                        const std::optional<uint64_t>& bet, const std::optional<uint64_t>& seed, bool sheetOrReplay,
+                        Command command)
+{
+    if (simulate) return Fail("--simulate goes alone, not with the analysis options");
+    if (sheetOrReplay) return Fail("--replay and --no-sweep do not go with the analysis options");
+    const bool sessionPart = analysis.sessions || analysis.spins || analysis.bankroll;
+    if (sessionPart && !(analysis.sessions && analysis.spins && analysis.bankroll))
+        return Fail("--sessions, --spins and --bankroll go together");
+    if (analysis.sessions && !bet) return Fail("--sessions needs --bet");
+    const uint64_t coins = bet.value_or(DefaultAnalysisBet);
+    if (analysis.bankroll && *analysis.bankroll < coins)
+        return Fail("--bankroll must be at least the bet (" + std::to_string(coins) + " credits)");
+    command.kind = Command::Kind::Analysis;
+    command.analysis = analysis;
+    command.betCoins = static_cast<int32_t>(coins);
+    command.seed = static_cast<uint32_t>(seed.value_or(1));
+    return command;
+}
+
 }  // namespace
 
 Command ParseArguments(const std::vector<std::string>& arguments)
@@ -78,6 +100,7 @@ Command ParseArguments(const std::vector<std::string>& arguments)
     bool exact = false;
     bool noSweep = false;
     bool rngTests = false;
+    AnalysisRequest analysis;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
         if (option == "--replay" || option == "--exact" || option == "--no-sweep" || option == "--rng-tests") {
@@ -87,6 +110,20 @@ Command ParseArguments(const std::vector<std::string>& arguments)
                                                   : rngTests;
             if (flag) return Fail(option + " given twice");
             flag = true;
+            continue;
+        }
+        if (option == "--returns" || option == "--distribution" || option == "--convergence") {
+            bool& flag = option == "--returns"        ? analysis.returns
+                         : option == "--distribution" ? analysis.distribution
+                                                      : analysis.convergence;
+            if (flag) return Fail(option + " given twice");
+            flag = true;
+            continue;
+        }
+        if (option == "--plot") {
+            if (analysis.plotDirectory) return Fail(option + " given twice");
+            if (i + 1 == arguments.size() || arguments[i + 1].empty()) return Fail(option + " needs a directory");
+            analysis.plotDirectory = arguments[++i];
             continue;
         }
         if (option == "--format") {
@@ -109,6 +146,14 @@ Command ParseArguments(const std::vector<std::string>& arguments)
             target = &bet, min = 1, max = 5, name = "B";
         } else if (option == "--seed") {
             target = &seed, min = 0, max = UINT32_MAX, name = "S";
+        } else if (option == "--sessions") {
+            target = &analysis.sessions, min = 1, max = MaxSessions, name = "N";
+        } else if (option == "--spins") {
+            target = &analysis.spins, min = 1, max = MaxSessionSpins, name = "M";
+        } else if (option == "--bankroll") {
+            target = &analysis.bankroll, min = 1, max = MaxBankroll, name = "C";
+        } else if (option == "--convergence-check") {
+            target = &analysis.convergenceRuns, min = 1, max = MaxConvergenceRuns, name = "RUNS";
         } else {
             return Fail("unknown argument " + Quote(option));
         }
@@ -126,15 +171,18 @@ Command ParseArguments(const std::vector<std::string>& arguments)
     Command command;
     command.format = format.value_or(Format::Text);
     if (rngTests) {
-        if (spins || bet || replay || exact || noSweep) return Fail("--rng-tests takes only --seed and --format");
+        if (spins || bet || replay || exact || noSweep || analysis.Any())
+            return Fail("--rng-tests takes only --seed and --format");
         command.kind = Command::Kind::RngTests;
         command.seed = static_cast<uint32_t>(seed.value_or(DefaultRandomnessSeed));
         return command;
     }
+    command.exact = exact;
+    if (analysis.Any()) return AnalysisCommand(analysis, spins, bet, seed, replay || noSweep, command);
     if (!spins) {
-        if (bet || seed) return Fail(bet ? "--bet goes with --simulate" : "--seed goes with --simulate or --rng-tests");
+        if (bet) return Fail("--bet goes with --simulate or the analysis options");
+        if (seed) return Fail("--seed goes with --simulate, --rng-tests or the analysis options");
         if (replay) return Fail("--replay goes with --simulate");
-        command.exact = exact;
         command.sweep = !noSweep;
         return command;
     }

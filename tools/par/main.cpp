@@ -1,5 +1,6 @@
-// plumfizz-par: the game's PAR sheet, computed from the rules themselves, and
-// a reproducible simulation of many spins through the real rules.
+// plumfizz-par: the game's PAR sheet, computed from the rules themselves, a
+// reproducible simulation of many spins through the real rules, the designer's
+// workbench figures and the generator's randomness tests.
 #include <algorithm>
 #include <chrono>
 #include <iostream>
@@ -7,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "Analysis.h"
 #include "Arguments.h"
 #include "ParSheet.h"
 #include "RandomnessReport.h"
@@ -35,13 +37,32 @@ constexpr const char* HelpText =
     "  Both: credits never run short, a full meter opens the bonus game and its box is opened as the\n"
     "  Enter key opens it (one more Random(8)).\n"
     "\n"
+    "The designer's workbench, any of these together in one report (on ideal reels, like the sheet):\n"
+    "  --returns          the return per coin by source at each bet: each pay rule on the reels as drawn\n"
+    "                     (nudges left out), what the Up and Down nudges add, and the bonus game\n"
+    "  --distribution     one spin's total win in bands of the bet at each bet, with each band's share\n"
+    "                     of the return and the largest win\n"
+    "  --convergence      one spin's variance and the asymptotic variance over the bonus meter's chain,\n"
+    "                     the 90/95/99 % intervals of the return after 10^2 to 10^9 spins at --bet B\n"
+    "                     (default 5), and the spins to within 1 % with 95 % confidence\n"
+    "  --convergence-check RUNS  also plays RUNS independent runs of 1000000 spins (the fast simulation,\n"
+    "                     seeded with S, S + 1, ...; --seed S, default 1) and counts those inside each interval\n"
+    "  --sessions N --spins M --bankroll C --bet B  sessions of at most M spins of B coins from C credits:\n"
+    "                     the chance of ruin (credits below the bet), percentiles of the end balance and the\n"
+    "                     median spins to ruin; exact by dynamic programming when that fits, else N\n"
+    "                     simulated sessions (--seed S) with 95 % intervals; the output says which\n"
+    "  --plot DIR         write convergence-funnel.svg, win-distribution.svg and sessions.svg into DIR\n"
+    "                     (created if missing) for --bet B; the sessions plot uses the session options or\n"
+    "                     500 spins from 500 credits\n"
+    "\n"
     "--rng-tests [--seed S]: put the game's generator through statistical tests of randomness\n"
     "  (chi-square, serial pairs and triples, gap, runs up and down, poker, coupon collector,\n"
     "  permutation, birthday spacings) on its raw output and on the draws the game makes, with\n"
     "  p-values and a pass or fail at 99 %, and the exact spectral test. Every test starts from\n"
     "  seed S (default 2026); 1 to 2 seconds.\n"
     "\n"
-    "  --format F         text (default), csv or json, for the sheet, simulations and the tests\n"
+    "  --format F         text (default), csv or json, for the sheet, simulations, the workbench and\n"
+    "                     the tests\n"
     "  --help, --version  this text; the version\n";
 
 double SecondsSince(std::chrono::steady_clock::time_point start)
@@ -103,6 +124,10 @@ int main(int argc, char** argv)
         case par::Command::Kind::Version: std::cout << "plumfizz-par " << PLUMFIZZ_VERSION << '\n'; break;
         case par::Command::Kind::Sheet: PrintSheet(command); break;
         case par::Command::Kind::Simulate: Simulate(command); break;
+        case par::Command::Kind::Analysis:
+            par::RunAnalysis({command.analysis, command.betCoins, command.seed, command.exact}, command.format,
+                             std::cout);
+            break;
         case par::Command::Kind::RngTests:
             par::WriteReport(par::RandomnessReport(command.seed), command.format, std::cout);
             break;
