@@ -38,7 +38,7 @@ TEST(CombinationTable, EveryCombinationAsAWholeSpinPlaysIt)
     engine::Game game(state, random, host, chosen);
     state.SpinInProgress = false;
 
-    const par::CombinationTable& table = par::Combinations();
+    const par::CombinationTable& table = par::DefaultCombinations();
     for (size_t i = 0; i < table.size(); ++i) {
         const engine::ReelStops drawn = par::DrawnStops(i);
         ASSERT_EQ(par::CombinationIndex(drawn[0], drawn[1], drawn[2]), i);
@@ -60,14 +60,15 @@ TEST(CombinationTable, EveryCombinationAsAWholeSpinPlaysIt)
 
 TEST(CombinationTable, CountsGiveTheSheetsFigures)
 {
-    const par::ParSheet sheet = par::ComputeParSheet();
-    const par::SpinFigures ideal = par::IdealSpinFigures();
+    const par::ParSheet sheet = par::ComputeParSheet(par::DefaultCombinations());
+    const par::SpinFigures ideal = par::IdealSpinFigures(par::DefaultCombinations());
     for (size_t rule = 0; rule < sheet.rules.size(); ++rule)
         EXPECT_EQ(ideal.rules[rule], sheet.rules[rule].combinations);
     EXPECT_EQ(ideal.Chance(ideal.paidPerCoin), par::Fraction(par::BigInt(3664), par::BigInt(3375)));
     EXPECT_EQ(ideal.resets, sheet.meter.resets);
     EXPECT_EQ(ideal.points, sheet.meter.points);
-    EXPECT_THROW(par::CountSpinFigures(std::vector<uint64_t>(10, 1)), std::invalid_argument);
+    EXPECT_THROW(par::CountSpinFigures(par::DefaultCombinations(), std::vector<uint64_t>(10, 1)),
+                 std::invalid_argument);
 }
 
 TEST(TableSimulation, SameTotalsAsTheEngineUnderBothPlayModels)
@@ -76,7 +77,7 @@ TEST(TableSimulation, SameTotalsAsTheEngineUnderBothPlayModels)
         for (int32_t bet : {1, 5}) {
             const uint32_t seed = 777u * static_cast<uint32_t>(bet);
             par::Simulator plain(bet, seed, model);
-            par::TableSimulator fast(bet, seed, model);
+            par::TableSimulator fast(par::DefaultCombinations(), bet, seed, model);
             plain.PlaySpins(40000);
             fast.PlaySpins(15000);
             fast.PlaySpins(25000);
@@ -89,15 +90,15 @@ TEST(TableSimulation, SameTotalsAsTheEngineUnderBothPlayModels)
 
 TEST(TableSimulation, ReplayKeepsTheReferenceFigures)
 {
-    par::TableSimulator replay(5, 42, par::PlayModel::Replay);
+    par::TableSimulator replay(par::DefaultCombinations(), 5, 42, par::PlayModel::Replay);
     replay.PlaySpins(1000000);
     EXPECT_EQ(replay.Totals().baseWinnings, 5328045u);
     EXPECT_EQ(replay.Totals().finalSeed, 3944210322u);
 
     // The attention model draws between spins, so the same seed plays other spins.
-    par::TableSimulator played(5, 42, par::PlayModel::AttentionPauses);
+    par::TableSimulator played(par::DefaultCombinations(), 5, 42, par::PlayModel::AttentionPauses);
     played.PlaySpins(1000);
-    par::TableSimulator replayed(5, 42, par::PlayModel::Replay);
+    par::TableSimulator replayed(par::DefaultCombinations(), 5, 42, par::PlayModel::Replay);
     replayed.PlaySpins(1000);
     EXPECT_NE(played.Totals().finalSeed, replayed.Totals().finalSeed);
 }

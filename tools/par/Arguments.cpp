@@ -72,6 +72,9 @@ Command ParseArguments(const std::vector<std::string>& arguments)
     std::optional<uint64_t> bet;
     std::optional<uint64_t> seed;
     std::optional<Format> format;
+    std::optional<uint64_t> threads;
+    std::optional<std::string> modelFile;
+    std::optional<std::string> exportFile;
     bool replay = false;
     bool exact = false;
     bool noSweep = false;
@@ -90,6 +93,14 @@ Command ParseArguments(const std::vector<std::string>& arguments)
             if (!format) return Fail("--format must be text, csv or json, not " + Quote(arguments[i]));
             continue;
         }
+        if (option == "--model" || option == "--export-model") {
+            std::optional<std::string>& file = option == "--model" ? modelFile : exportFile;
+            if (file) return Fail(option + " given twice");
+            if (i + 1 == arguments.size()) return Fail(option + " needs a file name");
+            file = arguments[++i];
+            if (file->empty()) return Fail(option + " needs a file name, not an empty one");
+            continue;
+        }
         if (option == "--help" || option == "-h" || option == "--version") {
             return Fail(option + " goes alone");
         }
@@ -103,6 +114,8 @@ Command ParseArguments(const std::vector<std::string>& arguments)
             target = &bet, min = 1, max = 5, name = "B";
         } else if (option == "--seed") {
             target = &seed, min = 0, max = UINT32_MAX, name = "S";
+        } else if (option == "--threads") {
+            target = &threads, min = 1, max = MaxThreads, name = "T";
         } else {
             return Fail("unknown argument " + Quote(option));
         }
@@ -119,9 +132,18 @@ Command ParseArguments(const std::vector<std::string>& arguments)
 
     Command command;
     command.format = format.value_or(Format::Text);
+    command.modelFile = modelFile.value_or("");
+    if (exportFile) {
+        if (spins || bet || seed || threads || replay || exact || noSweep || format)
+            return Fail("--export-model goes alone or with --model");
+        command.kind = Command::Kind::ExportModel;
+        command.exportFile = *exportFile;
+        return command;
+    }
     if (!spins) {
         if (bet || seed) return Fail("--bet and --seed go with --simulate");
         if (replay) return Fail("--replay goes with --simulate");
+        if (threads) return Fail("--threads goes with --simulate");
         command.exact = exact;
         command.sweep = !noSweep;
         return command;
@@ -130,12 +152,14 @@ Command ParseArguments(const std::vector<std::string>& arguments)
         return Fail(std::string(exact ? "--exact" : "--no-sweep") + " goes with the sheet, not with --simulate");
     if (!bet) return Fail("--simulate needs --bet");
     if (!seed) return Fail("--simulate needs --seed");
+    if (replay && threads.value_or(1) > 1) return Fail("--replay plays one stream, so it takes no --threads above 1");
 
     command.kind = Command::Kind::Simulate;
     command.spins = *spins;
     command.betCoins = static_cast<int32_t>(*bet);
     command.seed = static_cast<uint32_t>(*seed);
     command.model = replay ? PlayModel::Replay : PlayModel::AttentionPauses;
+    command.threads = static_cast<unsigned>(threads.value_or(1));
     return command;
 }
 

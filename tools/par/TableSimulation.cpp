@@ -2,35 +2,51 @@
 #include "TableSimulation.h"
 
 #include <algorithm>
+#include <exception>
+#include <map>
+#include <stdexcept>
+#include <thread>
+#include <utility>
 
 #include "SpinDraws.h"
 #include "VectorShuffle.h"
-#include "engine/BonusMeter.h"
 
 namespace par {
 
-TableSimulator::TableSimulator(int32_t betCoins, uint32_t seed, PlayModel model)
-    : random_(seed), pauses_(seed), model_(model), betCoins_(betCoins)
+TableSimulator::TableSimulator(const CombinationTable& table, int32_t betCoins, uint32_t seed, PlayModel model)
+    : TableSimulator(table, betCoins, seed, seed, model)
+{}
+
+TableSimulator::TableSimulator(const CombinationTable& table, int32_t betCoins, uint32_t gameSeed, uint32_t pauseSeed,
+                               PlayModel model)
+    : prizes_(table.model.prizes),
+      meterFull_(table.model.meterFull),
+      random_(gameSeed),
+      pauses_(pauseSeed),
+      model_(model),
+      betCoins_(betCoins)
 {
-    const CombinationTable& table = Combinations();
+    if (table.size() != classOf_.size()) throw std::invalid_argument("a table of every stop combination");
+    std::map<std::pair<int32_t, int32_t>, uint8_t> classes;
     for (size_t i = 0; i < table.size(); ++i) {
         const CombinationOutcome& c = table[i];
-        static_assert(engine::PayRuleCount < 16, "a rule fits in four bits");
-        packed_[i] =
-            static_cast<uint8_t>(static_cast<uint8_t>(c.rule) |
-                                 std::min<int>(c.bonusPoints, PointsMask) << PointsShift | (c.reset ? ResetBit : 0));
+        const int32_t step = c.emptiesMeter ? -meterFull_ : std::min<int32_t>(c.bonusPoints, meterFull_);
+        auto entry = classes.find({c.factor, step});
+        if (entry == classes.end()) {
+            if (classes.size() == winOfClass_.size()) throw std::invalid_argument("too many kinds of outcome");
+            const auto kind = static_cast<uint8_t>(classes.size());
+            entry = classes.emplace(std::pair{c.factor, step}, kind).first;
+            winOfClass_[kind] = static_cast<uint64_t>(betCoins) * static_cast<uint64_t>(c.factor);
+            meterStepOfClass_[kind] = step;
+        }
+        classOf_[i] = entry->second;
     }
-    for (int rule = 0; rule <= engine::PayRuleCount; ++rule) {
-        winByRule_[static_cast<size_t>(rule)] =
-            static_cast<uint64_t>(betCoins) *
-            static_cast<uint64_t>(engine::PayFactor(static_cast<engine::PayRule>(rule)));
-    }
-    totals_.finalSeed = seed;
+    totals_.finalSeed = gameSeed;
 }
 
 void TableSimulator::PlayBonusGame()
 {
-    engine::BonusPrizes prizes = engine::BonusPrizeFill;
+    engine::BonusPrizes prizes = prizes_;
     if (!ShuffleBonusPrizesVectorized(random_, prizes)) engine::ShuffleBonusPrizes(random_, prizes);
     // The box the Enter key opens.
     const int32_t prize = prizes[static_cast<size_t>(random_(static_cast<int32_t>(prizes.size())))];
@@ -48,16 +64,15 @@ void TableSimulator::PlaySpins(uint64_t count)
     for (uint64_t i = 0; i < count; ++i) {
         if (model_ == PlayModel::AttentionPauses) pauses_.Wait(random_, winFlash_);
         const uint32_t seed = random_.Seed();
-        const uint8_t outcome = packed_[DrawnCombination(seed)];
+        const uint8_t kind = classOf_[DrawnCombination(seed)];
         random_.SetSeed(afterSpin(seed));
 
-        const int32_t points = outcome >> PointsShift & PointsMask;
-        meter_ = (outcome & ResetBit) != 0 ? 0 : std::min(meter_ + points, engine::BonusMeterFull);
-        const uint64_t win = winByRule_[outcome & RuleMask];
+        meter_ = std::min(std::max(meter_ + meterStepOfClass_[kind], 0), meterFull_);
+        const uint64_t win = winOfClass_[kind];
         baseWinnings += win;
         winFlash_ = win > 0;
         winningSpins += winFlash_ ? 1 : 0;
-        if (meter_ >= engine::BonusMeterFull) [[unlikely]]
+        if (meter_ >= meterFull_) [[unlikely]]
             PlayBonusGame();
     }
     totals_.spins += count;
@@ -70,6 +85,65 @@ void TableSimulator::PlaySpins(uint64_t count)
 SimulationTotals TableSimulator::Totals() const
 {
     return totals_;
+}
+
+StreamSeeds SeedsOfStream(uint32_t seed, unsigned stream, unsigned streams)
+{
+    if (streams <= 1) return {seed, seed};
+    // SplitMix64's output function: a bijective mix of the 64-bit input.
+    uint64_t x = (static_cast<uint64_t>(seed) << 32 | stream) + 0x9E3779B97F4A7C15ULL;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+    x ^= x >> 31;
+    return {static_cast<uint32_t>(x), static_cast<uint32_t>(x >> 32)};
+}
+
+std::vector<SimulationTotals> SimulateStreams(const CombinationTable& table, int32_t betCoins, uint32_t seed,
+                                              PlayModel model, uint64_t spins, unsigned streams)
+{
+    streams = std::max(1u, streams);
+    std::vector<SimulationTotals> totals(streams);
+    auto play = [&](unsigned k) {
+        const StreamSeeds seeds = SeedsOfStream(seed, k + 1, streams);
+        TableSimulator simulator(table, betCoins, seeds.game, seeds.pauses, model);
+        simulator.PlaySpins(spins / streams + (k < spins % streams ? 1 : 0));
+        totals[k] = simulator.Totals();
+    };
+    if (streams == 1) {
+        play(0);
+        return totals;
+    }
+    std::vector<std::thread> workers;
+    std::vector<std::exception_ptr> failures(streams);
+    for (unsigned k = 0; k < streams; ++k) {
+        workers.emplace_back([&, k] {
+            try {
+                play(k);
+            } catch (...) {
+                failures[k] = std::current_exception();
+            }
+        });
+    }
+    for (std::thread& worker : workers) worker.join();
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) std::rethrow_exception(failure);
+    }
+    return totals;
+}
+
+SimulationTotals SumOfStreams(const std::vector<SimulationTotals>& streams)
+{
+    SimulationTotals sum;
+    for (const SimulationTotals& t : streams) {
+        sum.spins += t.spins;
+        sum.totalBet += t.totalBet;
+        sum.baseWinnings += t.baseWinnings;
+        sum.winningSpins += t.winningSpins;
+        sum.bonusGames += t.bonusGames;
+        sum.bonusPrizes += t.bonusPrizes;
+    }
+    if (!streams.empty()) sum.finalSeed = streams.front().finalSeed;
+    return sum;
 }
 
 }  // namespace par
