@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "CombinationTable.h"
 #include "GeneratorSweep.h"
@@ -115,7 +116,8 @@ TEST(AttentionPauses, PicksAsTheTableDoesAndNothingUnderAWinFlash)
     ticks();  // the pause spent under the win flash
     engine::Random expected(12345);
     int32_t last = 0;
-    for (int pause = 0; pause < 500; ++pause) {
+    // Past three refills of the pause generator's 624 numbers.
+    for (int pause = 0; pause < 2000; ++pause) {
         const uint32_t count = static_cast<uint32_t>(ticks()) >> 28;
         for (uint32_t tick = 0; tick < count; ++tick) {
             int32_t pick = expected(3);

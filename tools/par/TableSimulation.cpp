@@ -8,6 +8,7 @@
 #include <thread>
 #include <utility>
 
+#include "PauseLanes.h"
 #include "SpinDraws.h"
 #include "VectorShuffle.h"
 
@@ -44,37 +45,98 @@ TableSimulator::TableSimulator(const CombinationTable& table, int32_t betCoins, 
     totals_.finalSeed = gameSeed;
 }
 
-void TableSimulator::PlayBonusGame()
+uint32_t TableSimulator::PlayBonusGame(uint32_t seed)
 {
+    engine::Random random(seed);
     engine::BonusPrizes prizes = prizes_;
-    if (!ShuffleBonusPrizesVectorized(random_, prizes)) engine::ShuffleBonusPrizes(random_, prizes);
+    if (!ShuffleBonusPrizesVectorized(random, prizes)) engine::ShuffleBonusPrizes(random, prizes);
     // The box the Enter key opens.
-    const int32_t prize = prizes[static_cast<size_t>(random_(static_cast<int32_t>(prizes.size())))];
+    const int32_t prize = prizes[static_cast<size_t>(random(static_cast<int32_t>(prizes.size())))];
     ++totals_.bonusGames;
     if (prize > 0) totals_.bonusPrizes += static_cast<uint64_t>(prize);
-    meter_ = 0;
+    return random.Seed();
 }
+
+#ifdef PLUMFIZZ_PAUSE_LANES
+
+__attribute__((target("avx2,popcnt"))) void TableSimulator::PlaySpinsInLanes(uint64_t count)
+{
+    // As PlaySpins below, the pauses' picks made by lanes::PickTicks inline.
+    constexpr JumpAhead afterSpin = JumpOf(SpinDrawCount);
+    uint64_t baseWinnings = 0;
+    uint64_t winningSpins = 0;
+    uint32_t seed = random_.Seed();
+    int32_t last = pauses_.LastPick();
+    int32_t meter = meter_;
+    bool winFlash = winFlash_;
+    for (uint64_t i = 0; i < count; ++i) {
+        const uint32_t ticks = pauses_.NextTicks(winFlash);
+        if (ticks != 0) seed = lanes::PickTicks(seed, last, ticks);
+        const uint8_t kind = classOf_[DrawnCombination(seed)];
+        seed = afterSpin(seed);
+
+        meter = std::min(std::max(meter + meterStepOfClass_[kind], 0), meterFull_);
+        const uint64_t win = winOfClass_[kind];
+        baseWinnings += win;
+        winFlash = win > 0;
+        winningSpins += winFlash ? 1 : 0;
+        if (meter >= meterFull_) [[unlikely]] {
+            seed = PlayBonusGame(seed);
+            meter = 0;
+        }
+    }
+    random_.SetSeed(seed);
+    pauses_.LastPick() = last;
+    meter_ = meter;
+    winFlash_ = winFlash;
+    totals_.spins += count;
+    totals_.totalBet += count * static_cast<uint64_t>(betCoins_);
+    totals_.baseWinnings += baseWinnings;
+    totals_.winningSpins += winningSpins;
+    totals_.finalSeed = seed;
+}
+
+#else
+
+void TableSimulator::PlaySpinsInLanes(uint64_t)
+{}
+
+#endif
 
 void TableSimulator::PlaySpins(uint64_t count)
 {
+    if (model_ == PlayModel::AttentionPauses && lanes::Supported()) {
+        PlaySpinsInLanes(count);
+        return;
+    }
     constexpr JumpAhead afterSpin = JumpOf(SpinDrawCount);
     const auto bet = static_cast<uint64_t>(betCoins_);
     uint64_t baseWinnings = 0;
     uint64_t winningSpins = 0;
+    // The state that every spin reads and writes, kept in locals (registers)
+    // for the loop instead of in members.
+    engine::Random random = random_;
+    int32_t meter = meter_;
+    bool winFlash = winFlash_;
     for (uint64_t i = 0; i < count; ++i) {
-        if (model_ == PlayModel::AttentionPauses) pauses_.Wait(random_, winFlash_);
-        const uint32_t seed = random_.Seed();
+        if (model_ == PlayModel::AttentionPauses) pauses_.Wait(random, winFlash);
+        const uint32_t seed = random.Seed();
         const uint8_t kind = classOf_[DrawnCombination(seed)];
-        random_.SetSeed(afterSpin(seed));
+        random.SetSeed(afterSpin(seed));
 
-        meter_ = std::min(std::max(meter_ + meterStepOfClass_[kind], 0), meterFull_);
+        meter = std::min(std::max(meter + meterStepOfClass_[kind], 0), meterFull_);
         const uint64_t win = winOfClass_[kind];
         baseWinnings += win;
-        winFlash_ = win > 0;
-        winningSpins += winFlash_ ? 1 : 0;
-        if (meter_ >= meterFull_) [[unlikely]]
-            PlayBonusGame();
+        winFlash = win > 0;
+        winningSpins += winFlash ? 1 : 0;
+        if (meter >= meterFull_) [[unlikely]] {
+            random.SetSeed(PlayBonusGame(random.Seed()));
+            meter = 0;
+        }
     }
+    random_ = random;
+    meter_ = meter;
+    winFlash_ = winFlash;
     totals_.spins += count;
     totals_.totalBet += count * bet;
     totals_.baseWinnings += baseWinnings;

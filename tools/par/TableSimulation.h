@@ -30,7 +30,11 @@ public:
     SimulationTotals Totals() const;
 
 private:
-    void PlayBonusGame();
+    // The attention pauses with their picks in vector lanes, where the
+    // processor has them.
+    void PlaySpinsInLanes(uint64_t count);
+    // Plays a bonus game from the seed and returns the seed it leaves.
+    uint32_t PlayBonusGame(uint32_t seed);
 
     // Each combination's outcome as a byte: the index of its class, a
     // distinct pair of win and meter step. 27,000 bytes stay in the

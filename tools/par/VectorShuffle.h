@@ -1,5 +1,5 @@
-// The analysis tool's outcomes: the game's stops, and the prize shuffle in
-// vector instructions where the processor has them.
+// The analysis tool's outcomes: the game's stops, and the prize shuffle (and, declared in
+// PlayModel.h, the attention picks) in vector instructions where the processor has them.
 #pragma once
 
 #include "engine/Outcomes.h"
