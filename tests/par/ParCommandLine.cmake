@@ -27,6 +27,47 @@ if(NOT code EQUAL 0 OR NOT out MATCHES "\nbase winnings: 5328045\n" OR NOT out M
   message(FATAL_ERROR "replay: exit ${code}\n${out}${err}")
 endif()
 
+# The game's model exported and read back: the same sheet in every format, byte for byte, and the
+# same replay figures; one stop changed, another sheet; a fault, exit status 2 and its line.
+set(model "${CMAKE_CURRENT_BINARY_DIR}/par-default.model")
+run_par(out err code --export-model "${model}")
+if(NOT code EQUAL 0 OR NOT EXISTS "${model}")
+  message(FATAL_ERROR "--export-model: exit ${code}\n${err}")
+endif()
+foreach(format text csv json)
+  run_par(own err code --no-sweep --exact --format ${format})
+  run_par(read err code --model "${model}" --no-sweep --exact --format ${format})
+  if(NOT code EQUAL 0 OR NOT own STREQUAL read)
+    message(FATAL_ERROR "--model of the exported model, ${format}: exit ${code}\n${err}")
+  endif()
+endforeach()
+run_par(out err code --model "${model}" --simulate 1000000 --bet 5 --seed 42 --replay)
+if(NOT code EQUAL 0 OR NOT out MATCHES "\nbase winnings: 5328045\n" OR NOT out MATCHES "\nfinal seed: 3944210322\n")
+  message(FATAL_ERROR "replay of the exported model: exit ${code}\n${out}${err}")
+endif()
+file(READ "${model}" text)
+string(REPLACE "\n23 plum\n" "\n23 seven\n" changed "${text}")
+file(WRITE "${model}" "${changed}")
+run_par(other err code --model "${model}" --no-sweep --exact --format text)
+if(NOT code EQUAL 0 OR other STREQUAL own OR changed STREQUAL text)
+  message(FATAL_ERROR "one stop changed gave the same sheet: exit ${code}\n${err}")
+endif()
+string(REPLACE "\n23 plum\n" "\n23 cherry\n" broken "${text}")
+file(WRITE "${model}" "${broken}")
+run_par(out err code --model "${model}")
+string(REGEX MATCHALL "\n" newlines "${err}")
+list(LENGTH newlines newline_count)
+if(NOT code EQUAL 2 OR NOT out STREQUAL "" OR NOT newline_count EQUAL 1 OR NOT err MATCHES "line 33: unknown symbol")
+  message(FATAL_ERROR "a malformed model: exit ${code}, stdout '${out}', stderr '${err}'")
+endif()
+file(REMOVE "${model}")
+
+# Two streams: said so, with each stream's final seed.
+run_par(out err code --simulate 20001 --bet 1 --seed 7 --threads 2)
+if(NOT code EQUAL 0 OR NOT out MATCHES "^streams: 2\nspins: 20001\n" OR NOT out MATCHES "\nfinal seeds: [0-9]+ [0-9]+\n")
+  message(FATAL_ERROR "--threads 2: exit ${code}\n${out}${err}")
+endif()
+
 # --help and --version print and succeed.
 run_par(out err code --help)
 if(NOT code EQUAL 0 OR NOT out MATCHES "--replay" OR NOT err STREQUAL "")
@@ -80,23 +121,25 @@ if(NOT figures1 MATCHES "^spins: 20000;total bet: 40000;")
   message(FATAL_ERROR "unexpected totals: ${figures1}")
 endif()
 
-# Bad arguments: exit status 2, one line on standard error, nothing else.
+# Bad arguments: exit status 2, one line on standard error, nothing else. The words of a case are
+# separated by '|': a ';' would split the list into one-word cases.
 set(bad_cases
   "--simulate"
-  "--simulate;10;--bet;1"
-  "--simulate;-1;--bet;1;--seed;1"
-  "--simulate;ten;--bet;1;--seed;1"
-  "--simulate;10000000001;--bet;1;--seed;1"
-  "--simulate;10;--bet;0;--seed;1"
-  "--simulate;10;--bet;6;--seed;1"
-  "--simulate;10;--bet;1;--seed;x"
-  "--simulate;0;--bet;1;--seed;1"
-  "--format;xml"
+  "--simulate|10|--bet|1"
+  "--simulate|-1|--bet|1|--seed|1"
+  "--simulate|ten|--bet|1|--seed|1"
+  "--simulate|10000000001|--bet|1|--seed|1"
+  "--simulate|10|--bet|0|--seed|1"
+  "--simulate|10|--bet|6|--seed|1"
+  "--simulate|10|--bet|1|--seed|x"
+  "--simulate|0|--bet|1|--seed|1"
+  "--format|xml"
+  "--simulate|10|--bet|1|--seed|1|--replay|--threads|2"
+  "--export-model|x|--exact"
   "--bogus")
 foreach(case IN LISTS bad_cases)
-  string(REPLACE ";" " " shown "${case}")
-  string(REPLACE ";" "\\;" escaped "${case}")
-  set(args ${case})
+  string(REPLACE "|" " " shown "${case}")
+  string(REPLACE "|" ";" args "${case}")
   run_par(out err code ${args})
   string(REGEX MATCHALL "\n" newlines "${err}")
   list(LENGTH newlines newline_count)
