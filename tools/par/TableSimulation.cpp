@@ -177,14 +177,20 @@ std::vector<SimulationTotals> SimulateStreams(const CombinationTable& table, int
     }
     std::vector<std::thread> workers;
     std::vector<std::exception_ptr> failures(streams);
-    for (unsigned k = 0; k < streams; ++k) {
-        workers.emplace_back([&, k] {
-            try {
-                play(k);
-            } catch (...) {
-                failures[k] = std::current_exception();
-            }
-        });
+    try {
+        for (unsigned k = 0; k < streams; ++k) {
+            workers.emplace_back([&, k] {
+                try {
+                    play(k);
+                } catch (...) {
+                    failures[k] = std::current_exception();
+                }
+            });
+        }
+    } catch (...) {
+        // A thread that could not start: the started ones finish first.
+        for (std::thread& worker : workers) worker.join();
+        throw;
     }
     for (std::thread& worker : workers) worker.join();
     for (const std::exception_ptr& failure : failures) {
