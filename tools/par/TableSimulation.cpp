@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <map>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -27,20 +26,44 @@ TableSimulator::TableSimulator(const CombinationTable& table, int32_t betCoins, 
       model_(model),
       betCoins_(betCoins)
 {
-    if (table.size() != classOf_.size()) throw std::invalid_argument("a table of every stop combination");
-    std::map<std::pair<int32_t, int32_t>, uint8_t> classes;
-    for (size_t i = 0; i < table.size(); ++i) {
-        const CombinationOutcome& c = table[i];
-        const int32_t step = c.emptiesMeter ? -meterFull_ : std::min<int32_t>(c.bonusPoints, meterFull_);
-        auto entry = classes.find({c.factor, step});
-        if (entry == classes.end()) {
-            if (classes.size() == winOfClass_.size()) throw std::invalid_argument("too many kinds of outcome");
-            const auto kind = static_cast<uint8_t>(classes.size());
-            entry = classes.emplace(std::pair{c.factor, step}, kind).first;
-            winOfClass_[kind] = static_cast<uint64_t>(betCoins) * static_cast<uint64_t>(c.factor);
-            meterStepOfClass_[kind] = step;
+    const SlotModel& m = table.model;
+    auto symbolIndex = [](int32_t symbol) {
+        return symbol == engine::NoSymbol ? 6 : symbol >= 0 && symbol < ModelSymbols ? symbol : 5;
+    };
+    for (int reel = 0; reel < engine::ReelCount; ++reel) {
+        for (int32_t stop = 1; stop <= engine::StripLength; ++stop) {
+            const int32_t payline = m.NudgedStop(reel, stop) + 1;
+            const bool empties = m.At(reel, payline).form == Form::Reset && m.reset == ResetRule::EmptiesMeter;
+            reelFacts_[reel][static_cast<size_t>(stop - 1)] =
+                static_cast<uint8_t>(symbolIndex(m.PaylineSymbol(reel, payline)) | (empties ? EmptiesBit : 0) |
+                                     m.PointsAt(reel, payline) << PointsShift);
         }
-        classOf_[i] = entry->second;
+    }
+    constexpr std::array<int32_t, 7> symbolOfIndex{0, 1, 2, 3, 4, engine::BlankCode, engine::NoSymbol};
+    for (size_t i = 0; i < ruleOfPayline_.size(); ++i) {
+        ruleOfPayline_[i] = static_cast<uint8_t>(
+            engine::MatchPayRule({symbolOfIndex[i / 49], symbolOfIndex[i / 7 % 7], symbolOfIndex[i % 7]}));
+    }
+    for (int rule = 0; rule <= engine::PayRuleCount; ++rule) {
+        winOfRule_[static_cast<size_t>(rule)] =
+            static_cast<uint64_t>(betCoins) * static_cast<uint64_t>(m.PayFactor(static_cast<engine::PayRule>(rule)));
+    }
+
+    // The pieces put together must give the table's outcome of every combination.
+    if (table.size() != static_cast<size_t>(StopCombinations))
+        throw std::invalid_argument("a table of every stop combination");
+    for (size_t i = 0; i < table.size(); ++i) {
+        const engine::ReelStops drawn = DrawnStops(i);
+        const CombinationOutcome& c = table[i];
+        uint32_t facts[engine::ReelCount];
+        for (int reel = 0; reel < engine::ReelCount; ++reel) facts[reel] = reelFacts_[reel][drawn[reel] - 1];
+        const uint8_t rule =
+            ruleOfPayline_[(facts[0] & SymbolMask) * 49 + (facts[1] & SymbolMask) * 7 + (facts[2] & SymbolMask)];
+        const uint32_t points = (facts[0] >> PointsShift) + (facts[1] >> PointsShift) + (facts[2] >> PointsShift);
+        const bool emptied = ((facts[0] | facts[1] | facts[2]) & EmptiesBit) != 0;
+        if (rule != static_cast<uint8_t>(c.rule) || emptied != c.emptiesMeter ||
+            (!emptied && points != static_cast<uint32_t>(c.bonusPoints)))
+            throw std::logic_error("the simulation's lookups disagree with the combination table");
     }
     totals_.finalSeed = gameSeed;
 }
@@ -72,11 +95,8 @@ __attribute__((target("avx2,popcnt"))) void TableSimulator::PlaySpinsInLanes(uin
     for (uint64_t i = 0; i < count; ++i) {
         const uint32_t ticks = pauses_.NextTicks(winFlash);
         if (ticks != 0) seed = lanes::PickTicks(seed, last, ticks);
-        const uint8_t kind = classOf_[DrawnCombination(seed)];
+        const uint64_t win = Spin(seed, meter);
         seed = afterSpin(seed);
-
-        meter = std::min(std::max(meter + meterStepOfClass_[kind], 0), meterFull_);
-        const uint64_t win = winOfClass_[kind];
         baseWinnings += win;
         winFlash = win > 0;
         winningSpins += winFlash ? 1 : 0;
@@ -121,11 +141,8 @@ void TableSimulator::PlaySpins(uint64_t count)
     for (uint64_t i = 0; i < count; ++i) {
         if (model_ == PlayModel::AttentionPauses) pauses_.Wait(random, winFlash);
         const uint32_t seed = random.Seed();
-        const uint8_t kind = classOf_[DrawnCombination(seed)];
+        const uint64_t win = Spin(seed, meter);
         random.SetSeed(afterSpin(seed));
-
-        meter = std::min(std::max(meter + meterStepOfClass_[kind], 0), meterFull_);
-        const uint64_t win = winOfClass_[kind];
         baseWinnings += win;
         winFlash = win > 0;
         winningSpins += winFlash ? 1 : 0;

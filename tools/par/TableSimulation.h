@@ -2,6 +2,7 @@
 // up in the combination table of a model instead of played through the rules.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "CombinationTable.h"
 #include "PlayModel.h"
 #include "Simulation.h"
+#include "SpinDraws.h"
 #include "engine/Random.h"
 
 namespace par {
@@ -36,12 +38,32 @@ private:
     // Plays a bonus game from the seed and returns the seed it leaves.
     uint32_t PlayBonusGame(uint32_t seed);
 
-    // Each combination's outcome as a byte: the index of its class, a
-    // distinct pair of win and meter step. 27,000 bytes stay in the
-    // first-level cache. At most 9 rules x 26 steps occur, within 256.
-    std::array<uint8_t, static_cast<size_t>(StopCombinations)> classOf_{};
-    std::array<uint64_t, 256> winOfClass_{};       // credits at this bet
-    std::array<int32_t, 256> meterStepOfClass_{};  // points gained; -full for a meter emptied
+    // A spin looked up: returns its win and moves the meter. The outcome is
+    // put together from small tables that stay in the first-level cache
+    // even after a bonus game's shuffle has gone through it: for each reel
+    // and drawn stop what comes onto the payline, and the rule of each
+    // reading of the three paylines.
+    uint64_t Spin(uint32_t seed, int32_t& meter) const
+    {
+        const uint32_t f0 = reelFacts_[0][StopOf(StopDraw0(seed))];
+        const uint32_t f1 = reelFacts_[1][StopOf(StopDraw1(seed))];
+        const uint32_t f2 = reelFacts_[2][StopOf(StopDraw2(seed))];
+        const uint8_t rule = ruleOfPayline_[(f0 & SymbolMask) * 49 + (f1 & SymbolMask) * 7 + (f2 & SymbolMask)];
+        const auto points = static_cast<int32_t>((f0 >> PointsShift) + (f1 >> PointsShift) + (f2 >> PointsShift));
+        const bool emptied = ((f0 | f1 | f2) & EmptiesBit) != 0;
+        meter = emptied ? 0 : std::min(meter + points, meterFull_);
+        return winOfRule_[rule];
+    }
+
+    // A reel's payline after the nudges as a byte: the symbol as 0..6
+    // (symbols 0..4, blank 5, Reset 6) in bits 0-2, a Reset that empties the
+    // meter in bit 3, the Bonus points in bits 4-7.
+    static constexpr uint32_t SymbolMask = 0x07;
+    static constexpr uint32_t EmptiesBit = 0x08;
+    static constexpr int PointsShift = 4;
+    std::array<std::array<uint8_t, engine::StripLength>, engine::ReelCount> reelFacts_{};
+    std::array<uint8_t, 7 * 7 * 7> ruleOfPayline_{};
+    std::array<uint64_t, engine::PayRuleCount + 1> winOfRule_{};  // credits at this bet
     engine::BonusPrizes prizes_{};
     int32_t meterFull_ = 0;
 
