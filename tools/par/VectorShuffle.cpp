@@ -178,13 +178,14 @@ __attribute__((target("sse4.1"))) uint32_t ShuffleLanes(uint32_t seed, const Hal
     return static_cast<uint32_t>(_mm_extract_epi32(second, 3));
 }
 
-// Applies the permutations of a pair of table indexes (two half passes).
-__attribute__((target("sse4.1"))) __m128i ApplyIndexes(__m128i boxes, uint64_t indexes, const HalfPassTable& table)
+// The permutation of a pass from its pair of table indexes (two half
+// passes): applying A, then B, to boxes is applying pshufb(A, B) once.
+__attribute__((target("sse4.1"))) __m128i PassPermutation(uint64_t indexes, const HalfPassTable& table)
 {
     const uint64_t* a = &table[0][indexes & 0xFFFFFFFFu];
     const uint64_t* b = &table[1][indexes >> 32];
-    boxes = _mm_shuffle_epi8(boxes, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(a)));
-    return _mm_shuffle_epi8(boxes, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(b)));
+    return _mm_shuffle_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(a)),
+                            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(b)));
 }
 
 // As ShuffleLanes, two passes in each 256-bit vector: the low half holds a
@@ -215,9 +216,13 @@ __attribute__((target("avx2"))) uint32_t ShuffleWideLanes(uint32_t seed, const H
         const __m256i draws = _mm256_packs_epi32(_mm256_srli_epi32(first, 29), _mm256_srli_epi32(second, 29));
         const __m256i pairs = _mm256_madd_epi16(draws, weights);
         const __m256i indexes = _mm256_hadd_epi32(pairs, pairs);
-        boxes = ApplyIndexes(boxes, static_cast<uint64_t>(_mm_cvtsi128_si64(_mm256_castsi256_si128(indexes))), table);
-        boxes =
-            ApplyIndexes(boxes, static_cast<uint64_t>(_mm_cvtsi128_si64(_mm256_extracti128_si256(indexes, 1))), table);
+        // Both passes composed apart from the boxes, so that the boxes wait
+        // for one shuffle per pair of passes.
+        const __m128i thisPass =
+            PassPermutation(static_cast<uint64_t>(_mm_cvtsi128_si64(_mm256_castsi256_si128(indexes))), table);
+        const __m128i next =
+            PassPermutation(static_cast<uint64_t>(_mm_cvtsi128_si64(_mm256_extracti128_si256(indexes, 1))), table);
+        boxes = _mm_shuffle_epi8(boxes, _mm_shuffle_epi8(thisPass, next));
         first = _mm256_add_epi32(_mm256_mullo_epi32(first, scale), offset);
         second = _mm256_add_epi32(_mm256_mullo_epi32(second, scale), offset);
     }
