@@ -14,6 +14,7 @@
 #include "Simulation.h"
 #include "SpinFigures.h"
 #include "TableSimulation.h"
+#include "VectorShuffle.h"
 #include "engine/Game.h"
 #include "engine/Outcomes.h"
 
@@ -87,6 +88,24 @@ TEST(TableSimulation, SameTotalsAsTheEngineUnderBothPlayModels)
             EXPECT_GT(totals.bonusGames, 0u);
         }
     }
+}
+
+TEST(TableSimulation, PlainerPathsGiveTheSameFigures)
+{
+    // The engine's simulation without vector instructions is the reference:
+    // the game's own shuffle, pauses drawn one by one. Each level of the fast
+    // paths must give its figures to the spin.
+    par::LimitVectorLevel(par::VectorLevel::None);
+    par::Simulator plain(2, 4242, par::PlayModel::AttentionPauses);
+    plain.PlaySpins(30000);
+    for (par::VectorLevel level : {par::VectorLevel::None, par::VectorLevel::Sse41, par::VectorLevel::Avx2}) {
+        par::LimitVectorLevel(level);
+        par::TableSimulator fast(par::DefaultCombinations(), 2, 4242, par::PlayModel::AttentionPauses);
+        fast.PlaySpins(30000);
+        EXPECT_EQ(fast.Totals(), plain.Totals()) << static_cast<int>(level);
+    }
+    par::LimitVectorLevel(par::VectorLevel::Avx2);
+    EXPECT_GT(plain.Totals().bonusGames, 100u);
 }
 
 TEST(TableSimulation, ReplayKeepsTheReferenceFigures)

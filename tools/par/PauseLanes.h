@@ -62,17 +62,11 @@ inline int32_t PickOf(uint32_t seed)
 
 #ifdef PLUMFIZZ_PAUSE_LANES
 
-// Whether the processor runs PickTicks.
-inline bool Supported()
-{
-    static const bool supported = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
-    return supported;
-}
-
 // The seed after the picks of ticks (at least one) ticks from seed, and the
 // last pick advanced. After each draw the last pick is that draw, so a tick
 // ends wherever a draw differs from the one before it, and the pause ends at
-// the draw that ends the last tick. Inlined into callers built for AVX2.
+// the draw that ends the last tick. Inlined into callers built for AVX2, run
+// where UsableVectorLevel() is VectorLevel::Avx2.
 __attribute__((target("avx2,popcnt"), always_inline)) inline uint32_t PickTicks(uint32_t seed, int32_t& last,
                                                                                 uint32_t ticks)
 {
@@ -124,13 +118,6 @@ __attribute__((target("avx2,popcnt"), always_inline)) inline uint32_t PickTicks(
         last = PickOf(seed);
         return seed;
     }
-}
-
-#else
-
-inline bool Supported()
-{
-    return false;
 }
 
 #endif

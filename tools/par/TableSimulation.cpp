@@ -125,7 +125,7 @@ void TableSimulator::PlaySpinsInLanes(uint64_t)
 
 void TableSimulator::PlaySpins(uint64_t count)
 {
-    if (model_ == PlayModel::AttentionPauses && lanes::Supported()) {
+    if (model_ == PlayModel::AttentionPauses && UsableVectorLevel() == VectorLevel::Avx2) {
         PlaySpinsInLanes(count);
         return;
     }

@@ -14,7 +14,9 @@
 #include "PauseLanes.h"
 #include "PlayModel.h"
 
+#include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <utility>
 
@@ -72,6 +74,34 @@ void RefillOneByOne(std::array<uint32_t, PauseTicks::StateSize>& state,
 }
 
 }  // namespace
+
+namespace {
+
+std::atomic<VectorLevel> vectorLimit{VectorLevel::Avx2};
+
+VectorLevel ProcessorVectorLevel()
+{
+#ifdef PLUMFIZZ_VECTOR_SHUFFLE
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("sse4.1") &&
+        __builtin_cpu_supports("ssse3"))
+        return VectorLevel::Avx2;
+    if (__builtin_cpu_supports("sse4.1") && __builtin_cpu_supports("ssse3")) return VectorLevel::Sse41;
+#endif
+    return VectorLevel::None;
+}
+
+}  // namespace
+
+VectorLevel UsableVectorLevel()
+{
+    static const VectorLevel processor = ProcessorVectorLevel();
+    return std::min(processor, vectorLimit.load(std::memory_order_relaxed));
+}
+
+void LimitVectorLevel(VectorLevel limit)
+{
+    vectorLimit.store(limit, std::memory_order_relaxed);
+}
 
 // Seeded as std::mt19937 is.
 PauseTicks::PauseTicks(uint32_t seed)
@@ -236,9 +266,9 @@ __attribute__((target("avx2"))) uint32_t ShuffleWideLanes(uint32_t seed, const H
 
 bool ShuffleBonusPrizesVectorized(engine::Random& random, engine::BonusPrizes& prizes)
 {
-    static const bool supported = __builtin_cpu_supports("sse4.1") && __builtin_cpu_supports("ssse3");
-    static const bool wide = __builtin_cpu_supports("avx2");
-    if (!supported) return false;
+    const VectorLevel level = UsableVectorLevel();
+    if (level == VectorLevel::None) return false;
+    const bool wide = level == VectorLevel::Avx2;
     static const HalfPassTable table = MakeHalfPassTable();
 
     std::array<uint8_t, 16> order{};
@@ -261,7 +291,7 @@ __attribute__((target("avx2,popcnt"))) uint32_t PickTicksInLanes(uint32_t seed, 
 
 bool PickTicksVectorized(uint32_t& seed, int32_t& last, uint32_t ticks)
 {
-    if (!lanes::Supported() || ticks == 0) return false;
+    if (UsableVectorLevel() != VectorLevel::Avx2 || ticks == 0) return false;
     seed = PickTicksInLanes(seed, last, ticks);
     return true;
 }
@@ -322,8 +352,7 @@ __attribute__((target("avx2"))) void RefillLanes(std::array<uint32_t, PauseTicks
 void PauseTicks::Refill()
 {
     next_ = 0;
-    static const bool lanes = __builtin_cpu_supports("avx2");
-    if (lanes) {
+    if (UsableVectorLevel() == VectorLevel::Avx2) {
         RefillLanes(state_, ticks_);
         return;
     }
