@@ -139,24 +139,39 @@ constexpr JumpAhead Jump = MakeJumpAhead();
 // a half pass make the index j0 + 8 j1 + 64 j2 + 512 j3.
 constexpr int HalfPassIndexes = 1 << 12;
 
-// For each index: the half pass's effect as byte k = the box whose content
-// lands in box k, for the first (boxes 1-4) and the second half (boxes 5-8).
-using HalfPassTable = std::array<std::array<uint64_t, HalfPassIndexes>, 2>;
+// For each index: the first half pass's effect (boxes 1-4 swapped in turn)
+// as byte k = the box whose content lands in box k. 32 KB, a table for the
+// first half only: the second half is the first seen with the boxes
+// relabelled k -> k xor 4 (see SecondHalf).
+using HalfPassTable = std::array<uint64_t, HalfPassIndexes>;
 
 HalfPassTable MakeHalfPassTable()
 {
     HalfPassTable table{};
-    for (int half = 0; half < 2; ++half) {
-        for (int index = 0; index < HalfPassIndexes; ++index) {
-            std::array<uint8_t, Boxes> box{};
-            for (int k = 0; k < Boxes; ++k) box[k] = static_cast<uint8_t>(k);
-            for (int lane = 0; lane < 4; ++lane) std::swap(box[half * 4 + lane], box[(index >> (3 * lane)) & 7]);
-            uint64_t packed = 0;
-            for (int k = 0; k < Boxes; ++k) packed |= static_cast<uint64_t>(box[k]) << (8 * k);
-            table[half][index] = packed;
-        }
+    for (int index = 0; index < HalfPassIndexes; ++index) {
+        std::array<uint8_t, Boxes> box{};
+        for (int k = 0; k < Boxes; ++k) box[k] = static_cast<uint8_t>(k);
+        for (int lane = 0; lane < 4; ++lane) std::swap(box[lane], box[(index >> (3 * lane)) & 7]);
+        uint64_t packed = 0;
+        for (int k = 0; k < Boxes; ++k) packed |= static_cast<uint64_t>(box[k]) << (8 * k);
+        table[index] = packed;
     }
     return table;
+}
+
+__attribute__((target("sse4.1"))) __m128i FirstHalf(const HalfPassTable& table, uint64_t index)
+{
+    return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&table[index]));
+}
+
+// Swapping box 4 + l with box j is swapping l with j xor 4 between two
+// relabellings R(k) = k xor 4. So the second half pass with draws j is
+// R P R, P the first half pass with draws j xor 4 (index xor 0x924), and
+// as bytes: byte k = P's byte (k xor 4), xor 4.
+__attribute__((target("sse4.1"))) __m128i SecondHalf(const HalfPassTable& table, uint64_t index)
+{
+    const __m128i first = FirstHalf(table, index ^ 0x924u);
+    return _mm_xor_si128(_mm_shuffle_epi32(first, _MM_SHUFFLE(3, 2, 0, 1)), _mm_set_epi64x(0, 0x0404040404040404LL));
 }
 
 // One pass: the eight draws' seeds, four per half, give two table indexes
@@ -169,10 +184,8 @@ __attribute__((target("sse4.1"))) __m128i ApplyPass(__m128i boxes, __m128i first
     const __m128i draws = _mm_packs_epi32(_mm_srli_epi32(first, 29), _mm_srli_epi32(second, 29));
     const __m128i pairs = _mm_madd_epi16(draws, weights);
     const uint64_t indexes = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_hadd_epi32(pairs, pairs)));
-    const uint64_t* a = &table[0][indexes & 0xFFFFFFFFu];
-    const uint64_t* b = &table[1][indexes >> 32];
-    boxes = _mm_shuffle_epi8(boxes, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(a)));
-    return _mm_shuffle_epi8(boxes, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(b)));
+    boxes = _mm_shuffle_epi8(boxes, FirstHalf(table, indexes & 0xFFFFFFFFu));
+    return _mm_shuffle_epi8(boxes, SecondHalf(table, indexes >> 32));
 }
 
 __attribute__((target("sse4.1"))) uint32_t ShuffleLanes(uint32_t seed, const HalfPassTable& table,
@@ -212,10 +225,7 @@ __attribute__((target("sse4.1"))) uint32_t ShuffleLanes(uint32_t seed, const Hal
 // passes): applying A, then B, to boxes is applying pshufb(A, B) once.
 __attribute__((target("sse4.1"))) __m128i PassPermutation(uint64_t indexes, const HalfPassTable& table)
 {
-    const uint64_t* a = &table[0][indexes & 0xFFFFFFFFu];
-    const uint64_t* b = &table[1][indexes >> 32];
-    return _mm_shuffle_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(a)),
-                            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(b)));
+    return _mm_shuffle_epi8(FirstHalf(table, indexes & 0xFFFFFFFFu), SecondHalf(table, indexes >> 32));
 }
 
 // As ShuffleLanes, two passes in each 256-bit vector: the low half holds a
