@@ -17,20 +17,17 @@ namespace par::lanes {
 inline constexpr int PauseDraws = 16;
 
 struct PauseJumps {
-    std::array<uint32_t, PauseDraws> scale{};  // seed after draw k + 1: scale[k] × seed + offset[k]
-    std::array<uint32_t, PauseDraws> offset{};
+    std::array<uint32_t, PauseDraws + 1> scale{};  // seed after k draws: scale[k] × seed + offset[k]
+    std::array<uint32_t, PauseDraws + 1> offset{};
 };
 
 constexpr PauseJumps MakePauseJumps()
 {
     PauseJumps j{};
-    uint32_t scale = 1;
-    uint32_t offset = 0;
-    for (int k = 0; k < PauseDraws; ++k) {
-        scale *= engine::Random::Multiplier;
-        offset = offset * engine::Random::Multiplier + engine::Random::Increment;
-        j.scale[k] = scale;
-        j.offset[k] = offset;
+    j.scale[0] = 1;
+    for (int k = 1; k <= PauseDraws; ++k) {
+        j.scale[k] = j.scale[k - 1] * engine::Random::Multiplier;
+        j.offset[k] = j.offset[k - 1] * engine::Random::Multiplier + engine::Random::Increment;
     }
     return j;
 }
@@ -67,44 +64,59 @@ inline int32_t PickOf(uint32_t seed)
 // ends wherever a draw differs from the one before it, and the pause ends at
 // the draw that ends the last tick. Inlined into callers built for AVX2, run
 // where UsableVectorLevel() is VectorLevel::Avx2.
+__attribute__((target("avx2,popcnt"), always_inline)) inline __m256i LoadJumps(const uint32_t* p)
+{
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+
+// The seeds after draws k .. k + 7 from the start seed in every lane.
+__attribute__((target("avx2,popcnt"), always_inline)) inline __m256i SeedsAfter(__m256i start, int k)
+{
+    return _mm256_add_epi32(_mm256_mullo_epi32(start, LoadJumps(Pause.scale.data() + k)),
+                            LoadJumps(Pause.offset.data() + k));
+}
+
+// Minus Random(3) of each lane's seed: 0, -1 or -2 (only equality matters).
+// Random(3) is at least 1 from seed 1431655766 on and 2 from 2863311531 on:
+// unsigned comparisons, made signed by flipping the top bit.
+__attribute__((target("avx2,popcnt"), always_inline)) inline __m256i NegatedPicks(__m256i seeds)
+{
+    const __m256i flipped = _mm256_xor_si256(seeds, _mm256_set1_epi32(INT32_MIN));
+    return _mm256_add_epi32(
+        _mm256_cmpgt_epi32(flipped, _mm256_set1_epi32(static_cast<int32_t>(1431655765u ^ 0x80000000u))),
+        _mm256_cmpgt_epi32(flipped, _mm256_set1_epi32(static_cast<int32_t>(2863311530u ^ 0x80000000u))));
+}
+
+// The seed after the picks of ticks (at least one) ticks from seed, and the
+// last pick advanced. After each draw the last pick is that draw, so a tick
+// ends wherever a draw differs from the one before it, and the pause ends at
+// the draw that ends the last tick. Inlined into callers built for AVX2, run
+// where UsableVectorLevel() is VectorLevel::Avx2. The seeds before and after
+// each draw come straight from the start seed, side by side, so that the
+// next pause waits for as few steps as possible.
 __attribute__((target("avx2,popcnt"), always_inline)) inline uint32_t PickTicks(uint32_t seed, int32_t& last,
                                                                                 uint32_t ticks)
 {
-    const __m256i scaleLow = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(Pause.scale.data()));
-    const __m256i scaleHigh = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(Pause.scale.data() + 8));
-    const __m256i offsetLow = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(Pause.offset.data()));
-    const __m256i offsetHigh = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(Pause.offset.data() + 8));
-    // Random(3) is at least 1 from seed 1431655766 on and 2 from 2863311531
-    // on: unsigned comparisons, made signed by flipping the top bit. Lanes
-    // hold minus each pick, 0, -1 or -2; only equality matters.
-    const __m256i flip = _mm256_set1_epi32(INT32_MIN);
-    const __m256i atLeast1 = _mm256_set1_epi32(static_cast<int32_t>(1431655765u ^ 0x80000000u));
-    const __m256i atLeast2 = _mm256_set1_epi32(static_cast<int32_t>(2863311530u ^ 0x80000000u));
-    const __m256i before = _mm256_setr_epi32(0, 0, 1, 2, 3, 4, 5, 6);  // each lane's predecessor
-    const __m256i lastLane = _mm256_set1_epi32(7);
-
     for (;;) {
         const __m256i start = _mm256_set1_epi32(static_cast<int32_t>(seed));
-        const __m256i low = _mm256_xor_si256(_mm256_add_epi32(_mm256_mullo_epi32(start, scaleLow), offsetLow), flip);
-        const __m256i high = _mm256_xor_si256(_mm256_add_epi32(_mm256_mullo_epi32(start, scaleHigh), offsetHigh), flip);
-        const __m256i picksLow = _mm256_add_epi32(_mm256_cmpgt_epi32(low, atLeast1), _mm256_cmpgt_epi32(low, atLeast2));
-        const __m256i picksHigh =
-            _mm256_add_epi32(_mm256_cmpgt_epi32(high, atLeast1), _mm256_cmpgt_epi32(high, atLeast2));
+        alignas(32) std::array<uint32_t, PauseDraws> seeds;  // seeds[k]: after draw k + 1
+        const __m256i low = SeedsAfter(start, 1);
+        const __m256i high = SeedsAfter(start, 9);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(seeds.data()), low);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(seeds.data() + 8), high);
         // The pick before each draw: the last one for the first draw.
-        const __m256i previousLow =
-            _mm256_blend_epi32(_mm256_permutevar8x32_epi32(picksLow, before), _mm256_set1_epi32(-last), 1);
-        const __m256i previousHigh = _mm256_blend_epi32(_mm256_permutevar8x32_epi32(picksHigh, before),
-                                                        _mm256_permutevar8x32_epi32(picksLow, lastLane), 1);
-        const auto sameLow =
-            static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(picksLow, previousLow))));
-        const auto sameHigh =
-            static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(picksHigh, previousHigh))));
+        const __m256i previousLow = _mm256_blend_epi32(NegatedPicks(SeedsAfter(start, 0)), _mm256_set1_epi32(-last), 1);
+        const __m256i previousHigh = NegatedPicks(SeedsAfter(start, 8));
+        const auto sameLow = static_cast<uint32_t>(
+            _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(NegatedPicks(low), previousLow))));
+        const auto sameHigh = static_cast<uint32_t>(
+            _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(NegatedPicks(high), previousHigh))));
         // Bit k set: draw k + 1 ends a tick.
         const uint32_t ends = ~(sameLow | sameHigh << 8) & 0xFFFFu;
         const auto count = static_cast<uint32_t>(__builtin_popcount(ends));
         if (ticks > count) [[unlikely]] {
             ticks -= count;
-            seed = Pause.scale[PauseDraws - 1] * seed + Pause.offset[PauseDraws - 1];
+            seed = seeds[PauseDraws - 1];
             last = PickOf(seed);
             continue;
         }
@@ -113,8 +125,7 @@ __attribute__((target("avx2,popcnt"), always_inline)) inline uint32_t PickTicks(
         const bool inLow = ticks <= lowCount;
         const uint32_t byte = inLow ? ends & 0xFFu : ends >> 8;
         const uint32_t n = inLow ? ticks - 1 : ticks - 1 - lowCount;
-        const size_t draw = NthBit[byte][n] + (inLow ? 0u : 8u);
-        seed = Pause.scale[draw] * seed + Pause.offset[draw];
+        seed = seeds[NthBit[byte][n] + (inLow ? 0u : 8u)];
         last = PickOf(seed);
         return seed;
     }
