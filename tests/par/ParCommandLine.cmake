@@ -8,6 +8,9 @@ function(run_par out err code)
   set(${code} "${r}" PARENT_SCOPE)
 endfunction()
 
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+
 # The sheet, without the sweep over all generator states (seconds of both cores).
 run_par(out err code --exact --no-sweep)
 if(NOT code EQUAL 0 OR NOT out MATCHES "3664/3375" OR NOT out MATCHES "Bonus games per spin")
@@ -26,6 +29,74 @@ endif()
 run_par(out err code --simulate 1000000 --bet 5 --seed 42 --replay)
 if(NOT code EQUAL 0 OR NOT out MATCHES "\nbase winnings: 5328045\n" OR NOT out MATCHES "\nfinal seed: 3944210322\n")
   message(FATAL_ERROR "replay: exit ${code}\n${out}${err}")
+endif()
+
+# The game's model exported and read back: the same sheet in every format, byte for byte, and the
+# same replay figures; one stop changed, another sheet; a fault, exit status 2 and its line.
+set(model "${WORK}/par-default.model")
+run_par(out err code --export-model "${model}")
+if(NOT code EQUAL 0 OR NOT EXISTS "${model}")
+  message(FATAL_ERROR "--export-model: exit ${code}\n${err}")
+endif()
+foreach(format text csv json)
+  run_par(own err code --no-sweep --exact --format ${format})
+  run_par(read err code --model "${model}" --no-sweep --exact --format ${format})
+  if(NOT code EQUAL 0 OR NOT own STREQUAL read)
+    message(FATAL_ERROR "--model of the exported model, ${format}: exit ${code}\n${err}")
+  endif()
+endforeach()
+run_par(out err code --model "${model}" --simulate 1000000 --bet 5 --seed 42 --replay)
+if(NOT code EQUAL 0 OR NOT out MATCHES "\nbase winnings: 5328045\n" OR NOT out MATCHES "\nfinal seed: 3944210322\n")
+  message(FATAL_ERROR "replay of the exported model: exit ${code}\n${out}${err}")
+endif()
+# The workbench on the exported model: the game's own figures.
+set(bench --returns --distribution --convergence --exact)
+run_par(own_bench err code ${bench})
+run_par(read_bench err read_code --model "${model}" ${bench})
+if(NOT code EQUAL 0 OR NOT read_code EQUAL 0 OR NOT own_bench STREQUAL read_bench)
+  message(FATAL_ERROR "the workbench on the exported model: exit ${code} ${read_code}\n${err}")
+endif()
+file(READ "${model}" text)
+string(REPLACE "\n23 plum\n" "\n23 seven\n" changed "${text}")
+file(WRITE "${model}" "${changed}")
+run_par(other err code --model "${model}" --no-sweep --exact --format text)
+if(NOT code EQUAL 0 OR other STREQUAL own OR changed STREQUAL text)
+  message(FATAL_ERROR "one stop changed gave the same sheet: exit ${code}\n${err}")
+endif()
+run_par(other_bench err code --model "${model}" --returns --exact)
+string(REGEX MATCH "\n   total +[0-9/]+ " own_total "${own_bench}")
+string(REGEX MATCH "\n   total +[0-9/]+ " other_total "${other_bench}")
+if(NOT code EQUAL 0 OR NOT other_total OR other_total STREQUAL own_total)
+  message(FATAL_ERROR "one stop changed gave the same returns: exit ${code} '${other_total}'\n${err}")
+endif()
+# Without Bonus forms the meter never moves: the bonus game adds nothing, and every figure that
+# solves the meter's chain or simulates still works, in two streams where it simulates.
+string(REGEX REPLACE " bonus\n" "\n" no_bonus "${text}")
+file(WRITE "${model}" "${no_bonus}")
+run_par(out err code --model "${model}" --returns --convergence --convergence-check 2 --sessions 20 --spins 2000000
+        --bankroll 20 --bet 5 --threads 2 --exact)
+if(NOT code EQUAL 0 OR no_bonus STREQUAL text OR NOT out MATCHES "\n   bonus game +0 +0 +0 +0 +0\n"
+   OR NOT out MATCHES "Check: independent simulated runs" OR NOT out MATCHES "Method: simulation of 20 sessions"
+   OR NOT out MATCHES "in 2 independent streams")
+  message(FATAL_ERROR "the workbench without Bonus forms: exit ${code}\n${out}${err}")
+endif()
+run_par(out err code --model "${model}" --rng-tests --seed 7 --format csv)
+if(NOT code EQUAL 0 OR NOT out MATCHES "leaves these figures as they are")
+  message(FATAL_ERROR "--rng-tests with --model: exit ${code}\n${err}")
+endif()
+string(REPLACE "\n23 plum\n" "\n23 cherry\n" broken "${text}")
+file(WRITE "${model}" "${broken}")
+run_par(out err code --model "${model}")
+string(REGEX MATCHALL "\n" newlines "${err}")
+list(LENGTH newlines newline_count)
+if(NOT code EQUAL 2 OR NOT out STREQUAL "" OR NOT newline_count EQUAL 1 OR NOT err MATCHES "line 33: unknown symbol")
+  message(FATAL_ERROR "a malformed model: exit ${code}, stdout '${out}', stderr '${err}'")
+endif()
+
+# Two streams: said so, with each stream's final seed.
+run_par(out err code --simulate 20001 --bet 1 --seed 7 --threads 2)
+if(NOT code EQUAL 0 OR NOT out MATCHES "^streams: 2\nspins: 20001\n" OR NOT out MATCHES "\nfinal seeds: [0-9]+ [0-9]+\n")
+  message(FATAL_ERROR "--threads 2: exit ${code}\n${out}${err}")
 endif()
 
 # --help and --version print and succeed; the help names every mode's options.
@@ -138,7 +209,6 @@ if(NOT code EQUAL 0 OR NOT out MATCHES "Method: simulation of 50 sessions")
 endif()
 
 # Plots: three SVG files in a directory made for them, each well-formed XML.
-file(REMOVE_RECURSE "${WORK}")
 run_par(out err code --plot "${WORK}/plots" --bet 2 --sessions 10 --spins 100 --bankroll 40)
 foreach(name convergence-funnel win-distribution sessions)
   set(svg "${WORK}/plots/${name}.svg")
@@ -196,6 +266,15 @@ set(bad_cases
   "--sessions 10 --spins 5 --bankroll 4 --bet 5"
   "--sessions 0 --spins 5 --bankroll 100 --bet 5"
   "--spins 5 --bankroll 100 --bet 5"
+  "--simulate 10 --bet 1 --seed 1 --replay --threads 2"
+  "--threads 2"
+  "--returns --threads 2"
+  "--rng-tests --threads 2"
+  "--export-model x --exact"
+  "--export-model x --returns"
+  "--rng-tests --export-model x"
+  "--model"
+  "--returns --model a --model b"
   "--bogus")
 foreach(case IN LISTS bad_cases)
   set(shown "${case}")

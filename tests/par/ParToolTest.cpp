@@ -23,7 +23,7 @@ using par::Fraction;
 
 TEST(ParSheet, FiguresAddUp)
 {
-    const par::ParSheet sheet = par::ComputeParSheet();
+    const par::ParSheet sheet = par::ComputeParSheet(par::DefaultCombinations());
     int64_t winning = 0;
     Fraction ret(0);
     for (const par::RuleFigures& r : sheet.rules) {
@@ -61,7 +61,7 @@ TEST(ParSheet, FiguresAddUp)
 
 TEST(ParSheet, VolatilityAgreesWithTheReturns)
 {
-    const par::ParSheet sheet = par::ComputeParSheet();
+    const par::ParSheet sheet = par::ComputeParSheet(par::DefaultCombinations());
     EXPECT_EQ(sheet.baseVolatility.meanPerCoin, sheet.baseReturn);
     EXPECT_EQ(sheet.baseVolatility.largestWin, 1500);
     // Only three plums reach 500 times the bet.
@@ -72,7 +72,8 @@ TEST(ParSheet, VolatilityAgreesWithTheReturns)
         EXPECT_GT(v.variancePerCoin, sheet.baseVolatility.variancePerCoin) << coins;
         EXPECT_EQ(v.largestWin, 1500 * coins);
         Fraction total(0);
-        for (const auto& [win, chance] : par::WinDistributionWithBonus(coins, sheet.chain)) total += chance;
+        for (const auto& [win, chance] : par::WinDistributionWithBonus(par::DefaultCombinations(), coins, sheet.chain))
+            total += chance;
         EXPECT_EQ(total, Fraction(1));
     }
     // A bonus game every so many spins, on average.

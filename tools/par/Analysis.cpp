@@ -16,9 +16,9 @@
 #include "ReturnSources.h"
 #include "Sessions.h"
 #include "SvgPlot.h"
+#include "TableSimulation.h"
 #include "Volatility.h"
 #include "WinBands.h"
-#include "engine/BonusMeter.h"
 
 namespace par {
 
@@ -47,7 +47,7 @@ std::vector<uint64_t> LogSteps(int lastPower)
     return steps;
 }
 
-PlotChart FunnelChart(const ConvergenceFigures& f, uint32_t seed)
+PlotChart FunnelChart(const CombinationTable& table, const ConvergenceFigures& f, uint32_t seed, unsigned threads)
 {
     PlotChart chart;
     chart.title = "Convergence of the return per coin at " + Coins(f.coins);
@@ -56,7 +56,9 @@ PlotChart FunnelChart(const ConvergenceFigures& f, uint32_t seed)
                      " per coin; normal intervals, five simulated runs to 10^7 spins";
     chart.x = {"spins", 100, 1e9, true};
     const ReturnInterval range = IntervalAfter(f, 1000, IntervalZ[2]);
-    chart.y = {"return per coin", range.low, range.high, false};
+    // A model whose every spin wins the same has no spread to show: a little room around its return.
+    const double room = range.high > range.low ? 0.0 : std::max(1e-3, std::abs(range.low) * 0.01);
+    chart.y = {"return per coin", range.low - room, range.high + room, false};
     const std::vector<uint64_t> steps = LogSteps(9);
     const std::array<const char*, 3> colours{"#c6dbef", "#9ecae1", "#6baed6"};
     for (size_t k = IntervalLevels.size(); k-- > 0;) {
@@ -74,13 +76,19 @@ PlotChart FunnelChart(const ConvergenceFigures& f, uint32_t seed)
     const double mean = ToDouble(f.meanPerCoin);
     chart.lines.push_back({"long-run return", "#08306b", {{100, mean}, {1e9, mean}}, 1.5, true});
     const std::array<const char*, 5> pathColours{"#d62728", "#2ca02c", "#ff7f0e", "#9467bd", "#8c564b"};
+    // Each path one stream of its own seed; threads only share the paths out.
+    std::vector<std::vector<std::pair<uint64_t, double>>> paths(pathColours.size());
+    const unsigned workers = std::clamp<unsigned>(threads, 1, static_cast<unsigned>(paths.size()));
+    RunStreams(workers, [&](unsigned worker) {
+        for (size_t run = worker; run < paths.size(); run += workers)
+            paths[run] = SimulatedReturnPath(table, f.coins, seed + static_cast<uint32_t>(run), LogSteps(7));
+    });
     for (size_t run = 0; run < pathColours.size(); ++run) {
         PlotLine line;
         line.label = run == 0 ? "simulated runs" : "";
         line.colour = pathColours[run];
         line.width = 1;
-        for (const auto& [spins, value] : SimulatedReturnPath(f.coins, seed + static_cast<uint32_t>(run), LogSteps(7)))
-            line.points.emplace_back(static_cast<double>(spins), value);
+        for (const auto& [spins, value] : paths[run]) line.points.emplace_back(static_cast<double>(spins), value);
         chart.lines.push_back(std::move(line));
     }
     return chart;
@@ -151,12 +159,10 @@ PlotChart SessionsChart(const SessionResult& r)
 
 }  // namespace
 
-void RunAnalysis(const AnalysisSettings& settings, Format format, std::ostream& out)
+void RunAnalysis(const AnalysisSettings& settings, const CombinationTable& table, Format format, std::ostream& out)
 {
     const AnalysisRequest& request = settings.request;
-    const std::span<const int32_t> prizes(engine::BonusPrizeFill);
-    const CombinationTable& table = Combinations();
-    const MeterChain chain = SolveMeterChain(MeterOutcomesOf(table));
+    const MeterChain chain = SolveMeterChain(CountMeterOutcomes(table));
     const bool plotting = request.plotDirectory.has_value();
 
     Report report;
@@ -164,17 +170,19 @@ void RunAnalysis(const AnalysisSettings& settings, Format format, std::ostream& 
     report.notes = {"Computed from the reel strips, pay table and bonus meter rules on ideal reels (each of the " +
                     std::to_string(table.size()) + " stop combinations equally likely), like the PAR sheet" +
                     std::string(settings.exact ? "; exact fractions." : "; --exact shows the exact fractions.")};
+    if (table.model != DefaultModel())
+        report.notes.push_back("The model is not the game's own: it was read with --model.");
 
     if (request.returns) {
-        const CombinationTable drawn = CombinationsWithoutNudges();
-        for (ReportTable& t : ReturnSourcesTables(ComputeReturnSources(table, drawn, prizes), settings.exact))
+        const CombinationTable drawn = BuildCombinationTable(WithoutNudges(table.model));
+        for (ReportTable& t : ReturnSourcesTables(ComputeReturnSources(table, drawn), settings.exact))
             report.tables.push_back(std::move(t));
     }
 
     std::optional<WinBandFigures> shownBands;
     if (request.distribution || plotting) {
         for (int32_t coins = 1; coins <= MaxBetCoins; ++coins) {
-            WinBandFigures bands = BandWins(WinDistributionWithBonus(coins, chain), coins);
+            WinBandFigures bands = BandWins(WinDistributionWithBonus(table, coins, chain), coins);
             if (request.distribution) report.tables.push_back(WinBandTable(bands, settings.exact));
             if (coins == settings.betCoins) shownBands = std::move(bands);
         }
@@ -185,14 +193,14 @@ void RunAnalysis(const AnalysisSettings& settings, Format format, std::ostream& 
     if (convergence || plotting) {
         std::vector<ConvergenceFigures> byBet;
         for (int32_t coins = 1; coins <= MaxBetCoins; ++coins) {
-            byBet.push_back(ComputeConvergence(table, chain, prizes, coins));
+            byBet.push_back(ComputeConvergence(table, chain, coins));
             if (coins == settings.betCoins) shownConvergence = byBet.back();
         }
         if (convergence) {
             std::optional<ConvergenceCheck> check;
             if (request.convergenceRuns) {
-                check =
-                    CheckConvergence(*shownConvergence, *request.convergenceRuns, ConvergenceCheckSpins, settings.seed);
+                check = CheckConvergence(table, *shownConvergence, *request.convergenceRuns, ConvergenceCheckSpins,
+                                         settings.seed, settings.threads);
             }
             for (ReportTable& t :
                  ConvergenceTables(byBet, *shownConvergence, check ? &*check : nullptr, settings.exact))
@@ -208,7 +216,8 @@ void RunAnalysis(const AnalysisSettings& settings, Format format, std::ostream& 
         s.bankroll = static_cast<int64_t>(request.bankroll.value_or(DefaultPlotBankroll));
         s.betCoins = settings.betCoins;
         s.seed = settings.seed;
-        sessions = AnalyseSessions(s, table, prizes);
+        s.streams = settings.threads;
+        sessions = AnalyseSessions(s, table);
         if (request.sessions) report.tables.push_back(SessionTable(*sessions));
     }
 
@@ -222,7 +231,7 @@ void RunAnalysis(const AnalysisSettings& settings, Format format, std::ostream& 
         files.title = "Plots written";
         files.columns = {"file", "shows"};
         const std::vector<std::pair<std::string, PlotChart>> charts{
-            {"convergence-funnel.svg", FunnelChart(*shownConvergence, settings.seed)},
+            {"convergence-funnel.svg", FunnelChart(table, *shownConvergence, settings.seed, settings.threads)},
             {"win-distribution.svg", DistributionChart(*shownBands)},
             {"sessions.svg", SessionsChart(*sessions)}};
         for (const auto& [name, chart] : charts) {
@@ -233,7 +242,8 @@ void RunAnalysis(const AnalysisSettings& settings, Format format, std::ostream& 
         files.notes = {
             "SVG files for a browser. The funnel's simulated runs are the fast table simulation of the "
             "game's generator seeded with " +
-            std::to_string(settings.seed) + " to " + std::to_string(settings.seed + 4) + "."};
+            std::to_string(settings.seed) + " to " + std::to_string(settings.seed + 4) +
+            ", one stream each (--threads only plays them side by side)."};
         if (!request.sessions) {
             files.notes.push_back("The sessions plot shows " + std::to_string(sessions->settings.spins) +
                                   " spins from " + std::to_string(sessions->settings.bankroll) +

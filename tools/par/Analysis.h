@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "CombinationTable.h"
 #include "Report.h"
 
 namespace par {
@@ -44,11 +45,13 @@ struct AnalysisSettings {
     AnalysisRequest request;
     int32_t betCoins = DefaultAnalysisBet;
     uint32_t seed = 1;
+    unsigned threads = 1;  // independent streams of the convergence check's runs and of simulated sessions
     bool exact = false;
 };
 
-// Computes what the request asks for, writes the plots, and writes the
-// report. Throws std::runtime_error when a plot cannot be written.
-void RunAnalysis(const AnalysisSettings& settings, Format format, std::ostream& out);
+// Computes what the request asks for on the table's model, writes the plots,
+// and writes the report. Throws std::runtime_error when a plot cannot be
+// written.
+void RunAnalysis(const AnalysisSettings& settings, const CombinationTable& table, Format format, std::ostream& out);
 
 }  // namespace par

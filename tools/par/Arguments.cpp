@@ -55,14 +55,18 @@ std::optional<Format> ParseFormat(const std::string& text)
     return std::nullopt;
 }
 
+constexpr const char* ThreadsGoWith = "--threads goes with --simulate, --convergence-check, --sessions or --plot";
+
 // The workbench options together: a session needs its spins, bankroll and
-// bet, and a bankroll that can pay the first spin.
+// bet, and a bankroll that can pay the first spin; threads need a simulation.
 Command AnalysisCommand(const AnalysisRequest& analysis, const std::optional<uint64_t>& simulate,
-                        const std::optional<uint64_t>& bet, const std::optional<uint64_t>& seed, bool sheetOrReplay,
-                        Command command)
+                        const std::optional<uint64_t>& bet, const std::optional<uint64_t>& seed,
+                        const std::optional<uint64_t>& threads, bool sheetOrReplay, Command command)
 {
     if (simulate) return Fail("--simulate goes alone, not with the analysis options");
     if (sheetOrReplay) return Fail("--replay and --no-sweep do not go with the analysis options");
+    if (threads && !(analysis.convergenceRuns || analysis.sessions || analysis.plotDirectory))
+        return Fail(ThreadsGoWith);
     const bool sessionPart = analysis.sessions || analysis.spins || analysis.bankroll;
     if (sessionPart && !(analysis.sessions && analysis.spins && analysis.bankroll))
         return Fail("--sessions, --spins and --bankroll go together");
@@ -74,6 +78,7 @@ Command AnalysisCommand(const AnalysisRequest& analysis, const std::optional<uin
     command.analysis = analysis;
     command.betCoins = static_cast<int32_t>(coins);
     command.seed = static_cast<uint32_t>(seed.value_or(1));
+    command.threads = static_cast<unsigned>(threads.value_or(1));
     return command;
 }
 
@@ -100,6 +105,9 @@ Command ParseArguments(const std::vector<std::string>& arguments)
     bool exact = false;
     bool noSweep = false;
     bool rngTests = false;
+    std::optional<uint64_t> threads;
+    std::optional<std::string> modelFile;
+    std::optional<std::string> exportFile;
     AnalysisRequest analysis;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
@@ -126,6 +134,14 @@ Command ParseArguments(const std::vector<std::string>& arguments)
             analysis.plotDirectory = arguments[++i];
             continue;
         }
+        if (option == "--model" || option == "--export-model") {
+            std::optional<std::string>& file = option == "--model" ? modelFile : exportFile;
+            if (file) return Fail(option + " given twice");
+            if (i + 1 == arguments.size()) return Fail(option + " needs a file name");
+            file = arguments[++i];
+            if (file->empty()) return Fail(option + " needs a file name, not an empty one");
+            continue;
+        }
         if (option == "--format") {
             if (format) return Fail(option + " given twice");
             if (i + 1 == arguments.size()) return Fail(option + " needs a value");
@@ -146,6 +162,8 @@ Command ParseArguments(const std::vector<std::string>& arguments)
             target = &bet, min = 1, max = 5, name = "B";
         } else if (option == "--seed") {
             target = &seed, min = 0, max = UINT32_MAX, name = "S";
+        } else if (option == "--threads") {
+            target = &threads, min = 1, max = MaxThreads, name = "T";
         } else if (option == "--sessions") {
             target = &analysis.sessions, min = 1, max = MaxSessions, name = "N";
         } else if (option == "--spins") {
@@ -170,19 +188,28 @@ Command ParseArguments(const std::vector<std::string>& arguments)
 
     Command command;
     command.format = format.value_or(Format::Text);
+    command.modelFile = modelFile.value_or("");
+    if (exportFile) {
+        if (spins || bet || seed || threads || replay || exact || noSweep || format || rngTests || analysis.Any())
+            return Fail("--export-model goes alone or with --model");
+        command.kind = Command::Kind::ExportModel;
+        command.exportFile = *exportFile;
+        return command;
+    }
     if (rngTests) {
-        if (spins || bet || replay || exact || noSweep || analysis.Any())
-            return Fail("--rng-tests takes only --seed and --format");
+        if (spins || bet || threads || replay || exact || noSweep || analysis.Any())
+            return Fail("--rng-tests takes only --seed, --model and --format");
         command.kind = Command::Kind::RngTests;
         command.seed = static_cast<uint32_t>(seed.value_or(DefaultRandomnessSeed));
         return command;
     }
     command.exact = exact;
-    if (analysis.Any()) return AnalysisCommand(analysis, spins, bet, seed, replay || noSweep, command);
+    if (analysis.Any()) return AnalysisCommand(analysis, spins, bet, seed, threads, replay || noSweep, command);
     if (!spins) {
         if (bet) return Fail("--bet goes with --simulate or the analysis options");
         if (seed) return Fail("--seed goes with --simulate, --rng-tests or the analysis options");
         if (replay) return Fail("--replay goes with --simulate");
+        if (threads) return Fail(ThreadsGoWith);
         command.sweep = !noSweep;
         return command;
     }
@@ -190,12 +217,14 @@ Command ParseArguments(const std::vector<std::string>& arguments)
         return Fail(std::string(exact ? "--exact" : "--no-sweep") + " goes with the sheet, not with --simulate");
     if (!bet) return Fail("--simulate needs --bet");
     if (!seed) return Fail("--simulate needs --seed");
+    if (replay && threads.value_or(1) > 1) return Fail("--replay plays one stream, so it takes no --threads above 1");
 
     command.kind = Command::Kind::Simulate;
     command.spins = *spins;
     command.betCoins = static_cast<int32_t>(*bet);
     command.seed = static_cast<uint32_t>(*seed);
     command.model = replay ? PlayModel::Replay : PlayModel::AttentionPauses;
+    command.threads = static_cast<unsigned>(threads.value_or(1));
     return command;
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <span>
 #include <stdexcept>
 
 #include "OutcomeGroups.h"
@@ -31,10 +32,12 @@ double ReturnOf(const SimulationTotals& totals)
 
 }  // namespace
 
-ConvergenceFigures ComputeConvergence(const CombinationTable& table, const MeterChain& chain,
-                                      std::span<const int32_t> prizes, int32_t coins)
+ConvergenceFigures ComputeConvergence(const CombinationTable& table, const MeterChain& chain, int32_t coins)
 {
     if (coins <= 0) throw std::domain_error("a bet of at least one coin");
+    const int levels = chain.Levels();
+    if (levels != table.model.meterFull) throw std::invalid_argument("a meter chain of another model");
+    const std::span<const int32_t> prizes(table.model.prizes);
     const std::vector<OutcomeGroup> groups = GroupOutcomes(table);
     const BigInt total(static_cast<int64_t>(table.size()));
     const Fraction meanPrize = PrizeExpectation(prizes);
@@ -49,14 +52,13 @@ ConvergenceFigures ComputeConvergence(const CombinationTable& table, const Meter
         Fraction square;
         int next = 0;
     };
-    std::array<std::vector<Move>, MeterLevels> moves;
-    std::array<Fraction, MeterLevels> levelMean;
-    std::array<std::array<Fraction, MeterLevels>, MeterLevels> transition;
-    for (auto& row : transition) row.fill(Fraction(0));
-    for (int level = 0; level < MeterLevels; ++level) {
-        levelMean[level] = Fraction(0);
+    const auto n = static_cast<size_t>(levels);
+    std::vector<std::vector<Move>> moves(n);
+    std::vector<Fraction> levelMean(n, Fraction(0));
+    std::vector<std::vector<Fraction>> transition(n, std::vector<Fraction>(n, Fraction(0)));
+    for (int level = 0; level < levels; ++level) {
         for (const OutcomeGroup& g : groups) {
-            const MeterStep step = StepMeter(level, g);
+            const MeterStep step = StepMeter(level, g, table.model.meterFull);
             const Fraction base(int64_t{coins} * g.factor);
             Move move;
             move.chance = Fraction(BigInt(g.combinations), total);
@@ -70,28 +72,47 @@ ConvergenceFigures ComputeConvergence(const CombinationTable& table, const Meter
     }
     Fraction mean(0);
     Fraction meanSquare(0);
-    for (int level = 0; level < MeterLevels; ++level) {
+    for (int level = 0; level < levels; ++level) {
         mean += chain.levelShare[level] * levelMean[level];
         for (const Move& move : moves[level]) meanSquare += chain.levelShare[level] * move.chance * move.square;
     }
 
-    // The Poisson equation (I - P) g = r - mean; its first row, implied by
-    // the others, gives way to the long-run shares weighting g to 0.
-    std::vector<std::vector<Fraction>> matrix(MeterLevels, std::vector<Fraction>(MeterLevels));
-    std::vector<Fraction> rhs(MeterLevels, Fraction(0));
-    for (int j = 0; j < MeterLevels; ++j) matrix[0][j] = chain.levelShare[j];
-    for (int i = 1; i < MeterLevels; ++i) {
-        for (int j = 0; j < MeterLevels; ++j) matrix[i][j] = Fraction(i == j ? 1 : 0) - transition[i][j];
-        rhs[i] = levelMean[i] - mean;
+    // The levels reachable from an empty meter, where every session starts.
+    // Only they carry long-run shares or follow a level that does; the rest
+    // would make the system singular where the meter never fills (each level
+    // then keeps itself).
+    std::vector<int> reachable{0};
+    std::vector<int> indexOf(n, -1);
+    indexOf[0] = 0;
+    for (size_t k = 0; k < reachable.size(); ++k) {
+        for (int to = 0; to < levels; ++to) {
+            if (indexOf[to] < 0 && !transition[reachable[k]][to].IsZero()) {
+                indexOf[to] = static_cast<int>(reachable.size());
+                reachable.push_back(to);
+            }
+        }
+    }
+
+    // The Poisson equation (I - P) g = r - mean on those levels; its first
+    // row, implied by the others, gives way to the long-run shares weighting
+    // g to 0.
+    const size_t m = reachable.size();
+    std::vector<std::vector<Fraction>> matrix(m, std::vector<Fraction>(m));
+    std::vector<Fraction> rhs(m, Fraction(0));
+    for (size_t j = 0; j < m; ++j) matrix[0][j] = chain.levelShare[reachable[j]];
+    for (size_t i = 1; i < m; ++i) {
+        for (size_t j = 0; j < m; ++j) matrix[i][j] = Fraction(i == j ? 1 : 0) - transition[reachable[i]][reachable[j]];
+        rhs[i] = levelMean[reachable[i]] - mean;
     }
     const std::vector<Fraction> g = SolveLinearSystem(std::move(matrix), std::move(rhs));
 
     Fraction autocovariances(0);
-    for (int level = 0; level < MeterLevels; ++level) {
+    for (int level = 0; level < levels; ++level) {
         if (chain.levelShare[level].IsZero()) continue;
+        if (indexOf[level] < 0) throw std::invalid_argument("a meter chain of another model");
         for (const Move& move : moves[level]) {
             autocovariances +=
-                chain.levelShare[level] * move.chance * (move.win - mean) * g[static_cast<size_t>(move.next)];
+                chain.levelShare[level] * move.chance * (move.win - mean) * g[static_cast<size_t>(indexOf[move.next])];
         }
     }
 
@@ -119,19 +140,21 @@ uint64_t SpinsToWithin(const ConvergenceFigures& figures, double share, double z
     return std::max<uint64_t>(1, static_cast<uint64_t>(std::ceil(root * root)));
 }
 
-ConvergenceCheck CheckConvergence(const ConvergenceFigures& figures, uint64_t runs, uint64_t spinsPerRun, uint32_t seed)
+ConvergenceCheck CheckConvergence(const CombinationTable& table, const ConvergenceFigures& figures, uint64_t runs,
+                                  uint64_t spinsPerRun, uint32_t seed, unsigned streams)
 {
     ConvergenceCheck check;
     check.runs = runs;
     check.spinsPerRun = spinsPerRun;
     check.seed = seed;
+    check.streams = std::max(1u, streams);
     std::array<ReturnInterval, IntervalLevels.size()> intervals;
     for (size_t k = 0; k < intervals.size(); ++k) intervals[k] = IntervalAfter(figures, spinsPerRun, IntervalZ[k]);
     const auto start = std::chrono::steady_clock::now();
     for (uint64_t run = 0; run < runs; ++run) {
-        TableSimulator simulator(figures.coins, static_cast<uint32_t>(seed + run), PlayModel::AttentionPauses);
-        simulator.PlaySpins(spinsPerRun);
-        const double value = ReturnOf(simulator.Totals());
+        const double value =
+            ReturnOf(SumOfStreams(SimulateStreams(table, figures.coins, static_cast<uint32_t>(seed + run),
+                                                  PlayModel::AttentionPauses, spinsPerRun, check.streams)));
         for (size_t k = 0; k < intervals.size(); ++k) {
             if (value >= intervals[k].low && value <= intervals[k].high) ++check.inside[k];
         }
@@ -140,11 +163,11 @@ ConvergenceCheck CheckConvergence(const ConvergenceFigures& figures, uint64_t ru
     return check;
 }
 
-std::vector<std::pair<uint64_t, double>> SimulatedReturnPath(int32_t coins, uint32_t seed,
-                                                             const std::vector<uint64_t>& checkpoints)
+std::vector<std::pair<uint64_t, double>> SimulatedReturnPath(const CombinationTable& table, int32_t coins,
+                                                             uint32_t seed, const std::vector<uint64_t>& checkpoints)
 {
     std::vector<std::pair<uint64_t, double>> path;
-    TableSimulator simulator(coins, seed, PlayModel::AttentionPauses);
+    TableSimulator simulator(table, coins, seed, PlayModel::AttentionPauses);
     uint64_t played = 0;
     for (uint64_t checkpoint : checkpoints) {
         if (checkpoint < played) throw std::invalid_argument("checkpoints in ascending order");
@@ -167,9 +190,11 @@ std::vector<ReportTable> ConvergenceTables(const std::vector<ConvergenceFigures>
     variances.columns = {"coins bet",           "return per coin", "one spin's variance",
                          "asymptotic variance", "asymptotic sd",   "spins to within 1 % (95 %)"};
     for (const ConvergenceFigures& f : byBet) {
+        // A model that returns nothing has no relative distance to be within.
+        const std::string spins =
+            f.meanPerCoin > Fraction(0) ? std::to_string(SpinsToWithin(f, 0.01, IntervalZ[1])) : "none (no return)";
         variances.rows.push_back({std::to_string(f.coins), figure(f.meanPerCoin), figure(f.oneSpinVariance),
-                                  figure(f.asymptoticVariance), Decimal(SquareRoot(f.asymptoticVariance), 4),
-                                  std::to_string(SpinsToWithin(f, 0.01, IntervalZ[1]))});
+                                  figure(f.asymptoticVariance), Decimal(SquareRoot(f.asymptoticVariance), 4), spins});
     }
     variances.notes = {
         "Successive spins are not independent: the bonus meter carries over, so a spin that starts high is more "
@@ -224,10 +249,14 @@ std::vector<ReportTable> ConvergenceTables(const std::vector<ConvergenceFigures>
                               Decimal(interval.high, 6), std::to_string(check->inside[k]), std::to_string(check->runs),
                               Decimal(share, 4), Decimal(error, 4)});
         }
+        const std::string streams =
+            check->streams == 1 ? "one stream"
+                                : std::to_string(check->streams) + " independent streams (as --simulate --threads " +
+                                      std::to_string(check->streams) + " plays them, each on a thread)";
         t.notes = {
             "Each run is the fast table simulation of the game's generator with the attention pauses "
             "between spins (as --simulate plays), seeded with " +
-            std::to_string(check->seed) + " + the run's number; " + Decimal(check->seconds, 1) +
+            std::to_string(check->seed) + " + the run's number, in " + streams + "; " + Decimal(check->seconds, 1) +
             " s. The standard error is that of the share if the interval holds exactly its level."};
         tables.push_back(std::move(t));
     }

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 #include <utility>
 #include <vector>
 
@@ -27,12 +26,13 @@ struct ConvergenceFigures {
 };
 
 // The meter level at the start of a spin is the chain's state, the spin's
-// win its reward. With r(i) the mean win from level i and g the solution of
-// (I - P) g = r - mean with the long-run shares weighting g to 0, the sum of
-// the autocovariances is E[(W_0 - mean) g(L_1)]. The chain must be the
-// table's (SolveMeterChain(MeterOutcomesOf(table))).
-ConvergenceFigures ComputeConvergence(const CombinationTable& table, const MeterChain& chain,
-                                      std::span<const int32_t> prizes, int32_t coins);
+// win its reward, the prize of a spin that fills the meter one of the
+// model's boxes. With r(i) the mean win from level i and g the solution of
+// (I - P) g = r - mean with the long-run shares weighting g to 0, over the
+// levels a session can reach from an empty meter, the sum of the
+// autocovariances is E[(W_0 - mean) g(L_1)]. The chain must be the table's
+// (SolveMeterChain(CountMeterOutcomes(table))).
+ConvergenceFigures ComputeConvergence(const CombinationTable& table, const MeterChain& chain, int32_t coins);
 
 // Two-sided normal quantiles.
 inline constexpr std::array<double, 3> IntervalLevels{0.90, 0.95, 0.99};
@@ -51,22 +51,24 @@ ReturnInterval IntervalAfter(const ConvergenceFigures& figures, uint64_t spins, 
 uint64_t SpinsToWithin(const ConvergenceFigures& figures, double share, double z);
 
 // Runs of the fast table simulation of the game's generator (the play model
-// with attention pauses), each seeded with seed + run.
+// with attention pauses), each seeded with seed + run and played as
+// --simulate plays it in the given number of independent streams.
 struct ConvergenceCheck {
     uint64_t runs = 0;
     uint64_t spinsPerRun = 0;
     uint32_t seed = 0;
+    unsigned streams = 1;
     std::array<uint64_t, IntervalLevels.size()> inside{};  // runs inside each interval
     double seconds = 0;
 };
 
-ConvergenceCheck CheckConvergence(const ConvergenceFigures& figures, uint64_t runs, uint64_t spinsPerRun,
-                                  uint32_t seed);
+ConvergenceCheck CheckConvergence(const CombinationTable& table, const ConvergenceFigures& figures, uint64_t runs,
+                                  uint64_t spinsPerRun, uint32_t seed, unsigned streams = 1);
 
-// The running return per coin of one simulated run at the given spin counts
-// (ascending).
-std::vector<std::pair<uint64_t, double>> SimulatedReturnPath(int32_t coins, uint32_t seed,
-                                                             const std::vector<uint64_t>& checkpoints);
+// The running return per coin of one simulated run (one stream) at the
+// given spin counts (ascending).
+std::vector<std::pair<uint64_t, double>> SimulatedReturnPath(const CombinationTable& table, int32_t coins,
+                                                             uint32_t seed, const std::vector<uint64_t>& checkpoints);
 
 // Variances for each bet, then the intervals for one bet, then the check if
 // one ran.

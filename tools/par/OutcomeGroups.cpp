@@ -5,16 +5,15 @@
 #include <map>
 #include <tuple>
 
-#include "engine/BonusMeter.h"
-
 namespace par {
 
 std::vector<OutcomeGroup> GroupOutcomes(const CombinationTable& table)
 {
+    const int32_t full = table.model.meterFull;
     std::map<std::tuple<int32_t, int32_t, bool>, int64_t> counts;
     for (const CombinationOutcome& c : table) {
-        const int32_t points = c.reset ? 0 : std::min<int32_t>(c.bonusPoints, engine::BonusMeterFull);
-        ++counts[{c.factor, points, c.reset}];
+        const int32_t points = c.emptiesMeter ? 0 : std::min<int32_t>(c.bonusPoints, full);
+        ++counts[{c.factor, points, c.emptiesMeter}];
     }
     std::vector<OutcomeGroup> groups;
     for (const auto& [key, count] : counts) {
@@ -23,25 +22,11 @@ std::vector<OutcomeGroup> GroupOutcomes(const CombinationTable& table)
     return groups;
 }
 
-MeterOutcomes MeterOutcomesOf(const CombinationTable& table)
+MeterStep StepMeter(int level, const OutcomeGroup& group, int32_t meterFull)
 {
-    MeterOutcomes outcomes;
-    for (const OutcomeGroup& g : GroupOutcomes(table)) {
-        outcomes.combinations += g.combinations;
-        if (g.reset) {
-            outcomes.resets += g.combinations;
-        } else {
-            outcomes.points[static_cast<size_t>(g.points)] += g.combinations;
-        }
-    }
-    return outcomes;
-}
-
-MeterStep StepMeter(int level, const OutcomeGroup& group)
-{
-    if (group.reset) return {0, false};
+    if (group.emptiesMeter) return {0, false};
     const int to = level + group.points;
-    if (group.points > 0 && to >= engine::BonusMeterFull) return {0, true};
+    if (group.points > 0 && to >= meterFull) return {0, true};
     return {to, false};
 }
 

@@ -1,6 +1,8 @@
 // Splitting the return per coin by source.
 #include "ReturnSources.h"
 
+#include <span>
+
 #include "Names.h"
 #include "OutcomeGroups.h"
 
@@ -23,7 +25,7 @@ std::array<Fraction, engine::PayRuleCount> RuleReturns(const CombinationTable& t
 
 Fraction BonusPerSpin(const CombinationTable& table, std::span<const int32_t> prizes)
 {
-    return SolveMeterChain(MeterOutcomesOf(table)).bonusGamesPerSpin * PrizeExpectation(prizes);
+    return SolveMeterChain(CountMeterOutcomes(table)).bonusGamesPerSpin * PrizeExpectation(prizes);
 }
 
 Fraction Sum(const std::array<Fraction, engine::PayRuleCount>& parts)
@@ -40,22 +42,14 @@ std::string Figure(const Fraction& f, bool exact)
 
 }  // namespace
 
-CombinationTable CombinationsWithoutNudges()
+SlotModel WithoutNudges(SlotModel model)
 {
-    CombinationTable table{};
-    for (size_t i = 0; i < table.size(); ++i) {
-        const engine::ReelStops drawn = DrawnStops(i);
-        const engine::PaylineReading payline = engine::ReadPaylineForEvaluation(drawn);
-        CombinationOutcome& outcome = table[i];
-        for (int reel = 0; reel < engine::ReelCount; ++reel)
-            outcome.restingStops[reel] = static_cast<int8_t>(drawn[reel]);
-        const engine::PayRule rule = engine::MatchPayRule(payline.symbols);
-        outcome.rule = static_cast<int8_t>(rule);
-        outcome.bonusPoints = static_cast<int8_t>(payline.bonusPoints);
-        outcome.reset = payline.reset;
-        outcome.factor = static_cast<int16_t>(engine::PayFactor(rule));
+    for (auto& strip : model.strips) {
+        for (StripPosition& position : strip) {
+            if (position.form == Form::Up || position.form == Form::Down) position.form = Form::Plain;
+        }
     }
-    return table;
+    return model;
 }
 
 Fraction ReturnSources::PayTableWithoutNudges() const
@@ -83,9 +77,9 @@ Fraction ReturnSources::Total(int coins) const
     return PayTableWithoutNudges() + NudgesOnPayTable() + BonusWithoutNudges(coins) + NudgesOnBonus(coins);
 }
 
-ReturnSources ComputeReturnSources(const CombinationTable& nudged, const CombinationTable& drawn,
-                                   std::span<const int32_t> prizes)
+ReturnSources ComputeReturnSources(const CombinationTable& nudged, const CombinationTable& drawn)
 {
+    const std::span<const int32_t> prizes(nudged.model.prizes);
     ReturnSources sources;
     sources.ruleWithNudges = RuleReturns(nudged);
     sources.ruleWithoutNudges = RuleReturns(drawn);

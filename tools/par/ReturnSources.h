@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <span>
 
 #include "CombinationTable.h"
 #include "Fraction.h"
@@ -12,9 +11,10 @@
 
 namespace par {
 
-// The table with the nudges left out: every reel rests where it was drawn
-// and the payline (symbols, Bonus points, Reset) is read there.
-CombinationTable CombinationsWithoutNudges();
+// The model with the nudges left out: its Up and Down forms drawn plain, so
+// that every reel rests where it was drawn and the payline (symbols, Bonus
+// points, Reset) is read there.
+SlotModel WithoutNudges(SlotModel model);
 
 struct ReturnSources {
     // Per coin, the same at every bet.
@@ -32,10 +32,10 @@ struct ReturnSources {
     Fraction Total(int coins) const;
 };
 
-// nudged: the reels as the game plays them; drawn: the same reels with the
-// nudges left out. The prizes are the bonus game's boxes, one picked at random.
-ReturnSources ComputeReturnSources(const CombinationTable& nudged, const CombinationTable& drawn,
-                                   std::span<const int32_t> prizes);
+// nudged: the model's table as the game plays it; drawn: the table of the
+// same model without its nudges (WithoutNudges). The prizes are the nudged
+// model's boxes, one picked at random.
+ReturnSources ComputeReturnSources(const CombinationTable& nudged, const CombinationTable& drawn);
 
 // The sources by bet, and each rule with and without the nudges.
 std::vector<ReportTable> ReturnSourcesTables(const ReturnSources& sources, bool exact);

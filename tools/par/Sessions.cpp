@@ -7,10 +7,11 @@
 #include <cstdio>
 #include <map>
 #include <random>
+#include <span>
 #include <stdexcept>
 
 #include "OutcomeGroups.h"
-#include "engine/BonusMeter.h"
+#include "TableSimulation.h"
 
 namespace par {
 
@@ -63,15 +64,17 @@ std::string Spins(const std::optional<uint64_t>& spins, uint64_t limit)
 
 }  // namespace
 
-SessionMoves BuildSessionMoves(const CombinationTable& table, std::span<const int32_t> prizes, int32_t coins)
+SessionMoves BuildSessionMoves(const CombinationTable& table, int32_t coins)
 {
+    const std::span<const int32_t> prizes(table.model.prizes);
+    const int32_t full = table.model.meterFull;
     const std::vector<OutcomeGroup> groups = GroupOutcomes(table);
     const double total = static_cast<double>(table.size());
-    SessionMoves moves(MeterLevels);
-    for (int level = 0; level < MeterLevels; ++level) {
+    SessionMoves moves(static_cast<size_t>(full));
+    for (int level = 0; level < full; ++level) {
         std::map<std::pair<int64_t, int>, double> merged;
         for (const OutcomeGroup& g : groups) {
-            const MeterStep step = StepMeter(level, g);
+            const MeterStep step = StepMeter(level, g, full);
             const int64_t base = int64_t{coins} * g.factor;
             const double chance = static_cast<double>(g.combinations) / total;
             if (step.fills && !prizes.empty()) {
@@ -212,36 +215,46 @@ SessionResult SolveSessionsExactly(const SessionSettings& s, const SessionMoves&
     return result;
 }
 
-SessionResult SimulateSessions(const SessionSettings& s, const CombinationTable& table, std::span<const int32_t> prizes)
+SessionResult SimulateSessions(const SessionSettings& s, const CombinationTable& table)
 {
     CheckSettings(s);
     if (s.sessions == 0) throw std::domain_error("no sessions to simulate");
     const auto start = std::chrono::steady_clock::now();
-    std::mt19937_64 random(s.seed);
-    std::uniform_int_distribution<size_t> combination(0, table.size() - 1);
-    std::uniform_int_distribution<size_t> box(0, prizes.empty() ? 0 : prizes.size() - 1);
+    const std::span<const int32_t> prizes(table.model.prizes);
+    const int32_t full = table.model.meterFull;
+    const unsigned streams = std::max(1u, s.streams);
     std::vector<int64_t> balances(s.sessions);
     std::vector<uint64_t> ruinSpins(s.sessions, UINT64_MAX);
-    uint64_t ruinedSessions = 0;
-    for (uint64_t session = 0; session < s.sessions; ++session) {
-        int64_t credits = s.bankroll;
-        int level = 0;
-        for (uint64_t spin = 1; spin <= s.spins; ++spin) {
-            const CombinationOutcome& c = table[combination(random)];
-            const OutcomeGroup group{c.factor, std::min<int32_t>(c.bonusPoints, engine::BonusMeterFull), c.reset, 1};
-            const MeterStep step = StepMeter(level, group);
-            int64_t win = int64_t{s.betCoins} * c.factor;
-            if (step.fills && !prizes.empty()) win += prizes[box(random)];
-            level = step.next;
-            credits += win - s.betCoins;
-            if (credits < s.betCoins) {
-                ruinSpins[session] = spin;
-                ++ruinedSessions;
-                break;
+    std::vector<uint64_t> ruinedByStream(streams, 0);
+    // Stream k plays the sessions from first(k) on, each its own slice of the results.
+    auto first = [&](unsigned k) { return s.sessions / streams * k + std::min<uint64_t>(k, s.sessions % streams); };
+    RunStreams(streams, [&](unsigned k) {
+        const StreamSeeds seeds = SeedsOfStream(s.seed, k + 1, streams);
+        std::mt19937_64 random(streams == 1 ? uint64_t{s.seed} : (uint64_t{seeds.pauses} << 32) | seeds.game);
+        std::uniform_int_distribution<size_t> combination(0, table.size() - 1);
+        std::uniform_int_distribution<size_t> box(0, prizes.empty() ? 0 : prizes.size() - 1);
+        for (uint64_t session = first(k); session < first(k + 1); ++session) {
+            int64_t credits = s.bankroll;
+            int level = 0;
+            for (uint64_t spin = 1; spin <= s.spins; ++spin) {
+                const CombinationOutcome& c = table[combination(random)];
+                const OutcomeGroup group{c.factor, std::min<int32_t>(c.bonusPoints, full), c.emptiesMeter, 1};
+                const MeterStep step = StepMeter(level, group, full);
+                int64_t win = int64_t{s.betCoins} * c.factor;
+                if (step.fills && !prizes.empty()) win += prizes[box(random)];
+                level = step.next;
+                credits += win - s.betCoins;
+                if (credits < s.betCoins) {
+                    ruinSpins[session] = spin;
+                    ++ruinedByStream[k];
+                    break;
+                }
             }
+            balances[session] = credits;
         }
-        balances[session] = credits;
-    }
+    });
+    uint64_t ruinedSessions = 0;
+    for (uint64_t ruined : ruinedByStream) ruinedSessions += ruined;
     std::sort(balances.begin(), balances.end());
     std::sort(ruinSpins.begin(), ruinSpins.end());
 
@@ -284,12 +297,12 @@ SessionResult SimulateSessions(const SessionSettings& s, const CombinationTable&
     return result;
 }
 
-SessionResult AnalyseSessions(const SessionSettings& s, const CombinationTable& table, std::span<const int32_t> prizes)
+SessionResult AnalyseSessions(const SessionSettings& s, const CombinationTable& table)
 {
-    const SessionMoves moves = BuildSessionMoves(table, prizes, s.betCoins);
+    const SessionMoves moves = BuildSessionMoves(table, s.betCoins);
     if (const std::optional<ExactSessionPlan> plan = PlanExactSessions(s, moves))
         return SolveSessionsExactly(s, moves, *plan);
-    return SimulateSessions(s, table, prizes);
+    return SimulateSessions(s, table);
 }
 
 ReportTable SessionTable(const SessionResult& r)
@@ -322,13 +335,17 @@ ReportTable SessionTable(const SessionResult& r)
             " sessions on ideal reels (each stop combination and each box equally likely, drawn by a Mersenne "
             "twister seeded with " +
             std::to_string(s.seed) +
+            (s.streams > 1 ? ", in " + std::to_string(s.streams) +
+                                 " independent streams seeded from it as --simulate --threads " +
+                                 std::to_string(s.streams) + " seeds them"
+                           : ", in one stream") +
             "), because the exact method does not fit its budget; Wilson interval for the chance of ruin, "
             "order-statistic intervals for the percentiles. " +
             Decimal(r.seconds, 1) + " s.");
     } else {
         t.notes.push_back(
             "Method: exact, by dynamic programming over (credits, meter level) spin by spin on ideal "
-            "reels; the number of sessions is not needed. " +
+            "reels; the number of sessions is not needed, nor --threads. " +
             Decimal(r.seconds, 1) + " s.");
         if (r.lumpFrom > 0) {
             t.notes.push_back("Balances of " + std::to_string(r.lumpFrom) +

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <utility>
 #include <vector>
 
@@ -21,6 +20,7 @@ struct SessionSettings {
     int64_t bankroll = 0;   // credits at the start; the meter starts empty
     int32_t betCoins = 1;   // credits per spin
     uint32_t seed = 0;      // of the simulation
+    unsigned streams = 1;   // independent streams the simulated sessions are shared among
 };
 
 // One spin from a meter level, grouped: the win in credits, the next level
@@ -32,7 +32,9 @@ struct SessionMove {
 };
 using SessionMoves = std::vector<std::vector<SessionMove>>;  // by meter level
 
-SessionMoves BuildSessionMoves(const CombinationTable& table, std::span<const int32_t> prizes, int32_t coins);
+// By the table's model: its meter levels, and its boxes for a spin that
+// fills the meter.
+SessionMoves BuildSessionMoves(const CombinationTable& table, int32_t coins);
 
 inline constexpr std::array<double, 5> SessionPercentiles{0.05, 0.25, 0.50, 0.75, 0.95};
 
@@ -76,14 +78,17 @@ std::optional<ExactSessionPlan> PlanExactSessions(const SessionSettings& setting
 SessionResult SolveSessionsExactly(const SessionSettings& settings, const SessionMoves& moves,
                                    const ExactSessionPlan& plan);
 
-// Ideal reels: each stop combination equally likely and each box, drawn by
-// a Mersenne twister seeded with the settings' seed.
-SessionResult SimulateSessions(const SessionSettings& settings, const CombinationTable& table,
-                               std::span<const int32_t> prizes);
+// Ideal reels: each stop combination equally likely and each of the model's
+// boxes, drawn by a 64-bit Mersenne twister. One stream plays every session
+// from the settings' seed; of several, stream k (1..streams) plays its share
+// (the first streams one session more where they do not divide evenly) on a
+// thread of its own, seeded with the two halves of SeedsOfStream(seed, k,
+// streams), the game's seed the low half. The same settings give the same
+// figures whatever the machine.
+SessionResult SimulateSessions(const SessionSettings& settings, const CombinationTable& table);
 
 // Exact where the plan fits, simulated otherwise.
-SessionResult AnalyseSessions(const SessionSettings& settings, const CombinationTable& table,
-                              std::span<const int32_t> prizes);
+SessionResult AnalyseSessions(const SessionSettings& settings, const CombinationTable& table);
 
 ReportTable SessionTable(const SessionResult& result);
 
