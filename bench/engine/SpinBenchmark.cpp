@@ -29,7 +29,7 @@ BENCHMARK(SimulatedSpin)->DenseRange(1, 5)->ArgName("coins");
 void TableSimulatedSpins(benchmark::State& state)
 {
     const auto model = state.range(1) == 0 ? par::PlayModel::Replay : par::PlayModel::AttentionPauses;
-    par::TableSimulator simulator(static_cast<int32_t>(state.range(0)), 12345u, model);
+    par::TableSimulator simulator(par::DefaultCombinations(), static_cast<int32_t>(state.range(0)), 12345u, model);
     constexpr uint64_t batch = 1000000;
     for (auto _ : state) simulator.PlaySpins(batch);
     benchmark::DoNotOptimize(simulator.Totals().finalSeed);
@@ -59,7 +59,7 @@ BENCHMARK(BonusShuffle)->Arg(0)->Arg(1)->ArgName("vectorized");
 // The exact meter chain of the PAR sheet.
 void MeterChainSolve(benchmark::State& state)
 {
-    const par::MeterOutcomes outcomes = par::CountMeterOutcomes();
+    const par::MeterOutcomes outcomes = par::CountMeterOutcomes(par::DefaultCombinations());
     for (auto _ : state) benchmark::DoNotOptimize(par::SolveMeterChain(outcomes));
 }
 BENCHMARK(MeterChainSolve)->Unit(benchmark::kMillisecond);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "CombinationTable.h"
 #include "GeneratorSweep.h"
@@ -13,6 +14,7 @@
 #include "Simulation.h"
 #include "SpinFigures.h"
 #include "TableSimulation.h"
+#include "VectorShuffle.h"
 #include "engine/Game.h"
 #include "engine/Outcomes.h"
 
@@ -38,7 +40,7 @@ TEST(CombinationTable, EveryCombinationAsAWholeSpinPlaysIt)
     engine::Game game(state, random, host, chosen);
     state.SpinInProgress = false;
 
-    const par::CombinationTable& table = par::Combinations();
+    const par::CombinationTable& table = par::DefaultCombinations();
     for (size_t i = 0; i < table.size(); ++i) {
         const engine::ReelStops drawn = par::DrawnStops(i);
         ASSERT_EQ(par::CombinationIndex(drawn[0], drawn[1], drawn[2]), i);
@@ -60,14 +62,15 @@ TEST(CombinationTable, EveryCombinationAsAWholeSpinPlaysIt)
 
 TEST(CombinationTable, CountsGiveTheSheetsFigures)
 {
-    const par::ParSheet sheet = par::ComputeParSheet();
-    const par::SpinFigures ideal = par::IdealSpinFigures();
+    const par::ParSheet sheet = par::ComputeParSheet(par::DefaultCombinations());
+    const par::SpinFigures ideal = par::IdealSpinFigures(par::DefaultCombinations());
     for (size_t rule = 0; rule < sheet.rules.size(); ++rule)
         EXPECT_EQ(ideal.rules[rule], sheet.rules[rule].combinations);
     EXPECT_EQ(ideal.Chance(ideal.paidPerCoin), par::Fraction(par::BigInt(3664), par::BigInt(3375)));
     EXPECT_EQ(ideal.resets, sheet.meter.resets);
     EXPECT_EQ(ideal.points, sheet.meter.points);
-    EXPECT_THROW(par::CountSpinFigures(std::vector<uint64_t>(10, 1)), std::invalid_argument);
+    EXPECT_THROW(par::CountSpinFigures(par::DefaultCombinations(), std::vector<uint64_t>(10, 1)),
+                 std::invalid_argument);
 }
 
 TEST(TableSimulation, SameTotalsAsTheEngineUnderBothPlayModels)
@@ -76,7 +79,7 @@ TEST(TableSimulation, SameTotalsAsTheEngineUnderBothPlayModels)
         for (int32_t bet : {1, 5}) {
             const uint32_t seed = 777u * static_cast<uint32_t>(bet);
             par::Simulator plain(bet, seed, model);
-            par::TableSimulator fast(bet, seed, model);
+            par::TableSimulator fast(par::DefaultCombinations(), bet, seed, model);
             plain.PlaySpins(40000);
             fast.PlaySpins(15000);
             fast.PlaySpins(25000);
@@ -87,17 +90,35 @@ TEST(TableSimulation, SameTotalsAsTheEngineUnderBothPlayModels)
     }
 }
 
+TEST(TableSimulation, PlainerPathsGiveTheSameFigures)
+{
+    // The engine's simulation without vector instructions is the reference:
+    // the game's own shuffle, pauses drawn one by one. Each level of the fast
+    // paths must give its figures to the spin.
+    par::LimitVectorLevel(par::VectorLevel::None);
+    par::Simulator plain(2, 4242, par::PlayModel::AttentionPauses);
+    plain.PlaySpins(30000);
+    for (par::VectorLevel level : {par::VectorLevel::None, par::VectorLevel::Sse41, par::VectorLevel::Avx2}) {
+        par::LimitVectorLevel(level);
+        par::TableSimulator fast(par::DefaultCombinations(), 2, 4242, par::PlayModel::AttentionPauses);
+        fast.PlaySpins(30000);
+        EXPECT_EQ(fast.Totals(), plain.Totals()) << static_cast<int>(level);
+    }
+    par::LimitVectorLevel(par::VectorLevel::Avx2);
+    EXPECT_GT(plain.Totals().bonusGames, 100u);
+}
+
 TEST(TableSimulation, ReplayKeepsTheReferenceFigures)
 {
-    par::TableSimulator replay(5, 42, par::PlayModel::Replay);
+    par::TableSimulator replay(par::DefaultCombinations(), 5, 42, par::PlayModel::Replay);
     replay.PlaySpins(1000000);
     EXPECT_EQ(replay.Totals().baseWinnings, 5328045u);
     EXPECT_EQ(replay.Totals().finalSeed, 3944210322u);
 
     // The attention model draws between spins, so the same seed plays other spins.
-    par::TableSimulator played(5, 42, par::PlayModel::AttentionPauses);
+    par::TableSimulator played(par::DefaultCombinations(), 5, 42, par::PlayModel::AttentionPauses);
     played.PlaySpins(1000);
-    par::TableSimulator replayed(5, 42, par::PlayModel::Replay);
+    par::TableSimulator replayed(par::DefaultCombinations(), 5, 42, par::PlayModel::Replay);
     replayed.PlaySpins(1000);
     EXPECT_NE(played.Totals().finalSeed, replayed.Totals().finalSeed);
 }
@@ -114,7 +135,8 @@ TEST(AttentionPauses, PicksAsTheTableDoesAndNothingUnderAWinFlash)
     ticks();  // the pause spent under the win flash
     engine::Random expected(12345);
     int32_t last = 0;
-    for (int pause = 0; pause < 500; ++pause) {
+    // Past three refills of the pause generator's 624 numbers.
+    for (int pause = 0; pause < 2000; ++pause) {
         const uint32_t count = static_cast<uint32_t>(ticks()) >> 28;
         for (uint32_t tick = 0; tick < count; ++tick) {
             int32_t pick = expected(3);

@@ -136,7 +136,7 @@ TEST(LinearSystem, SolvesExactlyAndRejectsSingular)
 
 TEST(MeterChain, OutcomesCoverEveryCombination)
 {
-    const par::MeterOutcomes m = par::CountMeterOutcomes();
+    const par::MeterOutcomes m = par::CountMeterOutcomes(par::DefaultCombinations());
     int64_t sum = m.resets;
     for (int64_t n : m.points) sum += n;
     EXPECT_EQ(m.combinations, 27000);
@@ -150,7 +150,7 @@ TEST(MeterChain, OutcomesCoverEveryCombination)
 
 TEST(MeterChain, StationaryAndAgreesWithARenewalArgument)
 {
-    const par::MeterOutcomes m = par::CountMeterOutcomes();
+    const par::MeterOutcomes m = par::CountMeterOutcomes(par::DefaultCombinations());
     const par::MeterChain chain = par::SolveMeterChain(m);
 
     Fraction total(0);

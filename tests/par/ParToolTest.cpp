@@ -8,6 +8,7 @@
 
 #include "Arguments.h"
 #include "ParSheet.h"
+#include "RandomnessReport.h"
 #include "Simulation.h"
 #include "engine/BonusMeter.h"
 #include "engine/PayTable.h"
@@ -22,7 +23,7 @@ using par::Fraction;
 
 TEST(ParSheet, FiguresAddUp)
 {
-    const par::ParSheet sheet = par::ComputeParSheet();
+    const par::ParSheet sheet = par::ComputeParSheet(par::DefaultCombinations());
     int64_t winning = 0;
     Fraction ret(0);
     for (const par::RuleFigures& r : sheet.rules) {
@@ -60,7 +61,7 @@ TEST(ParSheet, FiguresAddUp)
 
 TEST(ParSheet, VolatilityAgreesWithTheReturns)
 {
-    const par::ParSheet sheet = par::ComputeParSheet();
+    const par::ParSheet sheet = par::ComputeParSheet(par::DefaultCombinations());
     EXPECT_EQ(sheet.baseVolatility.meanPerCoin, sheet.baseReturn);
     EXPECT_EQ(sheet.baseVolatility.largestWin, 1500);
     // Only three plums reach 500 times the bet.
@@ -71,7 +72,8 @@ TEST(ParSheet, VolatilityAgreesWithTheReturns)
         EXPECT_GT(v.variancePerCoin, sheet.baseVolatility.variancePerCoin) << coins;
         EXPECT_EQ(v.largestWin, 1500 * coins);
         Fraction total(0);
-        for (const auto& [win, chance] : par::WinDistributionWithBonus(coins, sheet.chain)) total += chance;
+        for (const auto& [win, chance] : par::WinDistributionWithBonus(par::DefaultCombinations(), coins, sheet.chain))
+            total += chance;
         EXPECT_EQ(total, Fraction(1));
     }
     // A bonus game every so many spins, on average.
@@ -223,6 +225,36 @@ TEST(Arguments, SheetSimulationAndHelp)
     EXPECT_FALSE(sheet.sweep);
     EXPECT_EQ(sheet.format, par::Format::Csv);
     EXPECT_EQ(Parse({"--version"}).kind, Command::Kind::Version);
+}
+
+// The workbench and the randomness tests are separate modes: each keeps its
+// own defaults, and neither takes the other's options in either order.
+TEST(Arguments, WorkbenchAndRandomnessTestsApart)
+{
+    const Command tests = Parse({"--rng-tests"});
+    ASSERT_EQ(tests.kind, Command::Kind::RngTests) << tests.error;
+    EXPECT_EQ(tests.seed, par::DefaultRandomnessSeed);
+    const Command seeded = Parse({"--seed", "7", "--format", "json", "--rng-tests"});
+    ASSERT_EQ(seeded.kind, Command::Kind::RngTests) << seeded.error;
+    EXPECT_EQ(seeded.seed, 7u);
+    EXPECT_EQ(seeded.format, par::Format::Json);
+
+    const Command bench = Parse({"--convergence-check", "3", "--returns", "--seed", "9", "--exact"});
+    ASSERT_EQ(bench.kind, Command::Kind::Analysis) << bench.error;
+    EXPECT_EQ(bench.betCoins, par::DefaultAnalysisBet);
+    EXPECT_EQ(bench.seed, 9u);
+    EXPECT_TRUE(bench.exact && bench.analysis.returns);
+    EXPECT_EQ(bench.analysis.convergenceRuns, 3u);
+
+    for (const std::vector<std::string>& mixed : std::vector<std::vector<std::string>>{
+             {"--rng-tests", "--returns"},
+             {"--distribution", "--rng-tests"},
+             {"--plot", "d", "--rng-tests"},
+             {"--rng-tests", "--sessions", "9", "--spins", "9", "--bankroll", "9", "--bet", "1"}}) {
+        const Command c = Parse(mixed);
+        EXPECT_EQ(c.kind, Command::Kind::Error) << mixed[0];
+        EXPECT_NE(c.error.find("--rng-tests"), std::string::npos) << c.error;
+    }
 }
 
 TEST(Arguments, BadOnesAreRefusedOnOneLine)

@@ -1,4 +1,4 @@
-// Building the table of the 27,000 drawn stop combinations from the engine's rules.
+// Building the table of the 27,000 drawn stop combinations from a model.
 #include "CombinationTable.h"
 
 namespace par {
@@ -10,30 +10,39 @@ engine::ReelStops DrawnStops(size_t index)
             static_cast<int32_t>(index % length) + 1};
 }
 
-CombinationOutcome EvaluateCombination(const engine::ReelStops& drawn)
+CombinationOutcome EvaluateCombination(const SlotModel& model, const engine::ReelStops& drawn)
 {
-    engine::ReelStops resting{};
     CombinationOutcome outcome;
+    engine::PaylineSymbols symbols{};
+    int32_t points = 0;
     for (int reel = 0; reel < engine::ReelCount; ++reel) {
-        resting[reel] = engine::NudgedStop(reel, drawn[reel]);
-        outcome.restingStops[reel] = static_cast<int8_t>(resting[reel]);
+        const int32_t resting = model.NudgedStop(reel, drawn[reel]);
+        outcome.restingStops[reel] = static_cast<int8_t>(resting);
+        const int32_t payline = resting + 1;
+        symbols[reel] = model.PaylineSymbol(reel, payline);
+        points += model.PointsAt(reel, payline);
+        outcome.reset |= model.At(reel, payline).form == Form::Reset;
     }
-    const engine::PaylineReading payline = engine::ReadPaylineForEvaluation(resting);
-    const engine::PayRule rule = engine::MatchPayRule(payline.symbols);
+    const engine::PayRule rule = engine::MatchPayRule(symbols);
     outcome.rule = static_cast<int8_t>(rule);
-    outcome.bonusPoints = static_cast<int8_t>(payline.bonusPoints);
-    outcome.reset = payline.reset;
-    outcome.factor = static_cast<int16_t>(engine::PayFactor(rule));
+    outcome.bonusPoints = static_cast<int8_t>(points);
+    outcome.emptiesMeter = outcome.reset && model.reset == ResetRule::EmptiesMeter;
+    outcome.factor = model.PayFactor(rule);
     return outcome;
 }
 
-const CombinationTable& Combinations()
+CombinationTable BuildCombinationTable(const SlotModel& model)
 {
-    static const CombinationTable table = [] {
-        CombinationTable t{};
-        for (size_t i = 0; i < t.size(); ++i) t[i] = EvaluateCombination(DrawnStops(i));
-        return t;
-    }();
+    CombinationTable table;
+    table.model = model;
+    table.outcomes.resize(static_cast<size_t>(StopCombinations));
+    for (size_t i = 0; i < table.outcomes.size(); ++i) table.outcomes[i] = EvaluateCombination(model, DrawnStops(i));
+    return table;
+}
+
+const CombinationTable& DefaultCombinations()
+{
+    static const CombinationTable table = BuildCombinationTable(DefaultModel());
     return table;
 }
 

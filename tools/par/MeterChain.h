@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "CombinationTable.h"
 #include "Fraction.h"
 #include "engine/BonusMeter.h"
 
@@ -15,33 +16,40 @@ namespace par {
 struct MeterOutcomes {
     int64_t combinations = 0;
     int64_t resets = 0;  // a Reset symbol on the payline empties the meter
-    // Without a Reset: combinations by the points on the payline (capped at a
-    // full meter's worth; at most 6 occur).
-    std::array<int64_t, engine::BonusMeterFull + 1> points{};
+    // The rest: combinations by the points on the payline, capped at a full
+    // meter's worth (index 0 to the model's meterFull; in the game's model at
+    // most 6 occur).
+    std::vector<int64_t> points;
+
+    // No spin adds a point: the meter never fills and there is no bonus game.
+    bool NeverFills() const;
 };
 
-MeterOutcomes CountMeterOutcomes();
+MeterOutcomes CountMeterOutcomes(const CombinationTable& table);
 
-// A spin starts at a level 0..11: a full meter is always played and emptied
-// within the spin that filled it.
+// A spin starts at a level 0..full - 1: a full meter is always played and
+// emptied within the spin that filled it. The game's meter has 12 levels.
 inline constexpr int MeterLevels = engine::BonusMeterFull;
 
 struct MeterChain {
     // transition[from][to]: the level the next spin starts at.
-    std::array<std::array<Fraction, MeterLevels>, MeterLevels> transition;
+    std::vector<std::vector<Fraction>> transition;
     // From each level: the chance that this spin fills the meter.
-    std::array<Fraction, MeterLevels> bonusChance;
+    std::vector<Fraction> bonusChance;
     // The long-run share of spins that start at each level.
-    std::array<Fraction, MeterLevels> levelShare;
+    std::vector<Fraction> levelShare;
     Fraction bonusGamesPerSpin;
-    Fraction meanSpinsBetweenBonusGames;
+    Fraction meanSpinsBetweenBonusGames;  // 0 when the meter never fills
+
+    int Levels() const { return static_cast<int>(levelShare.size()); }
 };
 
 MeterChain SolveMeterChain(const MeterOutcomes& outcomes);
 
 // The spins from an empty meter to the spin that fills it, the one that
 // fills it included: a bonus game and the start both leave the meter empty,
-// so these are the spacings of the bonus games.
+// so these are the spacings of the bonus games. Both 0 when the meter never
+// fills.
 struct BonusSpacing {
     Fraction mean;      // equals 1 / bonus games per spin
     Fraction variance;  // of the number of spins

@@ -1,9 +1,6 @@
 // Naming symbols, forms and rules for people.
 #include "Names.h"
 
-#include "engine/BonusMeter.h"
-#include "engine/Reels.h"
-
 namespace par {
 
 const char* SymbolName(int32_t code)
@@ -23,18 +20,19 @@ const char* PaylineName(int32_t symbol)
     return symbol == engine::NoSymbol ? "Reset" : SymbolName(symbol);
 }
 
-std::string PositionName(int reel, int32_t position)
+std::string PositionName(const SlotModel& model, int reel, int32_t position)
 {
-    // The symbol sheet's cells: 0..4 plain, 5..7 Up, 8..10 Down, 11..13
-    // Bonus (symbols 2..4), 14 Reset, 15 blank.
-    const int32_t cell = engine::CellAt(reel, position);
-    const std::string symbol = SymbolName(engine::CodeAt(reel, position));
-    if (engine::IsResetAt(reel, position)) return "Reset";
-    if (cell >= 5 && cell <= 7) return symbol + " (Up)";
-    if (cell >= 8 && cell <= 10) return symbol + " (Down)";
-    if (cell >= 11 && cell <= 13) {
-        const int32_t points = engine::BonusPointsAt(reel, position);
+    const StripPosition& p = model.At(reel, position);
+    const std::string symbol = SymbolName(p.symbol);
+    switch (p.form) {
+    case Form::Reset: return "Reset";
+    case Form::Up: return symbol + " (Up)";
+    case Form::Down: return symbol + " (Down)";
+    case Form::Bonus: {
+        const int32_t points = model.PointsAt(reel, position);
         return symbol + " (Bonus, " + std::to_string(points) + (points == 1 ? " point)" : " points)");
+    }
+    case Form::Plain: break;
     }
     return symbol;
 }

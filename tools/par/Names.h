@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "SlotModel.h"
 #include "engine/PayTable.h"
 
 namespace par {
@@ -16,9 +17,9 @@ const char* SymbolName(int32_t code);
 // "Reset" for engine::NoSymbol.
 const char* PaylineName(int32_t symbol);
 
-// A strip position as drawn: "single bar", "double bar (Up)", "single bar
-// (Down)", "triple bar (Bonus, 3 points)", "Reset" or "blank".
-std::string PositionName(int reel, int32_t position);
+// A strip position of a model as drawn: "single bar", "double bar (Up)",
+// "single bar (Down)", "triple bar (Bonus, 3 points)", "Reset" or "blank".
+std::string PositionName(const SlotModel& model, int reel, int32_t position);
 
 // "three plums", "two plums, any third", ..., "nothing".
 const char* RuleName(engine::PayRule rule);

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <ostream>
 
+#include "CombinationTable.h"
 #include "Fraction.h"
 #include "GeneratorSweep.h"
 #include "MeterChain.h"
 #include "Report.h"
+#include "SlotModel.h"
 #include "SpinFigures.h"
 #include "Volatility.h"
 #include "engine/PayTable.h"
@@ -19,7 +21,7 @@ namespace par {
 struct RuleFigures {
     engine::PayRule rule = engine::PayRule::None;
     int32_t factor = 0;
-    int64_t combinations = 0;  // of the 27,000 that this rule pays (first match only)
+    int64_t combinations = 0;  // of the 27,000 that this rule matches (first match only)
     Fraction probability;
     Fraction returnPerCoin;
 };
@@ -36,8 +38,9 @@ struct ReelPayline {
 inline constexpr int MaxBetCoins = 5;
 
 struct ParSheet {
+    SlotModel model;  // the model the figures are of
     std::array<RuleFigures, engine::PayRuleCount> rules;
-    int64_t winningCombinations = 0;
+    int64_t winningCombinations = 0;  // that pay (a rule with factor 0 pays nothing)
     Fraction hitFrequency;
     Fraction baseReturn;  // per coin, pay table only
     std::array<ReelPayline, engine::ReelCount> reels;
@@ -58,7 +61,7 @@ struct ParSheet {
     std::array<VolatilityFigures, MaxBetCoins> volatility;
 };
 
-ParSheet ComputeParSheet();
+ParSheet ComputeParSheet(const CombinationTable& table);
 
 // The generator sweep that the sheet shows beside the ideal figures.
 struct SweepResult {

@@ -41,7 +41,7 @@ std::string Percent(const Fraction& f)
     return (f * Fraction(100)).ToDecimal(4) + " %";
 }
 
-ReportTable StripTable()
+ReportTable StripTable(const SlotModel& model)
 {
     ReportTable t;
     t.key = "reel_strips";
@@ -49,13 +49,15 @@ ReportTable StripTable()
     t.columns = {"position", "reel 1", "reel 2", "reel 3"};
     for (int32_t position = 1; position <= engine::StripLength; ++position) {
         std::vector<std::string> row{std::to_string(position)};
-        for (int reel = 0; reel < engine::ReelCount; ++reel) row.push_back(PositionName(reel, position));
+        for (int reel = 0; reel < engine::ReelCount; ++reel) row.push_back(PositionName(model, reel, position));
         t.rows.push_back(std::move(row));
     }
     t.notes = {
         "A reel that stops at position p shows p, p + 1 and p + 2 (counting on from 30 to 1), with p + 1 on the "
         "payline. Up and Down are forms of a symbol that nudge the reel one position so that they come onto the "
-        "payline; Bonus forms add their points to the bonus meter; Reset empties it and matches no rule."};
+        "payline; Bonus forms add their points to the bonus meter; Reset " +
+        std::string(model.reset == ResetRule::EmptiesMeter ? "empties it" : "leaves it as it is") +
+        " and matches no rule."};
     return t;
 }
 
@@ -90,8 +92,9 @@ void AddComparison(ReportTable& t, const std::string& name, const Fraction& idea
 
 ReportTable SweepTable(const ParSheet& s, const SweepResult& sweep, bool exact)
 {
-    const SpinFigures ideal = IdealSpinFigures();
-    const SpinFigures swept = CountSpinFigures(sweep.counts.combinations);
+    const CombinationTable table = BuildCombinationTable(s.model);
+    const SpinFigures ideal = IdealSpinFigures(table);
+    const SpinFigures swept = CountSpinFigures(table, sweep.counts.combinations);
     ReportTable t;
     t.key = "generator_sweep";
     t.title = "One spin on ideal reels, and over every state of the game's generator";
@@ -155,14 +158,18 @@ ReportTable MeterTable(const ParSheet& s, bool exact)
     t.key = "bonus_meter_per_spin";
     t.title = "Bonus meter: what one spin does to it";
     t.columns = {"payline shows", "combinations", "probability", "1 in"};
-    const Fraction reset(BigInt(s.meter.resets), total);
-    t.rows.push_back({"Reset (the meter empties)", std::to_string(s.meter.resets), Figure(reset, exact), OneIn(reset)});
+    if (s.model.reset == ResetRule::EmptiesMeter) {
+        const Fraction reset(BigInt(s.meter.resets), total);
+        t.rows.push_back(
+            {"Reset (the meter empties)", std::to_string(s.meter.resets), Figure(reset, exact), OneIn(reset)});
+    }
     for (size_t points = 1; points < s.meter.points.size(); ++points) {
         if (s.meter.points[points] == 0) continue;
         const Fraction chance(BigInt(s.meter.points[points]), total);
         t.rows.push_back({std::to_string(points) + (points == 1 ? " bonus point" : " bonus points") + ", no Reset",
                           std::to_string(s.meter.points[points]), Figure(chance, exact), OneIn(chance)});
     }
+    if (s.meter.NeverFills()) t.notes = {"No spin adds a point: the meter never fills, and there is no bonus game."};
     return t;
 }
 
@@ -170,18 +177,23 @@ ReportTable LevelTable(const ParSheet& s, bool exact)
 {
     ReportTable t;
     t.key = "bonus_meter_levels";
-    t.title = "Bonus meter as a Markov chain over the levels 0 to 11 at the start of a spin";
+    t.title = "Bonus meter as a Markov chain over the levels 0 to " + std::to_string(s.chain.Levels() - 1) +
+              " at the start of a spin";
     t.columns = {"level", "long-run share of spins", "chance the spin fills the meter"};
-    for (int level = 0; level < MeterLevels; ++level) {
+    for (int level = 0; level < s.chain.Levels(); ++level) {
         t.rows.push_back({std::to_string(level), Figure(s.chain.levelShare[level], exact),
                           Figure(s.chain.bonusChance[level], exact)});
     }
-    const double spacingSd = SquareRoot(s.spacing.variance);
-    t.notes = {"Bonus games per spin: " + Figure(s.chain.bonusGamesPerSpin, exact) + ", one in " +
-                   s.chain.meanSpinsBetweenBonusGames.ToDecimal(4) + " spins on average (standard deviation " +
-                   Number(spacingSd, 2) + " spins).",
-               "Bonus prize: one of the eight boxes 250, 100, 50, 50, 25, 10, 0, 0, opened at random; expected " +
-                   Figure(s.prizeExpectation, exact) + " credits whatever the bet."};
+    std::string boxes;
+    for (int32_t prize : s.model.prizes) boxes += (boxes.empty() ? "" : ", ") + std::to_string(prize);
+    const std::string games = s.chain.bonusGamesPerSpin.IsZero()
+                                  ? "Bonus games per spin: 0; the meter never fills."
+                                  : "Bonus games per spin: " + Figure(s.chain.bonusGamesPerSpin, exact) + ", one in " +
+                                        s.chain.meanSpinsBetweenBonusGames.ToDecimal(4) +
+                                        " spins on average (standard deviation " +
+                                        Number(SquareRoot(s.spacing.variance), 2) + " spins).";
+    t.notes = {games, "Bonus prize: one of the eight boxes " + boxes + ", opened at random; expected " +
+                          Figure(s.prizeExpectation, exact) + " credits whatever the bet."};
     return t;
 }
 
@@ -250,10 +262,13 @@ ReportTable SimulationTable(const ParSheet& s)
         "runs. The spins therefore start from states that depend on the player's timing, as in the game.",
         "--replay keeps the earlier protocol: nothing is drawn between spins. After every bonus game the generator "
         "has then moved exactly 8009 draws (the shuffle and the box) beyond the spin that filled the meter, so the "
-        "spins that follow a bonus game are a fixed function of that spin and the meter runs ahead of the sheet. "
-        "Measured over 10^9 spins at 1 coin with seed 12345 it gives 8,647,349 bonus games against the sheet's "
-        "8,627,762 (+0.23 %) and a pay-table return of 1.088039 against 1.085630 per coin (about 7 standard "
-        "errors). It stays as the regression reference, not as a measure of the game.",
+        "spins that follow a bonus game are a fixed function of that spin and the meter runs ahead of the sheet. " +
+            std::string(s.model == DefaultModel()
+                            ? "Measured over 10^9 spins at 1 coin with seed 12345 it gives 8,647,349 bonus games "
+                              "against the sheet's 8,627,762 (+0.23 %) and a pay-table return of 1.088039 against "
+                              "1.085630 per coin (about 7 standard errors). "
+                            : "") +
+            "It stays as the regression reference, not as a measure of the game.",
         "The game keeps a trace of this: a bonus game won on a spin that the pay table paid too (" +
             Percent(s.bonusGamesAfterAWin) +
             " of them) is followed by a win flash, which draws nothing, so the next spin is again fixed by the one "
@@ -272,7 +287,8 @@ Report SheetReport(const ParSheet& s, const SheetOptions& options)
         "Computed exactly from the reel strips, pay table and bonus meter rules: one payline, three "
         "reels of 30 stops, Up and Down nudges applied. Probabilities are decimals to 8 places" +
         std::string(options.exact ? ", with the exact fractions." : "; --exact shows the exact fractions.")};
-    report.tables.push_back(StripTable());
+    if (s.model != DefaultModel()) report.notes.push_back("The model is not the game's own: it was read with --model.");
+    report.tables.push_back(StripTable(s.model));
     report.tables.push_back(PayTable(s, options.exact));
     if (options.sweep != nullptr) {
         report.tables.push_back(SweepTable(s, *options.sweep, options.exact));

@@ -53,15 +53,24 @@ SimulationTotals Simulator::Totals() const
     return totals;
 }
 
-void PrintSimulation(const SimulationTotals& t, double seconds, std::ostream& out)
+void PrintSimulation(const SimulationTotals& t, double seconds, std::ostream& out,
+                     const std::vector<uint32_t>& streamFinalSeeds)
 {
+    const bool streams = streamFinalSeeds.size() > 1;
+    if (streams) out << "streams: " << streamFinalSeeds.size() << '\n';
     out << "spins: " << t.spins << '\n'
         << "total bet: " << t.totalBet << '\n'
         << "base winnings: " << t.baseWinnings << '\n'
         << "winning spins: " << t.winningSpins << '\n'
         << "bonus games: " << t.bonusGames << '\n'
-        << "bonus prizes: " << t.bonusPrizes << '\n'
-        << "final seed: " << t.finalSeed << '\n';
+        << "bonus prizes: " << t.bonusPrizes << '\n';
+    if (streams) {
+        out << "final seeds:";
+        for (uint32_t seed : streamFinalSeeds) out << ' ' << seed;
+        out << '\n';
+    } else {
+        out << "final seed: " << t.finalSeed << '\n';
+    }
 
     const Fraction ret = t.totalBet == 0
                              ? Fraction(0)

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <vector>
 
 #include "PlayModel.h"
 #include "SilentHost.h"
@@ -49,7 +50,9 @@ private:
 };
 
 // The session's figures, one "name: value" line each, then the return and
-// the speed.
-void PrintSimulation(const SimulationTotals& totals, double seconds, std::ostream& out);
+// the speed. Given the final seeds of several streams, the figures are their
+// sums: a "streams: N" line comes first and "final seeds:" lists them all.
+void PrintSimulation(const SimulationTotals& totals, double seconds, std::ostream& out,
+                     const std::vector<uint32_t>& streamFinalSeeds = {});
 
 }  // namespace par

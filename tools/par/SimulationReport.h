@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "ParSheet.h"
 #include "PlayModel.h"
@@ -16,6 +17,8 @@ struct SimulationRun {
     uint32_t seed = 0;
     PlayModel model = PlayModel::AttentionPauses;
     double seconds = 0;
+    // Of a run of several streams, each one's final seed; the totals are their sums.
+    std::vector<uint32_t> streamFinalSeeds;
 };
 
 // One row per figure: the sheet's value, the simulation's, the standard

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "CombinationTable.h"
 #include "Fraction.h"
-#include "engine/BonusMeter.h"
 #include "engine/PayTable.h"
 
 namespace par {
@@ -16,17 +16,17 @@ struct SpinFigures {
     int64_t total = 0;  // the sum of the weights
     std::array<int64_t, engine::PayRuleCount> rules{};
     int64_t winning = 0;
-    int64_t paidPerCoin = 0;  // weight x factor, summed
-    int64_t resets = 0;
-    std::array<int64_t, engine::BonusMeterFull + 1> points{};  // by points, without a Reset
+    int64_t paidPerCoin = 0;      // weight x factor, summed
+    int64_t resets = 0;           // a Reset on the payline
+    std::vector<int64_t> points;  // by the points the meter gains (capped at full), not emptied
 
     Fraction Chance(int64_t weight) const { return Fraction(BigInt(weight), BigInt(total)); }
 };
 
-// Weights by combination index (CombinationIndex), one per combination.
-SpinFigures CountSpinFigures(const std::vector<uint64_t>& weights);
+// Weights by combination index (CombinationIndex), one per combination of the table.
+SpinFigures CountSpinFigures(const CombinationTable& table, const std::vector<uint64_t>& weights);
 
 // Every combination once: the ideal reels.
-SpinFigures IdealSpinFigures();
+SpinFigures IdealSpinFigures(const CombinationTable& table);
 
 }  // namespace par

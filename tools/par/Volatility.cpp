@@ -5,9 +5,9 @@
 #include <cmath>
 #include <stdexcept>
 #include <tuple>
+#include <vector>
 
 #include "CombinationTable.h"
-#include "engine/BonusMeter.h"
 
 namespace par {
 
@@ -17,44 +17,44 @@ namespace {
 // groups instead of 27,000 rows of exact arithmetic.
 using OutcomeKey = std::tuple<int32_t, int32_t, bool>;
 
-std::map<OutcomeKey, int64_t> GroupCombinations()
+std::map<OutcomeKey, int64_t> GroupCombinations(const CombinationTable& table)
 {
     std::map<OutcomeKey, int64_t> groups;
-    for (const CombinationOutcome& c : Combinations()) ++groups[{c.factor, c.bonusPoints, c.reset}];
+    for (const CombinationOutcome& c : table) ++groups[{c.factor, c.bonusPoints, c.emptiesMeter}];
     return groups;
 }
 
 }  // namespace
 
-WinDistribution BaseWinDistribution(int32_t coins)
+WinDistribution BaseWinDistribution(const CombinationTable& table, int32_t coins)
 {
     WinDistribution wins;
-    for (const auto& [key, count] : GroupCombinations()) {
+    for (const auto& [key, count] : GroupCombinations(table)) {
         wins[int64_t{coins} * std::get<0>(key)] += Fraction(BigInt(count), BigInt(StopCombinations));
     }
     return wins;
 }
 
-WinDistribution WinDistributionWithBonus(int32_t coins, const MeterChain& chain)
+WinDistribution WinDistributionWithBonus(const CombinationTable& table, int32_t coins, const MeterChain& chain)
 {
     // The chance that points fill the meter: the spin starts high enough.
-    std::array<Fraction, engine::BonusMeterFull + 1> fills{};
-    for (int points = 0; points <= engine::BonusMeterFull; ++points) {
-        fills[points] = Fraction(0);
-        for (int level = 0; level < MeterLevels; ++level) {
-            if (points > 0 && level + points >= engine::BonusMeterFull) fills[points] += chain.levelShare[level];
+    const int32_t full = table.model.meterFull;
+    const engine::BonusPrizes& prizes = table.model.prizes;
+    std::vector<Fraction> fills(static_cast<size_t>(full) + 1, Fraction(0));
+    for (int points = 1; points <= full; ++points) {
+        for (int level = 0; level < chain.Levels(); ++level) {
+            if (level + points >= full) fills[points] += chain.levelShare[level];
         }
     }
-    const Fraction perBox(BigInt(1), BigInt(static_cast<int64_t>(engine::BonusPrizeFill.size())));
+    const Fraction perBox(BigInt(1), BigInt(static_cast<int64_t>(prizes.size())));
     WinDistribution wins;
-    for (const auto& [key, count] : GroupCombinations()) {
+    for (const auto& [key, count] : GroupCombinations(table)) {
         const auto [factor, points, reset] = key;
         const Fraction chance{BigInt(count), BigInt(StopCombinations)};
         const int64_t base = int64_t{coins} * factor;
-        const Fraction fill =
-            reset ? Fraction(0) : fills[static_cast<size_t>(std::min(points, engine::BonusMeterFull))];
+        const Fraction fill = reset ? Fraction(0) : fills[static_cast<size_t>(std::min(points, full))];
         if (!fill.IsZero()) {
-            for (int32_t prize : engine::BonusPrizeFill) wins[base + prize] += chance * fill * perBox;
+            for (int32_t prize : prizes) wins[base + prize] += chance * fill * perBox;
         }
         if (fill != Fraction(1)) wins[base] += chance * (Fraction(1) - fill);
     }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 
+#include "CombinationTable.h"
 #include "Fraction.h"
 #include "MeterChain.h"
 
@@ -15,12 +16,12 @@ namespace par {
 using WinDistribution = std::map<int64_t, Fraction>;
 
 // The pay table alone, for a bet of the given coins.
-WinDistribution BaseWinDistribution(int32_t coins);
+WinDistribution BaseWinDistribution(const CombinationTable& table, int32_t coins);
 
 // The pay table and the bonus game of a spin in the long run: the spin
 // starts at a meter level with its long-run share, and a spin that fills the
-// meter adds one of the eight prizes, each equally likely.
-WinDistribution WinDistributionWithBonus(int32_t coins, const MeterChain& chain);
+// meter adds one of the model's eight prizes, each equally likely.
+WinDistribution WinDistributionWithBonus(const CombinationTable& table, int32_t coins, const MeterChain& chain);
 
 // z of the standard normal distribution for a two-sided 90 % interval.
 inline constexpr double Z90 = 1.6448536269514722;
