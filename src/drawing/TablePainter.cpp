@@ -127,8 +127,13 @@ QRect TablePainter::FormPaint(const engine::ReelStops& stops, int32_t credits, i
 
 QRect TablePainter::DrawCreditsCounter(int32_t credits)
 {
-    return DrawCounter(surface_, pictures_, metrics_.layoutWidth, credits,
-                       Scaled(layout::CreditsRight) + metrics_.originX, Scaled(layout::CounterDigitTop), true, true);
+    // The longest figures (a sign and ten digits) stop short of the Winnings
+    // figure's end, in small cells where the large ones would reach it.
+    const QRect changed =
+        DrawCounter(surface_, pictures_, metrics_.layoutWidth, credits, Scaled(layout::CreditsRight) + metrics_.originX,
+                    Scaled(layout::CounterDigitTop), true, true, Scaled(layout::WinningsRight) + metrics_.originX);
+    if (!changed.isEmpty()) creditsLeft_ = changed.left();
+    return changed;
 }
 
 QRect TablePainter::DrawCoinsCounter(int32_t betCoins)
@@ -136,9 +141,11 @@ QRect TablePainter::DrawCoinsCounter(int32_t betCoins)
     // The Winnings field goes with every coin placed and every repaint. The
     // large digits are taller than the scaled field, so the field reaches
     // down to their foot: no sliver of the last win may stay behind.
+    // The longest Credits figures reach into the field: it is cleared up to them.
     QRect field = ScaledRect(layout::WinningsField);
     const int digitHeight = pictures::DigitCellFor(metrics_.layoutWidth).height();
     field.setBottom(std::max(field.bottom(), Scaled(layout::CounterDigitTop) + digitHeight - 1));
+    field.setRight(std::min(field.right(), creditsLeft_ - 1));
     QRect changed = FillRect(surface_, field, Black);
     changed |= DrawLabel(QStringLiteral("Coins"), Scaled(layout::CoinsLeft), false);
     changed |= DrawCounter(surface_, pictures_, metrics_.layoutWidth, betCoins,

@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QString>
 
+#include <limits>
+
 #include "engine/Host.h"
 #include "engine/Reels.h"
 #include "pictures/PictureSet.h"
@@ -114,6 +116,9 @@ private:
     QImage reelCopies_[engine::ReelCount];
     QImage settleCopy_[engine::ReelCount];
     QFont labelFont_;
+    // Where the Credits counter last began: its longest figures reach into
+    // the Winnings field, which a coin placed clears only up to here.
+    int creditsLeft_ = std::numeric_limits<int>::max();
 
     // At design size, stretched where drawn.
     QImage buttonFaces_[3][2];   // bet one, bet five, spin; dim, lit

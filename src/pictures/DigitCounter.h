@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <optional>
+
 #include "pictures/PictureSet.h"
 
 namespace pictures {
@@ -14,11 +16,21 @@ namespace pictures {
 // wide tables use the large strips.
 QSize DigitCellFor(int layoutWidth);
 
-// Draws number (at most its first ten characters) with the green or the red
-// digit strips of `set`, its top at y, starting at x or, right-aligned,
-// ending there. One spare black cell on the open side erases the digit a
-// shrinking number leaves behind. Returns the rectangle touched.
+// The most characters a counter shows: ten digits, and a minus sign before
+// them where the number has one.
+inline constexpr int CounterCharacters = 11;
+
+// Draws number with the green or the red digit strips of `set`, its top at y,
+// starting at x or, right-aligned, ending there. A minus sign takes a cell of
+// its own, lit like a digit's middle bar. One spare black cell on the open
+// side erases the digit a shrinking number leaves behind. Returns the
+// rectangle touched.
+//
+// `openLimit`, when given, is where a neighbour begins on the open side (the
+// left for a right-aligned counter): nothing is drawn at or past it. A number
+// whose large cells would reach it is drawn in the small cells, centred in
+// the large cells' height, so that it stays whole; the spare cell is cut at it.
 QRect DrawCounter(QImage& surface, const PictureSet& set, int layoutWidth, int number, int x, int y, bool rightAligned,
-                  bool green);
+                  bool green, std::optional<int> openLimit = std::nullopt);
 
 }  // namespace pictures
