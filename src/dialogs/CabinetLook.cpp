@@ -2,6 +2,7 @@
 // side dialogs' controls.
 #include "dialogs/CabinetLook.h"
 
+#include <QChildEvent>
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
@@ -17,6 +18,7 @@ namespace {
 // the mouse lights the lacquer, a press darkens it, and a disabled button is
 // dim plum with faded lettering and rim. Picture buttons (flat) show only
 // their pictures, and the standard buttons of a box none of the desktop's.
+// Sliders are a gold bar in a dark groove.
 // Boxes get the lacquer and rim the dialogs paint.
 const char* const CabinetStyleSheet = R"(
 QPushButton {
@@ -31,6 +33,16 @@ QPushButton:pressed { background: #24062a; color: #f2cc5a; }
 QPushButton:disabled { color: #7a6478; background: #2a0a30; border: 1px solid #5e3f0c; }
 QPushButton[flat="true"] { background: transparent; border: none; padding: 0px; }
 QDialogButtonBox { dialogbuttonbox-buttons-have-icons: 0; }
+QSlider::groove:horizontal { height: 6px; background: #16041a; border: 1px solid #c8962c; border-radius: 3px; }
+QSlider::sub-page:horizontal {
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff0b0, stop:1 #c8962c); border-radius: 3px;
+}
+QSlider::handle:horizontal {
+    width: 14px; margin: -5px 0px;
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff0b0, stop:1 #c8962c);
+    border: 1px solid #5e3f0c; border-radius: 7px;
+}
+QSlider::handle:horizontal:focus { border: 2px solid #fff0b0; }
 QMessageBox, QInputDialog {
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #55125e, stop:0.5 #3a0844, stop:1 #24062a);
     border: 3px solid #c8962c;
@@ -42,6 +54,35 @@ QInputDialog QLineEdit {
 }
 QToolTip { color: #201024; background: #f7f0e1; border: 1px solid #c8962c; }
 )";
+
+// Under a style sheet a control takes the desktop's colours, not its window's:
+// each control without colours of its own is given the cabinet's palette as
+// it is made ready to show.
+class CabinetPaletteKeeper : public QObject {
+public:
+    CabinetPaletteKeeper(QWidget& window, const QPalette& palette) : QObject(&window), palette_(palette)
+    {
+        window.installEventFilter(this);
+        for (QWidget* control : window.findChildren<QWidget*>()) Give(*control);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ChildPolished) {
+            if (auto* control = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child())) Give(*control);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void Give(QWidget& control) const
+    {
+        if (!control.isWindow() && !control.testAttribute(Qt::WA_SetPalette)) control.setPalette(palette_);
+    }
+
+    QPalette palette_;
+};
 
 }  // namespace
 
@@ -79,8 +120,9 @@ void ApplyCabinetLook(QWidget& dialog)
     palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x9a, 0x80, 0x90));
     palette.setColor(QPalette::Disabled, QPalette::Button, CabinetPlumDark);
     dialog.setPalette(palette);
-    dialog.setFont(CabinetFont());
     dialog.setStyleSheet(QString::fromLatin1(CabinetStyleSheet));
+    dialog.setFont(CabinetFont());
+    new CabinetPaletteKeeper(dialog, palette);
 }
 
 void PaintCabinetBackground(QPainter& painter, const QRect& area)

@@ -49,7 +49,7 @@ public:
         // frame (a window without one, covering the screen, waits 2 s).
         const bool framed = qEnvironmentVariableIsSet("PLUMFIZZ_GALLERY_WINDOW_MANAGER");
         for (int wait = 0; framed && wait < 40 && window->frameGeometry() == window->geometry(); ++wait) Settle(50);
-        Settle(framed ? 700 : 300);
+        Settle(framed ? 500 : 300);
         const QRect frame = window->frameGeometry();
         QPixmap picture = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
         if (picture.isNull()) picture = window->grab();
@@ -213,7 +213,14 @@ int main(int argc, char* argv[])
     }
 
     // The slot dialog in both modes, and the name question from a Save.
-    gallery.Modal(QStringLiteral("slots-open"), [&] { form.OpenGame1Click(); });
+    // From the slot dialog its Help opens the manual, in the manual's own look.
+    gallery.Modal(
+        QStringLiteral("slots-open"), [&] { form.OpenGame1Click(); },
+        [&](QWidget& window) {
+            if (auto* slotDialog = qobject_cast<dialogs::TLoadSave*>(&window)) {
+                gallery.Window(QStringLiteral("help-from-slots"), "HelpWindow", [&] { slotDialog->HelpBtn->click(); });
+            }
+        });
     gallery.Modal(
         QStringLiteral("slots-save"), [&] { form.SaveGame1Click(); },
         [&](QWidget& window) {
@@ -270,6 +277,8 @@ int main(int argc, char* argv[])
     gallery.Window(QStringLiteral("help"), "HelpWindow", [&] { form.ManualItemClick(); });
     gallery.Window(QStringLiteral("company-information"), "HelpWindow", [&] { form.CompayInformation1Click(); });
     gallery.Modal(QStringLiteral("sponsors"), [&] { form.VisitourSponsors1Click(); });
+    gallery.Modal(QStringLiteral("history"), [&] { form.HistoryItemClick(); });
+    gallery.Modal(QStringLiteral("volume"), [&] { form.VolumeItemClick(); });
 
     // The boxes the play shows, with the game's own texts.
     gallery.Modal(QStringLiteral("out-of-credits"),

@@ -69,9 +69,9 @@ start_display() {
     exit 1
 }
 
-expected="table bonus-closed-boxes bonus-empty-box bonus-prize slots-open slots-save name-question borrow
+expected="table bonus-closed-boxes bonus-empty-box bonus-prize slots-open help-from-slots slots-save name-question borrow
 borrow-refused-over-limit borrow-refused-more-than-borrowed borrow-refused-not-enough-credits borrow-help
-borrow-extremes statistics payoff-chart payoff-chart-missing version help company-information sponsors
+borrow-extremes statistics payoff-chart payoff-chart-missing version help company-information sponsors history volume
 out-of-credits no-bet update-reminder unwritable-profile"
 
 status=0
