@@ -95,11 +95,8 @@ HelpWindow::HelpWindow(const QString& helpFile, QWidget* owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("HelpWindow"));
     InstallDialogAccessibility();
+    // Its own look whoever opens it: Back and Forward, often disabled, look it.
     ApplyCabinetLook(*this);
-    // Back and Forward are often disabled: dim plum, not a grey of another style.
-    QPalette dim = palette();
-    dim.setColor(QPalette::Disabled, QPalette::Button, CabinetPlumDark);
-    setPalette(dim);
     setAutoFillBackground(true);
 
     BackButton.setText(QStringLiteral("< &Back"));

@@ -3,7 +3,12 @@
 // captions them.
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
+
+#include <memory>
+
+#include "web/WebLinks.h"
 
 class QWidget;
 
@@ -14,6 +19,15 @@ inline constexpr char ApplicationTitle[] = "Plumfizz Slots";
 
 // An error's text as the player is shown it: with a full stop at the end.
 QString WithFullStop(const QString& text);
+
+// The icon a box shows, drawn for the game.
+enum class BoxIcon { None, Information, Warning, Error, Question };
+
+// A message box in the cabinet's look: its text as plain text (paths and
+// names from files are shown as they are), the game's icon, and wide enough
+// for a window manager to show its whole caption. Run it with exec().
+std::unique_ptr<QMessageBox> MakeMessageBox(BoxIcon icon, const QString& caption, const QString& text,
+                                            QMessageBox::StandardButtons buttons, QWidget* owner);
 
 // The modal message boxes the main window shows. Tests record them instead.
 class MessageBoxes {
@@ -36,6 +50,13 @@ public:
     void Information(QWidget* owner, const QString& text) override;
     void Error(QWidget* owner, const QString& caption, const QString& text) override;
     bool Confirm(QWidget* owner, const QString& text) override;
+};
+
+// The desktop's browser, with its failure boxes in the cabinet's look.
+class CabinetShell : public web::DesktopShell {
+public:
+    void ShowError(const QString& text, QWidget* owner) override;
+    void ShowInformation(const QString& text, QWidget* owner) override;
 };
 
 }  // namespace dialogs

@@ -1,5 +1,5 @@
-// The game slot dialog's look: style sheets for the glass panels and chrome
-// buttons, the painted plum background, and the controls at their places.
+// The game slot dialog's look: the cabinet's style with the panels' glass, the
+// painted plum background, and the controls at their places.
 #include "dialogs/SlotDialogLook.h"
 
 #include <QDialog>
@@ -13,46 +13,34 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+#include "dialogs/CabinetLook.h"
+
 namespace dialogs::slotlook {
 
 namespace {
 
-const QColor PlumDeep(0x24, 0x06, 0x2a);
-const QColor PlumLight(0x5c, 0x16, 0x62);
 const QColor Gold(0xe8, 0xc0, 0x4a);
 const QColor GoldDark(0x8a, 0x62, 0x12);
 
-// Lit glass with a gold rim; chrome buttons with plum text that light up in
-// gold under the mouse or the keyboard's focus.
-const char* const StyleSheet = R"(
+// The cabinet's look, and the slot panels as cream glass with a gold rim and
+// dark lettering; the slot buttons leave their narrow width to the lettering.
+const char* const PanelStyleSheet = R"(
 QWidget#SlotPanel {
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbf4ff, stop:0.45 #ecdcf3, stop:1 #d6bfe0);
-    border: 2px solid #c9a23a; border-radius: 7px;
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fffaf0, stop:1 #efe4cc);
+    border: 2px solid #c8962c; border-radius: 7px;
 }
-QWidget#SlotPanel QLabel { color: black; background: transparent; font-weight: normal; }
+QWidget#SlotPanel QLabel { color: #201024; background: transparent; font-weight: normal; }
 QLineEdit#SlotName {
-    color: black; background: transparent; border: none; font-weight: normal;
-    selection-background-color: #6a1d70; selection-color: #ffe9a8;
+    color: #201024; background: transparent; border: none; font-weight: normal;
+    selection-background-color: #55125e; selection-color: #fff0b0;
 }
-QLineEdit#SlotName:focus { background: rgba(255, 255, 255, 170); border-bottom: 1px solid #8a6212; }
-QPushButton {
-    color: #3a0a40; font-weight: bold;
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:0.48 #c8c8d0, stop:0.52 #9c9ca8, stop:1 #e6e6ee);
-    border: 1px solid #55505c; border-radius: 5px;
-}
-QPushButton:hover, QPushButton:focus {
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff6d0, stop:0.48 #f0cf6a, stop:0.52 #c99a2c, stop:1 #f6dc86);
-    border: 2px solid #fff0b0;
-}
-QPushButton:pressed { background: #b8892a; }
+QLineEdit#SlotName:focus { background: rgba(255, 255, 255, 200); border-bottom: 1px solid #8a6212; }
+QPushButton#SlotButton { padding: 0px; }
 )";
 
 QFont EightPoint(bool bold)
 {
-    QFont font;
-    font.setPointSize(8);
-    font.setBold(bold);
-    return font;
+    return CabinetFont(CabinetSmallPoints, bold);
 }
 
 }  // namespace
@@ -66,17 +54,15 @@ QRect PanelRect(int n)
 
 void StyleDialog(QDialog& dialog)
 {
+    ApplyCabinetLook(dialog);
     dialog.setFont(EightPoint(true));
-    dialog.setStyleSheet(QString::fromLatin1(StyleSheet));
+    dialog.setStyleSheet(dialog.styleSheet() + QString::fromLatin1(PanelStyleSheet));
 }
 
 void PaintBackground(QDialog& dialog)
 {
     QPainter painter(&dialog);
-    QLinearGradient plum(0, 0, 0, dialog.height());
-    plum.setColorAt(0, PlumLight);
-    plum.setColorAt(1, PlumDeep);
-    painter.fillRect(dialog.rect(), plum);
+    PaintCabinetBackground(painter, dialog.rect());
     // The bevel: a gold frame, light above and left, dark below and right.
     const QRect bevel = Bevel.adjusted(4, 0, -5, -1);
     painter.fillRect(bevel, QColor(0x16, 0x03, 0x1a, 170));
@@ -165,6 +151,8 @@ QLabel* MakeLabel(QWidget& panel, const QRect& at)
 QPushButton* MakeSlotButton(QWidget& panel, int n, bool saving)
 {
     auto* button = new QPushButton(saving ? QStringLiteral("Save") : QStringLiteral("Open"), &panel);
+    button->setObjectName(QStringLiteral("SlotButton"));
+    button->setFont(CabinetFont(CabinetTextPoints, true));
     button->setGeometry(SlotButton);
     button->setToolTip(
         (saving ? QStringLiteral("Save the game in slot %1") : QStringLiteral("Open the game of slot %1")).arg(n));
@@ -175,6 +163,7 @@ QPushButton* MakeSlotButton(QWidget& panel, int n, bool saving)
 QPushButton* MakeDialogButton(QDialog& dialog, const QString& text, QPoint at)
 {
     auto* button = new QPushButton(text, &dialog);
+    button->setFont(CabinetFont(CabinetTextPoints, true));
     button->setGeometry(QRect(at, QSize(97, 37)));
     button->setAutoDefault(true);
     return button;

@@ -1,5 +1,5 @@
-// The game slot dialog's look: the cabinet's plum and gold, chrome buttons and
-// lit-glass panels, at the dialog's design positions.
+// The game slot dialog's look: the cabinet's plum, gold and buttons with
+// cream glass panels, at the dialog's design positions.
 #pragma once
 
 #include <QLineEdit>
@@ -60,7 +60,7 @@ inline constexpr QRect BorrowedLabel{142, 46, 139, 16};
 // Panel n (1..8): slots 1-4 in the left column, 5-8 in the right.
 QRect PanelRect(int n);
 
-// The dialog's colours and font (8 point bold).
+// The cabinet's look, the panels' glass and the dialog's font (8 point bold).
 void StyleDialog(QDialog& dialog);
 // The plum background and the gold-framed bevel behind the panels.
 void PaintBackground(QDialog& dialog);

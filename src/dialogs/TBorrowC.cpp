@@ -5,7 +5,6 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 
@@ -13,6 +12,7 @@
 
 #include "dialogs/CabinetLook.h"
 #include "dialogs/KeyboardFocusFrame.h"
+#include "dialogs/MessageBoxes.h"
 #include "pictures/BuiltInPictures.h"
 #include "pictures/DigitCounter.h"
 
@@ -24,12 +24,12 @@ constexpr int CounterTop = 40;
 // The gold rim is 8 pixels deep; a button and its focus frame stay inside it.
 constexpr int RimDepth = 11;
 
-// Wide enough for both counters at their longest (ten characters and the
+// Wide enough for both counters at their longest (a sign, ten digits and the
 // spare cell each) inside their glass, with room between them.
 int ClientWidthFor(int layoutWidth)
 {
     const int cell = pictures::DigitCellFor(layoutWidth).width();
-    return std::max(ClientSize.width(), 22 * cell + 80);
+    return std::max(ClientSize.width(), 2 * (pictures::CounterCharacters + 1) * cell + 80);
 }
 
 // Pale gold text and a gold-rimmed indicator with a gold dot: plain on the plum.
@@ -176,10 +176,10 @@ void TBorrowC::FormPaint()
     painter.drawText(QPoint(creditsX, 20 + metrics.ascent()), credits);
     painter.end();
 
-    borrowedCounter_ =
-        pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Borrowed, 20, CounterTop, false, true);
-    creditsCounter_ =
-        pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Credits, width() - 30, CounterTop, true, false);
+    borrowedCounter_ = pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Borrowed, 20, CounterTop, false,
+                                             true, borrowedGlass_.x() + borrowedGlass_.width() - 1);
+    creditsCounter_ = pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Credits, width() - 30, CounterTop,
+                                            true, false, creditsGlass_.x() + 1);
     update();
 
     // The counters are painted: a screen reader reads them from the window and
@@ -222,9 +222,7 @@ void TBorrowC::ShowInformation(const QString& text)
     if (services_.showInformation) {
         services_.showInformation(text);
     } else {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok, this);
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
+        MakeMessageBox(BoxIcon::Information, QStringLiteral("Information"), text, QMessageBox::Ok, this)->exec();
     }
 }
 

@@ -6,14 +6,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 #include <algorithm>
 #include <exception>
 #include <utility>
 
+#include "dialogs/CabinetLook.h"
 #include "dialogs/DialogAccessibility.h"
+#include "dialogs/MessageBoxes.h"
 #include "dialogs/SlotDialogLook.h"
 
 namespace dialogs {
@@ -28,6 +29,22 @@ QString SavedGameName(const QString& typed)
         }
     }
     return name;
+}
+
+std::unique_ptr<QInputDialog> MakeNameQuestion(const QString& initial, QWidget* owner)
+{
+    auto box = std::make_unique<QInputDialog>(owner);
+    ApplyCabinetLook(*box);
+    box->setWindowTitle(QString::fromLatin1(NameQuestionCaption));
+    box->setLabelText(QString());
+    box->setTextValue(initial);
+    // The dialog's layout sets its least size: the field makes it wide
+    // enough for a window manager to show the whole caption.
+    if (auto* field = box->findChild<QLineEdit*>()) {
+        field->setMaxLength(MaxSavedNameCharacters);
+        field->setMinimumWidth(CaptionMinimumWidth(box->windowTitle()));
+    }
+    return box;
 }
 
 TLoadSave::TLoadSave(SlotDialogMode mode, engine::GameState& state, const store::GameStore& store,
@@ -138,18 +155,14 @@ void TLoadSave::SlotButtonClick(int tag)
 
 void TLoadSave::SaveInto(int slot)
 {
-    const QString caption = QStringLiteral("Name for this saved game?");
+    const QString caption = QString::fromLatin1(NameQuestionCaption);
     const QString initial = panels_[slot].name->text().left(MaxSavedNameCharacters);
     std::optional<QString> typed;
     if (services_.askName) {
         typed = services_.askName(caption, initial);
     } else {
-        QInputDialog box(this);
-        box.setWindowTitle(caption);
-        box.setLabelText(QString());
-        box.setTextValue(initial);
-        if (auto* field = box.findChild<QLineEdit*>()) field->setMaxLength(MaxSavedNameCharacters);
-        if (box.exec() == QDialog::Accepted) typed = box.textValue();
+        const std::unique_ptr<QInputDialog> box = MakeNameQuestion(initial, this);
+        if (box->exec() == QDialog::Accepted) typed = box->textValue();
     }
     // Dismissed meanwhile (a signal): nothing is saved, the dismissal stands.
     if (closed_) return;
@@ -237,9 +250,7 @@ void TLoadSave::ShowError(const QString& text)
     if (services_.showError) {
         services_.showError(shown);
     } else {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), shown, QMessageBox::Ok, this);
-        box.setTextFormat(Qt::PlainText);  // the text names the saved-games file
-        box.exec();
+        MakeMessageBox(BoxIcon::Error, QStringLiteral("Error"), shown, QMessageBox::Ok, this)->exec();
     }
 }
 

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <QDialog>
+#include <QInputDialog>
 #include <QString>
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "engine/GameState.h"
@@ -38,6 +40,13 @@ struct SlotDialogServices {
 // A name as it may be stored: its first 255 characters, line breaks and other
 // control characters turned into spaces.
 QString SavedGameName(const QString& typed);
+
+// The caption of the question for a saved game's name.
+inline constexpr char NameQuestionCaption[] = "Name for this saved game?";
+
+// The name question in the cabinet's look, holding `initial`, taking at most
+// the characters a name may have, and wide enough for its caption.
+std::unique_ptr<QInputDialog> MakeNameQuestion(const QString& initial, QWidget* owner);
 
 // The dialog. The panels are filled from a scratch record; the running game
 // (`state`) changes only when a slot is opened, and then becomes exactly that

@@ -4,11 +4,11 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QScreen>
 
 #include "dialogs/CabinetLook.h"
 #include "dialogs/DialogAccessibility.h"
+#include "dialogs/MessageBoxes.h"
 #include "pictures/AssetFiles.h"
 #include "pictures/BitmapFile.h"
 
@@ -65,9 +65,7 @@ void TPaychart::FormCreate(const QString& assetDir)
         if (services_.showError) {
             services_.showError(error);
         } else {
-            QMessageBox box(QMessageBox::Warning, QStringLiteral("Error"), error, QMessageBox::Ok, this);
-            box.setTextFormat(Qt::PlainText);  // the text names a theme file
-            box.exec();
+            MakeMessageBox(BoxIcon::Warning, QStringLiteral("Error"), error, QMessageBox::Ok, this)->exec();
         }
     }
 }

@@ -8,7 +8,6 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -16,6 +15,7 @@
 #include <algorithm>
 
 #include "dialogs/DialogAccessibility.h"
+#include "dialogs/MessageBoxes.h"
 #include "engine/Amounts.h"
 #include "engine/Random.h"
 #include "engine/SoundEffects.h"
@@ -275,10 +275,9 @@ void TTrickForm::mousePressEvent(QMouseEvent* event)
         if (services_.showInformation) {
             services_.showInformation(QStringLiteral("Click on one of the Boxes!"));
         } else {
-            QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
-                            QStringLiteral("Click on one of the Boxes!"), QMessageBox::Ok, this);
-            box.setTextFormat(Qt::PlainText);
-            box.exec();
+            MakeMessageBox(BoxIcon::Information, QStringLiteral("Information"),
+                           QStringLiteral("Click on one of the Boxes!"), QMessageBox::Ok, this)
+                ->exec();
         }
     } else {
         done(QDialog::Accepted);

@@ -2,7 +2,9 @@
 // OK and Cancel, in the cabinet's colours.
 #include "dialogs/VolumeWindow.h"
 
+#include <QAbstractButton>
 #include <QGridLayout>
+#include <QIcon>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -69,6 +71,8 @@ VolumeWindow::VolumeWindow(store::SoundLevels levels, std::function<void(const s
     connect(&Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(&Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     Buttons.button(QDialogButtonBox::Ok)->setDefault(true);
+    // Made before the look was given: without the desktop's stock pictures.
+    for (QAbstractButton* button : Buttons.buttons()) button->setIcon(QIcon());
     setFixedSize(sizeHint());
 }
 

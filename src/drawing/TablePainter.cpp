@@ -132,11 +132,18 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
     const QSize slice = layout::MeterSliceSize;
     meterStrip_ = ForUnscaledCopies(&PictureSet::bonusMeterStrip, slice,
                                     QSize(ToDevice(slice.width()), ToDevice(slice.height())));
+    const bool large = pictures::UsesLargeDigits(metrics_.layoutWidth);
     const QSize cell = pictures::DigitCellFor(metrics_.layoutWidth);
-    digitCell_ = QSize(ToDevice(cell.width()), ToDevice(cell.height()));
+    const QSize smallCell = layout::SmallDigitCell;
     for (const bool green : {false, true}) {
-        digitStrips_[green ? 1 : 0] =
-            ForUnscaledCopies(pictures::DigitStripMember(metrics_.layoutWidth, green), cell, digitCell_);
+        pictures::CounterDigits& digits = counterDigits_[green ? 1 : 0];
+        digits.cell = QSize(ToDevice(cell.width()), ToDevice(cell.height()));
+        digits.strip = ForUnscaledCopies(pictures::DigitStripMember(large, green), cell, digits.cell);
+        digits.smallCell = QSize(ToDevice(smallCell.width()), ToDevice(smallCell.height()));
+        if (large) {
+            digits.smallStrip =
+                ForUnscaledCopies(pictures::DigitStripMember(false, green), smallCell, digits.smallCell);
+        }
     }
 }
 
@@ -215,9 +222,13 @@ QRect TablePainter::FormPaint(const engine::ReelStops& stops, int32_t credits, i
 
 QRect TablePainter::DrawCreditsCounter(int32_t credits)
 {
-    return DrawCounter(surface_, digitStrips_[1], digitCell_, credits,
-                       DeviceScaled(layout::CreditsRight) + metrics_.originX, DeviceScaled(layout::CounterDigitTop),
-                       true);
+    // The longest figures (a sign and ten digits) stop short of the Winnings
+    // figure's end, in small cells where the large ones would reach it.
+    const QRect changed = DrawCounter(
+        surface_, counterDigits_[1], credits, DeviceScaled(layout::CreditsRight) + metrics_.originX,
+        DeviceScaled(layout::CounterDigitTop), true, DeviceScaled(layout::WinningsRight) + metrics_.originX);
+    if (!changed.isEmpty()) creditsLeft_ = changed.left();
+    return changed;
 }
 
 QRect TablePainter::DrawCoinsCounter(int32_t betCoins)
@@ -225,21 +236,22 @@ QRect TablePainter::DrawCoinsCounter(int32_t betCoins)
     // The Winnings field goes with every coin placed and every repaint. The
     // large digits are taller than the scaled field, so the field reaches
     // down to their foot: no sliver of the last win may stay behind.
+    // The longest Credits figures reach into the field: it is cleared up to them.
     QRect field = ScaledRect(layout::WinningsField);
-    field.setBottom(std::max(field.bottom(), DeviceScaled(layout::CounterDigitTop) + digitCell_.height() - 1));
+    field.setBottom(
+        std::max(field.bottom(), DeviceScaled(layout::CounterDigitTop) + counterDigits_[1].cell.height() - 1));
+    field.setRight(std::min(field.right(), creditsLeft_ - 1));
     QRect changed = FillRect(surface_, field, Black);
     changed |= DrawLabel(QStringLiteral("Coins"), DeviceScaled(layout::CoinsLeft), false);
-    changed |=
-        DrawCounter(surface_, digitStrips_[1], digitCell_, betCoins, DeviceScaled(layout::CoinsLeft) + metrics_.originX,
-                    DeviceScaled(layout::CounterDigitTop), false);
+    changed |= DrawCounter(surface_, counterDigits_[1], betCoins, DeviceScaled(layout::CoinsLeft) + metrics_.originX,
+                           DeviceScaled(layout::CounterDigitTop), false);
     return changed;
 }
 
 QRect TablePainter::DrawWinningsCounter(int32_t shown)
 {
-    return DrawCounter(surface_, digitStrips_[0], digitCell_, shown,
-                       DeviceScaled(layout::WinningsRight) + metrics_.originX, DeviceScaled(layout::CounterDigitTop),
-                       true);
+    return DrawCounter(surface_, counterDigits_[0], shown, DeviceScaled(layout::WinningsRight) + metrics_.originX,
+                       DeviceScaled(layout::CounterDigitTop), true);
 }
 
 QRect TablePainter::DrawWinningsCaption()

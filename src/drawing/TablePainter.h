@@ -8,9 +8,11 @@
 #include <QString>
 
 #include <future>
+#include <limits>
 
 #include "engine/Host.h"
 #include "engine/Reels.h"
+#include "pictures/DigitCounter.h"
 #include "pictures/PictureSet.h"
 #include "pictures/Scaling.h"
 #include "pictures/TableLayout.h"
@@ -138,6 +140,9 @@ private:
     QImage reelCopies_[engine::ReelCount];
     QImage settleCopy_[engine::ReelCount];
     QFont labelFont_;
+    // Where the Credits counter last began: its longest figures reach into
+    // the Winnings field, which a coin placed clears only up to here.
+    int creditsLeft_ = std::numeric_limits<int>::max();
 
     // Button faces at design size or a variant's, stretched where drawn.
     QImage buttonFaces_[3][2];  // bet one, bet five, spin; dim, lit
@@ -145,8 +150,7 @@ private:
     QImage areaPictures_[3][2];  // logo panel, title plate, bet sign; dim, lit
     // Copied cell by cell at this ratio.
     QImage meterStrip_;
-    QImage digitStrips_[2];  // red, green
-    QSize digitCell_;        // on the surface
+    pictures::CounterDigits counterDigits_[2];  // red, green
 };
 
 }  // namespace drawing

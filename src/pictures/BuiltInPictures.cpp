@@ -63,4 +63,12 @@ QIcon ProgramIcon()
     return icon;
 }
 
+QIcon MessageIcon(MessageIconKind kind)
+{
+    EnsureResources();
+    static const char* const names[] = {"Information", "Warning", "Error", "Question"};
+    // QIcon finds the "@2x" and "@4x" drawings beside the file by itself.
+    return QIcon(QStringLiteral(":/messages/%1.png").arg(QLatin1String(names[static_cast<int>(kind)])));
+}
+
 }  // namespace pictures

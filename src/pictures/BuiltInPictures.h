@@ -25,4 +25,10 @@ QImage BuiltInAmountButton(int tag);
 // The program's icon (a plum on a gold coin) at every size it was drawn at.
 QIcon ProgramIcon();
 
+enum class MessageIconKind { Information, Warning, Error, Question };
+
+// A message box's icon (a gold-rimmed badge, 40 x 40, transparent), with its
+// sharper drawings for screens of two and four device pixels a pixel.
+QIcon MessageIcon(MessageIconKind kind);
+
 }  // namespace pictures

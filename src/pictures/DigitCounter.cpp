@@ -3,6 +3,8 @@
 
 #include <QByteArray>
 
+#include <algorithm>
+
 #include "pictures/SurfaceCopy.h"
 #include "pictures/TableLayout.h"
 
@@ -11,55 +13,103 @@ namespace {
 
 constexpr int LargeDigitsFrom = 1000;
 
+// The strips have no minus: its cell is the unlit cell (the strip's blank,
+// beyond the ten digits, or black) with what an 8 lights beyond a 0 (the
+// middle bar) lit, in the strip's own style.
+QImage MinusCell(const QImage& strip, int c, int h)
+{
+    const QImage eight = CropOpaque(strip, QRect(8 * c, 0, c, h));
+    const QImage zero = CropOpaque(strip, QRect(0, 0, c, h));
+    QImage minus =
+        strip.width() >= 11 * c ? CropOpaque(strip, QRect(10 * c, 0, c, h)) : QImage(c, h, QImage::Format_RGB32);
+    if (strip.width() < 11 * c) minus.fill(Black);
+    for (int row = 0; row < h; ++row) {
+        for (int column = 0; column < c; ++column) {
+            if (eight.pixel(column, row) != zero.pixel(column, row))
+                minus.setPixel(column, row, eight.pixel(column, row));
+        }
+    }
+    return minus;
+}
+
 }  // namespace
 
 QSize DigitCellFor(int layoutWidth)
 {
-    return layoutWidth >= LargeDigitsFrom ? layout::LargeDigitCell : layout::SmallDigitCell;
+    return UsesLargeDigits(layoutWidth) ? layout::LargeDigitCell : layout::SmallDigitCell;
 }
 
-QImage PictureSet::*DigitStripMember(int layoutWidth, bool green)
+bool UsesLargeDigits(int layoutWidth)
 {
-    const bool large = layoutWidth >= LargeDigitsFrom;
+    return layoutWidth >= LargeDigitsFrom;
+}
+
+QImage PictureSet::*DigitStripMember(bool large, bool green)
+{
     return green ? (large ? &PictureSet::largeGreenDigits : &PictureSet::smallGreenDigits)
                  : (large ? &PictureSet::largeRedDigits : &PictureSet::smallRedDigits);
 }
 
-const QImage& DigitStripFor(const PictureSet& set, int layoutWidth, bool green)
+CounterDigits CounterDigitsOf(const PictureSet& set, int layoutWidth, bool green)
 {
-    return set.*DigitStripMember(layoutWidth, green);
+    const bool large = UsesLargeDigits(layoutWidth);
+    CounterDigits digits{set.*DigitStripMember(large, green), DigitCellFor(layoutWidth), {}, layout::SmallDigitCell};
+    if (large) digits.smallStrip = set.*DigitStripMember(false, green);
+    return digits;
 }
 
 QRect DrawCounter(QImage& surface, const PictureSet& set, int layoutWidth, int number, int x, int y, bool rightAligned,
-                  bool green)
+                  bool green, std::optional<int> openLimit)
 {
-    return DrawCounter(surface, DigitStripFor(set, layoutWidth, green), DigitCellFor(layoutWidth), number, x, y,
-                       rightAligned);
+    return DrawCounter(surface, CounterDigitsOf(set, layoutWidth, green), number, x, y, rightAligned, openLimit);
 }
 
-QRect DrawCounter(QImage& surface, const QImage& strip, QSize cell, int number, int x, int y, bool rightAligned)
+QRect DrawCounter(QImage& surface, const CounterDigits& digits, int number, int x, int y, bool rightAligned,
+                  std::optional<int> openLimit)
 {
-    // A negative value keeps its sign's place as a blank cell: the strips
-    // have no minus, and the figure still lines up with the spare cell.
-    const QByteArray text = QByteArray::number(number).left(10);
+    const QByteArray text = QByteArray::number(number).left(number < 0 ? CounterCharacters : CounterCharacters - 1);
     const int n = static_cast<int>(text.size());
+    const QSize layoutCell = digits.cell;
+    bool large = !digits.smallStrip.isNull();
+    // Too wide for the room before the neighbour: the small cells, whole.
+    if (large && openLimit && n * layoutCell.width() > (rightAligned ? x - *openLimit : *openLimit - x)) large = false;
+    const bool ownCells = large || digits.smallStrip.isNull();
+    const QSize cell = ownCells ? digits.cell : digits.smallCell;
     const int c = cell.width();
     const int h = cell.height();
+    const int top = y + (layoutCell.height() - h) / 2;
+    const QImage& strip = ownCells ? digits.strip : digits.smallStrip;
 
     if (rightAligned) {
         x -= n * c;
     }
-    // One spare cell erases the digit a shrinking number leaves behind.
-    const QRect field = rightAligned ? QRect(x - c, y, (n + 1) * c, h) : QRect(x, y, (n + 1) * c, h);
-    const QRect changed = FillRect(surface, field, Black);
+    // One spare cell erases the digit a shrinking number leaves behind; the
+    // whole height of the layout's cells is cleared, so that small cells
+    // after large ones leave nothing behind.
+    QRect field = rightAligned ? QRect(x - c, y, (n + 1) * c, layoutCell.height())
+                               : QRect(x, y, (n + 1) * c, layoutCell.height());
+    if (openLimit) {
+        if (rightAligned) {
+            field.setLeft(std::max(field.left(), *openLimit));
+        } else {
+            field.setRight(std::min(field.right(), *openLimit - 1));
+        }
+    }
+    if (field.isEmpty()) return {};
+    // Drawn on a copy of the field, so that nothing passes the limit.
+    QImage counter(field.size(), QImage::Format_RGB32);
+    counter.fill(Black);
+    int cellX = x - field.left();
     for (char ch : text) {
         if (ch >= '0' && ch <= '9') {
             const int d = ch - '0';
-            CopyUnscaled(surface, QPoint(x, y), strip, QRect(d * c, 0, c, h));
+            CopyUnscaled(counter, QPoint(cellX, top - y), strip, QRect(d * c, 0, c, h));
+        } else if (ch == '-') {
+            CopyUnscaled(counter, QPoint(cellX, top - y), MinusCell(strip, c, h));
         }
-        x += c;
+        cellX += c;
     }
-    return changed;
+    return CopyUnscaled(surface, field.topLeft(), counter);
 }
 
 }  // namespace pictures

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <optional>
+
 #include "pictures/PictureSet.h"
 
 namespace pictures {
@@ -14,19 +16,40 @@ namespace pictures {
 // wide tables use the large strips.
 QSize DigitCellFor(int layoutWidth);
 
-// Draws number (at most its first ten characters) with the green or the red
-// digit strips of `set`, its top at y, starting at x or, right-aligned,
-// ending there. One spare black cell on the open side erases the digit a
+// The most characters a counter shows: ten digits, and a minus sign before
+// them where the number has one.
+inline constexpr int CounterCharacters = 11;
+
+// The strips a counter is drawn from: ten cells side by side each, the
+// layout's own cells and, where those are the large ones, the small cells
+// that take over when a figure would not fit.
+struct CounterDigits {
+    QImage strip;
+    QSize cell;
+    QImage smallStrip;  // null where `strip` holds the small cells
+    QSize smallCell;
+};
+
+// The green or red strips of `set` for a layout width, at their own size.
+CounterDigits CounterDigitsOf(const PictureSet& set, int layoutWidth, bool green);
+// The strip of `set` behind a layout's large or small cells.
+QImage PictureSet::*DigitStripMember(bool large, bool green);
+bool UsesLargeDigits(int layoutWidth);
+
+// Draws number with `digits`, its top at y, starting at x or, right-aligned,
+// ending there. A minus sign takes a cell of its own, lit like a digit's
+// middle bar. One spare black cell on the open side erases the digit a
 // shrinking number leaves behind. Returns the rectangle touched.
+//
+// `openLimit`, when given, is where a neighbour begins on the open side (the
+// left for a right-aligned counter): nothing is drawn at or past it. A number
+// whose large cells would reach it is drawn in the small cells, centred in
+// the large cells' height, so that it stays whole; the spare cell is cut at it.
+QRect DrawCounter(QImage& surface, const CounterDigits& digits, int number, int x, int y, bool rightAligned,
+                  std::optional<int> openLimit = std::nullopt);
+
+// The same with the strips of `set` for a layout width.
 QRect DrawCounter(QImage& surface, const PictureSet& set, int layoutWidth, int number, int x, int y, bool rightAligned,
-                  bool green);
-
-// The same with a strip of its own: ten cells of `cell`'s size side by side
-// (a digit strip drawn for another pixel ratio, say).
-QRect DrawCounter(QImage& surface, const QImage& strip, QSize cell, int number, int x, int y, bool rightAligned);
-
-// The digit strip a counter of `set` is drawn with at a layout width.
-const QImage& DigitStripFor(const PictureSet& set, int layoutWidth, bool green);
-QImage PictureSet::*DigitStripMember(int layoutWidth, bool green);
+                  bool green, std::optional<int> openLimit = std::nullopt);
 
 }  // namespace pictures

@@ -60,6 +60,9 @@ int main(int argc, char* argv[])
 
     desktop::DesktopPlatform platform;
     dialogs::DesktopMessageBoxes boxes;
+    // The browser's failure boxes in the look of the game's own.
+    dialogs::CabinetShell browserShell;
+    const web::ScopedShell browserShellInPlace(browserShell);
 
     // Two copies would overwrite each other's saved games: the second one
     // says so and ends before it reads or writes anything.

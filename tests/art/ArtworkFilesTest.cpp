@@ -51,9 +51,9 @@ TEST(ArtworkFiles, CataloguesNameEveryPictureOnce)
     QStringList names;
     for (const auto& art : artwork::BuiltInPictures()) names << art.fileName;
     for (const auto& art : artwork::ThemeFiles()) names << art.fileName;
-    EXPECT_EQ(names.size(), 22);
+    EXPECT_EQ(names.size(), 26);
     names.removeDuplicates();
-    EXPECT_EQ(names.size(), 22);
+    EXPECT_EQ(names.size(), 26);
     EXPECT_TRUE(names.contains(QStringLiteral("Plum.bmp")));
     EXPECT_TRUE(names.contains(QStringLiteral("Paychart.bmp")));
 }

@@ -56,3 +56,26 @@ TEST(PictureResources, BonusPicturesAreThreeDifferentPictures)
 }
 
 }  // namespace
+
+namespace {
+
+// The message boxes' icons keep their transparency (round badges on any
+// panel) and differ from one another.
+TEST(PictureResources, MessageIconsAreTransparentBadgesOfTheirOwn)
+{
+    QImage icons[4];
+    int i = 0;
+    for (const char* name : {"Information", "Warning", "Error", "Question"}) {
+        const QImage icon(QStringLiteral(":/messages/%1.png").arg(QLatin1String(name)));
+        ASSERT_EQ(icon.size(), QSize(40, 40)) << name;
+        EXPECT_TRUE(icon.hasAlphaChannel()) << name;
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << name;
+        EXPECT_EQ(qAlpha(icon.pixel(20, 20)), 255) << name;
+        icons[i++] = icon;
+    }
+    for (int a = 0; a < 4; ++a) {
+        for (int b = a + 1; b < 4; ++b) EXPECT_NE(icons[a], icons[b]);
+    }
+}
+
+}  // namespace

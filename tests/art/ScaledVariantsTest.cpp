@@ -76,8 +76,9 @@ TEST(ScaledVariants, EveryPictureComesAtTwoAndFourTimesItsSizeAndShowsTheSamePic
             }
         }
     }
-    // 20 built-in pictures, 2 theme files, 3 for the manual and 20 for the sponsors, each at two scales.
-    EXPECT_EQ(checked, 2 * (20 + 2 + 3 + 20));
+    // 20 built-in pictures and 4 message icons, 2 theme files, 3 for the manual and 20 for the sponsors,
+    // each at two scales.
+    EXPECT_EQ(checked, 2 * (24 + 2 + 3 + 20));
 }
 
 TEST(ScaledVariants, SymbolSheetCellsSitAtExactlyTwiceTheirPlaces)

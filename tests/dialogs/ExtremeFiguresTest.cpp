@@ -113,6 +113,10 @@ TEST(ExtremeFigures, SlotPanelsShowWholeAmountsAndElideLongNames)
                 EXPECT_FALSE(controls[a]->geometry().intersects(controls[b]->geometry())) << n << ": " << a << "/" << b;
             }
         }
+        // The lettering of the narrow slot button fits inside its rim, in the cabinet's bold.
+        const QPushButton* button = form.SlotButton(n);
+        EXPECT_TRUE(button->font().bold());
+        EXPECT_LE(TextWidth(*button, button->text()) + 2 * 3, button->width()) << button->text().toStdString();
         // The name is kept whole, and shown ending in an ellipsis where it is too long.
         auto* name = qobject_cast<dialogs::slotlook::SlotNameField*>(form.NameField(n));
         ASSERT_NE(name, nullptr);

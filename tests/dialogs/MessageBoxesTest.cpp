@@ -10,7 +10,10 @@
 
 #include <functional>
 
+#include "dialogs/CabinetLook.h"
 #include "dialogs/MessageBoxes.h"
+#include "dialogs/TLoadSave.h"
+#include "dialogs/VersionBox.h"
 
 namespace {
 
@@ -18,6 +21,8 @@ struct Seen {
     bool boxShown = false;
     Qt::TextFormat format = Qt::AutoText;
     QString labelText;
+    int width = 0;
+    bool hasIcon = false;
 };
 
 // Shows one box, looks at it while it is open, and closes it.
@@ -30,6 +35,8 @@ Seen Look(const std::function<void()>& show)
         seen.boxShown = true;
         seen.format = box->textFormat();
         if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) seen.labelText = label->text();
+        seen.width = box->width();
+        seen.hasIcon = !box->iconPixmap().isNull();
         box->done(QMessageBox::No);
     });
     show();
@@ -52,6 +59,26 @@ TEST(DesktopMessageBoxes, ShowMarkupAsPlainText)
         EXPECT_EQ(seen.format, Qt::PlainText);
         EXPECT_EQ(seen.labelText, hostile);
     }
+}
+
+// The version box and the name question are wide enough for a window
+// manager to show their whole captions; the boxes show the game's icons.
+TEST(DesktopMessageBoxes, AreWideEnoughForTheirCaptions)
+{
+    dialogs::DesktopMessageBoxes boxes;
+    const Seen version = Look([&] {
+        boxes.Information(nullptr, dialogs::VersionBoxText(QStringLiteral("Plumfizz Slots"), QStringLiteral("1.0")));
+    });
+    ASSERT_TRUE(version.boxShown);
+    EXPECT_GE(version.width, dialogs::CaptionMinimumWidth(QStringLiteral("Information")));
+    EXPECT_TRUE(version.hasIcon);
+    const Seen plain = Look([&] { boxes.Plain(nullptr, QStringLiteral("Caption"), QStringLiteral("x")); });
+    EXPECT_FALSE(plain.hasIcon);
+
+    const auto question = dialogs::MakeNameQuestion(QString(300, QLatin1Char('W')), nullptr);
+    question->show();
+    EXPECT_GE(question->width(), dialogs::CaptionMinimumWidth(QString::fromLatin1(dialogs::NameQuestionCaption)));
+    EXPECT_EQ(question->textValue().size(), dialogs::MaxSavedNameCharacters);
 }
 
 }  // namespace

@@ -120,14 +120,24 @@ TEST(Counters, TenDigitsAreDrawnInFullAndLongerNumbersCut)
     EXPECT_EQ(ReadDigits(t.surface, 440 - 10 * 16, 44, 10, false, false), "2147483647");
 }
 
-TEST(Counters, NegativeNumbersShowABlankSignCell)
+TEST(Counters, NegativeNumbersShowTheirSignWhole)
 {
+    // The synthetic 8 differs from the 0 everywhere: its whole cell is the sign.
+    const QRgb sign = DigitColour(8, true, false);
     Table t(800, QSize(800, 600));
     t->DrawCreditsCounter(-25);
-    EXPECT_EQ(ReadDigits(t.surface, 620 - 4 * 16, 44, 4, true, false), "  25");
-    // The most negative value has eleven characters: the first ten are shown.
+    EXPECT_EQ(ReadDigits(t.surface, 620 - 2 * 16, 44, 2, true, false), "25");
+    EXPECT_EQ(t.At(620 - 3 * 16, 44), sign);
+    EXPECT_EQ(ReadDigits(t.surface, 620 - 4 * 16, 44, 1, true, false), " ");
+    // The most negative value has eleven characters, all shown; the spare
+    // cell stops at the Winnings figure's end, which a coin placed keeps.
+    t->DrawWinningsCounter(7);
     t->DrawCreditsCounter(-2147483647 - 1);
-    EXPECT_EQ(ReadDigits(t.surface, 620 - 11 * 16, 44, 11, true, false), "  214748364");
+    EXPECT_EQ(ReadDigits(t.surface, 620 - 10 * 16, 44, 10, true, false), "2147483648");
+    EXPECT_EQ(t.At(620 - 11 * 16, 44), sign);
+    EXPECT_EQ(ReadDigits(t.surface, 440 - 16, 44, 1, false, false), "7");
+    t->DrawCoinsCounter(1);
+    EXPECT_EQ(t.At(620 - 11 * 16, 44), sign);
 }
 
 TEST(BonusMeter, SliceIsCentredInTheBox)

@@ -51,13 +51,14 @@ click_at() {
 }
 
 # box_text ID: the text of a message box, selected with the mouse from the
-# start of its dark lettering (right of the icon, above the button) to past its end.
+# start of its pale gold lettering on the plum (right of the icon, above the
+# button) to past its end.
 box_text() {
     local found
     window_origin "$1"
     import -window root "$work/box.png" 2>/dev/null || fail "no screenshot"
     found=$(convert "$work/box.png" -crop "$((ww - 56))x$((wh - 48))+$((wx + 56))+$wy" +repage -depth 8 txt:- |
-        awk -F'[,: ()]+' '!/^#/ && $4 < 90 && $5 < 90 && $6 < 90 {
+        awk -F'[,: ()]+' '!/^#/ && $3 > 200 && $4 > 200 {
                 if (min == "" || $1 < min) min = $1; if ($1 > max) max = $1; sum += $2; n++ }
             END { if (n > 0) print min, max, int(sum / n) }')
     [ -n "$found" ] || fail "no lettering in the message box"

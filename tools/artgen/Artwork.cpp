@@ -14,6 +14,7 @@
 #include "Digits.h"
 #include "GifFile.h"
 #include "Icon.h"
+#include "MessageIcons.h"
 #include "Meter.h"
 #include "MotionStrip.h"
 #include "PayChart.h"
@@ -46,6 +47,13 @@ const std::vector<Artwork>& BuiltInPictures()
         {QStringLiteral("pictures/AmountButton100.png"), [](int scale) { return AmountButton(1, scale); }},
         {QStringLiteral("pictures/AmountButton10.png"), [](int scale) { return AmountButton(2, scale); }},
         {QStringLiteral("pictures/AmountButton1.png"), [](int scale) { return AmountButton(3, scale); }},
+        {QStringLiteral("messages/Information.png"),
+         [](int scale) { return MessageIcon(MessageIconKind::Information, scale); }},
+        {QStringLiteral("messages/Warning.png"),
+         [](int scale) { return MessageIcon(MessageIconKind::Warning, scale); }},
+        {QStringLiteral("messages/Error.png"), [](int scale) { return MessageIcon(MessageIconKind::Error, scale); }},
+        {QStringLiteral("messages/Question.png"),
+         [](int scale) { return MessageIcon(MessageIconKind::Question, scale); }},
         {QStringLiteral("bonus/bonus1.png"), [](int scale) { return BonusChoice(scale); }},
         {QStringLiteral("bonus/bonus2.png"), [](int scale) { return BonusEmpty(scale); }},
         {QStringLiteral("bonus/bonus3.png"), [](int scale) { return BonusPrize(scale); }},
@@ -127,8 +135,10 @@ bool WritePicture(const Artwork& art, int scale, const QString& directory, QStri
         return false;
     }
     // Opaque 32-bit pixels: PNG stores them as RGB, BMP as 24-bit. Only
-    // icons keep their transparency, round on any panel.
-    const bool icon = art.fileName.startsWith(QLatin1String("hicolor/"));
+    // icons, the program's and the message boxes', keep their transparency,
+    // round on any panel.
+    const bool icon =
+        art.fileName.startsWith(QLatin1String("hicolor/")) || art.fileName.startsWith(QLatin1String("messages/"));
     const QImage image = art.draw(scale).convertToFormat(icon ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     QString reason;
     const QByteArray bytes = Encoded(art.fileName, image, &reason);

@@ -25,7 +25,8 @@ inline constexpr int DesignScale[] = {1};
 // at 1 the name is unchanged.
 QString ScaledFileName(const QString& fileName, int scale);
 
-// Compiled into the program: "pictures/<Name>.png" and "bonus/bonus<n>.png".
+// Compiled into the program: "pictures/<Name>.png", "bonus/bonus<n>.png" and
+// the message boxes' icons "messages/<Kind>.png" (transparent).
 const std::vector<Artwork>& BuiltInPictures();
 
 // The default theme's files, written beside the program: "Plum.bmp", "Paychart.bmp".
