@@ -8,7 +8,7 @@ PACKAGES=(
   libsdl2-mixer-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick libx11-dev desktop-file-utils appstream
-  fonts-dejavu-core libgif-dev libsqlite3-dev
+  fonts-dejavu-core libgif-dev libsqlite3-dev libpng-dev
   dbus-daemon at-spi2-core python3-pyatspi openbox
 )
 

@@ -5,7 +5,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
-#include <system_error>
 
 #include "engine/BonusMeter.h"
 #include "pictures/DigitCounter.h"
@@ -110,12 +109,6 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
         }
     }
 
-    // The pictures and the layout stay as they are while the painter lives.
-    // Without a thread to spare, the full redraw reads it itself.
-    try {
-        firstBackground_ = std::async(std::launch::async, [this] { return BackgroundForLayout(); });
-    } catch (const std::system_error&) {}
-
     // The unlit areas as drawn; the lit ones are the background's own pixels,
     // taken from the surface when the table is drawn.
     QImage PictureSet::*const dimPictures[3] = {&PictureSet::unlitLogoPanel, &PictureSet::unlitTitlePlate,
@@ -147,11 +140,13 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
     }
 }
 
-QImage TablePainter::BackgroundForLayout() const
+void TablePainter::DrawBackground(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics)
 {
-    const QImage& background = pictures_.tableBackground;
-    const QSize drawn(DeviceScaled(background.width()), DeviceScaled(background.height()));
-    return pictures_.ForScale(&pictures::PictureSet::tableBackground, DrawnScale(background, drawn));
+    const pictures::Scaling scaling(metrics.layoutWidth);
+    const auto deviceScaled = [&](int n) { return pictures::ToDevicePixels(scaling.Scaled(n), metrics.pixelRatio); };
+    const QImage& background = set.tableBackground;
+    set.DrawForScale(&pictures::PictureSet::tableBackground, surface, QPoint(metrics.originX, 0),
+                     QSize(deviceScaled(background.width()), deviceScaled(background.height())));
 }
 
 QImage TablePainter::ForUnscaledCopies(QImage pictures::PictureSet::*picture, QSize unit, QSize deviceUnit) const
@@ -192,16 +187,15 @@ QRect TablePainter::ScaledRect(const QRect& design) const
 
 QRect TablePainter::FormPaint(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t bonusPts)
 {
-    // The window's background is black wherever the table's picture ends.
-    FillRect(surface_, surface_.rect(), Black);
-    // The background's variant is read for each full redraw and let go
-    // after it: only this draws it, and on a large screen it is the largest
-    // picture there is. The lit areas are its pixels as drawn.
-    {
-        const QImage background = firstBackground_.valid() ? firstBackground_.get() : BackgroundForLayout();
-        DrawStretched(
-            surface_, QPoint(metrics_.originX, 0), background,
-            QSize(DeviceScaled(pictures_.tableBackground.width()), DeviceScaled(pictures_.tableBackground.height())));
+    // The background's variant is read for each full redraw and never kept:
+    // on a large screen it is the largest picture there is. The window's
+    // background is black wherever the table's picture ends; the lit areas
+    // are the background's pixels as drawn.
+    if (backgroundOnSurface_) {
+        backgroundOnSurface_ = false;
+    } else {
+        FillRect(surface_, surface_.rect(), Black);
+        DrawBackground(surface_, pictures_, metrics_);
     }
     for (int a = 0; a < 3; ++a) {
         areaPictures_[a][1] = CropOpaque(surface_, ScaledRect(AreaPlaces[a]));

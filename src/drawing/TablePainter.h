@@ -7,7 +7,6 @@
 #include <QRect>
 #include <QString>
 
-#include <future>
 #include <limits>
 
 #include "engine/Host.h"
@@ -58,6 +57,14 @@ public:
     int Scaled(int n) const { return scaling_.Scaled(n); }
     double PixelRatio() const { return metrics_.pixelRatio; }
     int OriginX() const { return metrics_.originX; }
+
+    // The table's background from its variant for the screen, stretched over
+    // the table as a full redraw draws it; never held whole. A surface's owner
+    // may draw it on another thread while the painter is being made, since the
+    // painter touches its surface only when asked to draw.
+    static void DrawBackground(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics);
+    // The background is on the surface already: the next full redraw keeps it.
+    void BackgroundDrawn() { backgroundOnSurface_ = true; }
 
     // The full redraw of the table, all seven steps.
     QRect FormPaint(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t bonusPts);
@@ -118,7 +125,6 @@ private:
     // `deviceUnit`; at a whole ratio with its variant there, that variant as it is.
     QImage ForUnscaledCopies(QImage pictures::PictureSet::*picture, QSize unit, QSize deviceUnit) const;
     // The table's background as drawn at this layout, from the variant that suits it.
-    QImage BackgroundForLayout() const;
     QRect DrawLabel(const QString& text, int anchorX, bool rightAligned);
     QRect DrawArea(int area, bool lit);
     QRect DrawReelCopy(const QImage& copy, int reel, int offset);
@@ -129,13 +135,11 @@ private:
     const pictures::PictureSet& pictures_;
     TableMetrics metrics_;
     pictures::Scaling scaling_;
-    ReelGeometry geometry_;  // logical
-    ReelGeometry device_;    // on the surface
-    QSize symbolSheetSize_;  // the symbol sheet's stretched size on the surface
-    QImage symbolSheet_;     // stretched to symbolSheetSize_
-    // The background's variant for the first full redraw, read meanwhile on
-    // another thread: on a large screen it is the longest picture to read.
-    std::future<QImage> firstBackground_;
+    ReelGeometry geometry_;             // logical
+    ReelGeometry device_;               // on the surface
+    QSize symbolSheetSize_;             // the symbol sheet's stretched size on the surface
+    QImage symbolSheet_;                // stretched to symbolSheetSize_
+    bool backgroundOnSurface_ = false;  // see BackgroundDrawn
     QImage motionStrip_;
     QImage reelCopies_[engine::ReelCount];
     QImage settleCopy_[engine::ReelCount];

@@ -4,6 +4,9 @@
 
 #include <QPainter>
 
+#include <future>
+#include <system_error>
+
 namespace drawing {
 
 namespace {
@@ -80,7 +83,21 @@ void TableSurface::MakePainter()
     metrics.layoutWidth = scaling_.LayoutWidth();
     metrics.logicalDpi = logicalDpi_;
     metrics.pixelRatio = pixelRatio_;
+    // On a large screen the background is the longest picture to read: it is
+    // drawn on another thread while the painter makes its other pictures, or
+    // after them without a thread to spare.
+    std::future<void> background;
+    try {
+        background = std::async(std::launch::async,
+                                [this, metrics] { TablePainter::DrawBackground(surface_, pictures_, metrics); });
+    } catch (const std::system_error&) {}
     painter_ = std::make_unique<TablePainter>(surface_, pictures_, metrics);
+    if (background.valid()) {
+        background.get();
+    } else {
+        TablePainter::DrawBackground(surface_, pictures_, metrics);
+    }
+    painter_->BackgroundDrawn();
 }
 
 void TableSurface::Changed(const QRect& area)

@@ -85,10 +85,20 @@ bool PictureSet::LoadSymbolSheet(const QString& assetDir, const QString& soundRo
 
 QImage PictureSet::ForScale(QImage PictureSet::*picture, double drawnScale) const
 {
+    return PictureForScale(this->*picture, OriginOf(picture), drawnScale);
+}
+
+QRect PictureSet::DrawForScale(QImage PictureSet::*picture, QImage& dst, QPoint at, QSize size) const
+{
+    return pictures::DrawForScale(dst, at, size, this->*picture, OriginOf(picture));
+}
+
+QString PictureSet::OriginOf(QImage PictureSet::*picture) const
+{
     for (const auto& [which, path] : origins) {
-        if (which == picture) return PictureForScale(this->*picture, path, drawnScale);
+        if (which == picture) return path;
     }
-    return this->*picture;
+    return {};
 }
 
 void PictureSet::SetOrigin(QImage PictureSet::*picture, const QString& path)

@@ -48,11 +48,16 @@ struct PictureSet {
     // (see PictureForScale), else the picture itself.
     QImage ForScale(QImage PictureSet::*picture, double drawnScale) const;
 
+    // Draws `picture` stretched to `size` at `at` in dst from that variant,
+    // never holding a large built-in variant whole (see DrawForScale).
+    QRect DrawForScale(QImage PictureSet::*picture, QImage& dst, QPoint at, QSize size) const;
+
     // The file each picture was read from, a resource or a theme file, where
     // its variants are looked for. A picture put in by hand has none.
     std::vector<std::pair<QImage PictureSet::*, QString>> origins;
 
 private:
+    QString OriginOf(QImage PictureSet::*picture) const;
     void SetOrigin(QImage PictureSet::*picture, const QString& path);
 };
 

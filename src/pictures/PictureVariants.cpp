@@ -9,6 +9,8 @@
 
 #include "pictures/AssetFiles.h"
 #include "pictures/BitmapFile.h"
+#include "pictures/PngRows.h"
+#include "pictures/SurfaceCopy.h"
 
 namespace pictures {
 namespace {
@@ -32,6 +34,27 @@ QImage ReadVariant(const QString& path)
     return ReadBitmapFile(path);
 }
 
+// In order of preference for a picture drawn `drawnScale` times its size:
+// the scales large enough, smallest first, then the others, largest first.
+std::vector<int> PreferredScales(double drawnScale)
+{
+    std::vector<int> preferred;
+    for (const int scale : VariantScales) {
+        if (scale >= drawnScale) preferred.push_back(scale);
+    }
+    for (auto scale = std::rbegin(VariantScales); scale != std::rend(VariantScales); ++scale) {
+        if (*scale < drawnScale) preferred.push_back(*scale);
+    }
+    return preferred;
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
 }  // namespace
 
 QString VariantPath(const QString& picturePath, int scale)
@@ -49,22 +72,37 @@ QString VariantPath(const QString& picturePath, int scale)
 QImage PictureForScale(const QImage& picture, const QString& picturePath, double drawnScale)
 {
     if (picture.isNull() || drawnScale <= 1.0 || picturePath.isEmpty()) return picture;
-    // In order of preference: the scales large enough, smallest first, then
-    // the others, largest first. Only the first that reads well is decoded.
-    std::vector<int> preferred;
-    for (const int scale : VariantScales) {
-        if (scale >= drawnScale) preferred.push_back(scale);
-    }
-    for (auto scale = std::rbegin(VariantScales); scale != std::rend(VariantScales); ++scale) {
-        if (*scale < drawnScale) preferred.push_back(*scale);
-    }
-    for (const int scale : preferred) {
+    // Only the first variant that reads well is decoded.
+    for (const int scale : PreferredScales(drawnScale)) {
         const QString path = VariantPath(picturePath, scale);
         if (path.isEmpty()) continue;
         QImage variant = ReadVariant(path);
         if (variant.size() == picture.size() * scale) return variant;
     }
     return picture;
+}
+
+QRect DrawForScale(QImage& dst, QPoint at, QSize size, const QImage& picture, const QString& picturePath)
+{
+    if (picture.isNull() || picturePath.isEmpty() || size.isEmpty()) return DrawStretched(dst, at, picture, size);
+    const double drawnScale =
+        std::max(double(size.width()) / picture.width(), double(size.height()) / picture.height());
+    if (drawnScale <= 1.0) return DrawStretched(dst, at, picture, size);
+    for (const int scale : PreferredScales(drawnScale)) {
+        const QString path = VariantPath(picturePath, scale);
+        if (path.isEmpty()) continue;
+        // The built-in variants are PNG files; a theme's are bitmap files.
+        const QByteArray bytes = IsResource(path) ? FileBytes(path) : QByteArray();
+        if (PngRowReader::IsPng(bytes)) {
+            PngRowReader rows(bytes);
+            if (rows.Size() != picture.size() * scale) continue;
+            return DrawStretchedFromRows(dst, at, size, rows.Size(),
+                                         [&rows](unsigned char* line) { return rows.ReadRow(line); });
+        }
+        const QImage variant = ReadVariant(path);
+        if (variant.size() == picture.size() * scale) return DrawStretched(dst, at, variant, size);
+    }
+    return DrawStretched(dst, at, picture, size);
 }
 
 }  // namespace pictures

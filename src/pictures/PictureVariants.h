@@ -23,4 +23,10 @@ QString VariantPath(const QString& picturePath, int scale);
 // never drawn from a variant made for another.
 QImage PictureForScale(const QImage& picture, const QString& picturePath, double drawnScale);
 
+// Draws `picture` stretched to `size` at `at` in dst, from the same variant
+// PictureForScale would give. A variant stored as PNG is read a band of rows
+// at a time, so that the largest pictures are never held whole. Returns the
+// part of dst drawn.
+QRect DrawForScale(QImage& dst, QPoint at, QSize size, const QImage& picture, const QString& picturePath);
+
 }  // namespace pictures

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace pictures {
@@ -146,6 +147,58 @@ QRect DrawStretched(QImage& dst, QPoint at, const QImage& src, QSize size, const
     painter.setClipRect(target);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRect(at, size), src);
+    return target;
+}
+
+QRect DrawStretchedFromRows(QImage& dst, QPoint at, QSize size, QSize sourceSize, const RowSource& nextRow)
+{
+    const QRect target = QRect(at, size).intersected(dst.rect());
+    if (target.isEmpty()) return {};
+    FillRect(dst, target, Black);
+    if (sourceSize.isEmpty()) return target;
+
+    // A stretched row mixes the two source rows about its centre, so bands
+    // overlap by a few rows and each draws only the rows whose sources it
+    // holds whole; the seams are then invisible.
+    constexpr int BandRows = 64;
+    constexpr int Overlap = 4;
+    QImage band(sourceSize.width(), BandRows + Overlap, QImage::Format_RGB32);
+    if (band.isNull()) return target;
+    const double scaleY = double(size.height()) / sourceSize.height();
+    const auto lowerSourceRow = [&](int y) { return std::floor((y + 0.5 - at.y()) / scaleY - 0.5); };
+
+    QPainter painter(&dst);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    int held = 0;
+    int next = 0;
+    int drawnTo = target.top();
+    while (next < sourceSize.height() && drawnTo <= target.bottom()) {
+        const int keep = std::min(held, Overlap);
+        if (keep > 0) {
+            std::memmove(band.scanLine(0), band.scanLine(held - keep), static_cast<size_t>(keep) * band.bytesPerLine());
+        }
+        const int bandTop = next - keep;
+        held = keep;
+        bool ended = false;
+        while (held < band.height() && next < sourceSize.height()) {
+            if (!nextRow(band.scanLine(held))) {
+                ended = true;
+                break;
+            }
+            ++held;
+            ++next;
+        }
+        const bool complete = next == sourceSize.height();
+        int drawTo = drawnTo;
+        while (drawTo <= target.bottom() && (complete || lowerSourceRow(drawTo) + 2 <= next - 1)) ++drawTo;
+        if (drawTo > drawnTo && held > 0) {
+            const QImage rows(band.constBits(), band.width(), held, band.bytesPerLine(), QImage::Format_RGB32);
+            painter.setClipRect(QRect(target.left(), drawnTo, target.width(), drawTo - drawnTo));
+            painter.drawImage(QRectF(at.x(), at.y() + bandTop * scaleY, size.width(), held * scaleY), rows);
+        }
+        drawnTo = drawTo;
+        if (ended) break;
+    }
     return target;
 }
 

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QRect>
 
+#include <functional>
+
 namespace pictures {
 
 inline constexpr QRgb Black = 0xff000000u;
@@ -39,5 +41,15 @@ QImage Stretched(const QImage& src, QSize size, const QRect& visible = QRect());
 // pictures. Only the part inside `clip` is drawn when one is given, at a
 // cost that follows that part's size.
 QRect DrawStretched(QImage& dst, QPoint at, const QImage& src, QSize size, const QRect& clip = QRect());
+
+// Writes a picture's next row (opaque 32-bit pixels) to `line`; false when
+// there is none.
+using RowSource = std::function<bool(unsigned char* line)>;
+
+// A picture of sourceSize, read top to bottom from `nextRow`, stretched to
+// size at `at` as DrawStretched draws it, holding only a band of its rows at
+// a time: the largest pictures are never held whole. Where the rows stop
+// early, the rest stays black.
+QRect DrawStretchedFromRows(QImage& dst, QPoint at, QSize size, QSize sourceSize, const RowSource& nextRow);
 
 }  // namespace pictures

@@ -2,6 +2,10 @@
 // stretched copy laid down there, clipped to the surface, nothing else touched.
 #include <QPainter>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include "pictures/SurfaceCopy.h"
@@ -44,4 +48,59 @@ TEST(DrawStretched, AMissingPictureIsBlackAndAnOffSurfacePlaceDrawsNothing)
     EXPECT_EQ(surface.pixel(39, 29), pictures::Black);
     EXPECT_EQ(surface.pixel(9, 29), qRgb(9, 9, 9));
     EXPECT_TRUE(pictures::DrawStretched(surface, QPoint(50, 0), Gradient(8, 8), QSize(16, 16)).isEmpty());
+}
+
+namespace {
+
+// The largest difference of any colour channel between two pictures of one size.
+int LargestDifference(const QImage& a, const QImage& b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max(
+                {largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return largest;
+}
+
+pictures::RowSource RowsOf(const QImage& picture, int rowsThere)
+{
+    return [picture, rowsThere, row = 0](unsigned char* line) mutable {
+        if (row >= rowsThere) return false;
+        std::memcpy(line, picture.constScanLine(row++), static_cast<size_t>(picture.width()) * 4);
+        return true;
+    };
+}
+
+}  // namespace
+
+TEST(DrawStretchedFromRows, BandsOfRowsDrawWhatTheWholePictureDraws)
+{
+    // Shrunk, as a variant is drawn, and magnified, at an offset and cut by the surface.
+    const QImage src = Gradient(300, 400);
+    for (const QSize size : {QSize(270, 360), QSize(307, 351), QSize(690, 920)}) {
+        QImage whole(500, 700, QImage::Format_RGB32);
+        whole.fill(qRgb(1, 2, 3));
+        QImage banded = whole;
+        const QRect expected = pictures::DrawStretched(whole, QPoint(7, -5), src, size);
+        const QRect changed =
+            pictures::DrawStretchedFromRows(banded, QPoint(7, -5), size, src.size(), RowsOf(src, 400));
+        EXPECT_EQ(changed, expected);
+        EXPECT_LE(LargestDifference(banded, whole), 1) << size.width() << "x" << size.height();
+    }
+}
+
+TEST(DrawStretchedFromRows, RowsThatStopEarlyLeaveTheRestBlack)
+{
+    const QImage src = Gradient(100, 200);
+    QImage surface(100, 200, QImage::Format_RGB32);
+    surface.fill(qRgb(9, 9, 9));
+    pictures::DrawStretchedFromRows(surface, QPoint(0, 0), QSize(100, 200), src.size(), RowsOf(src, 120));
+    EXPECT_EQ(surface.pixel(50, 20), src.pixel(50, 20));
+    EXPECT_EQ(surface.pixel(50, 199), pictures::Black);
+    EXPECT_EQ(surface.pixel(50, 130), pictures::Black);
 }
