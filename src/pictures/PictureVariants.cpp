@@ -46,7 +46,9 @@ QString VariantPath(const QString& picturePath, int scale)
     return FindAssetFile(picture.path(), {name});
 }
 
-QImage PictureForScale(const QImage& picture, const QString& picturePath, double drawnScale)
+namespace {
+
+QImage ChooseVariant(const QImage& picture, const QString& picturePath, double drawnScale, const VariantReader& read)
 {
     if (picture.isNull() || drawnScale <= 1.0 || picturePath.isEmpty()) return picture;
     // In order of preference: the scales large enough, smallest first, then
@@ -61,10 +63,28 @@ QImage PictureForScale(const QImage& picture, const QString& picturePath, double
     for (const int scale : preferred) {
         const QString path = VariantPath(picturePath, scale);
         if (path.isEmpty()) continue;
-        QImage variant = ReadVariant(path);
+        QImage variant = read ? read(path) : ReadVariant(path);
         if (variant.size() == picture.size() * scale) return variant;
     }
     return picture;
+}
+
+}  // namespace
+
+QImage PictureForScale(const QImage& picture, const QString& picturePath, double drawnScale)
+{
+    return ChooseVariant(picture, picturePath, drawnScale, {});
+}
+
+QImage PictureForPixelRatio(const QImage& picture, const QString& picturePath, double pixelRatio,
+                            const VariantReader& read)
+{
+    QImage chosen = ChooseVariant(picture, picturePath, pixelRatio, read);
+    if (chosen.size() != picture.size()) {
+        // Exactly a whole multiple of the picture's size: the ratio is exact.
+        chosen.setDevicePixelRatio(static_cast<double>(chosen.width()) / picture.width());
+    }
+    return chosen;
 }
 
 }  // namespace pictures
