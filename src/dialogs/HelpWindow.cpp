@@ -18,6 +18,7 @@
 #include "dialogs/FileContents.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/KeyboardFocusFrame.h"
+#include "pictures/PictureVariants.h"
 #include "web/WebLinks.h"
 
 namespace dialogs {
@@ -77,9 +78,14 @@ QVariant ManualBrowser::loadResource(int type, const QUrl& name)
         const QString fileName = QFileInfo(url.path()).fileName();
         if (fileName.isEmpty()) return {};
         // Pixels limited to 64 MB: a picture of a few thousand pixels square.
-        const QImage image = ReadPictureFile(pictureDir_ + fileName, LargestManualPicture, 64);
+        const QString path = pictureDir_ + fileName;
+        const auto read = [](const QString& file) { return ReadPictureFile(file, LargestManualPicture, 64); };
+        const QImage image = read(path);
         if (image.isNull()) return {};
-        return image;
+        // Under a device pixel ratio above 1, its variant for that ratio:
+        // the document lays a picture out at its size over its ratio, so the
+        // page keeps the picture's own size.
+        return pictures::PictureForPixelRatio(image, path, devicePixelRatioF(), read);
     }
     return {};
 }

@@ -16,6 +16,7 @@
 #include "dialogs/CabinetLook.h"
 #include "dialogs/FileContents.h"
 #include "dialogs/KeyboardFocusFrame.h"
+#include "pictures/PictureVariants.h"
 #include "web/Sponsors.h"
 #include "web/WebLinks.h"
 
@@ -125,6 +126,12 @@ QImage TAdsForm::ReadPicture(const QString& path)
     return ReadPictureFile(path, LargestPicture, 16);  // 16 MB of pixels: far beyond any advertisement
 }
 
+QPixmap TAdsForm::PixmapForScreen(const QImage& picture, const QString& path) const
+{
+    // Variants are read like the pictures themselves, with the same limits.
+    return QPixmap::fromImage(pictures::PictureForPixelRatio(picture, path, devicePixelRatioF(), &ReadPicture));
+}
+
 void TAdsForm::Place(AdLink& link, const QString& text, const QString& address, const QRect& box)
 {
     link.setText(text);
@@ -139,11 +146,12 @@ void TAdsForm::Place(AdLink& link, const QString& text, const QString& address, 
 void TAdsForm::PlacePicture(AdLink& link, const QString& pictureDir, const QString& file, const QString& address,
                             QPoint at, const QString& name)
 {
-    const QImage picture = ReadPicture(pictureDir + file);
+    const QString path = pictureDir + file;
+    const QImage picture = ReadPicture(path);
     link.setAccessibleName(name);
     link.move(at);
     if (!picture.isNull()) {
-        link.setPixmap(QPixmap::fromImage(picture));
+        link.setPixmap(PixmapForScreen(picture, path));
         link.resize(picture.size());
     } else {
         link.resize(0, 0);  // nothing to show, nothing to click
@@ -173,10 +181,11 @@ void TAdsForm::FormCreate(const QString& pictureDir)
 
     // The banner in its fixed area, the picture centred in it.
     const web::SponsorEntry& banner = ads.banners[static_cast<size_t>(banner_)];
-    const QImage bannerPicture = ReadPicture(pictureDir + banner.picture);
+    const QString bannerPath = pictureDir + banner.picture;
+    const QImage bannerPicture = ReadPicture(bannerPath);
     BannerImage.setGeometry(BannerArea);
     BannerImage.setAlignment(Qt::AlignCenter);
-    if (!bannerPicture.isNull()) BannerImage.setPixmap(QPixmap::fromImage(bannerPicture));
+    if (!bannerPicture.isNull()) BannerImage.setPixmap(PixmapForScreen(bannerPicture, bannerPath));
     BannerImage.SetLink(banner.link);
     BannerImage.setAccessibleName(banner.caption);
     BannerImage.setToolTip(QStringLiteral("Click here to visit this sponsor"));

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QDialog>
 #include <QImage>
+#include <QPixmap>
 #include <QSize>
 #include <QString>
 
@@ -61,6 +62,9 @@ protected:
 private:
     void FormCreate(const QString& pictureDir);
     void Place(AdLink& link, const QString& text, const QString& address, const QRect& box);
+    // The picture read from `path` as drawn at the window's device pixel
+    // ratio: its variant for that ratio, at the picture's logical size.
+    QPixmap PixmapForScreen(const QImage& picture, const QString& path) const;
     // `name` is what a screen reader calls the picture: its caption.
     void PlacePicture(AdLink& link, const QString& pictureDir, const QString& file, const QString& address, QPoint at,
                       const QString& name);

@@ -15,6 +15,7 @@
 #include "dialogs/MessageBoxes.h"
 #include "pictures/BuiltInPictures.h"
 #include "pictures/DigitCounter.h"
+#include "pictures/PictureVariants.h"
 
 namespace dialogs {
 namespace {
@@ -89,7 +90,13 @@ TBorrowC::TBorrowC(engine::GameState& state, const pictures::PictureSet& digits,
     for (int tag = 0; tag < 4; ++tag) {
         QPushButton& button = *amounts[tag];
         const QImage picture = pictures::BuiltInAmountButton(tag);
-        button.setIcon(QIcon(QPixmap::fromImage(picture)));
+        // Beside the picture, its variant for the screen's ratio: the icon
+        // draws whichever matches the screen it is shown on.
+        QIcon icon(QPixmap::fromImage(picture));
+        const QImage variant =
+            pictures::PictureForPixelRatio(picture, pictures::BuiltInAmountButtonPath(tag), devicePixelRatioF());
+        if (variant.devicePixelRatio() > 1.0) icon.addPixmap(QPixmap::fromImage(variant));
+        button.setIcon(icon);
         button.setIconSize(picture.size());
         button.setGeometry(shift + 89 + 112 * tag, 104, 80, 57);
         button.setFlat(true);

@@ -3,9 +3,12 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QString>
 #include <QWidget>
 
 #include <functional>
+
+class QPainter;
 
 namespace dialogs {
 
@@ -15,10 +18,22 @@ namespace dialogs {
 class TImage : public QWidget {
     Q_OBJECT
 public:
+    // Paints over the picture, in the picture's logical coordinates.
+    using Overlay = std::function<void(QPainter& painter)>;
+
     explicit TImage(QWidget* parent = nullptr);
 
+    // The picture at its own size, with its overlay.
     const QImage& Picture() const { return picture_; }
-    void SetPicture(const QImage& picture);
+    // Shows `picture`, read from `path` (none: it has no variants), with
+    // `overlay` painted over it. Under a device pixel ratio above 1 it is
+    // drawn from its variant for that ratio beside `path`, the overlay
+    // painted on that too; the control's size stays the picture's.
+    void SetPicture(const QImage& picture, const QString& path = QString(), Overlay overlay = {});
+
+    // What is drawn at the control's device pixel ratio: the variant with its
+    // overlay and its device pixel ratio set, else Picture().
+    QImage ShownPicture();
 
     // Called with the press position in picture coordinates.
     std::function<void(QPoint position)> OnMouseDown;
@@ -28,7 +43,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // Reads the variant for the control's ratio when that ratio is new, so a
+    // window moved to another screen is drawn for it.
+    void ReadVariantForRatio();
+
     QImage picture_;
+    QString path_;
+    Overlay overlay_;
+    QImage variant_;           // only while the ratio asks for one
+    double variantRatio_ = 0;  // the ratio variant_ was read for; 0 before any
 };
 
 }  // namespace dialogs

@@ -52,7 +52,7 @@ void TPaychart::FormCreate(const QString& assetDir)
         }
     }
     if (!chart.isNull()) {
-        Image1.SetPicture(chart);
+        Image1.SetPicture(chart, path);
         // The chart is a picture: a screen reader reads the pay table it shows.
         Image1.setAccessibleName(QStringLiteral("Payoff chart"));
         Image1.setAccessibleDescription(PayTableText());

@@ -126,10 +126,11 @@ TTrickForm* TTrickForm::OpenForm()
 void TTrickForm::LoadPictures(const QString& assetDir)
 {
     const pictures::BonusPictures loaded = pictures::BonusPictures::Load(assetDir);
-    Image1.SetPicture(loaded.closedBoxes);
-    Image2.SetPicture(loaded.emptyBox);
+    Image1.SetPicture(loaded.closedBoxes, loaded.closedBoxesPath);
+    Image2.SetPicture(loaded.emptyBox, loaded.emptyBoxPath);
     prizeBackground_ = loaded.prize;
-    Image3.SetPicture(prizeBackground_);
+    prizePath_ = loaded.prizePath;
+    Image3.SetPicture(prizeBackground_, prizePath_);
 }
 
 void TTrickForm::CentrePictures()
@@ -222,23 +223,23 @@ std::optional<int32_t> TTrickForm::OpenedContents(int box) const
 
 void TTrickForm::DrawPrizeText()
 {
-    // Written onto a fresh copy of the prize picture: a later prize box must
-    // not leave the text of an earlier one showing beneath its own.
+    // Written onto a fresh copy of the prize picture (and of its variant
+    // for the screen's ratio, at its resolution): a later prize box must not
+    // leave the text of an earlier one showing beneath its own.
     const QString text = QStringLiteral("%1 Credits!").arg(pickedPrize_);
-    QImage picture = prizeBackground_;
-    {
-        QPainter painter(&picture);
+    const int pixelSize = PointsToPixels(PrizeTextPoints, logicalDpi_);
+    Image3.SetPicture(prizeBackground_, prizePath_, [text, pixelSize](QPainter& painter) {
         QFont font = painter.font();
         font.setStyleHint(QFont::SansSerif);
-        font.setPixelSize(PointsToPixels(PrizeTextPoints, logicalDpi_));
+        font.setPixelSize(pixelSize);
         font.setBold(true);
         painter.setFont(font);
         painter.setPen(QColor(255, 255, 0));
-        // The point is the top of the text, not its baseline.
+        // The point is the top of the text, not its baseline; measured in
+        // logical pixels, so the text stands in one place at every ratio.
         const QFontMetrics metrics(font);
         painter.drawText(layout::PrizeTextAt + QPoint(0, metrics.ascent()), text);
-    }
-    Image3.SetPicture(picture);
+    });
     Image3.setAccessibleName(text);
 }
 

@@ -117,6 +117,7 @@ private:
     BonusWindowServices services_;
     int logicalDpi_;
     QImage prizeBackground_;  // the prize picture before any text
+    QString prizePath_;       // where it was read from, beside its variants
     int32_t pickedPrize_ = 0;
     bool boxOpened_ = false;
     int openedBox_ = 0;

@@ -10,7 +10,12 @@
 namespace pictures {
 namespace {
 
-QImage PictureFor(int number, const QString& assetDir)
+struct PictureAndPath {
+    QImage picture;
+    QString path;
+};
+
+PictureAndPath PictureFor(int number, const QString& assetDir)
 {
     if (!assetDir.isEmpty()) {
         const QString name = QStringLiteral("bonus%1.bmp").arg(number);
@@ -18,7 +23,7 @@ QImage PictureFor(int number, const QString& assetDir)
         if (!path.isEmpty()) {
             QImage replacement = ReadBitmapFile(path);
             if (!replacement.isNull()) {
-                return ToOpaque(replacement);
+                return {ToOpaque(replacement), path};
             }
         }
     }
@@ -26,15 +31,19 @@ QImage PictureFor(int number, const QString& assetDir)
     if (picture.isNull()) {
         picture = QImage(layout::BonusPictureSize, QImage::Format_RGB32);
         picture.fill(Qt::black);
+        return {picture, QString()};
     }
-    return picture;
+    return {picture, BuiltInBonusPicturePath(number)};
 }
 
 }  // namespace
 
 BonusPictures BonusPictures::Load(const QString& assetDir)
 {
-    return {PictureFor(1, assetDir), PictureFor(2, assetDir), PictureFor(3, assetDir)};
+    PictureAndPath closedBoxes = PictureFor(1, assetDir);
+    PictureAndPath emptyBox = PictureFor(2, assetDir);
+    PictureAndPath prize = PictureFor(3, assetDir);
+    return {closedBoxes.picture, emptyBox.picture, prize.picture, closedBoxes.path, emptyBox.path, prize.path};
 }
 
 }  // namespace pictures

@@ -11,6 +11,10 @@ struct BonusPictures {
     QImage closedBoxes;  // the eight closed boxes: "bonus1.bmp"
     QImage emptyBox;     // an empty box was opened: "bonus2.bmp"
     QImage prize;        // a prize box was opened, before its text: "bonus3.bmp"
+    // Where each was read from (its variants sit beside it); empty for black.
+    QString closedBoxesPath;
+    QString emptyBoxPath;
+    QString prizePath;
 
     // The built-in pictures, each replaced by its file in assetDir where that
     // is a readable bitmap (no directory: none is looked for). A picture that

@@ -43,14 +43,26 @@ QString BuiltInTablePicturePath(const char* name)
 
 QImage BuiltInBonusPicture(int number)
 {
-    return LoadResource(QStringLiteral(":/bonus/bonus%1.png").arg(number));
+    return LoadResource(BuiltInBonusPicturePath(number));
+}
+
+QString BuiltInBonusPicturePath(int number)
+{
+    EnsureResources();
+    return QStringLiteral(":/bonus/bonus%1.png").arg(number);
 }
 
 QImage BuiltInAmountButton(int tag)
 {
+    const QString path = BuiltInAmountButtonPath(tag);
+    return path.isEmpty() ? QImage() : LoadResource(path);
+}
+
+QString BuiltInAmountButtonPath(int tag)
+{
     static const char* const names[] = {"AmountButton1000", "AmountButton100", "AmountButton10", "AmountButton1"};
     if (tag < 0 || tag > 3) return {};
-    return BuiltInTablePicture(names[tag]);
+    return BuiltInTablePicturePath(names[tag]);
 }
 
 QIcon ProgramIcon()

@@ -17,10 +17,14 @@ QString BuiltInTablePicturePath(const char* name);
 // Built-in bonus picture 1 (the closed boxes), 2 (an empty box) or 3 (the
 // prize), opaque 32-bit; null for another number.
 QImage BuiltInBonusPicture(int number);
+// Where that picture sits among the resources; its variants sit beside it.
+QString BuiltInBonusPicturePath(int number);
 
 // The borrow window's amount button of tag 0 ($1,000), 1 ($100), 2 ($10) or
 // 3 ($1), opaque 32-bit; null for another tag.
 QImage BuiltInAmountButton(int tag);
+// Where that button's picture sits among the resources; empty for another tag.
+QString BuiltInAmountButtonPath(int tag);
 
 // The program's icon (a plum on a gold coin) at every size it was drawn at.
 QIcon ProgramIcon();

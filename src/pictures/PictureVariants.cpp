@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -69,17 +70,37 @@ QString VariantPath(const QString& picturePath, int scale)
     return FindAssetFile(picture.path(), {name});
 }
 
-QImage PictureForScale(const QImage& picture, const QString& picturePath, double drawnScale)
+namespace {
+
+QImage ChooseVariant(const QImage& picture, const QString& picturePath, double drawnScale, const VariantReader& read)
 {
     if (picture.isNull() || drawnScale <= 1.0 || picturePath.isEmpty()) return picture;
     // Only the first variant that reads well is decoded.
     for (const int scale : PreferredScales(drawnScale)) {
         const QString path = VariantPath(picturePath, scale);
         if (path.isEmpty()) continue;
-        QImage variant = ReadVariant(path);
+        QImage variant = read ? read(path) : ReadVariant(path);
         if (variant.size() == picture.size() * scale) return variant;
     }
     return picture;
+}
+
+}  // namespace
+
+QImage PictureForScale(const QImage& picture, const QString& picturePath, double drawnScale)
+{
+    return ChooseVariant(picture, picturePath, drawnScale, {});
+}
+
+QImage PictureForPixelRatio(const QImage& picture, const QString& picturePath, double pixelRatio,
+                            const VariantReader& read)
+{
+    QImage chosen = ChooseVariant(picture, picturePath, pixelRatio, read);
+    if (chosen.size() != picture.size()) {
+        // Exactly a whole multiple of the picture's size: the ratio is exact.
+        chosen.setDevicePixelRatio(static_cast<double>(chosen.width()) / picture.width());
+    }
+    return chosen;
 }
 
 QRect DrawForScale(QImage& dst, QPoint at, QSize size, const QImage& picture, const QString& picturePath)

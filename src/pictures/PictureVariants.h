@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
+
 namespace pictures {
 
 // The scales a picture may also be drawn at, smallest first.
@@ -28,5 +30,16 @@ QImage PictureForScale(const QImage& picture, const QString& picturePath, double
 // at a time, so that the largest pictures are never held whole. Returns the
 // part of dst drawn.
 QRect DrawForScale(QImage& dst, QPoint at, QSize size, const QImage& picture, const QString& picturePath);
+
+// Reads a variant's file; null when it cannot be read.
+using VariantReader = std::function<QImage(const QString& path)>;
+
+// `picture` (read from `picturePath`) for a screen of `pixelRatio` device
+// pixels a logical pixel: the variant PictureForScale chooses, its device
+// pixel ratio set so that its logical size is the picture's, else `picture`
+// itself. Variants are read by `read`, as bitmaps when it is empty (pictures
+// of other formats and their own limits pass their reader).
+QImage PictureForPixelRatio(const QImage& picture, const QString& picturePath, double pixelRatio,
+                            const VariantReader& read = {});
 
 }  // namespace pictures

@@ -1,0 +1,74 @@
+// The picture windows under a device pixel ratio of 2 (run with QT_SCALE_FACTOR=2): drawn from
+// the pictures' @2x variants, laid out and clicked in logical pixels as at ratio 1.
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+#include "dialogs/HelpWindow.h"
+#include "dialogs/TPaychart.h"
+#include "dialogs/TTrickForm.h"
+
+namespace {
+
+// The bounds of the pixels that differ between two pictures of the same size.
+QRect ChangedArea(const QImage& before, const QImage& after)
+{
+    QRect changed;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            if (before.pixel(x, y) != after.pixel(x, y)) changed |= QRect(x, y, 1, 1);
+    return changed;
+}
+
+TEST(HighDensity, PictureWindowsDrawFromTheirVariantsAtTheirLogicalSizes)
+{
+    if (qGuiApp->devicePixelRatio() != 2.0) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    const QString assets = QStringLiteral(PLUMFIZZ_BUILT_ASSETS);
+
+    // The built chart has its variants; a theme's chart whose @2x is not
+    // exactly twice its size is drawn from the chart itself.
+    QTemporaryDir theme;
+    const auto write = [&theme](QSize size, const QString& name) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        return image.save(theme.filePath(name));
+    };
+    ASSERT_TRUE(write({300, 200}, QStringLiteral("Paychart.bmp")));
+    ASSERT_TRUE(write({601, 400}, QStringLiteral("Paychart@2x.bmp")));
+    dialogs::TPaychart own(theme.path() + QLatin1Char('/'), {});
+    EXPECT_EQ(own.size(), QSize(300, 200));
+    EXPECT_EQ(own.Image1.ShownPicture().devicePixelRatio(), 1.0);
+    dialogs::TPaychart chart(assets, {});
+    EXPECT_EQ(chart.Image1.ShownPicture().devicePixelRatio(), 2.0);
+    EXPECT_EQ(chart.Image1.ShownPicture().deviceIndependentSize(), QSizeF(chart.size()));
+
+    dialogs::ManualBrowser manual;
+    manual.SetManual(QStringLiteral(PLUMFIZZ_BUILT_MANUAL));
+    const QImage picture = qvariant_cast<QImage>(
+        manual.loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("plumfizz-manual/bonus.png"))));
+    EXPECT_EQ(picture.devicePixelRatio(), 2.0);
+    EXPECT_EQ(picture.deviceIndependentSize().toSize(), QImage(assets + "plumfizz-manual/bonus.png").size());
+
+    // A click in box 1 in logical pixels opens it; the prize text stands
+    // where it stands at ratio 1, drawn at the variant's resolution.
+    engine::GameState state;
+    dialogs::TTrickForm bonus(state, {250, 0, 0, 0, 0, 0, 0, 0}, {QString(), {640, 480}, 120}, {});
+    bonus.Timer2.stop();
+    bonus.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bonus));
+    const QImage plain1x = bonus.Image3.Picture();
+    const QImage plain2x = bonus.Image3.ShownPicture();
+    QTest::mouseClick(bonus.windowHandle(), Qt::LeftButton, {}, bonus.Image1.pos() + QPoint(442, 72));
+    ASSERT_EQ(bonus.PickedPrize(), 250);
+    ASSERT_EQ(bonus.Image3.ShownPicture().devicePixelRatio(), 2.0);
+    const QRect text1x = ChangedArea(plain1x, bonus.Image3.Picture());
+    const QRect text2x = ChangedArea(plain2x, bonus.Image3.ShownPicture());
+    ASSERT_FALSE(text1x.isEmpty());
+    EXPECT_LE((text2x.topLeft() / 2 - text1x.topLeft()).manhattanLength(), 3);
+    EXPECT_LE((text2x.bottomRight() / 2 - text1x.bottomRight()).manhattanLength(), 4);
+}
+
+}  // namespace
