@@ -18,6 +18,7 @@
 #include "Meter.h"
 #include "MotionStrip.h"
 #include "PayChart.h"
+#include "PngFile.h"
 #include "Symbols.h"
 
 namespace artwork {
@@ -113,12 +114,13 @@ namespace {
 QByteArray Encoded(const QString& fileName, const QImage& image, QString* error)
 {
     if (fileName.endsWith(QLatin1String(".gif"))) return EncodeGif(image, error);
+    const bool bitmap = fileName.endsWith(QLatin1String(".bmp"));
+    const bool jpeg = fileName.endsWith(QLatin1String(".jpg"));
+    if (!bitmap && !jpeg) return EncodePng(image, error);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const char* format = fileName.endsWith(QLatin1String(".bmp"))   ? "BMP"
-                         : fileName.endsWith(QLatin1String(".jpg")) ? "JPEG"
-                                                                    : "PNG";
+    const char* format = jpeg ? "JPEG" : "BMP";
     if (!image.save(&buffer, format, format[0] == 'J' ? 92 : -1)) {
         *error = QStringLiteral("Qt cannot write %1 pictures").arg(QString::fromLatin1(format));
         return {};
