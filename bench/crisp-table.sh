@@ -13,7 +13,8 @@
 #     3840 x 2160 screen under QT_SCALE_FACTOR=2, as a share of the 1024
 #     preview (the table found as the part of the screen that is not black);
 #   - first paint at 3840 x 2160: from the start of the program to its table's
-#     first paint, median of three starts.
+#     first paint, median of three starts;
+#   - the art generator's time to write every picture and its variants.
 # The edge measure of BUILD's edge-measure is used for both builds. Needs
 # Xvfb, xdotool and ImageMagick.
 set -euo pipefail
@@ -71,6 +72,15 @@ report() {
     wait "$xvfb" 2>/dev/null || true
     mapfile -t sorted < <(printf '%s\n' "${times[@]}" | sort -n)
     printf '  first paint at 3840x2160: median %d ms of %s ms\n' "${sorted[1]}" "${times[*]}"
+
+    local kind art_start
+    art_start=$(monotonic_micros)
+    for kind in pictures theme sponsors manual icons; do
+        QT_QPA_PLATFORM=offscreen "$build/plumfizz-artgen" "$kind" "$work/art/$kind" 2>/dev/null
+    done
+    printf '  art generator: %d files in %d ms\n' "$(find "$work/art" -type f | wc -l)" \
+        $((($(monotonic_micros) - art_start) / 1000))
+    rm -rf "$work/art"
 }
 
 for build in "$@"; do
