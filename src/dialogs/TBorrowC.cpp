@@ -16,6 +16,7 @@
 #include "pictures/BuiltInPictures.h"
 #include "pictures/DigitCounter.h"
 #include "pictures/PictureVariants.h"
+#include "pictures/Scaling.h"
 
 namespace dialogs {
 namespace {
@@ -156,9 +157,14 @@ void TBorrowC::HelpButtonClick()
 
 void TBorrowC::FormPaint()
 {
-    surface_ = QImage(size(), QImage::Format_RGB32);
+    // At the screen's resolution: the painter works in logical pixels, the
+    // counters' cells are copied in device pixels from the strips' variants.
+    const double ratio = devicePixelRatioF();
+    const auto device = [ratio](int logical) { return pictures::ToDevicePixels(logical, ratio); };
+    surface_ = QImage(device(width()), device(height()), QImage::Format_RGB32);
+    surface_.setDevicePixelRatio(ratio);
     QPainter painter(&surface_);
-    PaintCabinetBackground(painter, surface_.rect());
+    PaintCabinetBackground(painter, rect());
     const int cellHeight = pictures::DigitCellFor(layoutWidth_).height();
     // Dark glass under each counter, black like the table's counter band.
     painter.setPen(QPen(CabinetGold, 1));
@@ -183,10 +189,16 @@ void TBorrowC::FormPaint()
     painter.drawText(QPoint(creditsX, 20 + metrics.ascent()), credits);
     painter.end();
 
-    borrowedCounter_ = pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Borrowed, 20, CounterTop, false,
-                                             true, borrowedGlass_.x() + borrowedGlass_.width() - 1);
-    creditsCounter_ = pictures::DrawCounter(surface_, digits_, layoutWidth_, state_.Credits, width() - 30, CounterTop,
-                                            true, false, creditsGlass_.x() + 1);
+    const pictures::CounterDigits red = pictures::CounterDigitsOf(digits_, layoutWidth_, false, ratio);
+    const pictures::CounterDigits green = pictures::CounterDigitsOf(digits_, layoutWidth_, true, ratio);
+    borrowedCounter_ = pictures::ToLogicalPixels(
+        pictures::DrawCounter(surface_, green, state_.Borrowed, device(20), device(CounterTop), false,
+                              device(borrowedGlass_.x() + borrowedGlass_.width() - 1)),
+        ratio);
+    creditsCounter_ =
+        pictures::ToLogicalPixels(pictures::DrawCounter(surface_, red, state_.Credits, device(width() - 30),
+                                                        device(CounterTop), true, device(creditsGlass_.x() + 1)),
+                                  ratio);
     update();
 
     // The counters are painted: a screen reader reads them from the window and
@@ -200,7 +212,9 @@ void TBorrowC::FormPaint()
 
 void TBorrowC::paintEvent(QPaintEvent*)
 {
-    if (surface_.size() != size()) FormPaint();
+    if (surface_.deviceIndependentSize().toSize() != size() || surface_.devicePixelRatio() != devicePixelRatioF()) {
+        FormPaint();
+    }
     QPainter painter(this);
     painter.drawImage(0, 0, surface_);
 }

@@ -123,20 +123,11 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
 
     // Cells copied one for one: the meter's slices and the counters' digits.
     const QSize slice = layout::MeterSliceSize;
-    meterStrip_ = ForUnscaledCopies(&PictureSet::bonusMeterStrip, slice,
-                                    QSize(ToDevice(slice.width()), ToDevice(slice.height())));
-    const bool large = pictures::UsesLargeDigits(metrics_.layoutWidth);
-    const QSize cell = pictures::DigitCellFor(metrics_.layoutWidth);
-    const QSize smallCell = layout::SmallDigitCell;
+    meterStrip_ = pictures_.ForUnitCopies(&PictureSet::bonusMeterStrip, slice,
+                                          QSize(ToDevice(slice.width()), ToDevice(slice.height())));
     for (const bool green : {false, true}) {
-        pictures::CounterDigits& digits = counterDigits_[green ? 1 : 0];
-        digits.cell = QSize(ToDevice(cell.width()), ToDevice(cell.height()));
-        digits.strip = ForUnscaledCopies(pictures::DigitStripMember(large, green), cell, digits.cell);
-        digits.smallCell = QSize(ToDevice(smallCell.width()), ToDevice(smallCell.height()));
-        if (large) {
-            digits.smallStrip =
-                ForUnscaledCopies(pictures::DigitStripMember(false, green), smallCell, digits.smallCell);
-        }
+        counterDigits_[green ? 1 : 0] =
+            pictures::CounterDigitsOf(pictures_, metrics_.layoutWidth, green, metrics_.pixelRatio);
     }
 }
 
@@ -147,18 +138,6 @@ void TablePainter::DrawBackground(QImage& surface, const pictures::PictureSet& s
     const QImage& background = set.tableBackground;
     set.DrawForScale(&pictures::PictureSet::tableBackground, surface, QPoint(metrics.originX, 0),
                      QSize(deviceScaled(background.width()), deviceScaled(background.height())));
-}
-
-QImage TablePainter::ForUnscaledCopies(QImage pictures::PictureSet::*picture, QSize unit, QSize deviceUnit) const
-{
-    const QImage& original = pictures_.*picture;
-    if (deviceUnit == unit || original.isNull()) return original;
-    // Every unit of the picture becomes exactly one unit on the surface, so
-    // that cells stay where the counters and the meter look for them.
-    const QSize size(original.width() * deviceUnit.width() / unit.width(),
-                     original.height() * deviceUnit.height() / unit.height());
-    const QImage variant = pictures_.ForScale(picture, DrawnScale(original, size));
-    return variant.size() == size ? variant : Stretched(variant, size);
 }
 
 QFont TablePainter::LabelFontFor(int layoutWidth, int logicalDpi)

@@ -121,10 +121,6 @@ private:
     int DeviceScaled(int n) const { return ToDevice(Scaled(n)); }
     // A design rectangle of the table on the surface.
     QRect ScaledRect(const QRect& design) const;
-    // `picture` for copies cell by cell at this ratio: logical `unit` becomes
-    // `deviceUnit`; at a whole ratio with its variant there, that variant as it is.
-    QImage ForUnscaledCopies(QImage pictures::PictureSet::*picture, QSize unit, QSize deviceUnit) const;
-    // The table's background as drawn at this layout, from the variant that suits it.
     QRect DrawLabel(const QString& text, int anchorX, bool rightAligned);
     QRect DrawArea(int area, bool lit);
     QRect DrawReelCopy(const QImage& copy, int reel, int offset);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "pictures/Scaling.h"
 #include "pictures/SurfaceCopy.h"
 #include "pictures/TableLayout.h"
 
@@ -50,11 +51,17 @@ QImage PictureSet::*DigitStripMember(bool large, bool green)
                  : (large ? &PictureSet::largeRedDigits : &PictureSet::smallRedDigits);
 }
 
-CounterDigits CounterDigitsOf(const PictureSet& set, int layoutWidth, bool green)
+CounterDigits CounterDigitsOf(const PictureSet& set, int layoutWidth, bool green, double pixelRatio)
 {
     const bool large = UsesLargeDigits(layoutWidth);
-    CounterDigits digits{set.*DigitStripMember(large, green), DigitCellFor(layoutWidth), {}, layout::SmallDigitCell};
-    if (large) digits.smallStrip = set.*DigitStripMember(false, green);
+    const auto device = [pixelRatio](QSize cell) {
+        return QSize(ToDevicePixels(cell.width(), pixelRatio), ToDevicePixels(cell.height(), pixelRatio));
+    };
+    const QSize cell = DigitCellFor(layoutWidth);
+    const QSize smallCell = layout::SmallDigitCell;
+    CounterDigits digits{
+        set.ForUnitCopies(DigitStripMember(large, green), cell, device(cell)), device(cell), {}, device(smallCell)};
+    if (large) digits.smallStrip = set.ForUnitCopies(DigitStripMember(false, green), smallCell, device(smallCell));
     return digits;
 }
 

@@ -30,8 +30,10 @@ struct CounterDigits {
     QSize smallCell;
 };
 
-// The green or red strips of `set` for a layout width, at their own size.
-CounterDigits CounterDigitsOf(const PictureSet& set, int layoutWidth, bool green);
+// The green or red strips of `set` for a layout width, at their own size, or
+// for a surface of `pixelRatio` device pixels a logical pixel: every cell
+// that many times larger, from the strips' variants.
+CounterDigits CounterDigitsOf(const PictureSet& set, int layoutWidth, bool green, double pixelRatio = 1.0);
 // The strip of `set` behind a layout's large or small cells.
 QImage PictureSet::*DigitStripMember(bool large, bool green);
 bool UsesLargeDigits(int layoutWidth);

@@ -2,10 +2,13 @@
 // may bring and its symbol sheet.
 #include "pictures/PictureSet.h"
 
+#include <algorithm>
+
 #include "pictures/AssetFiles.h"
 #include "pictures/BitmapFile.h"
 #include "pictures/BuiltInPictures.h"
 #include "pictures/PictureVariants.h"
+#include "pictures/SurfaceCopy.h"
 
 namespace pictures {
 namespace {
@@ -91,6 +94,18 @@ QImage PictureSet::ForScale(QImage PictureSet::*picture, double drawnScale) cons
 QRect PictureSet::DrawForScale(QImage PictureSet::*picture, QImage& dst, QPoint at, QSize size) const
 {
     return pictures::DrawForScale(dst, at, size, this->*picture, OriginOf(picture));
+}
+
+QImage PictureSet::ForUnitCopies(QImage PictureSet::*picture, QSize unit, QSize deviceUnit) const
+{
+    const QImage& original = this->*picture;
+    if (deviceUnit == unit || original.isNull() || unit.isEmpty()) return original;
+    const QSize size(original.width() * deviceUnit.width() / unit.width(),
+                     original.height() * deviceUnit.height() / unit.height());
+    const double drawnScale =
+        std::max(double(size.width()) / original.width(), double(size.height()) / original.height());
+    const QImage variant = ForScale(picture, drawnScale);
+    return variant.size() == size ? variant : Stretched(variant, size);
 }
 
 QString PictureSet::OriginOf(QImage PictureSet::*picture) const

@@ -52,6 +52,12 @@ struct PictureSet {
     // never holding a large built-in variant whole (see DrawForScale).
     QRect DrawForScale(QImage PictureSet::*picture, QImage& dst, QPoint at, QSize size) const;
 
+    // `picture`, made of cells of `unit` pixels, with each cell `deviceUnit`
+    // pixels instead (from its variant, stretched only where no variant has
+    // that size), so that cells are still copied one for one on a surface of
+    // device pixels. The picture itself where the two units are the same.
+    QImage ForUnitCopies(QImage PictureSet::*picture, QSize unit, QSize deviceUnit) const;
+
     // The file each picture was read from, a resource or a theme file, where
     // its variants are looked for. A picture put in by hand has none.
     std::vector<std::pair<QImage PictureSet::*, QString>> origins;

@@ -8,8 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/HelpWindow.h"
+#include "dialogs/TBorrowC.h"
 #include "dialogs/TPaychart.h"
 #include "dialogs/TTrickForm.h"
+#include "pictures/BuiltInPictures.h"
+#include "pictures/DigitCounter.h"
+#include "pictures/PictureVariants.h"
 
 namespace {
 
@@ -69,6 +73,32 @@ TEST(HighDensity, PictureWindowsDrawFromTheirVariantsAtTheirLogicalSizes)
     ASSERT_FALSE(text1x.isEmpty());
     EXPECT_LE((text2x.topLeft() / 2 - text1x.topLeft()).manhattanLength(), 3);
     EXPECT_LE((text2x.bottomRight() / 2 - text1x.bottomRight()).manhattanLength(), 4);
+}
+
+TEST(HighDensity, BorrowCountersAreCopiedFromTheDigitStripsVariants)
+{
+    if (qGuiApp->devicePixelRatio() != 2.0) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    engine::GameState state;
+    state.Borrowed = 7;
+    const pictures::PictureSet digits = pictures::PictureSet::BuiltIn();
+    dialogs::TBorrowC form(state, digits, 800, {});
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    const QImage& surface = form.Surface();
+    EXPECT_EQ(surface.devicePixelRatio(), 2.0);
+    EXPECT_EQ(surface.deviceIndependentSize().toSize(), form.size());
+    // The Borrowed counter keeps its logical place; its 7 is the @2x strip's
+    // cell, copied one for one.
+    const QSize cell = pictures::DigitCellFor(800);
+    EXPECT_EQ(form.BorrowedCounter(), QRect(QPoint(20, 40), QSize(2 * cell.width(), cell.height())));
+    const QString strip =
+        pictures::BuiltInTablePicturePath(pictures::UsesLargeDigits(800) ? "LargeGreenDigits" : "SmallGreenDigits");
+    const QImage strip2x = QImage(pictures::VariantPath(strip, 2)).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(strip2x.isNull());
+    const QSize cell2x = cell * 2;
+    EXPECT_EQ(surface.copy(QRect(QPoint(40, 80), cell2x)).convertToFormat(QImage::Format_RGB32),
+              strip2x.copy(QRect(QPoint(7 * cell2x.width(), 0), cell2x)));
 }
 
 }  // namespace
