@@ -283,6 +283,9 @@ QRect TablePainter::DrawBonusMeter(int32_t level)
 
 QRect TablePainter::DrawArea(int area, bool lit)
 {
+    // The lit areas are taken from the background a full redraw lays down:
+    // over an area drawn since, it lays it down again.
+    backgroundOnSurface_ = false;
     const QImage& picture = areaPictures_[area][lit ? 1 : 0];
     const QRect target = ScaledRect(AreaPlaces[area]);
     return DrawStretched(surface_, target.topLeft(), picture, target.size());

@@ -63,7 +63,8 @@ public:
     // may draw it on another thread while the painter is being made, since the
     // painter touches its surface only when asked to draw.
     static void DrawBackground(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics);
-    // The background is on the surface already: the next full redraw keeps it.
+    // The background is on the surface already: the next full redraw keeps
+    // it, unless an attention area or the recall mark is drawn before.
     void BackgroundDrawn() { backgroundOnSurface_ = true; }
 
     // The full redraw of the table, all seven steps.

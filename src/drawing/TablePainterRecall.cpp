@@ -30,6 +30,7 @@ QRect TablePainter::RecallButton() const
 
 QRect TablePainter::DrawRecallMark(const QString& detail)
 {
+    backgroundOnSurface_ = false;  // a full redraw takes the mark away
     const QRect plate = ScaledRect(pictures::layout::LogoPanel);
     QPainter painter(&surface_);
     painter.setRenderHint(QPainter::Antialiasing);

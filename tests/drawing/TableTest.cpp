@@ -226,6 +226,19 @@ TEST(AttentionAreas, LitAreasShowTheBackgroundDimOnesTheirPicture)
     EXPECT_EQ(t.At(600, 150), BackgroundColour(600, 150));
 }
 
+TEST(AttentionAreas, AnAreaDrawnBeforeTheFirstFullRedrawStillLightsFromTheBackground)
+{
+    // The background laid down while the painter was made is kept by the
+    // first full redraw, unless an area was drawn dim over it meanwhile.
+    Table t(800, QSize(800, 600));
+    drawing::TablePainter::DrawBackground(t.surface, t.pictures, drawing::TableMetrics{});
+    t->BackgroundDrawn();
+    t->DrawLogoPanel(false);
+    t->FormPaint({1, 1, 1}, 0, 0, 0);
+    t->DrawLogoPanel(true);
+    EXPECT_EQ(t.At(300, 150), BackgroundColour(300, 150));
+}
+
 TEST(AttentionAreas, ASmallBackgroundLightsTheMissingPartBlack)
 {
     pictures::PictureSet set = Synthetic();
