@@ -189,14 +189,17 @@ void TBorrowC::FormPaint()
     painter.drawText(QPoint(creditsX, 20 + metrics.ascent()), credits);
     painter.end();
 
-    const pictures::CounterDigits red = pictures::CounterDigitsOf(digits_, layoutWidth_, false, ratio);
-    const pictures::CounterDigits green = pictures::CounterDigitsOf(digits_, layoutWidth_, true, ratio);
+    if (digitsRatio_ != ratio) {
+        redDigits_ = pictures::CounterDigitsOf(digits_, layoutWidth_, false, ratio);
+        greenDigits_ = pictures::CounterDigitsOf(digits_, layoutWidth_, true, ratio);
+        digitsRatio_ = ratio;
+    }
     borrowedCounter_ = pictures::ToLogicalPixels(
-        pictures::DrawCounter(surface_, green, state_.Borrowed, device(20), device(CounterTop), false,
+        pictures::DrawCounter(surface_, greenDigits_, state_.Borrowed, device(20), device(CounterTop), false,
                               device(borrowedGlass_.x() + borrowedGlass_.width() - 1)),
         ratio);
     creditsCounter_ =
-        pictures::ToLogicalPixels(pictures::DrawCounter(surface_, red, state_.Credits, device(width() - 30),
+        pictures::ToLogicalPixels(pictures::DrawCounter(surface_, redDigits_, state_.Credits, device(width() - 30),
                                                         device(CounterTop), true, device(creditsGlass_.x() + 1)),
                                   ratio);
     update();

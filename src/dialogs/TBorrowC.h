@@ -13,6 +13,7 @@
 
 #include "dialogs/Borrowing.h"
 #include "engine/GameState.h"
+#include "pictures/DigitCounter.h"
 #include "pictures/PictureSet.h"
 
 namespace dialogs {
@@ -74,6 +75,10 @@ private:
     int layoutWidth_;
     BorrowWindowServices services_;
     QImage surface_;
+    // The counters' strips for the ratio they were made for (0: none yet):
+    // read from their variants once, not at every press.
+    pictures::CounterDigits redDigits_, greenDigits_;
+    double digitsRatio_ = 0;
     QRect borrowedCaption_, creditsCaption_, borrowedCounter_, creditsCounter_, borrowedGlass_, creditsGlass_;
 };
 

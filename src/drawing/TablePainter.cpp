@@ -8,6 +8,7 @@
 
 #include "engine/BonusMeter.h"
 #include "pictures/DigitCounter.h"
+#include "pictures/PictureVariants.h"
 #include "pictures/SurfaceCopy.h"
 #include "pictures/TableLayout.h"
 
@@ -17,6 +18,7 @@ using pictures::Black;
 using pictures::CopyUnscaled;
 using pictures::CropOpaque;
 using pictures::DrawCounter;
+using pictures::DrawnScale;
 using pictures::DrawStretched;
 using pictures::FillRect;
 using pictures::Stretched;
@@ -40,13 +42,6 @@ int ButtonIndex(engine::Button button)
 
 // Lit from the background's own pixels.
 constexpr QRect AreaPlaces[3] = {layout::LogoPanel, layout::TitlePlate, layout::BetSign};
-
-// How many times its size a picture is drawn when it fills `drawn`.
-double DrawnScale(const QImage& picture, QSize drawn)
-{
-    if (picture.isNull()) return 1.0;
-    return std::max(double(drawn.width()) / picture.width(), double(drawn.height()) / picture.height());
-}
 
 // How many times its picture's size a variant is.
 int VariantScale(const QImage& variant, const QImage& picture)

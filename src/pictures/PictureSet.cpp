@@ -2,8 +2,6 @@
 // may bring and its symbol sheet.
 #include "pictures/PictureSet.h"
 
-#include <algorithm>
-
 #include "pictures/AssetFiles.h"
 #include "pictures/BitmapFile.h"
 #include "pictures/BuiltInPictures.h"
@@ -102,9 +100,7 @@ QImage PictureSet::ForUnitCopies(QImage PictureSet::*picture, QSize unit, QSize 
     if (deviceUnit == unit || original.isNull() || unit.isEmpty()) return original;
     const QSize size(original.width() * deviceUnit.width() / unit.width(),
                      original.height() * deviceUnit.height() / unit.height());
-    const double drawnScale =
-        std::max(double(size.width()) / original.width(), double(size.height()) / original.height());
-    const QImage variant = ForScale(picture, drawnScale);
+    const QImage variant = ForScale(picture, DrawnScale(original, size));
     return variant.size() == size ? variant : Stretched(variant, size);
 }
 

@@ -58,6 +58,12 @@ QByteArray FileBytes(const QString& path)
 
 }  // namespace
 
+double DrawnScale(const QImage& picture, QSize drawn)
+{
+    if (picture.isNull()) return 1.0;
+    return std::max(double(drawn.width()) / picture.width(), double(drawn.height()) / picture.height());
+}
+
 QString VariantPath(const QString& picturePath, int scale)
 {
     if (picturePath.isEmpty()) return {};
@@ -106,8 +112,7 @@ QImage PictureForPixelRatio(const QImage& picture, const QString& picturePath, d
 QRect DrawForScale(QImage& dst, QPoint at, QSize size, const QImage& picture, const QString& picturePath)
 {
     if (picture.isNull() || picturePath.isEmpty() || size.isEmpty()) return DrawStretched(dst, at, picture, size);
-    const double drawnScale =
-        std::max(double(size.width()) / picture.width(), double(size.height()) / picture.height());
+    const double drawnScale = DrawnScale(picture, size);
     if (drawnScale <= 1.0) return DrawStretched(dst, at, picture, size);
     for (const int scale : PreferredScales(drawnScale)) {
         const QString path = VariantPath(picturePath, scale);

@@ -18,6 +18,9 @@ inline constexpr int VariantScales[] = {2, 4};
 // when there is no such file.
 QString VariantPath(const QString& picturePath, int scale);
 
+// How many times its size a picture is drawn when it fills `drawn`; 1 for none.
+double DrawnScale(const QImage& picture, QSize drawn);
+
 // The picture to draw `picture` (read from `picturePath`) from when it is
 // drawn `drawnScale` times its size: the smallest variant at least that large,
 // else the largest, else `picture` itself. A variant counts only when it is
