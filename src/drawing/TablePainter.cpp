@@ -21,7 +21,9 @@ using pictures::DrawCounter;
 using pictures::DrawnScale;
 using pictures::DrawStretched;
 using pictures::FillRect;
+using pictures::PictureSet;
 using pictures::Stretched;
+using pictures::SwapUnscaled;
 
 namespace layout = pictures::layout;
 
@@ -59,7 +61,6 @@ QRect Times(const QRect& rect, int scale)
 TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics)
     : surface_(surface), pictures_(set), metrics_(metrics), scaling_(metrics.layoutWidth)
 {
-    using pictures::PictureSet;
     geometry_.CellSize = Scaled(layout::CellSize);
     geometry_.ReelLeft = Scaled(layout::ReelLeft) + metrics_.originX;
     geometry_.ReelTop = Scaled(layout::ReelTop);
@@ -88,7 +89,8 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
     labelFont_.setPixelSize(std::max(1, ToDevice(labelFont_.pixelSize())));
 
     // All three buttons take their halves from the bet-one button's size,
-    // each from its own picture's variant.
+    // each from its own picture's variant, and are kept as drawn: blinking
+    // is then a plain copy.
     const int w = pictures_.betOneButtonStrip.width();
     const int half = pictures_.betOneButtonStrip.height() / 2;
     const QRect halves[2] = {QRect(0, 0, w, half), QRect(0, half, w, pictures_.betOneButtonStrip.height() - half)};
@@ -100,20 +102,15 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
         const QImage variant = pictures_.ForScale(buttonPictures[b], drawn);
         const int scale = VariantScale(variant, picture);
         for (int state = 0; state < 2; ++state) {
-            buttonFaces_[b][state] = CropOpaque(variant, Times(halves[state], scale));
+            buttonFaces_[b][state] =
+                Stretched(CropOpaque(variant, Times(halves[state], scale)), ScaledRect(ButtonPlaces[b]).size());
         }
     }
 
-    // The unlit areas as drawn; the lit ones are the background's own pixels,
-    // taken from the surface when the table is drawn.
-    QImage PictureSet::*const dimPictures[3] = {&PictureSet::unlitLogoPanel, &PictureSet::unlitTitlePlate,
-                                                &PictureSet::unlitBetSign};
+    // The background is not on the surface yet: each area is drawn from its
+    // pictures until the background is (see BackgroundDrawn, FormPaint).
     for (int a = 0; a < 3; ++a) {
-        const QSize drawn = ScaledRect(AreaPlaces[a]).size();
-        areaPictures_[a][0] =
-            Stretched(pictures_.ForScale(dimPictures[a], DrawnScale(pictures_.*dimPictures[a], drawn)), drawn);
-        // Until then, the design-size background's pixels, stretched where drawn.
-        areaPictures_[a][1] = CropOpaque(pictures_.tableBackground, AreaPlaces[a]);
+        areas_[a].intact = false;
     }
 
     // Cells copied one for one: the meter's slices and the counters' digits.
@@ -124,6 +121,12 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
         counterDigits_[green ? 1 : 0] =
             pictures::CounterDigitsOf(pictures_, metrics_.layoutWidth, green, metrics_.pixelRatio);
     }
+}
+
+void TablePainter::BackgroundDrawn()
+{
+    backgroundOnSurface_ = true;
+    AreasLaidDownLit();
 }
 
 void TablePainter::DrawBackground(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics)
@@ -165,14 +168,14 @@ QRect TablePainter::FormPaint(const engine::ReelStops& stops, int32_t credits, i
     // on a large screen it is the largest picture there is. The window's
     // background is black wherever the table's picture ends; the lit areas
     // are the background's pixels as drawn.
+    // Areas drawn dim over the kept background are lit again first, which
+    // leaves their dim pictures held.
+    AreasLaidDownLit();
     if (backgroundOnSurface_) {
         backgroundOnSurface_ = false;
     } else {
         FillRect(surface_, surface_.rect(), Black);
         DrawBackground(surface_, pictures_, metrics_);
-    }
-    for (int a = 0; a < 3; ++a) {
-        areaPictures_[a][1] = CropOpaque(surface_, ScaledRect(AreaPlaces[a]));
     }
     for (int reel = 0; reel < engine::ReelCount; ++reel) {
         DrawReel(reel, stops[static_cast<size_t>(reel)]);
@@ -276,14 +279,53 @@ QRect TablePainter::DrawBonusMeter(int32_t level)
                         QRect(QPoint(0, (engine::BonusMeterFull - n) * slice.height()), slice));
 }
 
-QRect TablePainter::DrawArea(int area, bool lit)
+QImage TablePainter::AreaPicture(int area, bool lit) const
 {
-    // The lit areas are taken from the background a full redraw lays down:
-    // over an area drawn since, it lays it down again.
-    backgroundOnSurface_ = false;
-    const QImage& picture = areaPictures_[area][lit ? 1 : 0];
+    static QImage PictureSet::*const dimPictures[3] = {&PictureSet::unlitLogoPanel, &PictureSet::unlitTitlePlate,
+                                                       &PictureSet::unlitBetSign};
     const QRect target = ScaledRect(AreaPlaces[area]);
-    return DrawStretched(surface_, target.topLeft(), picture, target.size());
+    if (!lit) {
+        const QImage& dim = pictures_.*dimPictures[area];
+        return Stretched(pictures_.ForScale(dimPictures[area], DrawnScale(dim, target.size())), target.size());
+    }
+    // The background's pixels there, as a full redraw lays them down.
+    QImage part(target.size(), QImage::Format_RGB32);
+    if (part.isNull()) return part;
+    part.fill(Black);
+    const QImage& background = pictures_.tableBackground;
+    pictures_.DrawForScale(&PictureSet::tableBackground, part, QPoint(metrics_.originX, 0) - target.topLeft(),
+                           QSize(DeviceScaled(background.width()), DeviceScaled(background.height())));
+    return part;
+}
+
+void TablePainter::AreasLaidDownLit()
+{
+    for (int a = 0; a < 3; ++a) {
+        AttentionArea& area = areas_[a];
+        if (area.intact && !area.shownLit) {
+            SwapUnscaled(surface_, ScaledRect(AreaPlaces[a]).topLeft(), area.held);
+        } else if (!area.intact || area.held.isNull()) {
+            area.held = AreaPicture(a, false);
+        }
+        area.shownLit = true;
+        area.intact = true;
+    }
+}
+
+QRect TablePainter::DrawArea(int a, bool lit)
+{
+    AttentionArea& area = areas_[a];
+    const QRect target = ScaledRect(AreaPlaces[a]);
+    if (!area.intact) {
+        // Something was drawn over it, or the background is not down yet.
+        DrawStretched(surface_, target.topLeft(), AreaPicture(a, lit), target.size());
+        area.held = AreaPicture(a, !lit);
+    } else if (area.shownLit != lit) {
+        SwapUnscaled(surface_, target.topLeft(), area.held);
+    }
+    area.shownLit = lit;
+    area.intact = true;
+    return target.intersected(surface_.rect());
 }
 
 QRect TablePainter::DrawLogoPanel(bool lit)

@@ -42,11 +42,12 @@ struct TableMetrics {
 // returns the rectangle of the surface it changed so the window can mark it
 // for update. Layout and clicks are in logical pixels; the surface has
 // pixelRatio surface pixels for each (one at ratio 1).
-// Only the motion strip, copied in every animation frame, is kept stretched;
-// every other picture is stretched into the surface where it is drawn, just
-// the part drawn, so that a large screen holds no second copy of the table's
-// pictures. Pictures changed later need a new painter. The surface may be replaced by one of another size meanwhile;
-// nothing is drawn outside it. The window's surface holds the table only
+// The pictures drawn again and again (the symbol sheet, the motion strip, the
+// button faces, the attention areas) are kept at their size on the surface,
+// so that drawing them is a copy; the background is read from its file at
+// each full redraw and never held. Pictures changed later need a new painter.
+// The surface may be replaced by one of another size meanwhile; nothing is
+// drawn outside it. The window's surface holds the table only
 // (see pictures::PlaceTable); a larger one is black beside the table.
 class TablePainter {
 public:
@@ -64,8 +65,8 @@ public:
     // painter touches its surface only when asked to draw.
     static void DrawBackground(QImage& surface, const pictures::PictureSet& set, const TableMetrics& metrics);
     // The background is on the surface already: the next full redraw keeps
-    // it, unless an attention area or the recall mark is drawn before.
-    void BackgroundDrawn() { backgroundOnSurface_ = true; }
+    // it, unless the recall mark is drawn before.
+    void BackgroundDrawn();
 
     // The full redraw of the table, all seven steps.
     QRect FormPaint(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t bonusPts);
@@ -145,10 +146,21 @@ private:
     // the Winnings field, which a coin placed clears only up to here.
     int creditsLeft_ = std::numeric_limits<int>::max();
 
-    // Button faces at design size or a variant's, stretched where drawn.
+    // Button faces at their size on the surface.
     QImage buttonFaces_[3][2];  // bet one, bet five, spin; dim, lit
-    // As drawn on the surface; the lit ones taken from it by the full redraw.
-    QImage areaPictures_[3][2];  // logo panel, title plate, bet sign; dim, lit
+    // The attention areas. The surface shows each lit (the background's own
+    // pixels) or dim, and only the state not shown is held: a change of state
+    // swaps the two, so a large screen holds one picture per area, not two.
+    struct AttentionArea {
+        QImage held;
+        bool shownLit = true;
+        bool intact = false;  // the surface shows the state as drawn, nothing over it
+    };
+    AttentionArea areas_[3];  // logo panel, title plate, bet sign
+    // An area's picture in one state at its size on the surface, made afresh.
+    QImage AreaPicture(int area, bool lit) const;
+    // Every area lit, as the background lays them down, with its dim picture held.
+    void AreasLaidDownLit();
     // Copied cell by cell at this ratio.
     QImage meterStrip_;
     pictures::CounterDigits counterDigits_[2];  // red, green

@@ -31,6 +31,7 @@ QRect TablePainter::RecallButton() const
 QRect TablePainter::DrawRecallMark(const QString& detail)
 {
     backgroundOnSurface_ = false;  // a full redraw takes the mark away
+    areas_[0].intact = false;      // the mark covers the logo panel
     const QRect plate = ScaledRect(pictures::layout::LogoPanel);
     QPainter painter(&surface_);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace pictures {
 namespace {
@@ -81,6 +82,26 @@ QRect CopyUnscaled(QImage& dst, QPoint at, const QImage& src, const QRect& srcRe
                         static_cast<size_t>(endInside - firstInside) * sizeof(QRgb));
         }
         FillRow(row + endInside, target.right() + 1 - endInside, Black);
+    }
+    return target;
+}
+
+QRect SwapUnscaled(QImage& dst, QPoint at, QImage& held)
+{
+    const QRect target = QRect(at, held.size()).intersected(dst.rect());
+    if (target.isEmpty()) {
+        return {};
+    }
+    if (!IsPlain32(dst.format()) || held.format() != QImage::Format_RGB32) {
+        QImage shown = CropOpaque(dst, QRect(at, held.size()));
+        CopyUnscaled(dst, at, held);
+        held = std::move(shown);
+        return target;
+    }
+    for (int y = target.top(); y <= target.bottom(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(dst.scanLine(y)) + target.left();
+        QRgb* kept = reinterpret_cast<QRgb*>(held.scanLine(y - at.y())) + (target.left() - at.x());
+        std::swap_ranges(row, row + target.width(), kept);
     }
     return target;
 }

@@ -27,6 +27,11 @@ inline QRect CopyUnscaled(QImage& dst, QPoint at, const QImage& src)
 
 QRect FillRect(QImage& dst, const QRect& rect, QRgb colour);
 
+// Exchanges `held` with the pixels of dst at `at`, pixel for pixel: dst shows
+// what was held and `held` keeps what dst showed. Only the part inside dst
+// changes; a picture toggled this way costs one copy instead of two.
+QRect SwapUnscaled(QImage& dst, QPoint at, QImage& held);
+
 // srcRect of src as a picture of its own (opaque 32-bit), black where src has no pixels.
 QImage CropOpaque(const QImage& src, const QRect& srcRect);
 

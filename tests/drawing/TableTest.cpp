@@ -239,6 +239,26 @@ TEST(AttentionAreas, AnAreaDrawnBeforeTheFirstFullRedrawStillLightsFromTheBackgr
     EXPECT_EQ(t.At(300, 150), BackgroundColour(300, 150));
 }
 
+TEST(AttentionAreas, AreasUnderTheRecallMarkComeBackFromTheirPictures)
+{
+    // The mark covers the logo panel: neither state may bring it back.
+    Table t(800, QSize(800, 600));
+    t->FormPaint({1, 1, 1}, 0, 0, 0);
+    t->DrawLogoPanel(false);
+    t->DrawRecallMark(QStringLiteral("Game 3"));
+    ASSERT_NE(t.At(300, 150), DimColour(0));
+    t->DrawLogoPanel(true);
+    EXPECT_EQ(t.At(300, 150), BackgroundColour(300, 150));
+    t->DrawRecallMark(QStringLiteral("Game 3"));
+    ASSERT_NE(t.At(300, 150), BackgroundColour(300, 150));
+    t->DrawLogoPanel(false);
+    EXPECT_EQ(t.At(300, 150), DimColour(0));
+    t->DrawLogoPanel(true);
+    EXPECT_EQ(t.At(300, 150), BackgroundColour(300, 150));
+    t->DrawLogoPanel(false);
+    EXPECT_EQ(t.At(300, 150), DimColour(0));
+}
+
 TEST(AttentionAreas, ASmallBackgroundLightsTheMissingPartBlack)
 {
     pictures::PictureSet set = Synthetic();

@@ -50,6 +50,25 @@ TEST(DrawStretched, AMissingPictureIsBlackAndAnOffSurfacePlaceDrawsNothing)
     EXPECT_TRUE(pictures::DrawStretched(surface, QPoint(50, 0), Gradient(8, 8), QSize(16, 16)).isEmpty());
 }
 
+TEST(SwapUnscaled, ExchangesThePixelsTwiceOverAndOnlyInsideTheSurface)
+{
+    QImage surface = Gradient(40, 30);
+    const QImage before = surface;
+    const QImage picture = Gradient(20, 20).mirrored(true, true);
+    QImage held = picture;
+
+    EXPECT_EQ(pictures::SwapUnscaled(surface, QPoint(30, 5), held), QRect(30, 5, 10, 20));
+    EXPECT_EQ(surface.pixel(30, 5), picture.pixel(0, 0));
+    EXPECT_EQ(surface.pixel(39, 24), picture.pixel(9, 19));
+    EXPECT_EQ(held.pixel(0, 0), before.pixel(30, 5));
+    EXPECT_EQ(held.pixel(15, 0), picture.pixel(15, 0));  // its part off the surface stays
+    EXPECT_EQ(surface.pixel(29, 5), before.pixel(29, 5));
+
+    pictures::SwapUnscaled(surface, QPoint(30, 5), held);
+    EXPECT_EQ(surface, before);
+    EXPECT_EQ(held, picture);
+}
+
 namespace {
 
 // The largest difference of any colour channel between two pictures of one size.
