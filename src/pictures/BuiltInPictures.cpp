@@ -2,7 +2,13 @@
 // registered on first use.
 #include "pictures/BuiltInPictures.h"
 
+#include <QResource>
 #include <QString>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
 
 #include "pictures/BitmapFile.h"
 
@@ -22,10 +28,32 @@ void EnsureResources()
     (void)initialised;
 }
 
-QImage LoadResource(const QString& path)
+}  // namespace
+
+QByteArray BuiltInFileBytes(const QString& path)
 {
     EnsureResources();
-    return ToOpaque(QImage(path, "PNG"));
+    const QResource resource(path);
+    if (!resource.isValid()) return {};
+    if (resource.compressionAlgorithm() != QResource::NoCompression || resource.data() == nullptr) {
+        return resource.uncompressedData();
+    }
+    // A copy (uncompressedData would share the resource's own bytes).
+    const QByteArray bytes(reinterpret_cast<const char*>(resource.data()), static_cast<qsizetype>(resource.size()));
+    // The whole pages it lay in are handed back; the program file still holds them.
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(resource.data());
+    const std::uintptr_t begin = (start + page - 1) / page * page;
+    const std::uintptr_t end = (start + static_cast<std::uintptr_t>(resource.size())) / page * page;
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+    return bytes;
+}
+
+namespace {
+
+QImage LoadResource(const QString& path)
+{
+    return ToOpaque(QImage::fromData(BuiltInFileBytes(path), "PNG"));
 }
 
 }  // namespace

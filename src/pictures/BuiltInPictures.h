@@ -2,6 +2,7 @@
 // the borrow window's built-in artwork. Only this layer knows where the resources are.
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
 #include <QImage>
 #include <QString>
@@ -25,6 +26,11 @@ QString BuiltInBonusPicturePath(int number);
 QImage BuiltInAmountButton(int tag);
 // Where that button's picture sits among the resources; empty for another tag.
 QString BuiltInAmountButtonPath(int tag);
+
+// The bytes of a built-in file (":/..."), empty when there is none. The
+// program's pages they were copied from are handed back, so that pictures
+// read once, the largest at start-up, do not stay resident for the game.
+QByteArray BuiltInFileBytes(const QString& path);
 
 // The program's icon (a plum on a gold coin) at every size it was drawn at.
 QIcon ProgramIcon();

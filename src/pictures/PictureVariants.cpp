@@ -3,13 +3,13 @@
 
 #include <QFile>
 #include <QFileInfo>
-
 #include <algorithm>
 #include <iterator>
 #include <vector>
 
 #include "pictures/AssetFiles.h"
 #include "pictures/BitmapFile.h"
+#include "pictures/BuiltInPictures.h"
 #include "pictures/PngRows.h"
 #include "pictures/SurfaceCopy.h"
 
@@ -31,7 +31,7 @@ QString VariantName(const QFileInfo& picture, int scale)
 
 QImage ReadVariant(const QString& path)
 {
-    if (IsResource(path)) return ToOpaque(QImage(path));
+    if (IsResource(path)) return ToOpaque(QImage::fromData(BuiltInFileBytes(path), "PNG"));
     return ReadBitmapFile(path);
 }
 
@@ -47,13 +47,6 @@ std::vector<int> PreferredScales(double drawnScale)
         if (*scale < drawnScale) preferred.push_back(*scale);
     }
     return preferred;
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
 }
 
 }  // namespace
@@ -118,7 +111,7 @@ QRect DrawForScale(QImage& dst, QPoint at, QSize size, const QImage& picture, co
         const QString path = VariantPath(picturePath, scale);
         if (path.isEmpty()) continue;
         // The built-in variants are PNG files; a theme's are bitmap files.
-        const QByteArray bytes = IsResource(path) ? FileBytes(path) : QByteArray();
+        const QByteArray bytes = IsResource(path) ? BuiltInFileBytes(path) : QByteArray();
         if (PngRowReader::IsPng(bytes)) {
             PngRowReader rows(bytes);
             if (rows.Size() != picture.size() * scale) continue;

@@ -13,6 +13,7 @@
 #include "SyntheticPictures.h"
 #include "pictures/AssetFiles.h"
 #include "pictures/BitmapFile.h"
+#include "pictures/BuiltInPictures.h"
 #include "pictures/PictureSet.h"
 
 using namespace picturetest;
@@ -467,4 +468,14 @@ TEST(BuiltInPictures, AllThereAtTheirSizes)
         EXPECT_EQ(image->format(), QImage::Format_RGB32);
     }
     EXPECT_TRUE(set.symbolSheet.isNull());
+}
+
+TEST(BuiltInPictures, BytesReadAgainAfterTheirPagesWereHandedBackAreTheSame)
+{
+    const QString path = pictures::BuiltInTablePicturePath("TableBackground@4x");
+    const QByteArray first = pictures::BuiltInFileBytes(path);
+    ASSERT_GT(first.size(), 3 * 4096);
+    EXPECT_EQ(pictures::BuiltInFileBytes(path), first);
+    EXPECT_EQ(QImage::fromData(first, "PNG").size(), QSize(3200, 2400));
+    EXPECT_TRUE(pictures::BuiltInFileBytes(QStringLiteral(":/pictures/NoSuchPicture.png")).isEmpty());
 }
