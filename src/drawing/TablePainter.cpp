@@ -107,12 +107,6 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
         }
     }
 
-    // The background is not on the surface yet: each area is drawn from its
-    // pictures until the background is (see BackgroundDrawn, FormPaint).
-    for (int a = 0; a < 3; ++a) {
-        areas_[a].intact = false;
-    }
-
     // Cells copied one for one: the meter's slices and the counters' digits.
     const QSize slice = layout::MeterSliceSize;
     meterStrip_ = pictures_.ForUnitCopies(&PictureSet::bonusMeterStrip, slice,
@@ -167,9 +161,8 @@ QRect TablePainter::FormPaint(const engine::ReelStops& stops, int32_t credits, i
     // The background's variant is read for each full redraw and never kept:
     // on a large screen it is the largest picture there is. The window's
     // background is black wherever the table's picture ends; the lit areas
-    // are the background's pixels as drawn.
-    // Areas drawn dim over the kept background are lit again first, which
-    // leaves their dim pictures held.
+    // are the background's pixels as drawn. Areas drawn dim over a kept
+    // background are lit again first, which leaves their dim pictures held.
     AreasLaidDownLit();
     if (backgroundOnSurface_) {
         backgroundOnSurface_ = false;

@@ -154,7 +154,9 @@ private:
     struct AttentionArea {
         QImage held;
         bool shownLit = true;
-        bool intact = false;  // the surface shows the state as drawn, nothing over it
+        // The surface shows the state as drawn, with nothing over it; not
+        // before the background is down (BackgroundDrawn, FormPaint).
+        bool intact = false;
     };
     AttentionArea areas_[3];  // logo panel, title plate, bet sign
     // An area's picture in one state at its size on the surface, made afresh.
