@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Peak resident memory of the game under Xvfb at several screen sizes, read
-# after start-up and twenty one-coin spins (VmHWM of /proc/<pid>/status).
+# after start-up and twenty one-coin spins (VmHWM of /proc/<pid>/status),
+# and a second line with what is resident then: shared, anonymous and file pages.
 #
 #   bench/peak-memory.sh <program> [WIDTHxHEIGHT ...]   (default 1024x768 1920x1080 3840x2160)
 #
@@ -98,6 +99,10 @@ measure() { # WIDTHxHEIGHT
     grep -qs '^SDLAudio' /proc/"$game_pid"/task/*/comm && audio="audio thread running"
     printf '%-10s peak %4d MB  now %4d MB  (%s spins, bonus won %s, %s)\n' "$1" $(($(kib VmHWM) / 1024)) \
         $(($(kib VmRSS) / 1024)) "$(saved_spins)" "${bonus:-0}" "$audio"
+    # Where it is now: the window's backing store is shared with the X server,
+    # the table's surface and pictures are anonymous, libraries are files.
+    printf '%-10s      shared %d MB, anonymous %d MB, files %d MB\n' "" $(($(kib RssShmem) / 1024)) \
+        $(($(kib RssAnon) / 1024)) $(($(kib RssFile) / 1024))
     kill -KILL "$game_pid" 2>/dev/null || true
     wait "$game_pid" 2>/dev/null || true
     game_pid=""
