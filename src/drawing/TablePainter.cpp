@@ -42,8 +42,10 @@ int ButtonIndex(engine::Button button)
     return 2;
 }
 
-// Lit from the background's own pixels.
+// Lit from the background's own pixels; dim from their own pictures.
 constexpr QRect AreaPlaces[3] = {layout::LogoPanel, layout::TitlePlate, layout::BetSign};
+QImage PictureSet::*const DimPictures[3] = {&PictureSet::unlitLogoPanel, &PictureSet::unlitTitlePlate,
+                                            &PictureSet::unlitBetSign};
 
 // How many times its picture's size a variant is.
 int VariantScale(const QImage& variant, const QImage& picture)
@@ -98,12 +100,12 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
                                                    &PictureSet::spinButtonStrip};
     for (int b = 0; b < 3; ++b) {
         const QImage& picture = pictures_.*buttonPictures[b];
-        const double drawn = DrawnScale(CropOpaque(picture, halves[0]), ScaledRect(ButtonPlaces[b]).size());
+        const QSize face = ScaledRect(ButtonPlaces[b]).size();
+        const double drawn = DrawnScale(CropOpaque(picture, halves[0]), face);
         const QImage variant = pictures_.ForScale(buttonPictures[b], drawn);
         const int scale = VariantScale(variant, picture);
         for (int state = 0; state < 2; ++state) {
-            buttonFaces_[b][state] =
-                Stretched(CropOpaque(variant, Times(halves[state], scale)), ScaledRect(ButtonPlaces[b]).size());
+            buttonFaces_[b][state] = Stretched(CropOpaque(variant, Times(halves[state], scale)), face);
         }
     }
 
@@ -274,12 +276,10 @@ QRect TablePainter::DrawBonusMeter(int32_t level)
 
 QImage TablePainter::AreaPicture(int area, bool lit) const
 {
-    static QImage PictureSet::*const dimPictures[3] = {&PictureSet::unlitLogoPanel, &PictureSet::unlitTitlePlate,
-                                                       &PictureSet::unlitBetSign};
     const QRect target = ScaledRect(AreaPlaces[area]);
     if (!lit) {
-        const QImage& dim = pictures_.*dimPictures[area];
-        return Stretched(pictures_.ForScale(dimPictures[area], DrawnScale(dim, target.size())), target.size());
+        const QImage& dim = pictures_.*DimPictures[area];
+        return Stretched(pictures_.ForScale(DimPictures[area], DrawnScale(dim, target.size())), target.size());
     }
     // The background's pixels there, as a full redraw lays them down.
     QImage part(target.size(), QImage::Format_RGB32);
@@ -297,7 +297,7 @@ void TablePainter::AreasLaidDownLit()
         AttentionArea& area = areas_[a];
         if (area.intact && !area.shownLit) {
             SwapUnscaled(surface_, ScaledRect(AreaPlaces[a]).topLeft(), area.held);
-        } else if (!area.intact || area.held.isNull()) {
+        } else if (!area.intact) {
             area.held = AreaPicture(a, false);
         }
         area.shownLit = true;

@@ -49,18 +49,14 @@ QByteArray BuiltInFileBytes(const QString& path)
     return bytes;
 }
 
-namespace {
-
-QImage LoadResource(const QString& path)
+QImage BuiltInPictureAt(const QString& path)
 {
     return ToOpaque(QImage::fromData(BuiltInFileBytes(path), "PNG"));
 }
 
-}  // namespace
-
 QImage BuiltInTablePicture(const char* name)
 {
-    return LoadResource(BuiltInTablePicturePath(name));
+    return BuiltInPictureAt(BuiltInTablePicturePath(name));
 }
 
 QString BuiltInTablePicturePath(const char* name)
@@ -71,7 +67,7 @@ QString BuiltInTablePicturePath(const char* name)
 
 QImage BuiltInBonusPicture(int number)
 {
-    return LoadResource(BuiltInBonusPicturePath(number));
+    return BuiltInPictureAt(BuiltInBonusPicturePath(number));
 }
 
 QString BuiltInBonusPicturePath(int number)
@@ -83,7 +79,7 @@ QString BuiltInBonusPicturePath(int number)
 QImage BuiltInAmountButton(int tag)
 {
     const QString path = BuiltInAmountButtonPath(tag);
-    return path.isEmpty() ? QImage() : LoadResource(path);
+    return path.isEmpty() ? QImage() : BuiltInPictureAt(path);
 }
 
 QString BuiltInAmountButtonPath(int tag)

@@ -31,6 +31,9 @@ QString BuiltInAmountButtonPath(int tag);
 // program's pages they were copied from are handed back, so that pictures
 // read once, the largest at start-up, do not stay resident for the game.
 QByteArray BuiltInFileBytes(const QString& path);
+// A built-in picture by its path among the resources, opaque 32-bit; null
+// when there is none.
+QImage BuiltInPictureAt(const QString& path);
 
 // The program's icon (a plum on a gold coin) at every size it was drawn at.
 QIcon ProgramIcon();

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+
 #include <algorithm>
 #include <iterator>
 #include <vector>
@@ -31,7 +32,7 @@ QString VariantName(const QFileInfo& picture, int scale)
 
 QImage ReadVariant(const QString& path)
 {
-    if (IsResource(path)) return ToOpaque(QImage::fromData(BuiltInFileBytes(path), "PNG"));
+    if (IsResource(path)) return BuiltInPictureAt(path);
     return ReadBitmapFile(path);
 }
 
