@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "engine/GameState.h"
-#include "engine/Host.h"
+#include "engine/TableTypes.h"
 #include "engine/Reels.h"
 
 namespace engine {

@@ -1,4 +1,5 @@
-// The player's operations (bet one, bet five, spin) and the order of a spin.
+// The player's operations (bet one, bet five, spin) and the order of a spin,
+// each decided at once and handed back as a script.
 #pragma once
 
 #include "engine/BonusMeter.h"
@@ -7,47 +8,55 @@
 #include "engine/Outcomes.h"
 #include "engine/Random.h"
 #include "engine/Reels.h"
+#include "engine/Script.h"
 
 namespace engine {
 
-// The player's operations and the order of a spin. The host is told what to
-// draw, play and wait for; the rules decide everything else.
+// The player's operations and the order of a spin. A command changes the
+// game at once to where it settles and writes what the player is to see and
+// hear of it, in order, into a script; nothing waits. Without a script (the
+// analysis tool) the game is played the same way, unseen.
 class Game {
 public:
     // The outcomes come from the generator unless another source is given.
     Game(GameState& state, Random& random, Host& host, OutcomeSource& outcomes = DefaultOutcomes());
 
-    void BetOne();
-    void BetFive();
-    void Spin();
-
-    // Parts of a spin, public for tests and the analysis tool.
-    void EvaluateSpin();
-    void CountUpWin();
-    void AddBonusPoints();
-    void RunBonusGame();
+    void BetOne(Script* script);
+    void BetFive(Script* script);
+    void Spin(Script* script);
+    Script BetOne() { return Scripted(&Game::BetOne); }
+    Script BetFive() { return Scripted(&Game::BetFive); }
+    Script Spin() { return Scripted(&Game::Spin); }
 
     // A meter left full (a bonus game owed by a spin that was cut short or
-    // killed) plays its bonus game now, as a spin would, before any bet.
-    // Nothing happens otherwise, or inside a spin.
-    void PlayOwedBonusGame();
+    // killed) plays its bonus game now, before any bet: the script ends at
+    // the bonus window. Nothing happens otherwise.
+    void PlayOwedBonusGame(Script* script);
+    Script PlayOwedBonusGame() { return Scripted(&Game::PlayOwedBonusGame); }
 
-    // True from the start of Spin until it returns (including its count-ups
-    // and the bonus window), unlike SpinInProgress, which also holds input at
-    // start-up.
-    bool SpinRunning() const;
+    // A script that ends at the bonus window waits for the player's box:
+    // 1..8, or 0 when none was opened. The prize becomes SpinWin, goes into
+    // BonusWon, and is then counted; the spin (or owed game) ends.
+    bool BonusPickPending() const { return bonusPending_; }
+    void PickBonusBox(int box, Script* script);
+    Script PickBonusBox(int box)
+    {
+        Script script;
+        PickBonusBox(box, &script);
+        return script;
+    }
+    // A close leaves the pending bonus game unplayed: the meter stays full,
+    // and the game is owed at the next start.
+    void LeaveBonusOwed() { bonusPending_ = false; }
+    // The prize behind a box of the pending bonus game (0 for none).
+    int32_t PrizeInBox(int box) const;
 
-    // Called from inside a running spin (a close or a termination signal):
-    // the rest of the spin completes at once, without waits, sounds, slides
-    // or the bonus window, so that the win is in Credits when Spin returns.
-    void FinishSpinNow();
+    // Whether the rules left the win flash on: a spin that paid turns it on.
+    bool WinFlashOn() const { return winFlashOn_; }
 
-    // The two flags of GameState that hold play, written only by the rules.
-    // Start-up holds input (SpinInProgress starts set) until the window
-    // releases it, when no spin runs; a close asked for sets ClosingRequested,
-    // which ends a running animation at its next frame.
-    void ReleaseStartupHold();
-    void RequestClose();
+    // Parts of a spin, public for tests and the analysis tool.
+    void EvaluateSpin(Script* script);
+    void CountUpWin(Script* script);
 
     ReelStops& Stops();
     const ReelStops& Stops() const;
@@ -58,21 +67,39 @@ public:
     static constexpr const char* NoBetMessage = "No bet was placed!";
 
 private:
-    class RunningScope;
+    // Points the game's running command at its script for as long as it runs.
+    class Writing {
+    public:
+        Writing(Script*& target, Script* script) : target_(target), before_(target) { target_ = script; }
+        ~Writing() { target_ = before_; }
+        Writing(const Writing&) = delete;
+        Writing& operator=(const Writing&) = delete;
 
-    // The game as it will stand when the spin just drawn has been shown and
-    // counted, worked out from its stops before any of it is shown.
-    GameState SettledSpin() const;
-    // The game with the win not yet counted (a bonus prize) in Credits.
-    GameState SettledWin() const;
+    private:
+        Script*& target_;
+        Script* before_;
+    };
+
+    Script Scripted(void (Game::*command)(Script*))
+    {
+        Script script;
+        (this->*command)(&script);
+        return script;
+    }
+    template <typename S>
+    void Add(S s)
+    {
+        if (script_) script_->Add(std::move(s));
+    }
 
     void PlaceCoin();
     void AddBonusPoints(bool reset, int32_t points);
     void RunNudges();
     void Nudge(int reel, SlideDirection direction);
-    // Sounds are left out once the spin is to finish at once.
-    void PlaySound(Effect effect);
-    void DrawButtons(bool lit);
+    void ShowButtons(bool lit);
+    void OpenBonusWindow();
+    // The end of a spin: the table released and calling for attention.
+    void EndSpin();
 
     GameState& state_;
     Random& random_;
@@ -80,9 +107,10 @@ private:
     OutcomeSource& outcomes_;
     ReelStops stops_ = StartStops;
     BonusPrizes prizes_ = BonusPrizeFill;
-    bool running_ = false;
-    bool finishing_ = false;
-    bool betCharged_ = false;  // the running spin's coins are played
+    Script* script_ = nullptr;   // where the running command writes
+    bool bonusPending_ = false;  // the bonus window waits for the player's box
+    bool bonusEndsSpin_ = false; // the pending bonus game belongs to a spin
+    bool winFlashOn_ = false;
 };
 
 }  // namespace engine

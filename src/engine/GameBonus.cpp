@@ -1,24 +1,20 @@
 // The bonus meter during a spin (points, Reset) and the bonus game that a full
-// meter opens.
+// meter opens, up to the player's box and from it.
 
+#include "engine/Amounts.h"
 #include "engine/Game.h"
 #include "engine/SoundEffects.h"
 
 namespace engine {
 
-void Game::AddBonusPoints()
-{
-    AddBonusPoints(ResetOnPayline(stops_), PaylineBonusPoints(stops_));
-}
-
 void Game::AddBonusPoints(bool reset, int32_t points)
 {
     if (reset) {
         // The meter is emptied; Bonus points of the same spin are lost.
-        PlaySound(Effect::MeterReset);
+        Add(step::PlayEffect{Effect::MeterReset});
         if (state_.BonusPts != 0) {
             state_.BonusPts = 0;
-            host_.DrawBonusMeter();
+            Add(step::ShowMeter{0});
         }
         return;
     }
@@ -27,29 +23,49 @@ void Game::AddBonusPoints(bool reset, int32_t points)
     const int32_t target = MeterAfterSpin(state_.BonusPts, false, points);
     while (state_.BonusPts < target) {
         ++state_.BonusPts;
-        host_.DrawBonusMeter();
-        PlaySound(Effect::MeterPoint);
+        Add(step::ShowMeter{std::min(state_.BonusPts, BonusMeterFull)});
+        Add(step::PlayEffect{Effect::MeterPoint});
     }
 }
 
-void Game::RunBonusGame()
+void Game::OpenBonusWindow()
 {
-    // A spin finishing at once opens no window: the full meter is kept, and
-    // with it the bonus game owed, played at the next start.
-    if (finishing_) return;
-
+    // Until the box is picked the meter stays full: a game saved now still
+    // owes its bonus game.
     prizes_ = BonusPrizeFill;
     outcomes_.ShufflePrizes(random_, prizes_);
-    host_.RunBonusWindow(prizes_);
+    bonusPending_ = true;
+    Add(step::PickBonusBox{prizes_});
+}
 
+int32_t Game::PrizeInBox(int box) const
+{
+    if (box < 1 || box > static_cast<int>(prizes_.size())) return 0;
+    return prizes_[static_cast<size_t>(box - 1)];
+}
+
+void Game::PickBonusBox(int box, Script* script)
+{
+    if (!bonusPending_) return;
+    const Writing writing(script_, script);
+    bonusPending_ = false;
+    const int32_t prize = PrizeInBox(box);
+    if (prize > 0) {
+        state_.SpinWin = prize;
+        state_.BonusWon = SaturatingAdd(state_.BonusWon, prize);
+    }
     state_.BonusPts = 0;
-    host_.DrawBonusMeter();
-    // The prize and the emptied meter are made durable before the prize is
-    // counted: the bonus game owed is paid, and never owed twice.
-    host_.SecureOutcome(SettledWin());
+    Add(step::ShowMeter{0});
 
     // A prize is counted without the win sound and without the win flashing.
-    if (state_.SpinWin > 0) CountUpWin();
+    CountUpWin(script);
+
+    if (bonusEndsSpin_) {
+        bonusEndsSpin_ = false;
+        EndSpin();
+    } else {
+        ShowButtons(true);
+    }
 }
 
 }  // namespace engine

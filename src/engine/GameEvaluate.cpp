@@ -1,4 +1,6 @@
 // How a spin pays: the payline read, the meter, the win and its count-up.
+#include <cmath>
+
 #include "engine/Amounts.h"
 #include "engine/CountUp.h"
 #include "engine/Game.h"
@@ -7,8 +9,13 @@
 
 namespace engine {
 
-void Game::EvaluateSpin()
+namespace {
+const int32_t CountUpPauseMicros = static_cast<int32_t>(std::lround(CountUpDelaySeconds * 1e6));
+}
+
+void Game::EvaluateSpin(Script* script)
 {
+    const Writing writing(script_, script);
     state_.SpinWin = 0;
     const PaylineReading payline = ReadPaylineForEvaluation(stops_);
 
@@ -19,37 +26,30 @@ void Game::EvaluateSpin()
     state_.SpinWin = SaturatingAdd(state_.SpinWin, SaturatingMultiply(state_.BetCoins, factor));
 
     if (state_.SpinWin > 0) {
-        host_.SetTimerEnabled(AttentionTimer::WinFlash, true);
+        Add(step::SwitchTimer{AttentionTimer::WinFlash, true});
+        winFlashOn_ = true;
         // The count begins only once the win sound has ended.
-        if (!finishing_) host_.PlayWinSound();
-        CountUpWin();
+        Add(step::PlayWinSound{});
+        CountUpWin(script);
     }
 
-    if (state_.BonusPts >= BonusMeterFull) RunBonusGame();
+    if (state_.BonusPts >= BonusMeterFull) OpenBonusWindow();
 }
 
-void Game::CountUpWin()
+void Game::CountUpWin(Script* script)
 {
-    host_.DrawWinningsCaption();
+    const Writing writing(script_, script);
+    if (state_.SpinWin <= 0) return;
     int32_t shown = 0;
     while (state_.SpinWin > 0) {
-        if (finishing_) {
-            // The rest in one step, so that it is in Credits before the save.
-            state_.Credits = SaturatingAdd(state_.Credits, state_.SpinWin);
-            shown = SaturatingAdd(shown, state_.SpinWin);
-            state_.SpinWin = 0;
-            host_.DrawCreditsCounter();
-            host_.DrawWinningsCounter(shown);
-            break;
-        }
         const int32_t step = CountUpStep(state_.SpinWin);
         state_.Credits = SaturatingAdd(state_.Credits, step);
         shown = SaturatingAdd(shown, step);
         state_.SpinWin -= step;  // SpinWin >= 1 and step <= SpinWin: no overflow
-        host_.PlaySoundEffect(Effect::CountUpTick);
-        host_.DrawCreditsCounter();
-        host_.DrawWinningsCounter(shown);
-        host_.Delay(CountUpDelaySeconds);
+        Add(step::PlayEffect{Effect::CountUpTick});
+        Add(step::ShowCredits{state_.Credits});
+        Add(step::ShowWinnings{shown});
+        Add(step::Pause{CountUpPauseMicros});
     }
 }
 

@@ -23,12 +23,9 @@ struct GameState {
     int32_t BetCoins = 0;
     int32_t LastBet = 0;
     int32_t SpinWin = 0;
-    // Bets and spins are held while set: by a spin, and from the start until
-    // the start-up tick releases it. Only the rules write it (Game).
+    // Bets and spins are held while set: while a command's script plays, and
+    // from the start until the start-up tick releases it. The play sets it.
     bool SpinInProgress = true;
-    // A close was asked for; it ends a spin's animation early. Only the rules
-    // write it (Game::RequestClose, and the start of a spin clears it).
-    bool ClosingRequested = false;
 };
 
 // New Game: fresh money and counts on an empty table; the last bet and the

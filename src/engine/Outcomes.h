@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "engine/Host.h"
+#include "engine/TableTypes.h"
 #include "engine/Reels.h"
 
 namespace engine {

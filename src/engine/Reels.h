@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/Host.h"
+#include "engine/TableTypes.h"
 #include "engine/ReelData.h"
 
 namespace engine {

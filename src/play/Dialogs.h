@@ -1,12 +1,12 @@
-// The modal windows the play opens: message boxes and the bonus window.
+// The windows the play opens: message boxes and the bonus window.
 #pragma once
 
 #include <functional>
 #include <string>
 
-#include "engine/GameState.h"
-#include "engine/Host.h"
 #include "engine/Random.h"
+#include "engine/SoundEffects.h"
+#include "engine/TableTypes.h"
 
 namespace play {
 
@@ -20,14 +20,15 @@ public:
     // added to a text without one.
     virtual void ShowError(const std::string& text) = 0;
 
-    // The pick-a-box window, until the player has picked and seen the prize.
-    // It sets SpinWin to the prize and adds it to BonusWon; its random box
-    // comes from the program's generator and its sounds through the play.
-    // Returns the box opened, 1..8 (0 for none).
-    virtual int RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random& random,
-                               const std::function<void(engine::Effect)>& playEffect) = 0;
+    // Opens the pick-a-box window and returns at once. Its random box comes
+    // from the program's generator and its sounds through the play; once the
+    // player has picked and seen the prize it closes and `picked` is told
+    // the box opened, 1..8 (0 for none).
+    virtual void OpenBonusWindow(const engine::BonusPrizes& prizes, engine::Random& random,
+                                 std::function<void(engine::Effect)> playEffect, std::function<void(int box)> picked) = 0;
     virtual bool BonusWindowOpen() const = 0;
-    // Settles the open bonus window's box now, so that its prize is paid.
+    // Settles the open bonus window's box now, so that its prize is paid,
+    // and closes it (`picked` is told before this returns).
     virtual void FinishBonusWindowNow() = 0;
 };
 

@@ -1,42 +1,33 @@
-// The table as the play draws it: the drawing operations, and the frames of
-// the reel animation, drawn ahead and shown when their time comes.
+// The table as the play draws it: the description of the table made visible,
+// and the frames of the reels, drawn ahead and shown when their time comes.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <string>
 
-#include "engine/Host.h"
 #include "engine/Reels.h"
+#include "engine/TableTypes.h"
+#include "play/TableShown.h"
 
 namespace play {
 
 // Which reels came to rest in a frame of the spin (each wants the stop sound).
 using ReelsStopped = std::array<bool, engine::ReelCount>;
 
-// The table's drawing surface. Every operation draws into it and has the area
-// it changed shown at the window's next paint, unless frames are being shown
-// (see HoldDrawings). Before the table's pictures are loaded nothing is drawn.
+// The table's drawing surface. What it draws has its area shown at the
+// window's next paint, unless frames are being shown (see HoldDrawings).
+// Before the table's pictures are loaded nothing is drawn.
 class Screen {
 public:
     virtual ~Screen() = default;
 
-    // The whole table: reels, payline, counters, buttons, meter, lit areas.
-    virtual void DrawTable(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t meter) = 0;
+    // The whole table as described: reels, payline, counters, buttons,
+    // meter, lit areas, and the recall mark when it names a spin.
+    virtual void DrawTable(const TableShown& table) = 0;
+    // Only what differs from `before` (counters, buttons, lit areas, meter),
+    // in that order; a Coins figure drawn wipes the Winnings field.
+    virtual void DrawChanges(const TableShown& before, const TableShown& now) = 0;
 
-    virtual void DrawCredits(int32_t credits) = 0;
-    virtual void DrawCoins(int32_t betCoins) = 0;  // also wipes the Winnings figure
-    virtual void DrawWinningsCaption() = 0;
-    virtual void DrawWinnings(int32_t shown) = 0;
-    virtual void DrawButton(engine::Button button, bool lit) = 0;
-    virtual void DrawLogoPanel(bool lit) = 0;
-    virtual void DrawTitlePlate(bool lit) = 0;
-    virtual void DrawBetSign(bool lit) = 0;
-    virtual void DrawBonusMeter(int32_t meter) = 0;  // 0..BonusMeterFull
-
-    // The recall mark over the logo panel: RECALL, the game recalled, the
-    // keys, and the button that returns to play.
-    virtual void DrawRecallMark(const std::string& detail) = 0;
     // The table as it stands, kept before a recall and shown again after it;
     // false when it cannot be (the table has changed size meanwhile).
     virtual void KeepTable() = 0;

@@ -1,5 +1,6 @@
-// The play's commands: start-up, the player's bets and spins, the dialogs
-// that may replace the game, the attention ticks, saving and closing.
+// The play's commands: start-up, the player's bets and spins with their
+// scripts, the dialogs that may replace the game, the attention ticks, saving
+// and closing.
 #include "play/Session.h"
 
 #include "engine/BonusMeter.h"
@@ -14,9 +15,9 @@ std::string WithFullStop(const std::string& text)
 Session::Session(SessionParts parts, engine::OutcomeSource& outcomes)
     : parts_(parts),
       game_(state_, random_, *this, outcomes),
-      lifecycle_(game_),
+      lifecycle_(state_),
       log_(parts.clock),
-      motion_(parts.screen, parts.clock, log_)
+      player_(ScriptStage{parts.screen, parts.clock, parts.sounds, parts.controls, log_}, shown_, *this)
 {}
 
 void Session::Resume()
@@ -45,16 +46,13 @@ void Session::StartupFailed()
     lifecycle_.StartupFailed();
 }
 
-Then Session::StartupTick()
+void Session::StartupTick()
 {
     Guarded(parts_.dialogs, [this] {
         parts_.sounds.StartMusic();
-        PlaySoundEffect(engine::Effect::Fanfare);
-        // A spin started after an early New Game may be running: it releases
-        // the table itself when it ends, and its game is already a new one.
-        if (lifecycle_.CommandRunning()) return;
+        parts_.sounds.StartEffect(engine::Effect::Fanfare);
         lifecycle_.StartupTick();
-        RefreshReading();
+        SetTakesPlay();
         // Without a resumed game (start-up was cut short) a fresh one starts.
         if (!resumed_) {
             engine::StartNewGame(state_);
@@ -63,55 +61,104 @@ Then Session::StartupTick()
     });
     // A bonus game owed by a spin that did not end (its meter was saved full)
     // is played before the first bet can come: a Reset would empty the meter.
-    if (lifecycle_.AcceptsPlay() && state_.BonusPts >= engine::BonusMeterFull) {
-        return RunCommand(&engine::Game::PlayOwedBonusGame);
+    if (state_.BonusPts >= engine::BonusMeterFull && lifecycle_.BeginCommand()) {
+        commandBefore_ = state_;
+        StartScript(game_.PlayOwedBonusGame());
     }
-    return Then::Stay;
 }
 
-Then Session::Play(Command command)
+void Session::Play(Command command)
 {
-    switch (command) {
-    case Command::BetOne: return RunCommand(&engine::Game::BetOne);
-    case Command::BetFive: return RunCommand(&engine::Game::BetFive);
-    case Command::Spin: break;
-    }
-    return RunCommand(&engine::Game::Spin);
-}
-
-Then Session::RunCommand(void (engine::Game::*operation)())
-{
-    // Never nested in a running command: the commands held for it would be
-    // released here.
-    if (!lifecycle_.BeginCommand()) return Then::Stay;
-    const int32_t spinsBefore = state_.Spins;
-    const int32_t meterBefore = state_.BonusPts;
-    const int32_t coinsBefore = state_.BetCoins;
-    RefreshReading();
+    if (!lifecycle_.BeginCommand()) return;
+    commandBefore_ = state_;
     parts_.controls.SetGameCommandsEnabled(false);
-    const bool completed = Guarded(parts_.dialogs, [&] { (game_.*operation)(); });
+    engine::Script script;
+    const bool decided = Guarded(parts_.dialogs, [&] {
+        switch (command) {
+        case Command::BetOne: game_.BetOne(&script); break;
+        case Command::BetFive: game_.BetFive(&script); break;
+        case Command::Spin: game_.Spin(&script); break;
+        }
+    });
+    if (!decided) script = {};
+    if (state_.Spins != commandBefore_.Spins) {
+        for (const engine::Step& step : script.steps) {
+            if (const auto* spin = std::get_if<engine::step::SpinReels>(&step)) RecordSpin(commandBefore_, spin->stops);
+        }
+    }
+    StartScript(std::move(script));
+}
+
+void Session::StartScript(engine::Script script)
+{
+    SetTakesPlay();
+    // The outcome is decided: it is made durable before it is shown.
+    if (state_.Spins != commandBefore_.Spins || state_.BonusPts != commandBefore_.BonusPts) SecureOutcome();
+    player_.Play(std::move(script));
+}
+
+void Session::SecureOutcome()
+{
+    try {
+        SaveGame(state_);
+    } catch (const std::exception&) {}
+}
+
+void Session::ScriptEnded()
+{
+    if (recalled_) {
+        ShowRecalled();  // after a replay, the spin as it ended
+        return;
+    }
+    if (!lifecycle_.CommandRunning()) return;
+    lifecycle_.EndCommand();
     parts_.controls.SetGameCommandsEnabled(true);
-    if (completed && state_.Spins == spinsBefore && state_.BetCoins != coinsBefore) {
+    SetTakesPlay();
+    if (state_.Spins == commandBefore_.Spins && state_.BetCoins != commandBefore_.BetCoins) {
         Announce(BetAnnouncement(state_.BetCoins, state_.Credits));
     }
-    if (completed) AnnounceCounted();
-    spinToAnnounce_.reset();
-    bonusToAnnounce_.reset();
-    meterMoved_ = false;
-    const bool closeNow = lifecycle_.EndCommand();
-    RefreshReading();
-    if (!completed) {
-        // A spin cut short by an error must not leave the table still: the
-        // rules released input, so the buttons call for attention again and
-        // the table is shown as it now stands.
-        SetTimerEnabled(engine::AttentionTimer::ButtonAttention, true);
-        Repaint();
-    }
+    AnnounceCounted();
     // A played spin (or an owed bonus game) is saved again when it ends.
-    if (state_.Spins != spinsBefore || state_.BonusPts != meterBefore) SaveAfterChange();
+    if (state_.Spins != commandBefore_.Spins || state_.BonusPts != commandBefore_.BonusPts) SaveAfterChange();
+    if (trackError_) {
+        const std::string error = *trackError_;
+        trackError_.reset();
+        parts_.dialogs.ShowError(error);
+    }
+    if (information_) {
+        const std::string text = *information_;
+        information_.reset();
+        parts_.dialogs.ShowInformation(text);
+    }
     TellHistoryProblem();
-    // A close that came during the spin was held until its win was counted.
-    return closeNow ? Then::Close : Then::Stay;
+}
+
+void Session::InformationDue(const std::string& text)
+{
+    information_ = text;
+}
+
+void Session::BonusPickDue(const engine::BonusPrizes& prizes)
+{
+    // The spin's own win, counted by now, is told before the boxes.
+    AnnounceCounted();
+    parts_.dialogs.OpenBonusWindow(
+        prizes, random_, [this](engine::Effect effect) { parts_.sounds.StartEffect(effect); },
+        [this](int box) { BonusBoxPicked(box); });
+}
+
+void Session::BonusBoxPicked(int box)
+{
+    if (!game_.BonusPickPending()) return;
+    const int32_t prize = game_.PrizeInBox(box);
+    const engine::Script rest = game_.PickBonusBox(box);
+    // The prize and the emptied meter are made durable before the prize is
+    // counted: the bonus game owed is paid, and never owed twice.
+    SecureOutcome();
+    RecordBonus(box, prize);
+    bonusToAnnounce_ = std::make_pair(box, prize);
+    meterMoved_ = true;
+    player_.Continue(rest);
 }
 
 void Session::NewGame()
@@ -132,36 +179,65 @@ void Session::NewGame()
 
 void Session::Repaint()
 {
-    if (recalled_) {
-        ShowRecalled();
+    if (recalled_ || player_.Playing()) {
+        // In recall the recalled spin; during a script, the table as far as it has played.
+        parts_.screen.DrawTable(shown_);
         return;
     }
-    engine::CapBonusPoints(state_);
-    parts_.screen.DrawTable(game_.Stops(), state_.Credits, state_.BetCoins, state_.BonusPts);
-    SetReading({game_.Stops(), state_.Credits, state_.BetCoins, -1, state_.BonusPts});
+    ShowGame();
 }
 
-void Session::SetReading(TableReading reading)
+void Session::ShowGame()
 {
-    reading.takesPlay = lifecycle_.AcceptsPlay();
-    if (reading == reading_) return;
-    reading_ = reading;
+    engine::CapBonusPoints(state_);
+    TableShown table;
+    table.stops = game_.Stops();
+    table.credits = state_.Credits;
+    table.coins = state_.BetCoins;
+    table.meter = state_.BonusPts;
+    table.takesPlay = lifecycle_.AcceptsPlay();
+    parts_.screen.DrawTable(table);
+    const bool changed = table != shown_;
+    shown_ = table;
+    if (changed) parts_.announcer.TableChanged();
+}
+
+void Session::Show(const TableShown& before)
+{
+    if (before == shown_) return;
+    parts_.screen.DrawChanges(before, shown_);
     parts_.announcer.TableChanged();
+}
+
+void Session::SetTakesPlay()
+{
+    const bool takes = lifecycle_.AcceptsPlay();
+    if (shown_.takesPlay == takes) return;
+    shown_.takesPlay = takes;
+    parts_.announcer.TableChanged();
+}
+
+void Session::ShownChanged()
+{
+    parts_.announcer.TableChanged();
+}
+
+void Session::NudgeSettled(int reel, engine::SlideDirection direction)
+{
+    Announce(NudgeAnnouncement(reel, direction, shown_.stops));
 }
 
 void Session::Announce(const std::string& text)
 {
-    // A spin finishing at once for a close has no listener left.
-    if (!Finishing()) parts_.announcer.Announce(text);
+    parts_.announcer.Announce(text);
 }
 
 void Session::AnnounceCounted()
 {
-    if (meterMoved_) Announce(MeterAnnouncement(reading_.meter));
+    if (meterMoved_) Announce(MeterAnnouncement(shown_.meter));
     meterMoved_ = false;
-    if (spinToAnnounce_) Announce(SpinAnnouncement(*spinToAnnounce_, state_.Credits));
-    if (bonusToAnnounce_)
-        Announce(BonusAnnouncement(bonusToAnnounce_->first, bonusToAnnounce_->second, state_.Credits));
+    if (spinToAnnounce_) Announce(SpinAnnouncement(*spinToAnnounce_, shown_.credits));
+    if (bonusToAnnounce_) Announce(BonusAnnouncement(bonusToAnnounce_->first, bonusToAnnounce_->second, shown_.credits));
     spinToAnnounce_.reset();
     bonusToAnnounce_.reset();
 }
@@ -170,16 +246,16 @@ bool Session::BeginDialog()
 {
     // Not inside a spin, nor inside another dialog; a close or a signal that
     // comes while it is open waits for it to end.
-    if (lifecycle_.CommandRunning() || !lifecycle_.BeginDialog()) return false;
+    if (!lifecycle_.BeginDialog()) return false;
     creditsBeforeDialog_ = engine::WithCoinsReturned(state_).Credits;
-    RefreshReading();
+    SetTakesPlay();
     return true;
 }
 
 Then Session::EndDialog(bool gameReplaced)
 {
     const bool closeNow = lifecycle_.EndDialog();
-    RefreshReading();
+    SetTakesPlay();
     if (gameReplaced) {
         // The opened game is the current game from now on.
         SaveAfterChange();
@@ -199,9 +275,11 @@ void Session::ButtonAttentionTick()
         const bool coinsOrWinShown =
             state_.BetCoins > 0 || parts_.controls.TimerRunning(engine::AttentionTimer::WinFlash);
         const ButtonLights lit = lights_.NextButtons(coinsOrWinShown, random_);
-        DrawButton(engine::Button::BetOne, lit.betOne);
-        DrawButton(engine::Button::Spin, lit.spin);
-        DrawButton(engine::Button::BetFive, lit.betFive);
+        const TableShown before = shown_;
+        shown_.Lit(engine::Button::BetOne) = lit.betOne;
+        shown_.Lit(engine::Button::Spin) = lit.spin;
+        shown_.Lit(engine::Button::BetFive) = lit.betFive;
+        Show(before);
     });
 }
 
@@ -209,14 +287,20 @@ void Session::WinFlashTick()
 {
     Guarded(parts_.dialogs, [this] {
         const AttentionLights::WinFlash flash = lights_.NextWinFlash();
-        DrawTitlePlate(flash.plateLit);
-        DrawLogoPanel(flash.panelLit);
+        const TableShown before = shown_;
+        shown_.Lit(engine::Lamp::TitlePlate) = flash.plateLit;
+        shown_.Lit(engine::Lamp::LogoPanel) = flash.panelLit;
+        Show(before);
     });
 }
 
 void Session::BetSignTick()
 {
-    Guarded(parts_.dialogs, [this] { DrawBetSign(lights_.NextBetSign()); });
+    Guarded(parts_.dialogs, [this] {
+        const TableShown before = shown_;
+        shown_.Lit(engine::Lamp::BetSign) = lights_.NextBetSign();
+        Show(before);
+    });
 }
 
 void Session::PendingTrackTick()
@@ -225,7 +309,7 @@ void Session::PendingTrackTick()
     // soundfont). Inside a spin that would stall the reels or the count-up, so
     // a pending track waits for the spin to end (or starts with the next one),
     // except while the bonus window waits for the player.
-    if (lifecycle_.CommandRunning() && !parts_.dialogs.BonusWindowOpen()) return;
+    if (lifecycle_.CommandRunning() && !player_.WaitingForPick()) return;
     Guarded(parts_.dialogs, [this] {
         std::string error;
         if (!parts_.sounds.StartPendingTrack(error)) parts_.dialogs.ShowError(error);
@@ -236,22 +320,23 @@ CloseStep Session::CloseRequested()
 {
     // A close in recall closes the game as it was.
     if (lifecycle_.Recalling()) EndRecall();
-    const CloseStep step = lifecycle_.CloseRequested();
-    if (step == CloseStep::FinishSpin) {
-        // The spin completes at once and silently; the window closes, and
-        // saves, when the command that started the spin has its result. A
-        // bonus window still open settles its box now, so its prize is paid.
-        game_.FinishSpinNow();
-        parts_.dialogs.FinishBonusWindowNow();
+    if (lifecycle_.CommandRunning()) {
+        // The bonus window settles its box first, so its prize is paid; the
+        // script then ends at once and silently, and the close saves once.
+        const CloseStep step = lifecycle_.CloseRequested();
+        player_.SkipToEnd([this] {
+            if (parts_.dialogs.BonusWindowOpen()) parts_.dialogs.FinishBonusWindowNow();
+        });
+        if (game_.BonusPickPending()) game_.LeaveBonusOwed();
+        parts_.controls.SetGameCommandsEnabled(true);
+        return step;
     }
-    return step;
+    return lifecycle_.CloseRequested();
 }
 
 void Session::SignalArrived()
 {
     lifecycle_.SignalArrived();
-    // The bonus window first: dismissing it would forfeit the box.
-    parts_.dialogs.FinishBonusWindowNow();
 }
 
 bool Session::SaveOnClose()
@@ -311,6 +396,19 @@ void Session::SaveAfterChange()
         saveFailureTold_ = true;
         parts_.dialogs.ShowError("Your games cannot be saved: " + WithFullStop(error.what()));
     }
+}
+
+bool Session::StartPendingTrack()
+{
+    std::string error;
+    if (parts_.sounds.StartPendingTrack(error)) return true;
+    trackError_ = error;
+    return false;
+}
+
+int32_t Session::MotionHeight() const
+{
+    return parts_.screen.MotionHeight();
 }
 
 }  // namespace play

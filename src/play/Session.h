@@ -1,7 +1,8 @@
 // The play of the game between the rules and the window: the window's
-// lifecycle and the commands each phase allows, the owed bonus game, the
-// attention lights, the save policy and the frame schedule. No toolkit: the
-// window wires its input to it and implements the interfaces it talks through.
+// lifecycle and the commands each phase allows, the scripts of the commands
+// played on one timer, the owed bonus game, the attention lights, the save
+// policy and the table's description. No toolkit: the window wires its input
+// to it and implements the interfaces it talks through.
 #pragma once
 
 #include <array>
@@ -23,10 +24,11 @@
 #include "play/Dialogs.h"
 #include "play/FrameLog.h"
 #include "play/GameFiles.h"
-#include "play/ReelMotion.h"
 #include "play/Screen.h"
+#include "play/ScriptPlayer.h"
 #include "play/Sounds.h"
 #include "play/SpokenTable.h"
+#include "play/TableShown.h"
 #include "play/WindowLifecycle.h"
 #include "store/GameHistory.h"
 
@@ -46,7 +48,7 @@ constexpr Command CommandOf(engine::Button button)
 // Stepping through the last ten spins in recall.
 enum class RecallStep { Previous, Next };
 
-// What the window does once a command or a dialog has returned.
+// What the window does once a dialog has returned.
 enum class Then { Stay, Close };
 
 // An error's text as the player is shown it: with a full stop at the end.
@@ -79,13 +81,15 @@ struct SessionParts {
     Announcer& announcer;
 };
 
-class Session : private engine::Host {
+class Session : private engine::Host, private ScriptListener {
 public:
     // The spins' outcomes come from the generator unless another source is
     // given (the end-to-end build and the tests force the stops).
     explicit Session(SessionParts parts, engine::OutcomeSource& outcomes = engine::DefaultOutcomes());
 
-    // The game: one record shared with every window, plain data.
+    // The game: one record shared with every window, plain data. During a
+    // command it already stands where the command settles; the table shows
+    // the command's script catching up with it.
     engine::GameState& State() { return state_; }
     const engine::GameState& State() const { return state_; }
     // The program's one generator (the sponsor window reseeds it).
@@ -95,8 +99,9 @@ public:
     const WindowLifecycle& Lifecycle() const { return lifecycle_; }
     const AttentionLights& Lights() const { return lights_; }
     FrameLog& Log() { return log_; }
-    // What the table shows now (in recall, the recalled spin), for a screen reader.
-    const TableReading& Reading() const { return reading_; }
+    // What the table shows now (in recall, the recalled spin): what is drawn
+    // and what a screen reader reads.
+    const TableShown& Shown() const { return shown_; }
 
     // Start-up: the generator seeded, the reels at their start stops, an
     // empty table, the saved-games file checked (an unreadable one is told
@@ -106,15 +111,18 @@ public:
     void StartupFailed();
     // The start-up tick: the music starts, the table is released, and a
     // bonus game owed from the last run is played before any bet.
-    Then StartupTick();
+    void StartupTick();
 
-    // A bet or spin from the player, taken only when idle. The game is saved
-    // after a played spin; Close when a close arrived during it.
-    Then Play(Command command);
+    // A bet or spin from the player, taken only when idle: the rules decide
+    // it, its outcome is made durable, and its script starts playing. The
+    // game is saved again when the script ends.
+    void Play(Command command);
+    // True while a command's script plays (the bonus window's pick included).
+    bool CommandRunning() const { return lifecycle_.CommandRunning(); }
     // New Game: not while a command runs; releases a start-up hold.
     void NewGame();
     // The whole table drawn again (first paint, New Game, after a dialog, a
-    // resize); in recall, the recalled spin.
+    // resize); idle, from the game as it stands.
     void Repaint();
     // Saves the current game; throws when it cannot be written.
     void SaveCurrentGame();
@@ -125,6 +133,12 @@ public:
     // New Game, Borrow, Open and Save wait while a command runs, and are
     // refused in recall.
     bool GameCommandsAllowed() const { return lifecycle_.AcceptsGameChanges(); }
+
+    // A side window that changes nothing of the game (statistics, payoff
+    // chart, version, manual, sponsors) is open: a running script waits for
+    // it to close, as the reels wait for a window opened over them.
+    void HoldScript() { player_.Hold(true); }
+    void ReleaseScript() { player_.Hold(false); }
 
     // Recall: a spin of the history shown on the table as it ended (its
     // stops after the nudges, the meter, Coins, Winnings and Credits), under
@@ -150,9 +164,10 @@ public:
     void BetSignTick();
     void PendingTrackTick();
 
-    // Closing. A close during a spin finishes it at once (RunClose comes when
-    // its command returns); SaveOnClose tells a failure once and
-    // CloseFinished says whether the window may go.
+    // Closing. A close during a command skips its script to the end (a
+    // bonus window still open settles its box first), and the closing steps
+    // run at once; SaveOnClose tells a failure once and CloseFinished says
+    // whether the window may go.
     CloseStep CloseRequested();
     void SignalArrived();
     bool CloseWithReminder() const { return lifecycle_.CloseWithReminder(); }
@@ -160,54 +175,48 @@ public:
     bool CloseFinished(bool saved) { return lifecycle_.CloseFinished(saved); }
 
 private:
-    // A player's command through the lifecycle, with the save after it.
-    Then RunCommand(void (engine::Game::*operation)());
+    // A command's script started: the outcome it settles on secured first.
+    void StartScript(engine::Script script);
     // Saves after a change; a failure is told once a run and the game goes on.
     void SaveAfterChange();
     void SaveGame(const engine::GameState& game);
-    bool Finishing() const { return lifecycle_.FinishingSpin(); }
+    // Made durable before it is shown; a failure is told by the save at the
+    // end of the command, which fails the same way.
+    void SecureOutcome();
 
     void ShowRecalled();
-
-    // The reading kept as the table is drawn; a change is told to the announcer.
-    void SetReading(TableReading reading);
-    void RefreshReading() { SetReading(reading_); }
+    void ShowGame();
+    // The description changed outside a script (a tick, a repaint).
+    void Show(const TableShown& before);
+    void SetTakesPlay();
     void Announce(const std::string& text);
     // The meter, the spin's outcome and the bonus game's, spoken once their
     // wins are counted.
     void AnnounceCounted();
+    // The bonus window closed on a box: the prize secured and counted.
+    void BonusBoxPicked(int box);
 
     // The history: an entry completed with the game after it and kept; the
     // first failure turns the history off and is told once, when no spin runs.
     void Record(store::HistoryEntry entry, const engine::GameState& after);
-    void RecordOutcome(const engine::GameState& settled);
+    void RecordSpin(const engine::GameState& before, const engine::ReelStops& drawn);
+    void RecordBonus(int box, int32_t prize);
     void HistoryFailed(const std::string& reason);
     void TellHistoryProblem();
 
     // engine::Host
-    void DrawCreditsCounter() override;
-    void DrawCoinsCounter() override;
-    void DrawWinningsCaption() override;
-    void DrawWinningsCounter(int32_t shown) override;
-    void DrawButton(engine::Button button, bool lit) override;
-    void DrawLogoPanel(bool lit) override;
-    void DrawTitlePlate(bool lit) override;
-    void DrawBetSign(bool lit) override;
-    void DrawBonusMeter() override;
-    void SetTimerEnabled(engine::AttentionTimer timer, bool enabled) override;
-    bool IsTimerEnabled(engine::AttentionTimer timer) const override;
-    void PlaySoundEffect(engine::Effect effect) override;
-    void PlayWinSound() override;
-    void Delay(double seconds) override;
-    void ShowInformation(const std::string& text) override;
     bool StartPendingTrack() override;
     int32_t MotionHeight() const override;
-    void AnimateSpin(const engine::MotionOffsets& offsets) override;
-    void SlideReel(int reel, engine::SlideDirection direction) override;
-    void SettleReel(int reel) override;
-    void SecureOutcome(const engine::GameState& settled) override;
-    void RunBonusWindow(const engine::BonusPrizes& prizes) override;
+    // ScriptListener
+    void ShownChanged() override;
+    void NudgeSettled(int reel, engine::SlideDirection direction) override;
+    void BonusPickDue(const engine::BonusPrizes& prizes) override;
+    void InformationDue(const std::string& text) override;
+    void ScriptEnded() override;
 
+    // Members are built in this order: the game record and the generator
+    // before the rules that work on them, the frame log before the player
+    // that writes to it.
     SessionParts parts_;
     engine::GameState state_;
     engine::Random random_;
@@ -215,27 +224,24 @@ private:
     WindowLifecycle lifecycle_;
     AttentionLights lights_;
     FrameLog log_;
-    ReelMotion motion_;
+    TableShown shown_;
+    ScriptPlayer player_;
 
     bool resumed_ = false;
     bool historyOn_ = false;
     std::optional<std::string> historyProblem_;  // to be told
     bool historyProblemTold_ = false;
-    // The bonus window's box and the prizes it held, until its outcome is secured.
-    struct BonusPick {
-        int box = 0;
-        engine::BonusPrizes prizes{};
-    };
-    std::optional<BonusPick> bonusPick_;
+    // The running command: the game before it, and what is told at its end.
+    engine::GameState commandBefore_;
+    std::optional<std::string> trackError_;
+    std::optional<std::string> information_;
+    std::optional<engine::SpinOutcome> spinToAnnounce_;
+    std::optional<std::pair<int, int32_t>> bonusToAnnounce_;  // the box and its prize
+    bool meterMoved_ = false;
     int32_t creditsBeforeDialog_ = 0;
     std::optional<store::StoredEntry> recalled_;
     std::array<bool, 3> timersBeforeRecall_{};  // the attention timers, by AttentionTimer
-    TableReading reading_;
-    TableReading readingBeforeRecall_;
-    std::optional<engine::SpinOutcome> spinToAnnounce_;
-    std::optional<std::pair<int, int32_t>> bonusToAnnounce_;  // the box and its prize
-    engine::SlideDirection nudgeDirection_ = engine::SlideDirection::Down;
-    bool meterMoved_ = false;
+    TableShown shownBeforeRecall_;
     bool saveFailureTold_ = false;       // after a spin or an opened game
     bool closeSaveFailureTold_ = false;  // by a close that stayed open
 };

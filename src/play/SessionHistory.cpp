@@ -1,5 +1,6 @@
 // The play's history: each spin and bonus game as its outcome is secured,
 // and the money events, with a failure told once and the game played on.
+#include <algorithm>
 #include <string>
 
 #include "engine/Amounts.h"
@@ -38,35 +39,41 @@ void Session::Record(store::HistoryEntry entry, const engine::GameState& after)
     if (const auto problem = parts_.files.Record(entry)) HistoryFailed(*problem);
 }
 
-void Session::RecordOutcome(const engine::GameState& settled)
+void Session::RecordSpin(const engine::GameState& before, const engine::ReelStops& drawn)
 {
+    // The spin just decided: its coins are LastBet now, and the game before
+    // the command held them on the table or in its credits.
+    const int32_t bet = state_.LastBet;
+    const engine::SpinOutcome outcome = engine::DecideSpin(drawn, bet, std::min(before.BonusPts, engine::BonusMeterFull));
+    spinToAnnounce_ = outcome;
+    meterMoved_ = outcome.meterAfter != outcome.meterBefore;
     store::HistoryEntry entry;
-    if (bonusPick_) {
-        // The bonus game just played: its prize is in SpinWin, not yet counted.
-        entry.kind = store::HistoryKind::Bonus;
-        entry.box = bonusPick_->box;
-        entry.boxes = bonusPick_->prizes;
-        entry.prize = state_.SpinWin;
-        entry.meterBefore = engine::BonusMeterFull;
-        entry.meterAfter = settled.BonusPts;
-        entry.creditsBefore = engine::SaturatingSubtract(engine::WithCoinsReturned(settled).Credits, entry.prize);
-        bonusPick_.reset();
-    } else {
-        const engine::SpinOutcome outcome = engine::DecideSpin(game_.Stops(), state_.BetCoins, state_.BonusPts);
-        entry.bet = state_.BetCoins;
-        entry.stops = outcome.drawn;
-        entry.symbols = outcome.symbols;
-        entry.nudges = NudgeText(outcome);
-        entry.rule = outcome.rule == engine::PayRule::None ? "" : engine::PayRuleDescription(outcome.rule);
-        entry.win = outcome.win;
-        entry.bonusPoints = outcome.bonusPoints;
-        entry.meterBefore = outcome.meterBefore;
-        entry.meterAfter = outcome.meterAfter;
-        entry.reset = outcome.reset;
-        // The coins on the table came out of the credits for this spin.
-        entry.creditsBefore = engine::WithCoinsReturned(state_).Credits;
-    }
-    Record(entry, settled);
+    entry.bet = bet;
+    entry.stops = outcome.drawn;
+    entry.symbols = outcome.symbols;
+    entry.nudges = NudgeText(outcome);
+    entry.rule = outcome.rule == engine::PayRule::None ? "" : engine::PayRuleDescription(outcome.rule);
+    entry.win = outcome.win;
+    entry.bonusPoints = outcome.bonusPoints;
+    entry.meterBefore = outcome.meterBefore;
+    entry.meterAfter = outcome.meterAfter;
+    entry.reset = outcome.reset;
+    entry.creditsBefore = engine::WithCoinsReturned(before).Credits;
+    Record(entry, state_);
+}
+
+void Session::RecordBonus(int box, int32_t prize)
+{
+    // The bonus game just played: its prize is settled in Credits.
+    store::HistoryEntry entry;
+    entry.kind = store::HistoryKind::Bonus;
+    entry.box = box;
+    entry.boxes = game_.Prizes();
+    entry.prize = prize;
+    entry.meterBefore = engine::BonusMeterFull;
+    entry.meterAfter = state_.BonusPts;
+    entry.creditsBefore = engine::SaturatingSubtract(engine::WithCoinsReturned(state_).Credits, prize);
+    Record(entry, state_);
 }
 
 void Session::HistoryFailed(const std::string& reason)

@@ -2,7 +2,6 @@
 // replay, and the return to the game as it was.
 #include <cstdio>
 #include <ctime>
-#include <sstream>
 #include <string>
 
 #include "engine/SpinOutcome.h"
@@ -42,13 +41,14 @@ bool Session::Recall(const store::StoredEntry& spin)
     if (!lifecycle_.Recalling()) {
         if (!lifecycle_.BeginRecall()) return false;
         parts_.screen.KeepTable();
-        readingBeforeRecall_ = reading_;
+        shownBeforeRecall_ = shown_;
         // The lights keep still under the mark; they run again as they did.
         for (size_t t = 0; t < std::size(AttentionTimers); ++t) {
             timersBeforeRecall_[t] = parts_.controls.TimerRunning(AttentionTimers[t]);
             parts_.controls.SetTimerRunning(AttentionTimers[t], false);
         }
     }
+    player_.Abandon();
     recalled_ = spin;
     ShowRecalled();
     return true;
@@ -73,52 +73,55 @@ void Session::ShowRecalled()
 {
     const store::HistoryEntry& e = recalled_->entry;
     const engine::SpinOutcome outcome = engine::DecideSpin(e.stops, e.bet, e.meterBefore);
-    parts_.screen.DrawTable(outcome.resting, e.creditsAfter, e.bet, e.meterAfter);
-    SetReading({outcome.resting, e.creditsAfter, e.bet, e.win > 0 ? e.win : -1, e.meterAfter});
-    if (e.win > 0) {
-        parts_.screen.DrawWinningsCaption();
-        parts_.screen.DrawWinnings(e.win);
-    }
-    parts_.screen.DrawRecallMark("Spin " + std::to_string(e.spins) + " of " + e.game + ", " +
-                                 LocalTime(recalled_->time));
+    TableShown table;
+    table.stops = outcome.resting;
+    table.credits = e.creditsAfter;
+    table.coins = e.bet;
+    table.winnings = e.win > 0 ? e.win : -1;
+    table.meter = e.meterAfter;
+    table.recallMark = "Spin " + std::to_string(e.spins) + " of " + e.game + ", " + LocalTime(recalled_->time);
+    shown_ = table;
+    parts_.screen.DrawTable(shown_);
+    parts_.announcer.TableChanged();
 }
 
 void Session::ReplayRecalled()
 {
     if (!recalled_) return;
-    const store::StoredEntry spin = *recalled_;
-    // Another spin recalled, or the recall ended, stops the replay.
-    const auto cut = [this, id = spin.id] { return !recalled_ || recalled_->id != id; };
-    engine::ReelStops stops = spin.entry.stops;
-    motion_.Spin(
-        engine::MotionOffsets{}, stops, [this](int) { parts_.sounds.PlayEffect(engine::Effect::ReelStop); }, cut);
-    // The nudges as the spin played them: each reel's Down, then its Up.
-    std::istringstream nudges(spin.entry.nudges);
-    std::string moves;
-    for (int reel = 0; reel < engine::ReelCount && nudges >> moves; ++reel) {
-        for (const char move : moves) {
-            if (move == '-' || cut()) continue;
-            const bool down = move == 'D';
-            const auto r = static_cast<size_t>(reel);
-            parts_.sounds.PlayEffect(down ? engine::Effect::NudgeDown : engine::Effect::NudgeUp);
-            motion_.Slide(reel, stops[r], down ? engine::SlideDirection::Down : engine::SlideDirection::Up, cut);
-            stops[r] = engine::WrapPosition(engine::WrapPosition(stops[r]) + (down ? -1 : 1));
-            motion_.Settle(reel, cut);
+    // The spin's frames from its drawn stops, then the nudges as it played
+    // them: each reel's Down, then its Up, with their sounds.
+    const engine::SpinOutcome outcome =
+        engine::DecideSpin(recalled_->entry.stops, recalled_->entry.bet, recalled_->entry.meterBefore);
+    engine::Script replay;
+    replay.Add(engine::step::SpinReels{engine::MotionOffsets{}, outcome.drawn});
+    engine::ReelStops stops = outcome.drawn;
+    for (int reel = 0; reel < engine::ReelCount; ++reel) {
+        const auto r = static_cast<size_t>(reel);
+        for (const bool down : {true, false}) {
+            if (!(down ? outcome.nudgedDown[r] : outcome.nudgedUp[r])) continue;
+            const int32_t from = stops[r];
+            stops[r] = engine::WrapPosition(engine::WrapPosition(from) + (down ? -1 : 1));
+            replay.Add(engine::step::PlayEffect{down ? engine::Effect::NudgeDown : engine::Effect::NudgeUp});
+            replay.Add(engine::step::NudgeReel{
+                reel, down ? engine::SlideDirection::Down : engine::SlideDirection::Up, from, stops[r]});
         }
     }
-    if (!cut()) ShowRecalled();
+    player_.Play(std::move(replay));
 }
 
 void Session::EndRecall()
 {
     if (!lifecycle_.Recalling()) return;
+    player_.Abandon();
     recalled_.reset();
     lifecycle_.EndRecall();
     // The game as it was: nothing of it changed, so nothing is saved.
     if (parts_.screen.RestoreTable()) {
-        SetReading(readingBeforeRecall_);
+        shown_ = shownBeforeRecall_;
+        SetTakesPlay();
+        parts_.announcer.TableChanged();
     } else {
-        Repaint();
+        ShowGame();
     }
     for (size_t t = 0; t < std::size(AttentionTimers); ++t) {
         parts_.controls.SetTimerRunning(AttentionTimers[t], timersBeforeRecall_[t]);

@@ -1,6 +1,7 @@
 // The effects and the music as the play asks for them.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "engine/SoundEffects.h"
@@ -11,9 +12,11 @@ class Sounds {
 public:
     virtual ~Sounds() = default;
 
-    // Whether the caller waits for an effect's end is the effect's own.
-    virtual void PlayEffect(engine::Effect effect) = 0;
-    virtual void PlayWinSound() = 0;
+    // Starts an effect and returns at once: the microseconds a script waits
+    // for it, its length where the effect is waited for, 0 otherwise.
+    virtual int64_t StartEffect(engine::Effect effect) = 0;
+    // The win sound, always waited for.
+    virtual int64_t StartWinSound() = 0;
     // The music's first step at the start-up tick.
     virtual void StartMusic() = 0;
     // Starts a pending track, if any; false, with the reason, when it failed.

@@ -6,23 +6,11 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/Host.h"
+#include "engine/TableTypes.h"
 #include "engine/Reels.h"
 #include "engine/SpinOutcome.h"
 
 namespace play {
-
-// What the table shows, as a screen reader reads it.
-struct TableReading {
-    engine::ReelStops stops{};
-    int32_t credits = 0;
-    int32_t coins = 0;
-    int32_t winnings = -1;  // the Winnings figure, -1 while the field is empty
-    int32_t meter = 0;
-    bool takesPlay = false;  // a bet or spin is taken now
-
-    bool operator==(const TableReading&) const = default;
-};
 
 // The symbol a reel shows at a strip position, as the built-in pictures draw
 // it: "Plum", "Seven", "Triple bar", "Up double bar", "Bonus single bar",

@@ -4,8 +4,14 @@
 namespace play {
 
 // SpinInProgress starts set (GameState's default): start-up holds input.
-WindowLifecycle::WindowLifecycle(engine::Game& rules) : rules_(rules)
+WindowLifecycle::WindowLifecycle(engine::GameState& state) : state_(state)
 {}
+
+void WindowLifecycle::Enter(WindowPhase phase)
+{
+    phase_ = phase;
+    state_.SpinInProgress = phase == WindowPhase::Starting || phase == WindowPhase::Playing;
+}
 
 void WindowLifecycle::StartupFailed()
 {
@@ -17,13 +23,10 @@ void WindowLifecycle::StartupTick()
     // The tick may come while a dialog is open: the table is released after it.
     if (phase_ == WindowPhase::DialogOpen && phaseBeforeDialog_ == WindowPhase::Starting) {
         phaseBeforeDialog_ = WindowPhase::Idle;
-        rules_.ReleaseStartupHold();
+        state_.SpinInProgress = false;
         return;
     }
-    // A spin started after an early New Game releases the table itself.
-    if (phase_ != WindowPhase::Starting) return;
-    phase_ = WindowPhase::Idle;
-    rules_.ReleaseStartupHold();
+    if (phase_ == WindowPhase::Starting) Enter(WindowPhase::Idle);
 }
 
 void WindowLifecycle::NewGameStarted()
@@ -43,40 +46,32 @@ bool WindowLifecycle::BeginDialog()
 bool WindowLifecycle::EndDialog()
 {
     if (phase_ != WindowPhase::DialogOpen) return false;
-    phase_ = phaseBeforeDialog_;
+    Enter(phaseBeforeDialog_);
     return closeAfterDialog_;
 }
 
 bool WindowLifecycle::BeginRecall()
 {
     if (phase_ != WindowPhase::Idle) return false;
-    phase_ = WindowPhase::Recall;
+    Enter(WindowPhase::Recall);
     return true;
 }
 
 void WindowLifecycle::EndRecall()
 {
-    if (phase_ == WindowPhase::Recall) phase_ = WindowPhase::Idle;
+    if (phase_ == WindowPhase::Recall) Enter(WindowPhase::Idle);
 }
 
 bool WindowLifecycle::BeginCommand()
 {
     if (phase_ != WindowPhase::Idle) return false;
-    phase_ = WindowPhase::Playing;
+    Enter(WindowPhase::Playing);
     return true;
 }
 
-bool WindowLifecycle::EndCommand()
+void WindowLifecycle::EndCommand()
 {
-    if (phase_ == WindowPhase::Playing) {
-        phase_ = WindowPhase::Idle;
-        return false;
-    }
-    if (phase_ == WindowPhase::FinishingSpin) {
-        phase_ = WindowPhase::Idle;
-        return true;
-    }
-    return false;
+    if (phase_ == WindowPhase::Playing) Enter(WindowPhase::Idle);
 }
 
 void WindowLifecycle::SignalArrived()
@@ -92,17 +87,15 @@ CloseStep WindowLifecycle::CloseRequested()
         // The dialog ends first (a signal dismisses it); then the close runs.
         closeAfterDialog_ = true;
         return CloseStep::Ignore;
-    case WindowPhase::Closing:
-    case WindowPhase::FinishingSpin: return CloseStep::Ignore;
+    case WindowPhase::Closing: return CloseStep::Ignore;
     case WindowPhase::Playing:
-        rules_.RequestClose();
-        phase_ = WindowPhase::FinishingSpin;
-        return CloseStep::FinishSpin;
+        // The caller has skipped the script to its end.
+        Enter(WindowPhase::Idle);
+        break;
     case WindowPhase::Starting:
     case WindowPhase::Recall:
     case WindowPhase::Idle: break;
     }
-    rules_.RequestClose();
     phaseBeforeClose_ = phase_;
     phase_ = WindowPhase::Closing;
     return CloseStep::RunClose;
@@ -118,7 +111,7 @@ bool WindowLifecycle::CloseFinished(bool saved)
     // The game stays open rather than lose what the file does not hold.
     saveFailedBefore_ = true;
     closeBySignal_ = false;
-    phase_ = phaseBeforeClose_;
+    Enter(phaseBeforeClose_);
     return false;
 }
 

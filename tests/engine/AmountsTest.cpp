@@ -35,7 +35,7 @@ TEST(Amounts, CountsStopAtTheLimit)
     t.state.BetCoins = 5;
     t.state.TotalBets = Max - 2;
     t.state.Spins = Max;
-    t.game.Spin();
+    t.Spin();
     EXPECT_EQ(t.state.TotalBets, Max);
     EXPECT_EQ(t.state.Spins, Max);
     EXPECT_EQ(t.state.LastBet, 5);
@@ -50,8 +50,8 @@ TEST(Amounts, WinOnTopOfTheLargestBalance)
     t.random.SetSeed(seed);
     t.state.Credits = Max;
     t.state.LastBet = 5;  // re-bet: Max - 5, then a win of at least 250
-    t.host.pickedBox = -1;
-    t.game.Spin();
+    t.pickedBox = -1;
+    t.Spin();
     EXPECT_EQ(t.state.Credits, Max);
     EXPECT_EQ(t.state.SpinWin, 0);
 }
@@ -61,9 +61,9 @@ TEST(Amounts, DeepNegativeBalanceCannotBet)
     TestTable t;
     t.state.Credits = Min;
     t.state.LastBet = 5;
-    t.game.BetOne();
-    t.game.BetFive();
-    t.game.Spin();
+    t.BetOne();
+    t.BetFive();
+    t.Spin();
     EXPECT_EQ(t.state.Credits, Min);
     EXPECT_EQ(t.state.BetCoins, 0);
     EXPECT_EQ(t.host.calls, (std::vector<std::string>{"Info You are out of credits...better borrow some!", "StartTrack",
@@ -77,7 +77,7 @@ TEST(Amounts, AnyStopValueIsReadAroundTheLoop)
     t.state.BetCoins = 1;
     // A host may put anything into the stops; they are read wrapped.
     t.game.Stops() = {Max, Min, -8};
-    t.game.EvaluateSpin();
+    t.Evaluate();
     engine::ReelStops wrapped{engine::WrapPosition(Max), engine::WrapPosition(Min), engine::WrapPosition(-8)};
     EXPECT_EQ(t.state.Credits, engine::PayFactor(engine::MatchPayRule(engine::ReadPayline(wrapped))));
 }

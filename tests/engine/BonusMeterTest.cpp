@@ -28,7 +28,7 @@ void Evaluate(TestTable& t, int32_t p0, int32_t p1, int32_t p2)
 {
     t.game.Stops() = {StopShowing(p0), StopShowing(p1), StopShowing(p2)};
     t.host.calls.clear();
-    t.game.EvaluateSpin();
+    t.Evaluate();
 }
 
 TEST(BonusMeter, PointValuesAndResets)
@@ -56,17 +56,15 @@ TEST(BonusMeter, TenPlusThreeFillsTheMeterAndTheWinIsCountedFirst)
     t.state.BonusPts = 10;
     t.state.BetCoins = 1;
     t.state.Credits = 100;
-    t.host.chooseBox = BoxWith(25);
+    t.chooseBox = BoxWith(25);
     // Reel 0 shows symbol 2, reel 1 the 3-point Bonus form of symbol 2, reel
     // 2 symbol 3: mixed bars pay 2.
     Evaluate(t, 13, 5, 9);
     const Calls expected{"Meter=11", "Sound 6", "Meter=12", "Sound 6",  // two steps only: the meter stops at 12
-                         "Timer3 on", "WinSound", "WinningsCaption", "Sound 3", "Credits=101", "Winnings=1",
+                         "Timer3 on", "WinSound", "Sound 3", "Credits=101", "Winnings=1",
                          "Delay 0.075", "Sound 3", "Credits=102", "Winnings=2", "Delay 0.075", "BonusWindow", "Meter=0",
-                         // The prize and the empty meter are saved before the prize is counted.
-                         "Secure Credits=127 Pts=0",
                          // The prize of 25: no win sound, no flashing, counted from 0 again.
-                         "WinningsCaption", "Sound 3", "Credits=107", "Winnings=5", "Delay 0.075"};
+                         "Sound 3", "Credits=107", "Winnings=5", "Delay 0.075"};
     ASSERT_GE(t.host.calls.size(), expected.size());
     EXPECT_EQ(Calls(t.host.calls.begin(), t.host.calls.begin() + static_cast<std::ptrdiff_t>(expected.size())),
               expected);
@@ -75,6 +73,12 @@ TEST(BonusMeter, TenPlusThreeFillsTheMeterAndTheWinIsCountedFirst)
     EXPECT_EQ(t.state.BonusWon, 25);
     EXPECT_EQ(t.host.Count("WinSound"), 1);
     EXPECT_EQ(t.host.Count("Timer3 on"), 1);
+    // The prize and the empty meter are settled before the prize is counted.
+    ASSERT_EQ(t.settled.size(), 2u);
+    EXPECT_EQ(t.settled[0].BonusPts, engine::BonusMeterFull);
+    EXPECT_EQ(t.settled[0].Credits, 102);
+    EXPECT_EQ(t.settled[1].Credits, 127);
+    EXPECT_EQ(t.settled[1].BonusPts, 0);
 }
 
 TEST(BonusMeter, PointsOfTwoReelsClimbOneStepPerSound)
@@ -108,9 +112,9 @@ TEST(BonusMeter, LoadedLevelAboveFullPlaysTheBonusGame)
     TestTable t;
     t.state.BonusPts = 15;
     t.state.BetCoins = 1;
-    t.host.pickedBox = -1;
+    t.pickedBox = -1;
     Evaluate(t, 2, 5, 2);  // 3 points on the payline change nothing
-    EXPECT_EQ(t.host.calls, (Calls{"BonusWindow", "Meter=0", "Secure Credits=1000 Pts=0"}));
+    EXPECT_EQ(t.host.From("BonusWindow"), (Calls{"BonusWindow", "Meter=0", "Button 1 1", "Button 5 1", "Button S 1"}));
     EXPECT_EQ(t.state.BonusPts, 0);
 }
 
@@ -129,7 +133,7 @@ TEST(BonusMeter, AnyLoadedLevelIsSafe)
         TestTable t;
         t.state.BonusPts = c.level;
         t.state.BetCoins = 1;
-        t.host.pickedBox = -1;
+        t.pickedBox = -1;
         Evaluate(t, c.p0, 5, 2);
         EXPECT_EQ(t.state.BonusPts, c.expected) << c.level << " with " << c.p0;
     }
@@ -183,8 +187,8 @@ TEST(BonusGame, FillsShufflesAndEmptiesTheMeter)
     TestTable t;
     t.random.SetSeed(4242);
     t.state.BonusPts = 12;
-    t.host.pickedBox = -1;
-    t.game.RunBonusGame();
+    t.pickedBox = -1;
+    t.PlayOwedBonusGame();
 
     uint32_t seed = 4242;
     EXPECT_EQ(t.host.lastPrizes, ReferenceShuffle(seed, engine::BonusPrizes{250, 100, 50, 50, 25, 10, 0, 0}));
@@ -194,7 +198,7 @@ TEST(BonusGame, FillsShufflesAndEmptiesTheMeter)
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(sorted, (engine::BonusPrizes{0, 0, 10, 25, 50, 50, 100, 250}));
 
-    EXPECT_EQ(t.host.calls, (Calls{"BonusWindow", "Meter=0", "Secure Credits=1000 Pts=0"}));
+    EXPECT_EQ(t.host.From("BonusWindow"), (Calls{"BonusWindow", "Meter=0", "Button 1 1", "Button 5 1", "Button S 1"}));
     EXPECT_EQ(t.state.BonusPts, 0);
 }
 
@@ -202,9 +206,10 @@ TEST(BonusGame, EmptyBoxCountsNothing)
 {
     TestTable t;
     t.state.Credits = 40;
-    t.host.chooseBox = BoxWith(0);
-    t.game.RunBonusGame();
-    EXPECT_EQ(t.host.calls, (Calls{"BonusWindow", "Meter=0", "Secure Credits=40 Pts=0"}));
+    t.state.BonusPts = 12;
+    t.chooseBox = BoxWith(0);
+    t.PlayOwedBonusGame();
+    EXPECT_EQ(t.host.From("BonusWindow"), (Calls{"BonusWindow", "Meter=0", "Button 1 1", "Button 5 1", "Button S 1"}));
     EXPECT_EQ(t.state.Credits, 40);
     EXPECT_EQ(t.state.BonusWon, 0);
 }
@@ -214,18 +219,22 @@ TEST(BonusGame, PrizeIsCountedWithoutWinSoundOrFlashing)
     TestTable t;
     t.state.Credits = 40;
     t.state.BonusWon = 100;
-    t.host.chooseBox = BoxWith(250);
-    t.game.RunBonusGame();
+    t.state.BonusPts = 12;
+    t.chooseBox = BoxWith(250);
+    t.PlayOwedBonusGame();
     EXPECT_EQ(t.state.Credits, 290);
     EXPECT_EQ(t.state.BonusWon, 350);
     EXPECT_EQ(t.state.SpinWin, 0);
     EXPECT_EQ(t.host.Count("WinSound"), 0);
     EXPECT_TRUE(t.host.Matching("Timer").empty());
     const Calls after = t.host.From("Meter=0");
-    ASSERT_GE(after.size(), 5u);
-    EXPECT_EQ(after[1], "Secure Credits=290 Pts=0");  // the prize is durable before it is counted
-    EXPECT_EQ(after[2], "WinningsCaption");
-    EXPECT_EQ(after[4], "Credits=50");  // first step of 10
+    ASSERT_GE(after.size(), 3u);
+    EXPECT_EQ(after[1], "Sound 3");
+    EXPECT_EQ(after[2], "Credits=50");  // first step of 10
+    // The prize is settled, ready to be made durable, before it is counted.
+    ASSERT_EQ(t.settled.size(), 2u);
+    EXPECT_EQ(t.settled.back().Credits, 290);
+    EXPECT_EQ(t.settled.back().BonusPts, 0);
     EXPECT_EQ(t.host.Matching("Winnings=").back(), "Winnings=250");
 }
 
@@ -235,24 +244,28 @@ TEST(BonusGame, AnOwedGameIsPlayedOnceWithTheTableHeld)
     t.state.Credits = 40;
     t.state.BonusPts = engine::BonusMeterFull;
     t.state.SpinInProgress = false;
-    t.host.chooseBox = BoxWith(10);
-    bool heldInWindow = false;
-    t.host.afterCall = [&](const std::string& call) {
-        if (call == "BonusWindow") heldInWindow = t.state.SpinInProgress && t.game.SpinRunning();
-    };
-    t.game.PlayOwedBonusGame();
-    EXPECT_TRUE(heldInWindow);
+    t.chooseBox = BoxWith(10);
+    // The script stops at the bonus window with the meter still full: a game
+    // saved now still owes its bonus game, and no bet or spin is taken.
+    const engine::Script opening = t.game.PlayOwedBonusGame();
+    EXPECT_TRUE(opening.WaitsForBonusPick());
+    EXPECT_TRUE(t.game.BonusPickPending());
+    EXPECT_EQ(t.state.BonusPts, engine::BonusMeterFull);
+    EXPECT_TRUE(t.game.Spin().Empty());
+    EXPECT_TRUE(t.game.BetOne().Empty());
+    t.host.Read(opening);
     EXPECT_EQ(t.host.calls.front(), "Button 1 0");
-    EXPECT_EQ(t.host.From("BonusWindow").at(2), "Secure Credits=50 Pts=0");
+    t.host.Read(t.game.PickBonusBox(static_cast<int>(std::find(t.game.Prizes().begin(), t.game.Prizes().end(), 10) -
+                                                     t.game.Prizes().begin()) +
+                                   1));
     EXPECT_EQ(t.host.calls.back(), "Button S 1");
     EXPECT_EQ(t.state.Credits, 50);
     EXPECT_EQ(t.state.BonusPts, 0);
-    EXPECT_FALSE(t.state.SpinInProgress);
     EXPECT_EQ(t.state.Spins, 0);
 
     // Paid: nothing is owed any more.
     t.host.calls.clear();
-    t.game.PlayOwedBonusGame();
+    t.PlayOwedBonusGame();
     EXPECT_TRUE(t.host.calls.empty());
     EXPECT_EQ(t.state.Credits, 50);
 }

@@ -91,7 +91,7 @@ TEST(PayTable, ResetOnReel0WithTwoZerosPaysFifty)
     t.game.Stops() = {StopShowing(11), StopShowing(15), StopShowing(29)};
     t.state.BetCoins = 3;
     t.state.Credits = 0;
-    t.game.EvaluateSpin();
+    t.Evaluate();
     EXPECT_EQ(t.state.Credits, 150);
     EXPECT_EQ(t.state.SpinWin, 0);
 }
@@ -115,7 +115,7 @@ int64_t PaidOverAllCombinations(int32_t coins)
                 t.state.BonusPts = 0;  // one spin cannot fill an empty meter
                 t.state.Credits = 0;
                 t.host.calls.clear();
-                t.game.EvaluateSpin();
+                t.Evaluate();
                 paid += t.state.Credits;
             }
         }

@@ -1,10 +1,9 @@
-// The recording host: each call logged with the figure a player would see, and the bonus window
-// played by opening a chosen box.
+// The recording host: each script step written down with the figure a player
+// would see.
 #include "RecordingHost.h"
 
 #include <cstdio>
-
-#include "engine/Amounts.h"
+#include <type_traits>
 
 namespace {
 
@@ -18,13 +17,17 @@ std::string TimerName(engine::AttentionTimer timer)
     return "Timer?";
 }
 
-}  // namespace
-
-void RecordingHost::Log(const std::string& call) const
+std::string LampName(engine::Lamp lamp)
 {
-    calls.push_back(call);
-    if (afterCall) afterCall(call);
+    switch (lamp) {
+    case engine::Lamp::LogoPanel: return "LogoPanel";
+    case engine::Lamp::TitlePlate: return "TitlePlate";
+    case engine::Lamp::BetSign: return "BetSign";
+    }
+    return "Lamp?";
 }
+
+}  // namespace
 
 int RecordingHost::Count(const std::string& call) const
 {
@@ -50,125 +53,61 @@ std::vector<std::string> RecordingHost::From(const std::string& from) const
     return calls;
 }
 
-void RecordingHost::DrawCreditsCounter()
-{
-    Log("Credits=" + std::to_string(state_.Credits));
-}
-void RecordingHost::DrawCoinsCounter()
-{
-    Log("Coins=" + std::to_string(state_.BetCoins));
-}
-void RecordingHost::DrawWinningsCaption()
-{
-    Log("WinningsCaption");
-}
-void RecordingHost::DrawWinningsCounter(int32_t shown)
-{
-    Log("Winnings=" + std::to_string(shown));
-}
-
-void RecordingHost::DrawButton(engine::Button button, bool lit)
-{
-    const char* name = button == engine::Button::BetOne ? "1" : button == engine::Button::BetFive ? "5" : "S";
-    Log(std::string("Button ") + name + (lit ? " 1" : " 0"));
-}
-
-void RecordingHost::DrawLogoPanel(bool lit)
-{
-    Log(std::string("LogoPanel ") + (lit ? "1" : "0"));
-}
-void RecordingHost::DrawTitlePlate(bool lit)
-{
-    Log(std::string("TitlePlate ") + (lit ? "1" : "0"));
-}
-void RecordingHost::DrawBetSign(bool lit)
-{
-    Log(std::string("BetSign ") + (lit ? "1" : "0"));
-}
-
-void RecordingHost::DrawBonusMeter()
-{
-    // As the table draws it: a level above full is shown, and kept, as full.
-    if (state_.BonusPts > 12) state_.BonusPts = 12;
-    Log("Meter=" + std::to_string(state_.BonusPts));
-}
-
-void RecordingHost::SetTimerEnabled(engine::AttentionTimer timer, bool enabled)
-{
-    timers[static_cast<size_t>(timer)] = enabled;
-    Log(TimerName(timer) + (enabled ? " on" : " off"));
-}
-
-bool RecordingHost::IsTimerEnabled(engine::AttentionTimer timer) const
-{
-    Log("Query " + TimerName(timer));
-    return timers[static_cast<size_t>(timer)];
-}
-
-void RecordingHost::PlaySoundEffect(engine::Effect effect)
-{
-    Log("Sound " + std::to_string(engine::EffectNumber(effect)));
-}
-void RecordingHost::PlayWinSound()
-{
-    Log("WinSound");
-}
-
-void RecordingHost::Delay(double seconds)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "Delay %.3f", seconds);
-    Log(text);
-}
-
-void RecordingHost::ShowInformation(const std::string& text)
-{
-    Log("Info " + text);
-}
-
 bool RecordingHost::StartPendingTrack()
 {
-    Log("StartTrack");
+    calls.push_back("StartTrack");
     return trackStarts;
 }
 
-int32_t RecordingHost::MotionHeight() const
+void RecordingHost::Read(const engine::Script& script)
 {
-    Log("MotionHeight");
-    return motionHeight;
-}
-
-void RecordingHost::AnimateSpin(const engine::MotionOffsets& offsets)
-{
-    lastOffsets = offsets;
-    Log("Animate");
-}
-
-void RecordingHost::SlideReel(int reel, engine::SlideDirection direction)
-{
-    Log("Slide " + std::to_string(reel) + (direction == engine::SlideDirection::Down ? " Down" : " Up"));
-}
-
-void RecordingHost::SettleReel(int reel)
-{
-    Log("Settle " + std::to_string(reel));
-}
-
-void RecordingHost::SecureOutcome(const engine::GameState& settled)
-{
-    secured.push_back(settled);
-    Log("Secure Credits=" + std::to_string(settled.Credits) + " Pts=" + std::to_string(settled.BonusPts));
-}
-
-void RecordingHost::RunBonusWindow(const engine::BonusPrizes& prizes)
-{
-    lastPrizes = prizes;
-    // The window as the player uses it: the opened box's prize, if any,
-    // becomes SpinWin and is added to BonusWon when the window closes.
-    const int box = chooseBox ? chooseBox(prizes) : pickedBox;
-    if (box >= 0 && box < static_cast<int>(prizes.size()) && prizes[box] > 0) {
-        state_.SpinWin = prizes[box];
-        state_.BonusWon = engine::SaturatingAdd(state_.BonusWon, prizes[box]);
+    namespace s = engine::step;
+    for (const engine::Step& step : script.steps) {
+        std::visit(
+            [this](const auto& st) {
+                using T = std::decay_t<decltype(st)>;
+                if constexpr (std::is_same_v<T, s::ShowCredits>) {
+                    calls.push_back("Credits=" + std::to_string(st.credits));
+                } else if constexpr (std::is_same_v<T, s::ShowCoins>) {
+                    calls.push_back("Coins=" + std::to_string(st.coins));
+                } else if constexpr (std::is_same_v<T, s::ShowWinnings>) {
+                    calls.push_back("Winnings=" + std::to_string(st.shown));
+                } else if constexpr (std::is_same_v<T, s::ShowButton>) {
+                    const char* name = st.button == engine::Button::BetOne    ? "1"
+                                       : st.button == engine::Button::BetFive ? "5"
+                                                                               : "S";
+                    calls.push_back(std::string("Button ") + name + (st.lit ? " 1" : " 0"));
+                } else if constexpr (std::is_same_v<T, s::ShowLamp>) {
+                    calls.push_back(LampName(st.lamp) + (st.lit ? " 1" : " 0"));
+                } else if constexpr (std::is_same_v<T, s::ShowMeter>) {
+                    calls.push_back("Meter=" + std::to_string(st.points));
+                } else if constexpr (std::is_same_v<T, s::SwitchTimer>) {
+                    timers[static_cast<size_t>(st.timer)] = st.on;
+                    calls.push_back(TimerName(st.timer) + (st.on ? " on" : " off"));
+                } else if constexpr (std::is_same_v<T, s::PlayEffect>) {
+                    calls.push_back("Sound " + std::to_string(engine::EffectNumber(st.effect)));
+                } else if constexpr (std::is_same_v<T, s::PlayWinSound>) {
+                    calls.push_back("WinSound");
+                } else if constexpr (std::is_same_v<T, s::Pause>) {
+                    char text[32];
+                    std::snprintf(text, sizeof text, "Delay %.3f", st.micros / 1e6);
+                    calls.push_back(text);
+                } else if constexpr (std::is_same_v<T, s::SpinReels>) {
+                    lastOffsets = st.offsets;
+                    lastSpinStops = st.stops;
+                    calls.push_back("Animate");
+                } else if constexpr (std::is_same_v<T, s::NudgeReel>) {
+                    const std::string reel = std::to_string(st.reel);
+                    calls.push_back("Slide " + reel + (st.direction == engine::SlideDirection::Down ? " Down" : " Up") +
+                                    " from " + std::to_string(st.from));
+                    calls.push_back("Settle " + reel + " on " + std::to_string(st.to));
+                } else if constexpr (std::is_same_v<T, s::PickBonusBox>) {
+                    lastPrizes = st.prizes;
+                    calls.push_back("BonusWindow");
+                } else if constexpr (std::is_same_v<T, s::TellInformation>) {
+                    calls.push_back("Info " + st.text);
+                }
+            },
+            step);
     }
-    Log("BonusWindow");
 }

@@ -27,9 +27,8 @@ bool MeterStill(const ReelStops& resting)
     return !engine::ResetOnPayline(resting) && engine::PaylineBonusPoints(resting) == 0;
 }
 
-// Up to the animation, which comes only once the outcome has been secured
-// (shown here by the Credits it settles at).
-Calls SpinStart(int32_t settledCredits)
+// Up to the animation.
+Calls SpinStart()
 {
     return {"Timer2 off",
             "Timer3 off",
@@ -40,8 +39,6 @@ Calls SpinStart(int32_t settledCredits)
             "Button 5 0",
             "Button S 0",
             "BetSign 1",
-            "MotionHeight",
-            "Secure Credits=" + std::to_string(settledCredits) + " Pts=0",
             "Animate"};
 }
 
@@ -68,39 +65,24 @@ TEST(Spin, LosingSpinWithReBetInOrder)
     t.random.SetSeed(seed);
     t.state.Credits = 10;
     t.state.LastBet = 2;
-    t.state.ClosingRequested = true;  // set before the spin: no effect on it
-
-    engine::GameState atAnimation;
-    ReelStops stopsAtAnimation{};
-    bool runningAtAnimation = false;
-    t.host.afterCall = [&](const std::string& call) {
-        if (call != "Animate") return;
-        atAnimation = t.state;
-        stopsAtAnimation = t.game.Stops();
-        runningAtAnimation = t.game.SpinRunning();
-    };
-    EXPECT_FALSE(t.game.SpinRunning());
-    t.game.Spin();
+    t.Spin();
 
     EXPECT_EQ(t.host.calls,
               Concat({{"StartTrack", "Credits=8", "Coins=2"},
-                      SpinStart(8),
-                      {"Button 1 1", "Button 5 1", "Button S 1", "Timer2 on", "Query Timer3", "Timer5 on"}}));
-    // The start of the animation has charged the bet, drawn the stops and
-    // counted the spin.
-    EXPECT_TRUE(atAnimation.SpinInProgress);
-    EXPECT_TRUE(runningAtAnimation);
-    EXPECT_FALSE(atAnimation.ClosingRequested);
-    EXPECT_EQ(atAnimation.TotalBets, 2);
-    EXPECT_EQ(atAnimation.Spins, 1);
+                      SpinStart(),
+                      {"Button 1 1", "Button 5 1", "Button S 1", "Timer2 on", "Timer5 on"}}));
+    // The bet is charged, the stops drawn and the spin counted: the reels
+    // turn from the offsets drawn to the stops drawn.
+    EXPECT_EQ(t.state.TotalBets, 2);
+    EXPECT_EQ(t.state.Spins, 1);
     engine::Random draws(seed);
     for (int reel = 0; reel < 3; ++reel) {
         EXPECT_EQ(t.host.lastOffsets[reel], draws(456));
-        EXPECT_EQ(stopsAtAnimation[reel], draws(30) + 1);
+        EXPECT_EQ(t.host.lastSpinStops[reel], draws(30) + 1);
     }
-    // The end of the spin.
-    EXPECT_FALSE(t.game.SpinRunning());
-    EXPECT_FALSE(t.state.SpinInProgress);
+    // The game stands where the spin settles before anything is shown.
+    ASSERT_EQ(t.settled.size(), 1u);
+    EXPECT_EQ(t.settled[0].Credits, 8);
     EXPECT_EQ(t.state.BetCoins, 0);
     EXPECT_EQ(t.state.LastBet, 2);
     EXPECT_EQ(t.state.Credits, 8);
@@ -114,12 +96,12 @@ TEST(Spin, WinningSpinCountsAndLeavesTheFlashOn)
     t.random.SetSeed(seed);
     t.state.Credits = 20;
     t.state.BetCoins = 1;
-    t.game.Spin();
+    t.Spin();
     EXPECT_EQ(t.host.calls, Concat({{"StartTrack"},
-                                    SpinStart(22),
-                                    {"Timer3 on", "WinSound", "WinningsCaption", "Sound 3", "Credits=21", "Winnings=1",
+                                    SpinStart(),
+                                    {"Timer3 on", "WinSound", "Sound 3", "Credits=21", "Winnings=1",
                                      "Delay 0.075", "Sound 3", "Credits=22", "Winnings=2", "Delay 0.075", "Button 1 1",
-                                     "Button 5 1", "Button S 1", "Timer2 on", "Query Timer3"}}));
+                                     "Button 5 1", "Button S 1", "Timer2 on"}}));
     EXPECT_EQ(t.state.Credits, 22);
     EXPECT_EQ(t.state.LastBet, 1);
 }
@@ -134,18 +116,8 @@ TEST(Spin, NudgesReelByReelDownThenUp)
     t.random.SetSeed(seed);
     t.state.Credits = 20;
     t.state.BetCoins = 1;
-    std::vector<int32_t> stopAtSlide;
-    std::vector<int32_t> stopAtSettle;
-    t.host.afterCall = [&](const std::string& call) {
-        if (call.rfind("Slide ", 0) == 0) stopAtSlide.push_back(t.game.Stops()[static_cast<size_t>(call[6] - '0')]);
-        if (call.rfind("Settle ", 0) == 0) stopAtSettle.push_back(t.game.Stops()[static_cast<size_t>(call[7] - '0')]);
-    };
-    t.game.Spin();
+    t.Spin();
 
-    const Calls after = t.host.From("Animate");
-    ASSERT_GE(after.size(), 7u);
-    EXPECT_EQ(Calls(after.begin() + 1, after.begin() + 7),
-              (Calls{"Sound 8", "Slide 0 Down", "Settle 0", "Sound 9", "Slide 2 Up", "Settle 2"}));
     const ReelStops drawn = [&] {
         engine::Random r(seed);
         ReelStops s{};
@@ -153,10 +125,13 @@ TEST(Spin, NudgesReelByReelDownThenUp)
         engine::ChooseStops(r, 456, s, o);
         return s;
     }();
-    // The slide starts from the stop as it stands; the settle follows the change.
-    EXPECT_EQ(stopAtSlide, (std::vector<int32_t>{drawn[0], drawn[2]}));
-    EXPECT_EQ(stopAtSettle,
-              (std::vector<int32_t>{engine::WrapPosition(drawn[0] - 1), engine::WrapPosition(drawn[2] + 1)}));
+    // The slide starts from the stop as it stands; the settle is on the changed stop.
+    const auto at = [](int32_t stop) { return std::to_string(stop); };
+    const Calls after = t.host.From("Animate");
+    ASSERT_GE(after.size(), 7u);
+    EXPECT_EQ(Calls(after.begin() + 1, after.begin() + 7),
+              (Calls{"Sound 8", "Slide 0 Down from " + at(drawn[0]), "Settle 0 on " + at(engine::WrapPosition(drawn[0] - 1)),
+                     "Sound 9", "Slide 2 Up from " + at(drawn[2]), "Settle 2 on " + at(engine::WrapPosition(drawn[2] + 1))}));
     EXPECT_EQ(t.game.Stops(), RestingStopsFor(seed));
 }
 
@@ -166,19 +141,19 @@ TEST(Bets, RefusedWithTheirMessages)
     t.state.Credits = 0;
     t.state.BetCoins = 2;
     const engine::GameState before = t.state;
-    t.game.BetOne();
+    t.BetOne();
     EXPECT_EQ(t.host.calls, Calls{"Info You are out of credits...better borrow some!"});
     EXPECT_EQ(t.state.Credits, before.Credits);
     EXPECT_EQ(t.state.BetCoins, before.BetCoins);
 
     t.host.calls.clear();
-    t.game.BetFive();  // silently nothing
+    t.BetFive();  // silently nothing
     EXPECT_TRUE(t.host.calls.empty());
     EXPECT_EQ(t.state.BetCoins, 2);
 
     t.state.Credits = -5;
     t.host.calls.clear();
-    t.game.BetOne();
+    t.BetOne();
     EXPECT_EQ(t.host.calls, Calls{"Info You are out of credits...better borrow some!"});
     EXPECT_EQ(t.state.Credits, -5);
 }
@@ -187,14 +162,14 @@ TEST(Bets, NoBetPlaced)
 {
     TestTable t;
     t.state.Credits = 50;
-    t.game.Spin();
+    t.Spin();
     EXPECT_EQ(t.host.calls, (Calls{"StartTrack", "Info No bet was placed!"}));
 
     // No partial re-bet: 4 credits do not cover the last bet of 5.
     t.host.calls.clear();
     t.state.Credits = 4;
     t.state.LastBet = 5;
-    t.game.Spin();
+    t.Spin();
     EXPECT_EQ(t.host.calls, (Calls{"StartTrack", "Info No bet was placed!"}));
     EXPECT_EQ(t.state.Credits, 4);
     EXPECT_EQ(t.state.LastBet, 5);
@@ -208,7 +183,7 @@ TEST(Bets, ReBetOfTheWholeLastBet)
     TestTable t;
     t.state.Credits = 7;
     t.state.LastBet = 5;
-    t.game.Spin();
+    t.Spin();
     ASSERT_GE(t.host.calls.size(), 3u);
     EXPECT_EQ(Calls(t.host.calls.begin(), t.host.calls.begin() + 3), (Calls{"StartTrack", "Credits=2", "Coins=5"}));
     EXPECT_EQ(t.state.TotalBets, 5);
@@ -219,11 +194,11 @@ TEST(Bets, BetFiveStopsWhenCreditsRunOut)
 {
     TestTable t;
     t.state.Credits = 3;
-    t.game.BetFive();
+    t.BetFive();
     EXPECT_EQ(t.host.calls, (Calls{"Credits=2", "Coins=1", "Sound 1", "Credits=1", "Coins=2", "Sound 1", "Credits=0",
                                    "Coins=3", "Sound 1"}));
     EXPECT_EQ(t.state.BetCoins, 3);
-    t.game.Spin();
+    t.Spin();
     EXPECT_EQ(t.state.TotalBets, 3);
     EXPECT_EQ(t.state.LastBet, 3);
 }
@@ -233,17 +208,17 @@ TEST(Bets, FifthCoinStartsTheSpin)
     TestTable t;
     t.state.Credits = 10;
     t.state.BetCoins = 4;
-    t.game.BetOne();
+    t.BetOne();
     ASSERT_GE(t.host.calls.size(), 4u);
     EXPECT_EQ(Calls(t.host.calls.begin(), t.host.calls.begin() + 4),
-              (Calls{"Sound 1", "Credits=9", "Coins=5", "StartTrack"}));
+              (Calls{"StartTrack", "Sound 1", "Credits=9", "Coins=5"}));
     EXPECT_EQ(t.state.TotalBets, 5);
     EXPECT_EQ(t.state.Spins, 1);
     EXPECT_EQ(t.state.LastBet, 5);
 
     TestTable five;
     five.state.Credits = 10;
-    five.game.BetFive();
+    five.BetFive();
     EXPECT_EQ(five.state.TotalBets, 5);
     EXPECT_EQ(five.host.Count("Sound 1"), 5);
 }
@@ -254,16 +229,16 @@ TEST(Spin, FailedMusicStartEndsTheCommand)
     t.host.trackStarts = false;
     t.state.Credits = 10;
     t.state.BetCoins = 4;
-    t.game.BetOne();  // the fifth coin: the spin command ends at the music
-    EXPECT_EQ(t.host.calls, (Calls{"Sound 1", "Credits=9", "Coins=5", "StartTrack"}));
+    t.BetOne();  // the fifth coin: the spin command ends at the music
+    // The music is asked while the command is decided, before its script.
+    EXPECT_EQ(t.host.calls, (Calls{"StartTrack", "Sound 1", "Credits=9", "Coins=5"}));
     EXPECT_EQ(t.state.BetCoins, 5);
     EXPECT_EQ(t.state.Spins, 0);
-    EXPECT_FALSE(t.game.SpinRunning());
 
     // A full table takes no sixth coin; it spins.
     t.host.trackStarts = true;
     t.host.calls.clear();
-    t.game.BetOne();
+    t.BetOne();
     EXPECT_EQ(t.host.calls.front(), "StartTrack");
     EXPECT_EQ(t.state.TotalBets, 5);
     EXPECT_GE(t.state.Credits, 9);
@@ -277,13 +252,13 @@ TEST(Spin, MoneyFlowOverManySpins)
     t.state.Credits = 100000;
     t.state.LastBet = 3;
     t.state.BonusPts = 0;
-    t.host.pickedBox = 0;
+    t.pickedBox = 0;
     int bonusGames = 0;
     for (int spin = 0; spin < 400; ++spin) {
         const int32_t before = t.state.Credits;
         const int32_t bonusWonBefore = t.state.BonusWon;
         const int windowsBefore = t.host.Count("BonusWindow");
-        t.game.Spin();
+        t.Spin();
         const bool bonus = t.host.Count("BonusWindow") > windowsBefore;
         bonusGames += bonus ? 1 : 0;
         const int32_t prize = bonus ? std::max(t.host.lastPrizes[0], 0) : 0;
@@ -291,20 +266,20 @@ TEST(Spin, MoneyFlowOverManySpins)
         ASSERT_EQ(t.state.Credits - before, -3 + win + prize) << "spin " << spin;
         ASSERT_EQ(t.state.BonusWon - bonusWonBefore, prize);
         ASSERT_EQ(t.state.SpinWin, 0);
-        // Before the reels moved, the spin's end was made durable: a full
-        // meter stands for the bonus game still to come, its prize not yet in.
-        ASSERT_EQ(t.host.secured.size(), bonus ? 2u : 1u) << "spin " << spin;
-        const engine::GameState& drawn = t.host.secured.front();
+        // Before the reels move, the spin's end is settled: a full meter
+        // stands for the bonus game still to come, its prize not yet in.
+        ASSERT_EQ(t.settled.size(), bonus ? 2u : 1u) << "spin " << spin;
+        const engine::GameState& drawn = t.settled.front();
         ASSERT_EQ(drawn.Credits, t.state.Credits - prize) << "spin " << spin;
         ASSERT_EQ(drawn.BonusPts, bonus ? engine::BonusMeterFull : t.state.BonusPts) << "spin " << spin;
         ASSERT_EQ(drawn.Spins, t.state.Spins);
         ASSERT_EQ(drawn.TotalBets, t.state.TotalBets);
         ASSERT_EQ(drawn.BetCoins, 0);
-        const engine::GameState& settled = t.host.secured.back();
+        const engine::GameState& settled = t.settled.back();
         ASSERT_EQ(settled.Credits, t.state.Credits);
         ASSERT_EQ(settled.BonusPts, t.state.BonusPts);
         ASSERT_EQ(settled.BonusWon, t.state.BonusWon);
-        t.host.secured.clear();
+        t.settled.clear();
         t.host.calls.clear();
     }
     EXPECT_EQ(t.state.TotalBets, 1200);
@@ -339,7 +314,7 @@ TEST(NewGame, FreshMoneyOnAnEmptyTable)
     EXPECT_EQ(t.state.GameDate, "01/02/03");
 
     // A spin on the empty table places the last bet again, from the new credits.
-    t.game.Spin();
+    t.Spin();
     EXPECT_EQ(t.state.TotalBets, 2);
     EXPECT_GE(t.state.Credits, 998);
 }
@@ -357,176 +332,24 @@ TEST(NewGame, CoinsOnTheTableGoBackIntoTheGameThatIsSaved)
     EXPECT_EQ(engine::WithCoinsReturned(state).Credits, std::numeric_limits<int32_t>::max());
 }
 
-TEST(Spin, InputDuringASpinIsIgnored)
+TEST(Spin, AFailedMusicStartChangesNothing)
 {
-    TestTable t;
-    t.state.Credits = 100;
-    t.state.BetCoins = 2;
-    std::vector<bool> running;
-    t.host.afterCall = [&](const std::string& call) {
-        if (call != "Animate") return;
-        running.push_back(t.game.SpinRunning());
-        t.game.Spin();
-        t.game.BetOne();
-        t.game.BetFive();
-    };
-    t.game.Spin();
-    EXPECT_EQ(running, std::vector<bool>{true});
-    EXPECT_EQ(t.host.Count("StartTrack"), 1);
-    EXPECT_EQ(t.host.Count("Sound 1"), 0);
-    EXPECT_EQ(t.state.Spins, 1);
-    EXPECT_EQ(t.state.TotalBets, 2);
-    EXPECT_EQ(t.state.LastBet, 2);
-    EXPECT_FALSE(t.game.SpinRunning());
-}
-
-TEST(Spin, AHostFailureDoesNotLockTheTable)
-{
-    const uint32_t seed = SeedForPlainSpin(engine::PayRule::TwoSymbol0);
-    TestTable t;
-    t.random.SetSeed(seed);
-    t.state.Credits = 100;
-    t.state.BetCoins = 2;
-    t.host.afterCall = [](const std::string& call) {
-        if (call == "Delay 0.075") throw std::runtime_error("sound file unreadable");
-    };
-    EXPECT_THROW(t.game.Spin(), std::runtime_error);
-    EXPECT_FALSE(t.game.SpinRunning());
-    EXPECT_FALSE(t.state.SpinInProgress);
-    EXPECT_EQ(t.state.Credits, 200);  // the whole win of 100, not just the first step
-    EXPECT_EQ(t.state.SpinWin, 0);
-    EXPECT_EQ(t.state.BetCoins, 0);
-    EXPECT_EQ(t.state.LastBet, 2);
-    EXPECT_EQ(t.state.TotalBets, 2);
-
-    // Before anything was charged, nothing changes.
-    TestTable early;
-    early.state.Credits = 100;
-    early.state.BetCoins = 2;
-    early.state.SpinInProgress = true;  // held by the start-up, not by this spin
-    early.host.afterCall = [](const std::string& call) {
-        if (call == "StartTrack") throw std::runtime_error("music device gone");
-    };
-    EXPECT_THROW(early.game.Spin(), std::runtime_error);
-    EXPECT_TRUE(early.state.SpinInProgress);
-    EXPECT_EQ(early.state.BetCoins, 2);
-    EXPECT_FALSE(early.game.SpinRunning());
-}
-
-TEST(FinishSpinNow, DuringTheCountTheRestGoesInAtOnce)
-{
-    const uint32_t seed = SeedForPlainSpin(engine::PayRule::TwoSymbol0);
-    TestTable t;
-    t.random.SetSeed(seed);
-    t.state.Credits = 1000;
-    t.state.LastBet = 5;
-    t.host.afterCall = [&](const std::string& call) {
-        if (call == "Delay 0.075") t.game.FinishSpinNow();
-    };
-    t.game.Spin();
-    EXPECT_EQ(t.state.Credits, 995 + 250);
-    EXPECT_EQ(t.state.SpinWin, 0);
-    EXPECT_EQ(t.host.Count("Delay 0.075"), 1);
-    EXPECT_EQ(t.host.Count("Sound 3"), 1);
-    // One step of 10, then the remaining 240 in one redraw.
-    EXPECT_EQ(t.host.Matching("Winnings="), (Calls{"Winnings=10", "Winnings=250"}));
-    EXPECT_EQ(t.host.Matching("Credits="), (Calls{"Credits=995", "Credits=1005", "Credits=1245"}));
-    EXPECT_FALSE(t.state.SpinInProgress);
-    EXPECT_EQ(t.host.calls.back(), "Query Timer3");
-}
-
-TEST(FinishSpinNow, DuringTheAnimationNoSlidesSoundsOrWaits)
-{
-    const uint32_t seed = SeedWhere([](const ReelStops& drawn, const ReelStops& resting) {
-        return drawn != resting && engine::PayFactor(RuleAt(resting)) >= 2 && MeterStill(resting);
-    });
-    TestTable t;
-    t.random.SetSeed(seed);
-    t.state.Credits = 100;
-    t.state.BetCoins = 5;
-    t.host.afterCall = [&](const std::string& call) {
-        if (call == "Animate") t.game.FinishSpinNow();
-    };
-    t.game.Spin();
-    const ReelStops resting = RestingStopsFor(seed);
-    const int32_t win = 5 * engine::PayFactor(RuleAt(resting));
-    EXPECT_EQ(t.game.Stops(), resting);  // the stops still nudge
-    EXPECT_TRUE(t.host.Matching("Slide").empty());
-    EXPECT_TRUE(t.host.Matching("Settle").empty());
-    EXPECT_TRUE(t.host.Matching("Sound").empty());
-    EXPECT_TRUE(t.host.Matching("Delay").empty());
-    EXPECT_EQ(t.host.Count("WinSound"), 0);
-    EXPECT_EQ(t.host.Matching("Winnings="), Calls{"Winnings=" + std::to_string(win)});
-    EXPECT_EQ(t.state.Credits, 100 + win);
-}
-
-TEST(FinishSpinNow, FullMeterIsKeptForTheNextSpin)
-{
-    const uint32_t filling = SeedWhere([](const ReelStops&, const ReelStops& resting) {
-        return !engine::ResetOnPayline(resting) && engine::PaylineBonusPoints(resting) > 0;
-    });
-    const uint32_t calm = SeedWhere(
-        [](const ReelStops& drawn, const ReelStops& resting) { return drawn != resting && MeterStill(resting); });
-    TestTable t;
-    t.random.SetSeed(filling);
-    t.state.Credits = 100;
-    t.state.BonusPts = 11;
-    t.state.LastBet = 1;
-    t.host.afterCall = [&](const std::string& call) {
-        if (call == "Animate") t.game.FinishSpinNow();
-    };
-    t.game.Spin();
-    EXPECT_EQ(t.state.BonusPts, 12);
-    EXPECT_EQ(t.host.Count("BonusWindow"), 0);
-    EXPECT_EQ(t.host.Count("Sound 6"), 0);
-
-    // The next spin is an ordinary one again and plays the bonus game.
-    t.host.afterCall = nullptr;
-    t.host.calls.clear();
-    t.random.SetSeed(calm);
-    t.game.Spin();
-    EXPECT_FALSE(t.host.Matching("Slide").empty());
-    EXPECT_EQ(t.host.Count("BonusWindow"), 1);
-    EXPECT_EQ(t.state.BonusPts, 0);
-}
-
-TEST(FinishSpinNow, WhileThePrizeIsCounted)
-{
-    const uint32_t filling = SeedWhere([](const ReelStops&, const ReelStops& resting) {
-        return !engine::ResetOnPayline(resting) && engine::PaylineBonusPoints(resting) > 0 &&
-               RuleAt(resting) == engine::PayRule::None;
-    });
-    TestTable t;
-    t.random.SetSeed(filling);
-    t.state.Credits = 100;
-    t.state.BonusPts = 11;
-    t.state.LastBet = 1;
-    t.host.chooseBox = [](const engine::BonusPrizes& prizes) {
-        return static_cast<int>(std::find(prizes.begin(), prizes.end(), 250) - prizes.begin());
-    };
-    bool windowClosed = false;
-    t.host.afterCall = [&](const std::string& call) {
-        if (call == "BonusWindow") windowClosed = true;
-        if (windowClosed && call == "Delay 0.075") t.game.FinishSpinNow();
-    };
-    t.game.Spin();
-    EXPECT_EQ(t.state.Credits, 99 + 250);
-    EXPECT_EQ(t.state.BonusWon, 250);
-    EXPECT_EQ(t.host.Count("Delay 0.075"), 1);
-    EXPECT_EQ(t.host.Matching("Winnings="), (Calls{"Winnings=10", "Winnings=250"}));
-}
-
-TEST(FinishSpinNow, OutsideASpinChangesNothing)
-{
-    const uint32_t seed = SeedForPlainSpin(engine::PayRule::MixedBars);
-    TestTable t;
-    t.random.SetSeed(seed);
-    t.state.Credits = 20;
-    t.state.BetCoins = 1;
-    t.game.FinishSpinNow();
-    t.game.Spin();
-    EXPECT_EQ(t.host.Count("WinSound"), 1);
-    EXPECT_EQ(t.host.Count("Delay 0.075"), 2);
+    // The host's only failure comes before anything is charged.
+    struct FailingHost : RecordingHost {
+        bool StartPendingTrack() override { throw std::runtime_error("music device gone"); }
+    } host;
+    engine::GameState state;
+    state.Credits = 100;
+    state.BetCoins = 2;
+    engine::Random random(1);
+    engine::Game game(state, random, host);
+    EXPECT_THROW(game.Spin(), std::runtime_error);
+    EXPECT_EQ(state.BetCoins, 2);
+    EXPECT_EQ(state.Credits, 100);
+    EXPECT_EQ(state.Spins, 0);
+    // The next command is taken as usual.
+    EXPECT_FALSE(game.BetOne().Empty());
+    EXPECT_EQ(state.BetCoins, 3);
 }
 
 }  // namespace

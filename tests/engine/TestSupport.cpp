@@ -35,3 +35,14 @@ uint32_t SeedWhere(const std::function<bool(const engine::ReelStops&, const engi
     ADD_FAILURE() << "no seed gives the wanted stops";
     return 0;
 }
+
+void TestTable::Read(const engine::Script& script)
+{
+    host.Read(script);
+    if (!script.Empty()) settled.push_back(state);
+    if (!game.BonusPickPending()) return;
+    // The bonus window as the player uses it: a box, and the rest of the command.
+    const int index = chooseBox ? chooseBox(host.lastPrizes) : pickedBox;
+    const int box = index >= 0 && index < static_cast<int>(host.lastPrizes.size()) ? index + 1 : 0;
+    Read(game.PickBonusBox(box));
+}

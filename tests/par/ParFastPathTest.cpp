@@ -35,7 +35,7 @@ TEST(CombinationTable, EveryCombinationAsAWholeSpinPlaysIt)
 {
     engine::GameState state;
     engine::Random random(1);
-    par::SilentHost host(state, random);
+    par::SilentHost host(random);
     ChosenStops chosen;
     engine::Game game(state, random, host, chosen);
     state.SpinInProgress = false;
@@ -49,7 +49,7 @@ TEST(CombinationTable, EveryCombinationAsAWholeSpinPlaysIt)
         state.LastBet = 5;
         state.BonusPts = 5;
         chosen.next = drawn;
-        game.Spin();
+        game.Spin(nullptr);
 
         const par::CombinationOutcome& c = table[i];
         const engine::ReelStops& resting = game.Stops();

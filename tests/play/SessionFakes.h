@@ -1,5 +1,5 @@
 // Stand-ins for everything the play talks to: a screen that writes down what
-// it was asked to draw, a clock that moves only when waited on, timers,
+// it was asked to draw, a clock that moves only when its wake-up runs, timers,
 // boxes, sounds and a saved-games file kept in memory.
 #pragma once
 
@@ -20,26 +20,28 @@ public:
     std::map<engine::Button, bool> buttons;
     int buttonDraws = 0;
     int tables = 0;
+    play::TableShown lastTable;  // as last drawn whole
     std::vector<std::string> recallMarks;
     bool kept = false;
     std::vector<int64_t> framesShown;  // the clock's time at each frame shown
     const play::Clock* clock = nullptr;
 
-    void DrawTable(const engine::ReelStops&, int32_t, int32_t, int32_t) override { ++tables; }
-    void DrawCredits(int32_t) override {}
-    void DrawCoins(int32_t) override {}
-    void DrawWinningsCaption() override {}
-    void DrawWinnings(int32_t) override {}
-    void DrawButton(engine::Button button, bool lit) override
+    void DrawTable(const play::TableShown& table) override
     {
-        buttons[button] = lit;
-        ++buttonDraws;
+        ++tables;
+        lastTable = table;
+        for (const engine::Button b : {engine::Button::BetOne, engine::Button::BetFive, engine::Button::Spin}) {
+            buttons[b] = table.Lit(b);
+        }
+        if (!table.recallMark.empty()) recallMarks.push_back(table.recallMark);
     }
-    void DrawLogoPanel(bool) override {}
-    void DrawTitlePlate(bool) override {}
-    void DrawBetSign(bool) override {}
-    void DrawBonusMeter(int32_t) override {}
-    void DrawRecallMark(const std::string& detail) override { recallMarks.push_back(detail); }
+    void DrawChanges(const play::TableShown& before, const play::TableShown& now) override
+    {
+        for (const engine::Button b : {engine::Button::BetOne, engine::Button::BetFive, engine::Button::Spin}) {
+            buttons[b] = now.Lit(b);
+            if (before.Lit(b) != now.Lit(b)) ++buttonDraws;
+        }
+    }
     void KeepTable() override { kept = true; }
     bool RestoreTable() override { return std::exchange(kept, false); }
     int32_t MotionHeight() const override { return 456; }
@@ -54,20 +56,40 @@ public:
     void DrawSettleStep(int, int) override {}
 };
 
+// A clock that moves only when its wake-up is run: each one jumps to its
+// deadline, as a punctual timer would.
 class FakeClock : public play::Clock {
 public:
     int64_t now = 1'000'000;
     int waits = 0;
-    // Runs inside every wait: a test acts "during" one.
+    // Runs at every wake-up before the play is woken: a test acts "during" a wait.
     std::function<void()> onWait;
 
     int64_t MonotonicMicros() const override { return now; }
-    void WaitUntil(int64_t deadline) override
+    void WakeAt(int64_t deadline, std::function<void()> wake) override
     {
-        ++waits;
-        if (deadline > now) now = deadline;
-        if (onWait) onWait();
+        deadline_ = deadline;
+        wake_ = std::move(wake);
     }
+    void CancelWake() override { wake_ = nullptr; }
+    bool WakePending() const { return wake_ != nullptr; }
+
+    // Runs wake-ups until none is asked for (at most `limit`).
+    void RunAll(int limit = 100'000)
+    {
+        while (wake_ && limit-- > 0) {
+            ++waits;
+            if (deadline_ > now) now = deadline_;
+            if (onWait) onWait();
+            if (!wake_) continue;  // cancelled during the wait
+            auto wake = std::exchange(wake_, nullptr);
+            wake();
+        }
+    }
+
+private:
+    int64_t deadline_ = 0;
+    std::function<void()> wake_;
 };
 
 class FakeControls : public play::Controls {
@@ -91,28 +113,48 @@ public:
     int bonusWindows = 0;
     int32_t lastPrize = 0;
     bool finishedNow = false;
+    // The player picks the first box at once unless told to wait.
+    bool pickAtOnce = true;
 
     void ShowInformation(const std::string& text) override { information.push_back(text); }
     void ShowError(const std::string& text) override { errors.push_back(text); }
-    // The player picks the first box.
-    int RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random&,
-                       const std::function<void(engine::Effect)>&) override
+    void OpenBonusWindow(const engine::BonusPrizes& prizes, engine::Random&, std::function<void(engine::Effect)>,
+                         std::function<void(int)> picked) override
     {
         ++bonusWindows;
-        lastPrize = prizes[0];
-        state.SpinWin = prizes[0];
-        state.BonusWon += prizes[0];
-        return 1;
+        prizes_ = prizes;
+        picked_ = std::move(picked);
+        if (pickAtOnce) Pick(1);
     }
-    bool BonusWindowOpen() const override { return false; }
-    void FinishBonusWindowNow() override { finishedNow = true; }
+    bool BonusWindowOpen() const override { return picked_ != nullptr; }
+    void FinishBonusWindowNow() override
+    {
+        finishedNow = true;
+        if (picked_) Pick(1);
+    }
+    // The player opens a box (1..8) and the window closes.
+    void Pick(int box)
+    {
+        lastPrize = prizes_[static_cast<size_t>(box - 1)];
+        std::exchange(picked_, nullptr)(box);
+    }
+
+private:
+    engine::BonusPrizes prizes_{};
+    std::function<void(int)> picked_;
 };
 
 class FakeSounds : public play::Sounds {
 public:
     std::vector<engine::Effect> effects;
-    void PlayEffect(engine::Effect effect) override { effects.push_back(effect); }
-    void PlayWinSound() override {}
+    int winSounds = 0;
+    int64_t effectWait = 0;  // what a waited-for effect takes
+    int64_t StartEffect(engine::Effect effect) override
+    {
+        effects.push_back(effect);
+        return effect == engine::Effect::MeterPoint || effect == engine::Effect::MeterReset ? effectWait : 0;
+    }
+    int64_t StartWinSound() override { return ++winSounds, effectWait; }
     void StartMusic() override {}
     bool StartPendingTrack(std::string&) override { return true; }
 };
@@ -184,8 +226,19 @@ struct Table {
     {
         session.emplace(play::SessionParts{screen, clock, controls, dialogs, sounds, files, announcer}, outcomes_);
         session->Resume();
-        if (tick) session->StartupTick();
+        if (tick) StartupTick();
         return *session;
+    }
+    void StartupTick()
+    {
+        session->StartupTick();
+        clock.RunAll();
+    }
+    // A command and its whole script.
+    void Play(play::Command command)
+    {
+        session->Play(command);
+        clock.RunAll();
     }
 
 private:

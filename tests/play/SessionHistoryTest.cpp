@@ -20,11 +20,11 @@ TEST(SessionHistory, EachEntrysCreditsBeforeAreTheCreditsAfterOfTheOneBefore)
         const int32_t choice = player(20);
         const engine::GameState before = s.State();
         if (choice < 6) {
-            s.Play(Command::BetOne);
+            t.Play(Command::BetOne);
         } else if (choice < 12) {
-            s.Play(Command::Spin);
+            t.Play(Command::Spin);
         } else if (choice < 17) {
-            s.Play(Command::BetFive);
+            t.Play(Command::BetFive);
         } else if (choice == 17) {
             s.State().Borrowed += 100;
             s.State().Credits += 100;
@@ -69,11 +69,11 @@ TEST(SessionHistory, AHistoryThatCannotBeOpenedIsToldOnceAndPlayGoesOn)
 {
     Table t;
     t.files.historyFailure = "file is not a database";
-    play::Session& s = t.Start();
+    t.Start();
     ASSERT_EQ(t.dialogs.errors.size(), 1u);
     EXPECT_NE(t.dialogs.errors[0].find("file is not a database"), std::string::npos);
-    s.Play(Command::BetFive);
-    s.Play(Command::Spin);
+    t.Play(Command::BetFive);
+    t.Play(Command::Spin);
     EXPECT_EQ(t.dialogs.errors.size(), 1u);
     ASSERT_FALSE(t.files.saves.empty());
     EXPECT_EQ(t.files.saves.back().Spins, 2);
@@ -86,13 +86,13 @@ TEST(SessionHistory, AFailureDuringASpinIsToldOnceTheSpinHasEnded)
     t.files.historyFailure = "disk I/O error";
     bool toldDuringTheSpin = false;
     t.clock.onWait = [&] {
-        if (s.Rules().SpinRunning() && !t.dialogs.errors.empty()) toldDuringTheSpin = true;
+        if (s.CommandRunning() && !t.dialogs.errors.empty()) toldDuringTheSpin = true;
     };
-    s.Play(Command::BetFive);
+    t.Play(Command::BetFive);
     EXPECT_FALSE(toldDuringTheSpin);
     ASSERT_EQ(t.dialogs.errors.size(), 1u);
     t.files.historyFailure.reset();  // the history stays off for the rest of the run
-    s.Play(Command::Spin);
+    t.Play(Command::Spin);
     EXPECT_TRUE(t.files.history.empty());
     EXPECT_EQ(t.dialogs.errors.size(), 1u);
 }

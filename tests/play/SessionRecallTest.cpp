@@ -15,9 +15,9 @@ TEST(SessionRecall, NothingIsPlayedOrChangedAndTheGameReturnsAsItWas)
     play::ForcedStops stops(engine::StartStops);  // a win: the flash runs after it
     Table t(stops);
     play::Session& s = t.Start();
-    s.Play(Command::BetOne);
-    s.Play(Command::Spin);
-    s.Play(Command::Spin);
+    t.Play(Command::BetOne);
+    t.Play(Command::Spin);
+    t.Play(Command::Spin);
     const engine::GameState before = s.State();
     const size_t saves = t.files.saves.size();
     const std::map<engine::AttentionTimer, bool> timers = t.controls.running;
@@ -32,8 +32,8 @@ TEST(SessionRecall, NothingIsPlayedOrChangedAndTheGameReturnsAsItWas)
     for (const auto& [timer, running] : t.controls.running) EXPECT_FALSE(running);
 
     // Refused: bets, spins, New Game, the dialogs and borrowing.
-    s.Play(Command::BetOne);
-    s.Play(Command::BetFive);
+    t.Play(Command::BetOne);
+    t.Play(Command::BetFive);
     s.NewGame();
     EXPECT_FALSE(s.BeginDialog());
     EXPECT_FALSE(s.GameCommandsAllowed());
@@ -49,6 +49,7 @@ TEST(SessionRecall, NothingIsPlayedOrChangedAndTheGameReturnsAsItWas)
 
     const size_t framesBefore = t.screen.framesShown.size();
     s.ReplayRecalled();
+    t.clock.RunAll();
     EXPECT_EQ(t.screen.framesShown.size(), framesBefore + 47);
 
     s.EndRecall();
@@ -56,7 +57,7 @@ TEST(SessionRecall, NothingIsPlayedOrChangedAndTheGameReturnsAsItWas)
     EXPECT_FALSE(t.screen.kept) << "the table kept before the recall was not shown again";
     EXPECT_EQ(t.controls.running, timers);
     EXPECT_EQ(t.files.saves.size(), saves);
-    s.Play(Command::BetOne);
+    t.Play(Command::BetOne);
     EXPECT_EQ(s.State().BetCoins, 1);
 }
 
@@ -66,7 +67,7 @@ TEST(SessionRecall, BeginsOnlyWhenIdleAndACloseEndsIt)
     play::Session& s = t.Start(false);
     store::StoredEntry spin{1, "2026-12-07T20:00:00.000Z", {}};
     EXPECT_FALSE(s.Recall(spin)) << "not before the start-up tick";
-    s.StartupTick();
+    t.StartupTick();
     spin.entry.kind = store::HistoryKind::Borrow;
     EXPECT_FALSE(s.Recall(spin)) << "only spins are recalled";
     spin.entry.kind = store::HistoryKind::Spin;

@@ -18,7 +18,7 @@ constexpr engine::ReelStops DoubleBarsWithNudge{27, 12, 2};
 
 void ExpectReadingIsTheGame(const play::Session& s)
 {
-    const play::TableReading& r = s.Reading();
+    const play::TableShown& r = s.Shown();
     EXPECT_EQ(r.credits, s.State().Credits);
     EXPECT_EQ(r.meter, s.State().BonusPts);
     EXPECT_EQ(r.stops, s.Rules().Stops());
@@ -31,22 +31,22 @@ TEST(SessionSpeech, ARoundIsAnnouncedInTheOrderItIsPlayed)
     play::ForcedStops stops(DoubleBarsWithNudge);
     Table t(stops);
     play::Session& s = t.Start();
-    ASSERT_TRUE(s.Reading().takesPlay);
-    s.Play(Command::BetOne);
-    s.Play(Command::Spin);
+    ASSERT_TRUE(s.Shown().takesPlay);
+    t.Play(Command::BetOne);
+    t.Play(Command::Spin);
     EXPECT_EQ(t.announcer.spoken,
               (std::vector<std::string>{"Coins 1. Credits 999.", "Left reel nudges up to Up double bar.",
                                         "Bonus meter 4 of 12.", "Three double bars. You win 10. Credits 1009."}));
     ExpectReadingIsTheGame(s);
-    EXPECT_EQ(s.Reading().winnings, 10);
-    EXPECT_EQ(s.Reading().coins, 1) << "the coins stay on show until the next bet";
-    EXPECT_TRUE(s.Reading().takesPlay);
+    EXPECT_EQ(s.Shown().winnings, 10);
+    EXPECT_EQ(s.Shown().coins, 1) << "the coins stay on show until the next bet";
+    EXPECT_TRUE(s.Shown().takesPlay);
 
     // The third spin fills the meter: its own win is told before the boxes,
     // the bonus game's once its prize is counted.
-    s.Play(Command::Spin);
+    t.Play(Command::Spin);
     t.announcer.spoken.clear();
-    s.Play(Command::Spin);
+    t.Play(Command::Spin);
     ASSERT_EQ(t.dialogs.bonusWindows, 1);
     const int32_t credits = s.State().Credits;
     // The prizes are shuffled by the generator: the first box may be empty.
@@ -65,8 +65,8 @@ TEST(SessionSpeech, BorrowingIsToldAndRecallReadsTheRecalledSpinUntilItEnds)
     play::ForcedStops stops(engine::StartStops);
     Table t(stops);
     play::Session& s = t.Start();
-    s.Play(Command::BetOne);
-    s.Play(Command::Spin);
+    t.Play(Command::BetOne);
+    t.Play(Command::Spin);
     const engine::GameState before = s.State();
     s.State().Borrowed += 500;
     s.State().Credits += 500;
@@ -74,16 +74,16 @@ TEST(SessionSpeech, BorrowingIsToldAndRecallReadsTheRecalledSpinUntilItEnds)
     EXPECT_EQ(t.announcer.spoken.back(), "You borrowed 500. Credits " + std::to_string(s.State().Credits) +
                                              ", borrowed " + std::to_string(s.State().Borrowed) + ".");
     ExpectReadingIsTheGame(s);
-    const play::TableReading playing = s.Reading();
+    const play::TableShown playing = s.Shown();
 
     const int changes = t.announcer.changes;
     ASSERT_TRUE(s.Recall(t.files.LastSpins(10).front()));
     EXPECT_GT(t.announcer.changes, changes);
-    EXPECT_FALSE(s.Reading().takesPlay);
-    EXPECT_EQ(s.Reading().credits, before.Credits) << "the recalled spin's credits, not the borrowed ones";
-    EXPECT_EQ(s.Reading().winnings, 1500);
+    EXPECT_FALSE(s.Shown().takesPlay);
+    EXPECT_EQ(s.Shown().credits, before.Credits) << "the recalled spin's credits, not the borrowed ones";
+    EXPECT_EQ(s.Shown().winnings, 1500);
     s.EndRecall();
-    EXPECT_EQ(s.Reading(), playing);
+    EXPECT_EQ(s.Shown(), playing);
 }
 
 TEST(SpokenTable, SymbolsAndSentences)

@@ -1,27 +1,17 @@
-// The silent host's bonus window and meter, and its counts of bonus games and prizes.
+// The silent host's bonus window, and its counts of bonus games and prizes.
 #include "SilentHost.h"
-
-#include "engine/Amounts.h"
-#include "engine/BonusMeter.h"
 
 namespace par {
 
-void SilentHost::DrawBonusMeter()
+void SilentHost::PlayBonusPick(engine::Game& game)
 {
-    // As the table's meter does: a level above full is shown, and kept, as full.
-    engine::CapBonusPoints(state_);
-}
-
-void SilentHost::RunBonusWindow(const engine::BonusPrizes& prizes)
-{
+    if (!game.BonusPickPending()) return;
     ++bonusGames_;
-    const int32_t prize = prizes[static_cast<size_t>(random_(static_cast<int32_t>(prizes.size())))];
-    // An empty box leaves SpinWin as it is and adds nothing.
-    if (prize > 0) {
-        state_.SpinWin = prize;
-        state_.BonusWon = engine::SaturatingAdd(state_.BonusWon, prize);
-        bonusPrizes_ += prize;
-    }
+    const int box = static_cast<int>(random_(static_cast<int32_t>(game.Prizes().size()))) + 1;
+    // An empty box adds nothing.
+    const int32_t prize = game.PrizeInBox(box);
+    if (prize > 0) bonusPrizes_ += prize;
+    game.PickBonusBox(box, nullptr);
 }
 
 int64_t SilentHost::TakeBonusGames()

@@ -9,7 +9,7 @@ namespace par {
 
 Simulator::Simulator(int32_t betCoins, uint32_t seed, PlayModel model)
     : random_(seed),
-      host_(state_, random_),
+      host_(random_),
       game_(state_, random_, host_, outcomes_),
       pauses_(seed),
       model_(model),
@@ -24,11 +24,12 @@ Simulator::Simulator(int32_t betCoins, uint32_t seed, PlayModel model)
 void Simulator::PlaySpin()
 {
     if (model_ == PlayModel::AttentionPauses) {
-        pauses_.Wait(random_, host_.IsTimerEnabled(engine::AttentionTimer::WinFlash));
+        pauses_.Wait(random_, game_.WinFlashOn());
     }
     // Exactly the bet, so that after the spin Credits holds what it paid.
     state_.Credits = betCoins_;
-    game_.Spin();
+    game_.Spin(nullptr);
+    host_.PlayBonusPick(game_);
 
     const uint64_t bonusPrizes = static_cast<uint64_t>(host_.TakeBonusPrizes());
     const uint64_t paid = state_.Credits > 0 ? static_cast<uint64_t>(state_.Credits) : 0;
