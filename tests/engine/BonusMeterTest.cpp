@@ -61,7 +61,7 @@ TEST(BonusMeter, TenPlusThreeFillsTheMeterAndTheWinIsCountedFirst)
     // 2 symbol 3: mixed bars pay 2.
     Evaluate(t, 13, 5, 9);
     const Calls expected{"Meter=11", "Sound 6", "Meter=12", "Sound 6",  // two steps only: the meter stops at 12
-                         "Timer3 on", "WinSound", "WinningsCaption", "Sound 3", "Credits=101", "Winnings=1",
+                         "WinFlash on", "WinSound", "WinningsCaption", "Sound 3", "Credits=101", "Winnings=1",
                          "Delay 0.075", "Sound 3", "Credits=102", "Winnings=2", "Delay 0.075", "BonusWindow", "Meter=0",
                          // The prize and the empty meter are saved before the prize is counted.
                          "Secure Credits=127 Pts=0",
@@ -74,7 +74,7 @@ TEST(BonusMeter, TenPlusThreeFillsTheMeterAndTheWinIsCountedFirst)
     EXPECT_EQ(t.state.BonusPts, 0);
     EXPECT_EQ(t.state.BonusWon, 25);
     EXPECT_EQ(t.host.Count("WinSound"), 1);
-    EXPECT_EQ(t.host.Count("Timer3 on"), 1);
+    EXPECT_EQ(t.host.Count("WinFlash on"), 1);
 }
 
 TEST(BonusMeter, PointsOfTwoReelsClimbOneStepPerSound)

@@ -31,9 +31,9 @@ bool MeterStill(const ReelStops& resting)
 // (shown here by the Credits it settles at).
 Calls SpinStart(int32_t settledCredits)
 {
-    return {"Timer2 off",
-            "Timer3 off",
-            "Timer5 off",
+    return {"ButtonAttention off",
+            "WinFlash off",
+            "BetSignBlink off",
             "LogoPanel 1",
             "TitlePlate 1",
             "Button 1 0",
@@ -82,10 +82,10 @@ TEST(Spin, LosingSpinWithReBetInOrder)
     EXPECT_FALSE(t.game.SpinRunning());
     t.game.Spin();
 
-    EXPECT_EQ(t.host.calls,
-              Concat({{"StartTrack", "Credits=8", "Coins=2"},
-                      SpinStart(8),
-                      {"Button 1 1", "Button 5 1", "Button S 1", "Timer2 on", "Query Timer3", "Timer5 on"}}));
+    EXPECT_EQ(t.host.calls, Concat({{"StartTrack", "Credits=8", "Coins=2"},
+                                    SpinStart(8),
+                                    {"Button 1 1", "Button 5 1", "Button S 1", "ButtonAttention on", "Query WinFlash",
+                                     "BetSignBlink on"}}));
     // The start of the animation has charged the bet, drawn the stops and
     // counted the spin.
     EXPECT_TRUE(atAnimation.SpinInProgress);
@@ -115,11 +115,12 @@ TEST(Spin, WinningSpinCountsAndLeavesTheFlashOn)
     t.state.Credits = 20;
     t.state.BetCoins = 1;
     t.game.Spin();
-    EXPECT_EQ(t.host.calls, Concat({{"StartTrack"},
-                                    SpinStart(22),
-                                    {"Timer3 on", "WinSound", "WinningsCaption", "Sound 3", "Credits=21", "Winnings=1",
-                                     "Delay 0.075", "Sound 3", "Credits=22", "Winnings=2", "Delay 0.075", "Button 1 1",
-                                     "Button 5 1", "Button S 1", "Timer2 on", "Query Timer3"}}));
+    EXPECT_EQ(t.host.calls,
+              Concat({{"StartTrack"},
+                      SpinStart(22),
+                      {"WinFlash on", "WinSound", "WinningsCaption", "Sound 3", "Credits=21", "Winnings=1",
+                       "Delay 0.075", "Sound 3", "Credits=22", "Winnings=2", "Delay 0.075", "Button 1 1", "Button 5 1",
+                       "Button S 1", "ButtonAttention on", "Query WinFlash"}}));
     EXPECT_EQ(t.state.Credits, 22);
     EXPECT_EQ(t.state.LastBet, 1);
 }
@@ -432,7 +433,7 @@ TEST(FinishSpinNow, DuringTheCountTheRestGoesInAtOnce)
     EXPECT_EQ(t.host.Matching("Winnings="), (Calls{"Winnings=10", "Winnings=250"}));
     EXPECT_EQ(t.host.Matching("Credits="), (Calls{"Credits=995", "Credits=1005", "Credits=1245"}));
     EXPECT_FALSE(t.state.SpinInProgress);
-    EXPECT_EQ(t.host.calls.back(), "Query Timer3");
+    EXPECT_EQ(t.host.calls.back(), "Query WinFlash");
 }
 
 TEST(FinishSpinNow, DuringTheAnimationNoSlidesSoundsOrWaits)
