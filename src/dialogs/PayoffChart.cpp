@@ -14,7 +14,7 @@
 
 namespace dialogs {
 
-PayoffChart::PayoffChart(const QString& assetDir, PaychartServices services, QWidget* owner)
+PayoffChart::PayoffChart(const QString& assetDir, PayoffChartServices services, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
       Chart(this),

@@ -14,7 +14,7 @@ namespace dialogs {
 
 // What the chart window asks of the main window. An empty function falls
 // back to a plain Qt warning box, and to nothing for help.
-struct PaychartServices {
+struct PayoffChartServices {
     std::function<void(const QString& text)> showError;  // a chart that cannot be loaded
     std::function<void(int topic)> showHelp;             // the manual at a help topic
 };
@@ -30,7 +30,7 @@ public:
 
     // Loads the chart from assetDir; a chart that cannot be loaded is told
     // through showError, and the window opens empty.
-    PayoffChart(const QString& assetDir, PaychartServices services, QWidget* owner = nullptr);
+    PayoffChart(const QString& assetDir, PayoffChartServices services, QWidget* owner = nullptr);
 
     PictureControl Chart;  // the chart
 
@@ -42,7 +42,7 @@ protected:
 private:
     void FormCreate(const QString& assetDir);
 
-    PaychartServices services_;
+    PayoffChartServices services_;
 };
 
 }  // namespace dialogs

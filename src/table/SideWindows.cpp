@@ -52,7 +52,7 @@ void SideWindows::Statistics(const engine::GameState& state)
 void SideWindows::PayoffChart()
 {
     play::Guarded(tableDialogs_, [&] {
-        dialogs::PaychartServices services;
+        dialogs::PayoffChartServices services;
         services.showError = [this](const QString& text) { tableDialogs_.ShowError(text); };
         services.showHelp = [this](int topic) { Help(topic); };
         dialogs::PayoffChart form(theme_.assetDir, std::move(services), &owner_);

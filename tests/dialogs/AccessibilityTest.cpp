@@ -93,7 +93,7 @@ TEST(DialogAccessibility, EveryDialogNamesItsControlsAndTabShowsWhereTheFocusIs)
     windows.push_back(std::make_unique<dialogs::BorrowWindow>(state, digits, 800, dialogs::BorrowWindowServices{}));
     auto* stats = new dialogs::StatisticsWindow(state, nullptr, QLocale(QLocale::English, QLocale::UnitedStates));
     windows.emplace_back(stats);
-    auto* chart = new dialogs::PayoffChart(assets, dialogs::PaychartServices{});
+    auto* chart = new dialogs::PayoffChart(assets, dialogs::PayoffChartServices{});
     windows.emplace_back(chart);
     windows.push_back(std::make_unique<dialogs::SponsorWindow>(random, assets));
     windows.push_back(std::make_unique<dialogs::SlotDialog>(

@@ -76,7 +76,7 @@ protected:
 
     std::unique_ptr<dialogs::PayoffChart> Open()
     {
-        dialogs::PaychartServices services;
+        dialogs::PayoffChartServices services;
         services.showError = [this](const QString& text) { errors.push_back(text); };
         services.showHelp = [this](int topic) { topics.push_back(topic); };
         return std::make_unique<dialogs::PayoffChart>(Dir(), std::move(services));
