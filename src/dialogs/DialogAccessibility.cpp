@@ -14,10 +14,10 @@
 #include <optional>
 
 #include "dialogs/AdLink.h"
+#include "dialogs/BonusWindow.h"
 #include "dialogs/HelpWindow.h"
+#include "dialogs/PictureControl.h"
 #include "dialogs/SlotDialogLook.h"
-#include "dialogs/TImage.h"
-#include "dialogs/TTrickForm.h"
 #include "engine/PayTable.h"
 #include "pictures/TableLayout.h"
 
@@ -113,7 +113,7 @@ private:
 // as the mouse would click it, and only while the window would take that click.
 class BonusBoxInterface : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
-    BonusBoxInterface(TTrickForm* form, int box) : form_(form), box_(box) {}
+    BonusBoxInterface(BonusWindow* form, int box) : form_(form), box_(box) {}
 
     bool isValid() const override { return !form_.isNull(); }
     QObject* object() const override { return nullptr; }
@@ -139,7 +139,7 @@ public:
     {
         if (!form_) return {};
         const QRect area = pictures::layout::BoxArea(box_);
-        return QRect(form_->Image1.mapToGlobal(area.topLeft()), area.size());
+        return QRect(form_->ClosedBoxes.mapToGlobal(area.topLeft()), area.size());
     }
 
     QAccessible::Role role() const override { return QAccessible::Button; }
@@ -171,7 +171,7 @@ public:
         // Opening a box plays its sound and may tell the player something:
         // never inside the screen reader's call. The click is looked at again
         // when it happens, as a real one would be.
-        TTrickForm* form = form_.data();
+        BonusWindow* form = form_.data();
         const int box = box_;
         QTimer::singleShot(0, form, [form, box] { form->ClickBox(box); });
     }
@@ -179,14 +179,14 @@ public:
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
-    QPointer<TTrickForm> form_;
+    QPointer<BonusWindow> form_;
     int box_;
 };
 
 // The bonus window: its pictures, then its eight boxes.
 class BonusWindowInterface : public QAccessibleWidget {
 public:
-    explicit BonusWindowInterface(TTrickForm* form) : QAccessibleWidget(form, QAccessible::Dialog)
+    explicit BonusWindowInterface(BonusWindow* form) : QAccessibleWidget(form, QAccessible::Dialog)
     {
         for (int box = 1; box <= BoxCount; ++box) {
             auto* iface = new BonusBoxInterface(form, box);
@@ -236,15 +236,16 @@ private:
 
 QAccessibleInterface* DialogInterface(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("dialogs::TImage")) {
-        if (auto* image = qobject_cast<TImage*>(object)) return new QAccessibleWidget(image, QAccessible::Graphic);
+    if (className == QLatin1String("dialogs::PictureControl")) {
+        if (auto* image = qobject_cast<PictureControl*>(object))
+            return new QAccessibleWidget(image, QAccessible::Graphic);
     } else if (className == QLatin1String("dialogs::AdLink")) {
         if (auto* link = qobject_cast<AdLink*>(object)) return new AdLinkInterface(link);
     } else if (className == QLatin1String("dialogs::HelpWindow")) {
         // A window of its own, not a part of another.
         if (auto* help = qobject_cast<HelpWindow*>(object)) return new QAccessibleWidget(help, QAccessible::Window);
-    } else if (className == QLatin1String("dialogs::TTrickForm")) {
-        if (auto* form = qobject_cast<TTrickForm*>(object)) return new BonusWindowInterface(form);
+    } else if (className == QLatin1String("dialogs::BonusWindow")) {
+        if (auto* form = qobject_cast<BonusWindow*>(object)) return new BonusWindowInterface(form);
     } else if (className == QLatin1String("dialogs::slotlook::SlotPanel")) {
         if (auto* panel = qobject_cast<slotlook::SlotPanel*>(object)) return new SlotPanelInterface(panel);
     }
@@ -275,7 +276,7 @@ QString PayTableText()
            rules.join(QStringLiteral("; ")) + QLatin1Char('.');
 }
 
-void AnnounceBonusBoxes(TTrickForm& form)
+void AnnounceBonusBoxes(BonusWindow& form)
 {
     if (!QAccessible::isActive()) return;
     auto* window = dynamic_cast<BonusWindowInterface*>(QAccessible::queryAccessibleInterface(&form));

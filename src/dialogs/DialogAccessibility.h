@@ -6,10 +6,10 @@
 
 namespace dialogs {
 
-class TTrickForm;
+class BonusWindow;
 
 // Installs the interfaces Qt's accessibility gives the dialogs' own controls:
-// pictures (TImage) as graphics, sponsor links as links a screen reader can
+// pictures (PictureControl) as graphics, sponsor links as links a screen reader can
 // press, each slot panel as its name field and button alone, the help window
 // as a window, and the bonus window with its eight boxes as buttons. Done when
 // the application starts; again does no harm.
@@ -20,6 +20,6 @@ QString PayTableText();
 
 // Tells a screen reader that the bonus window's boxes changed: one opened, the
 // others no longer take a press.
-void AnnounceBonusBoxes(TTrickForm& form);
+void AnnounceBonusBoxes(BonusWindow& form);
 
 }  // namespace dialogs

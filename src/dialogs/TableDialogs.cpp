@@ -31,17 +31,17 @@ int TableDialogs::RunBonusWindow(engine::GameState& state, const engine::BonusPr
     services.playSoundEffect = playEffect;
     services.random = [&random](int32_t n) { return random(n); };
     services.showInformation = [this](const QString& text) { boxes_.Information(&owner_, text); };
-    return dialogs::RunBonusWindow(state, prizes, bonusSetup_, std::move(services), &owner_);
+    return dialogs::RunBonusWindow(state, prizes, bonusSetup_, std::move(services), &owner_, &openBonus_);
 }
 
 bool TableDialogs::BonusWindowOpen() const
 {
-    return TTrickForm::OpenForm() != nullptr;
+    return openBonus_ != nullptr;
 }
 
 void TableDialogs::FinishBonusWindowNow()
 {
-    if (auto* bonus = TTrickForm::OpenForm()) bonus->FinishNow();
+    if (openBonus_) openBonus_->FinishNow();
 }
 
 }  // namespace dialogs

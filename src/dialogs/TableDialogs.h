@@ -5,8 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "dialogs/BonusWindow.h"
 #include "dialogs/MessageBoxes.h"
-#include "dialogs/TTrickForm.h"
 #include "play/Dialogs.h"
 
 namespace dialogs {
@@ -23,11 +23,14 @@ public:
                        const std::function<void(engine::Effect)>& playEffect) override;
     bool BonusWindowOpen() const override;
     void FinishBonusWindowNow() override;
+    // The bonus window while RunBonusWindow shows it, or null.
+    BonusWindow* OpenBonusWindow() const { return openBonus_; }
 
 private:
     QWidget& owner_;
     MessageBoxes& boxes_;
     BonusWindowSetup bonusSetup_;
+    BonusWindow* openBonus_ = nullptr;
 };
 
 }  // namespace dialogs

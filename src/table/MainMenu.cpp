@@ -73,7 +73,7 @@ QString ManualCaption(const QString& gameTitle)
 MainMenuActions BuildMainMenu(QMenuBar* bar, const QString& gameTitle)
 {
     MainMenuActions m{};
-    bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setObjectName(QStringLiteral("MainMenu"));
 
     m.File1 = AddMenu(bar, "File1", QStringLiteral("&File"));
     m.NewGame1 = AddItem(m.File1, "NewGame1", QStringLiteral("&New Game"), QKeySequence(Qt::CTRL | Qt::Key_N));

@@ -40,14 +40,14 @@ struct MainMenuActions {
 // "&" + title + " Manual", with any "&" in the title shown as itself.
 QString ManualCaption(const QString& gameTitle);
 
-// Fills an empty menu bar with MainMenu1: File, Options, the Borrow, Stats and
+// Fills an empty menu bar with the main menu: File, Options, the Borrow, Stats and
 // Payoffs commands on the bar itself, and Help. Sound and Music start checked.
 // The desktop shortcuts Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+Q are set on their
 // items and shown in the menus. F1 is not the manual item's: on the table it
 // shows the table's own help topic.
 MainMenuActions BuildMainMenu(QMenuBar* bar, const QString& gameTitle);
 
-// The main window's menu bar: MainMenu1, with the History command after
+// The main window's menu bar: the main menu, with the History command after
 // Payoffs (Ctrl+H), which shows the game history, and Full Screen (F11,
 // checkable) at the end of the Options menu.
 MainMenuActions BuildGameMenus(QMenuBar* bar, const QString& gameTitle);

@@ -6,13 +6,13 @@
 #include <QDialog>
 
 #include "desktop/UpdateReminder.h"
+#include "dialogs/BorrowWindow.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/HistoryWindow.h"
-#include "dialogs/TAdsForm.h"
-#include "dialogs/TBorrowC.h"
-#include "dialogs/TLoadSave.h"
-#include "dialogs/TPaychart.h"
-#include "dialogs/TStatsForm.h"
+#include "dialogs/PayoffChart.h"
+#include "dialogs/SlotDialog.h"
+#include "dialogs/SponsorWindow.h"
+#include "dialogs/StatisticsWindow.h"
 #include "dialogs/VersionBox.h"
 #include "play/Session.h"
 #include "store/GameHistory.h"
@@ -44,7 +44,7 @@ void SideWindows::Borrow(engine::GameState& state, int layoutWidth)
 void SideWindows::Statistics(const engine::GameState& state)
 {
     play::Guarded(tableDialogs_, [&] {
-        dialogs::TStatsForm form(state, &owner_);
+        dialogs::StatisticsWindow form(state, &owner_);
         form.exec();
     });
 }
@@ -52,10 +52,10 @@ void SideWindows::Statistics(const engine::GameState& state)
 void SideWindows::PayoffChart()
 {
     play::Guarded(tableDialogs_, [&] {
-        dialogs::PaychartServices services;
+        dialogs::PayoffChartServices services;
         services.showError = [this](const QString& text) { tableDialogs_.ShowError(text); };
         services.showHelp = [this](int topic) { Help(topic); };
-        dialogs::TPaychart form(theme_.assetDir, std::move(services), &owner_);
+        dialogs::PayoffChart form(theme_.assetDir, std::move(services), &owner_);
         form.exec();
     });
 }
@@ -69,7 +69,7 @@ void SideWindows::Version()
 void SideWindows::Sponsors(engine::Random& random)
 {
     play::Guarded(tableDialogs_, [&] {
-        dialogs::TAdsForm form(random, theme_.assetDir, &owner_);
+        dialogs::SponsorWindow form(random, theme_.assetDir, &owner_);
         form.exec();
     });
 }
@@ -96,7 +96,7 @@ bool SideWindows::Slots(dialogs::SlotDialogMode mode, engine::GameState& state)
     services.showHelp = [this](int topic) { Help(topic); };
     services.showError = [this](const QString& text) { tableDialogs_.ShowError(text); };
     const store::GameStore games(theme_.programBaseName.toStdString());
-    dialogs::TLoadSave form(mode, state, games, theme_.gameTitle, std::move(services), &owner_);
+    dialogs::SlotDialog form(mode, state, games, theme_.gameTitle, std::move(services), &owner_);
     form.exec();
     return form.Opened();
 }

@@ -5,7 +5,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QHash>
 #include <QTimer>
 
 #include <array>
@@ -17,14 +16,6 @@
 namespace table {
 
 namespace {
-
-// Each table widget's speech, so that its accessible interface never holds
-// one that has gone.
-QHash<const QWidget*, TableSpeech*>& Speakers()
-{
-    static QHash<const QWidget*, TableSpeech*> speakers;
-    return speakers;
-}
 
 bool IsButton(TableItem item)
 {
@@ -261,20 +252,22 @@ TableSpeech::TableSpeech(Reader read, Presser press, Locator locate)
 
 TableSpeech::~TableSpeech()
 {
-    if (view_) Speakers().remove(view_);
+    // The widget outlives the window's members: it must not keep this.
+    if (view_) view_->SetSpeech(nullptr);
 }
 
-void TableSpeech::Attach(QWidget* view)
+void TableSpeech::Attach(TableView* view)
 {
-    if (view_) Speakers().remove(view_);
+    if (view_) view_->SetSpeech(nullptr);
     view_ = view;
-    if (view) Speakers().insert(view, this);
+    if (view) view->SetSpeech(this);
     told_ = read_();
 }
 
 TableSpeech* TableSpeech::Of(const QWidget* view)
 {
-    return Speakers().value(view, nullptr);
+    const auto* table = qobject_cast<const TableView*>(view);
+    return table ? table->Speech() : nullptr;
 }
 
 void TableSpeech::Press(engine::Button button)

@@ -16,13 +16,16 @@
 
 namespace table {
 
+class TableView;
+
 // The table's items in the order a screen reader lists them.
 enum class TableItem { BetOne, BetFive, Spin, Coins, Winnings, Credits, BonusMeter, Reels, Outcome };
 inline constexpr int TableItemCount = 9;
 
 // What a screen reader is told of the table. It reads the play's reading,
 // keeps the last announcement, and sends the accessibility events for what
-// changed; the table's widget finds it through Attach.
+// changed. Attach gives the table's widget a pointer to it, through which
+// the widget's accessible interface finds it.
 class TableSpeech final : public play::Announcer {
 public:
     using Reader = std::function<const play::TableReading&()>;
@@ -35,7 +38,8 @@ public:
     TableSpeech& operator=(const TableSpeech&) = delete;
 
     // The table's widget, once it exists; its accessible interface reads this.
-    void Attach(QWidget* view);
+    void Attach(TableView* view);
+    // The speech attached to a table's widget; null for any other widget.
     static TableSpeech* Of(const QWidget* view);
 
     const play::TableReading& Reading() const { return read_(); }
@@ -53,7 +57,7 @@ private:
     Reader read_;
     Presser press_;
     Locator locate_;
-    QPointer<QWidget> view_;
+    QPointer<TableView> view_;
     QString announcement_;
     play::TableReading told_;  // as the last events described it
 };

@@ -8,6 +8,8 @@
 
 namespace table {
 
+class TableSpeech;
+
 // What the table's widget reports to the window that owns it.
 class TableViewClient {
 public:
@@ -29,6 +31,11 @@ class TableView : public QWidget, public drawing::SurfaceDisplay {
 public:
     TableView(TableViewClient& client, const QImage& surface, QWidget* parent = nullptr);
 
+    // What a screen reader is told of the table, set by TableSpeech::Attach
+    // and cleared when the speech goes; the accessible interface reads it.
+    void SetSpeech(TableSpeech* speech) { speech_ = speech; }
+    TableSpeech* Speech() const { return speech_; }
+
     // drawing::SurfaceDisplay: areas of the table, shown where it stands.
     void SetTablePlace(QPoint origin, double pixelRatio) override;
     void ShowLater(const QRegion& area) override;
@@ -49,6 +56,7 @@ private:
     double pixelRatio_ = 1.0;  // surface pixels to a logical pixel
     bool painted_ = false;
     bool followsScreen_ = false;
+    TableSpeech* speech_ = nullptr;
 };
 
 }  // namespace table

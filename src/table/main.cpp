@@ -16,7 +16,7 @@
 #include "pictures/BuiltInPictures.h"
 #include "store/GameStore.h"
 #include "store/SettingsFile.h"
-#include "table/TForm1.h"
+#include "table/MainWindow.h"
 
 #ifdef PLUMFIZZ_FORCED_STOPS
 #include <cstdlib>
@@ -76,7 +76,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    table::TForm1 form(platform, boxes, outcomes);
+    table::MainWindow form(platform, boxes, outcomes);
     if (!form.StartupSucceeded()) {
         // The player has been told what is missing; nothing has been written.
         return 1;
@@ -85,7 +85,7 @@ int main(int argc, char* argv[])
     // A logout or `kill` closes the game as its close box would, so it is saved.
     desktop::TerminationSignals termination;
     QObject::connect(&termination, &desktop::TerminationSignals::terminationRequested, &form,
-                     &table::TForm1::OnTerminationRequested);
+                     &table::MainWindow::OnTerminationRequested);
 
     form.ShowTable();
     return application.exec();

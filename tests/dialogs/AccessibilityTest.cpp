@@ -13,15 +13,15 @@
 #include <set>
 #include <vector>
 
+#include "dialogs/BonusWindow.h"
+#include "dialogs/BorrowWindow.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/HistoryWindow.h"
-#include "dialogs/TAdsForm.h"
-#include "dialogs/TBorrowC.h"
-#include "dialogs/TLoadSave.h"
-#include "dialogs/TPaychart.h"
-#include "dialogs/TStatsForm.h"
-#include "dialogs/TTrickForm.h"
+#include "dialogs/PayoffChart.h"
+#include "dialogs/SlotDialog.h"
+#include "dialogs/SponsorWindow.h"
+#include "dialogs/StatisticsWindow.h"
 #include "pictures/PictureSet.h"
 
 namespace {
@@ -90,17 +90,17 @@ TEST(DialogAccessibility, EveryDialogNamesItsControlsAndTabShowsWhereTheFocusIs)
     QWidget owner;
 
     std::vector<std::unique_ptr<QWidget>> windows;
-    windows.push_back(std::make_unique<dialogs::TBorrowC>(state, digits, 800, dialogs::BorrowWindowServices{}));
-    auto* stats = new dialogs::TStatsForm(state, nullptr, QLocale(QLocale::English, QLocale::UnitedStates));
+    windows.push_back(std::make_unique<dialogs::BorrowWindow>(state, digits, 800, dialogs::BorrowWindowServices{}));
+    auto* stats = new dialogs::StatisticsWindow(state, nullptr, QLocale(QLocale::English, QLocale::UnitedStates));
     windows.emplace_back(stats);
-    auto* chart = new dialogs::TPaychart(assets, dialogs::PaychartServices{});
+    auto* chart = new dialogs::PayoffChart(assets, dialogs::PayoffChartServices{});
     windows.emplace_back(chart);
-    windows.push_back(std::make_unique<dialogs::TAdsForm>(random, assets));
-    windows.push_back(std::make_unique<dialogs::TLoadSave>(
+    windows.push_back(std::make_unique<dialogs::SponsorWindow>(random, assets));
+    windows.push_back(std::make_unique<dialogs::SlotDialog>(
         dialogs::SlotDialogMode::Save, state, store, QStringLiteral("Plumfizz Slots"), dialogs::SlotDialogServices{}));
-    windows.push_back(std::make_unique<dialogs::TTrickForm>(state, engine::BonusPrizes{250, 0, 100, 0, 50, 10, 25, 50},
-                                                            dialogs::BonusWindowSetup{{}, {640, 480}, 120},
-                                                            dialogs::BonusWindowServices{}));
+    windows.push_back(std::make_unique<dialogs::BonusWindow>(state, engine::BonusPrizes{250, 0, 100, 0, 50, 10, 25, 50},
+                                                             dialogs::BonusWindowSetup{{}, {640, 480}, 120},
+                                                             dialogs::BonusWindowServices{}));
     auto* help = new dialogs::HelpWindow(QStringLiteral(PLUMFIZZ_BUILT_MANUAL), &owner);
     help->ShowTopic(dialogs::ContentsTopic);
     windows.emplace_back(help);
@@ -128,7 +128,7 @@ TEST(DialogAccessibility, EveryDialogNamesItsControlsAndTabShowsWhereTheFocusIs)
     EXPECT_EQ(stats->CreditsLabel.accessibleName(), QStringLiteral("Credits"));
     EXPECT_EQ(stats->CreditsLabel.accessibleDescription(), QStringLiteral("1,000"));
     ASSERT_TRUE(chart->ChartLoaded());
-    const QString table = chart->Image1.accessibleDescription();
+    const QString table = chart->Chart.accessibleDescription();
     EXPECT_TRUE(
         table.contains(QStringLiteral("symbol 0 on all three reels pays 1500; symbol 1 on all three reels pays 250;")))
         << table.toStdString();

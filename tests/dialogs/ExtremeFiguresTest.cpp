@@ -16,11 +16,11 @@
 #include <limits>
 #include <vector>
 
+#include "dialogs/BorrowWindow.h"
+#include "dialogs/SlotDialog.h"
 #include "dialogs/SlotDialogLook.h"
-#include "dialogs/TAdsForm.h"
-#include "dialogs/TBorrowC.h"
-#include "dialogs/TLoadSave.h"
-#include "dialogs/TStatsForm.h"
+#include "dialogs/SponsorWindow.h"
+#include "dialogs/StatisticsWindow.h"
 #include "pictures/PictureSet.h"
 
 namespace {
@@ -53,7 +53,7 @@ TEST(ExtremeFigures, StatisticsValuesFitBesideTheirCaptions)
                     state.TotalBets = bets;
                     state.BonusWon = bonus;
                     state.Spins = bonus;
-                    dialogs::TStatsForm form(state, nullptr, unitedStates);
+                    dialogs::StatisticsWindow form(state, nullptr, unitedStates);
                     for (const QLabel* value :
                          {&form.SpinsLabel, &form.CreditsLabel, &form.BorrowedLabel, &form.TotalBetsLabel,
                           &form.PayoffsLabel, &form.NormalLabel, &form.BonusLabel, &form.PercentLabel}) {
@@ -97,7 +97,7 @@ TEST(ExtremeFigures, SlotPanelsShowWholeAmountsAndElideLongNames)
         store.SaveGameSlot(saved, slot, std::string(30, slot < 4 ? 'W' : 'i'));
     }
     engine::GameState running;
-    dialogs::TLoadSave form(dialogs::SlotDialogMode::Save, running, store, QStringLiteral("Plumfizz Slots"), {});
+    dialogs::SlotDialog form(dialogs::SlotDialogMode::Save, running, store, QStringLiteral("Plumfizz Slots"), {});
     form.show();
     for (int n = 1; n <= 8; ++n) {
         QWidget* panel = form.SlotButton(n)->parentWidget();
@@ -141,7 +141,7 @@ TEST_P(BorrowCounters, CountersCaptionsAndButtonsKeepApart)
         engine::GameState state;
         state.Credits = credits;
         state.Borrowed = borrowed;
-        dialogs::TBorrowC form(state, digits, GetParam(), {});
+        dialogs::BorrowWindow form(state, digits, GetParam(), {});
         const QRect counters[] = {form.BorrowedCounter(), form.CreditsCounter()};
         const QRect glass[] = {form.BorrowedGlass(), form.CreditsGlass()};
         const QRect captions[] = {form.BorrowedCaption(), form.CreditsCaption()};
@@ -165,7 +165,7 @@ TEST(ExtremeFigures, BorrowCaptionsStayPutWhenAnAmountIsPressed)
 {
     const pictures::PictureSet digits = pictures::PictureSet::BuiltIn();
     engine::GameState state;
-    dialogs::TBorrowC form(state, digits, 1920, {});
+    dialogs::BorrowWindow form(state, digits, 1920, {});
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     const QImage before = form.Surface().copy(0, 12, form.width(), 26);
@@ -178,7 +178,7 @@ TEST(ExtremeFigures, RadioButtonsStandOutOnThePlum)
 {
     const pictures::PictureSet digits = pictures::PictureSet::BuiltIn();
     engine::GameState state;
-    dialogs::TBorrowC form(state, digits, 800, {});
+    dialogs::BorrowWindow form(state, digits, 800, {});
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     for (QRadioButton* radio : {&form.BorrowRadio, &form.PayBackRadio}) {
@@ -202,7 +202,7 @@ TEST(ExtremeFigures, RadioButtonsStandOutOnThePlum)
 TEST(ExtremeFigures, EachRowOfSponsorCaptionsSharesTheLargestSizeThatFits)
 {
     engine::Random random;
-    dialogs::TAdsForm form(random, QStringLiteral(PLUMFIZZ_BUILT_ASSETS));
+    dialogs::SponsorWindow form(random, QStringLiteral(PLUMFIZZ_BUILT_ASSETS));
     const auto expectRow = [](const std::vector<const dialogs::AdLink*>& row) {
         const int pixels = row.front()->font().pixelSize();
         bool largerFitsAll = pixels < 13;

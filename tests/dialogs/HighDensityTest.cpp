@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include "dialogs/BonusWindow.h"
+#include "dialogs/BorrowWindow.h"
 #include "dialogs/HelpWindow.h"
-#include "dialogs/TBorrowC.h"
-#include "dialogs/TPaychart.h"
-#include "dialogs/TTrickForm.h"
+#include "dialogs/PayoffChart.h"
 #include "pictures/BuiltInPictures.h"
 #include "pictures/DigitCounter.h"
 #include "pictures/PictureVariants.h"
@@ -42,12 +42,12 @@ TEST(HighDensity, PictureWindowsDrawFromTheirVariantsAtTheirLogicalSizes)
     };
     ASSERT_TRUE(write({300, 200}, QStringLiteral("Paychart.bmp")));
     ASSERT_TRUE(write({601, 400}, QStringLiteral("Paychart@2x.bmp")));
-    dialogs::TPaychart own(theme.path() + QLatin1Char('/'), {});
+    dialogs::PayoffChart own(theme.path() + QLatin1Char('/'), {});
     EXPECT_EQ(own.size(), QSize(300, 200));
-    EXPECT_EQ(own.Image1.ShownPicture().devicePixelRatio(), 1.0);
-    dialogs::TPaychart chart(assets, {});
-    EXPECT_EQ(chart.Image1.ShownPicture().devicePixelRatio(), 2.0);
-    EXPECT_EQ(chart.Image1.ShownPicture().deviceIndependentSize(), QSizeF(chart.size()));
+    EXPECT_EQ(own.Chart.ShownPicture().devicePixelRatio(), 1.0);
+    dialogs::PayoffChart chart(assets, {});
+    EXPECT_EQ(chart.Chart.ShownPicture().devicePixelRatio(), 2.0);
+    EXPECT_EQ(chart.Chart.ShownPicture().deviceIndependentSize(), QSizeF(chart.size()));
 
     dialogs::ManualBrowser manual;
     manual.SetManual(QStringLiteral(PLUMFIZZ_BUILT_MANUAL));
@@ -59,17 +59,17 @@ TEST(HighDensity, PictureWindowsDrawFromTheirVariantsAtTheirLogicalSizes)
     // A click in box 1 in logical pixels opens it; the prize text stands
     // where it stands at ratio 1, drawn at the variant's resolution.
     engine::GameState state;
-    dialogs::TTrickForm bonus(state, {250, 0, 0, 0, 0, 0, 0, 0}, {QString(), {640, 480}, 120}, {});
-    bonus.Timer2.stop();
+    dialogs::BonusWindow bonus(state, {250, 0, 0, 0, 0, 0, 0, 0}, {QString(), {640, 480}, 120}, {});
+    bonus.OpeningSoundTimer.stop();
     bonus.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&bonus));
-    const QImage plain1x = bonus.Image3.Picture();
-    const QImage plain2x = bonus.Image3.ShownPicture();
-    QTest::mouseClick(bonus.windowHandle(), Qt::LeftButton, {}, bonus.Image1.pos() + QPoint(442, 72));
+    const QImage plain1x = bonus.PrizePicture.Picture();
+    const QImage plain2x = bonus.PrizePicture.ShownPicture();
+    QTest::mouseClick(bonus.windowHandle(), Qt::LeftButton, {}, bonus.ClosedBoxes.pos() + QPoint(442, 72));
     ASSERT_EQ(bonus.PickedPrize(), 250);
-    ASSERT_EQ(bonus.Image3.ShownPicture().devicePixelRatio(), 2.0);
-    const QRect text1x = ChangedArea(plain1x, bonus.Image3.Picture());
-    const QRect text2x = ChangedArea(plain2x, bonus.Image3.ShownPicture());
+    ASSERT_EQ(bonus.PrizePicture.ShownPicture().devicePixelRatio(), 2.0);
+    const QRect text1x = ChangedArea(plain1x, bonus.PrizePicture.Picture());
+    const QRect text2x = ChangedArea(plain2x, bonus.PrizePicture.ShownPicture());
     ASSERT_FALSE(text1x.isEmpty());
     EXPECT_LE((text2x.topLeft() / 2 - text1x.topLeft()).manhattanLength(), 3);
     EXPECT_LE((text2x.bottomRight() / 2 - text1x.bottomRight()).manhattanLength(), 4);
@@ -81,7 +81,7 @@ TEST(HighDensity, BorrowCountersAreCopiedFromTheDigitStripsVariants)
     engine::GameState state;
     state.Borrowed = 7;
     const pictures::PictureSet digits = pictures::PictureSet::BuiltIn();
-    dialogs::TBorrowC form(state, digits, 800, {});
+    dialogs::BorrowWindow form(state, digits, 800, {});
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
 

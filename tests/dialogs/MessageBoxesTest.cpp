@@ -12,7 +12,7 @@
 
 #include "dialogs/CabinetLook.h"
 #include "dialogs/MessageBoxes.h"
-#include "dialogs/TLoadSave.h"
+#include "dialogs/SlotDialog.h"
 #include "dialogs/VersionBox.h"
 
 namespace {

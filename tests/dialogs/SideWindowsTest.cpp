@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "dialogs/GameFigures.h"
-#include "dialogs/TPaychart.h"
-#include "dialogs/TStatsForm.h"
+#include "dialogs/PayoffChart.h"
+#include "dialogs/StatisticsWindow.h"
 #include "dialogs/VersionBox.h"
 
 namespace {
@@ -49,7 +49,7 @@ TEST(Statistics, WindowShowsASnapshotAtTheRightEdges)
     state.Credits = 997;  // three coins on the table of a new game
     state.Borrowed = 1000;
     state.Spins = 12345;
-    dialogs::TStatsForm form(state, nullptr, UnitedStates);
+    dialogs::StatisticsWindow form(state, nullptr, UnitedStates);
     state.Credits = 5000;  // later changes are not shown
     EXPECT_EQ(form.SpinsLabel.text(), QStringLiteral("    12,345"));
     EXPECT_EQ(form.CreditsLabel.text(), QStringLiteral("       997"));
@@ -74,12 +74,12 @@ protected:
 
     QString Dir() const { return dir.path() + QLatin1Char('/'); }
 
-    std::unique_ptr<dialogs::TPaychart> Open()
+    std::unique_ptr<dialogs::PayoffChart> Open()
     {
-        dialogs::PaychartServices services;
+        dialogs::PayoffChartServices services;
         services.showError = [this](const QString& text) { errors.push_back(text); };
         services.showHelp = [this](int topic) { topics.push_back(topic); };
-        return std::make_unique<dialogs::TPaychart>(Dir(), std::move(services));
+        return std::make_unique<dialogs::PayoffChart>(Dir(), std::move(services));
     }
 
     void WriteChart(const QString& name, QSize size)
@@ -89,10 +89,10 @@ protected:
         ASSERT_TRUE(chart.save(Dir() + name, "BMP"));
     }
 
-    void ExpectEmptyWindow(dialogs::TPaychart& form)
+    void ExpectEmptyWindow(dialogs::PayoffChart& form)
     {
         EXPECT_FALSE(form.ChartLoaded());
-        EXPECT_EQ(form.size(), dialogs::TPaychart::DesignClientSize);
+        EXPECT_EQ(form.size(), dialogs::PayoffChart::DesignClientSize);
         EXPECT_TRUE(form.updatesEnabled());
     }
 };
@@ -103,11 +103,11 @@ TEST_F(PayoffChartTest, TheWindowFitsTheChartExactly)
     auto form = Open();
     EXPECT_TRUE(form->ChartLoaded());
     EXPECT_EQ(form->size(), QSize(700, 500));
-    EXPECT_EQ(form->Image1.geometry(), QRect(0, 0, 700, 500));
+    EXPECT_EQ(form->Chart.geometry(), QRect(0, 0, 700, 500));
     EXPECT_TRUE(errors.empty());
     form->show();
     QTest::keyClick(form.get(), Qt::Key_F1);
-    EXPECT_EQ(topics, std::vector<int>{dialogs::TPaychart::HelpContext});
+    EXPECT_EQ(topics, std::vector<int>{dialogs::PayoffChart::HelpContext});
 }
 
 TEST_F(PayoffChartTest, AMissingChartIsToldAndTheWindowOpensEmpty)
@@ -127,7 +127,7 @@ TEST_F(PayoffChartTest, TruncatedOrEnormousChartsAreRefusedBeforeTheirPixels)
     ExpectEmptyWindow(*truncated);
 
     // Wider than any screen, yet a valid and small file.
-    WriteChart(QStringLiteral("Paychart.bmp"), QSize(dialogs::TPaychart::LargestChart.width() + 1, 1));
+    WriteChart(QStringLiteral("Paychart.bmp"), QSize(dialogs::PayoffChart::LargestChart.width() + 1, 1));
     auto enormous = Open();
     ExpectEmptyWindow(*enormous);
     ASSERT_EQ(errors.size(), 2u);

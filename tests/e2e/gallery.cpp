@@ -21,14 +21,14 @@
 
 #include "desktop/Platform.h"
 #include "desktop/UpdateReminder.h"
+#include "dialogs/BonusWindow.h"
+#include "dialogs/BorrowWindow.h"
 #include "dialogs/MessageBoxes.h"
-#include "dialogs/TBorrowC.h"
-#include "dialogs/TLoadSave.h"
-#include "dialogs/TTrickForm.h"
+#include "dialogs/SlotDialog.h"
 #include "engine/BonusMeter.h"
 #include "engine/Game.h"
 #include "store/GameStore.h"
-#include "table/TForm1.h"
+#include "table/MainWindow.h"
 
 namespace {
 
@@ -178,7 +178,7 @@ int main(int argc, char* argv[])
     const std::string baseName = store::ProgramBaseName(platform.ProgramPath().toStdString());
     PrepareSavedGames(baseName);
 
-    table::TForm1 form(platform, boxes);
+    table::MainWindow form(platform, boxes);
     if (!form.StartupSucceeded()) {
         std::fprintf(stderr, "gallery: the table did not start\n");
         return 1;
@@ -198,7 +198,7 @@ int main(int argc, char* argv[])
                                           [](engine::Effect) {});
         };
         gallery.Modal(box == 1 ? QStringLiteral("bonus-closed-boxes") : QString(), open, [&](QWidget& window) {
-            auto* bonus = qobject_cast<dialogs::TTrickForm*>(&window);
+            auto* bonus = qobject_cast<dialogs::BonusWindow*>(&window);
             if (bonus == nullptr) return;
             bonus->OpenBox(box);
             const bool prize = bonus->OpenedContents(box).value_or(0) > 0;
@@ -217,16 +217,16 @@ int main(int argc, char* argv[])
     gallery.Modal(
         QStringLiteral("slots-open"), [&] { form.OpenGame1Click(); },
         [&](QWidget& window) {
-            if (auto* slotDialog = qobject_cast<dialogs::TLoadSave*>(&window)) {
+            if (auto* slotDialog = qobject_cast<dialogs::SlotDialog*>(&window)) {
                 gallery.Window(QStringLiteral("help-from-slots"), "HelpWindow", [&] { slotDialog->HelpBtn->click(); });
             }
         });
     gallery.Modal(
         QStringLiteral("slots-save"), [&] { form.SaveGame1Click(); },
         [&](QWidget& window) {
-            auto* slotDialog = qobject_cast<dialogs::TLoadSave*>(&window);
+            auto* slotDialog = qobject_cast<dialogs::SlotDialog*>(&window);
             if (slotDialog == nullptr) return;
-            gallery.Modal(QStringLiteral("name-question"), [&] { slotDialog->BitBtn4->click(); });
+            gallery.Modal(QStringLiteral("name-question"), [&] { slotDialog->SlotButton(5)->click(); });
         });
 
     // Borrowing, its refusals (past the limit, paying back more than the
@@ -235,28 +235,29 @@ int main(int argc, char* argv[])
     engine::GameState& state = form.Session().State();
     const engine::GameState kept = state;
     const auto borrowing = [&](const QString& name, int32_t credits, int32_t borrowed,
-                               const std::function<void(dialogs::TBorrowC&)>& press) {
+                               const std::function<void(dialogs::BorrowWindow&)>& press) {
         state.Credits = credits;
         state.Borrowed = borrowed;
         gallery.Modal(
             press ? QString() : name, [&] { form.Borrow1Click(); },
             [&](QWidget& window) {
-                auto* borrow = qobject_cast<dialogs::TBorrowC*>(&window);
+                auto* borrow = qobject_cast<dialogs::BorrowWindow*>(&window);
                 if (borrow != nullptr && press) gallery.Modal(name, [&] { press(*borrow); });
             });
     };
     borrowing(QStringLiteral("borrow"), 1000, 1000, {});
     borrowing(QStringLiteral("borrow-refused-over-limit"), 2147483000, 1000,
-              [](dialogs::TBorrowC& borrow) { borrow.Button1000.click(); });
-    borrowing(QStringLiteral("borrow-refused-more-than-borrowed"), 5000, 500, [](dialogs::TBorrowC& borrow) {
+              [](dialogs::BorrowWindow& borrow) { borrow.Button1000.click(); });
+    borrowing(QStringLiteral("borrow-refused-more-than-borrowed"), 5000, 500, [](dialogs::BorrowWindow& borrow) {
         borrow.PayBackRadio.setChecked(true);
         borrow.Button1000.click();
     });
-    borrowing(QStringLiteral("borrow-refused-not-enough-credits"), 500, 5000, [](dialogs::TBorrowC& borrow) {
+    borrowing(QStringLiteral("borrow-refused-not-enough-credits"), 500, 5000, [](dialogs::BorrowWindow& borrow) {
         borrow.PayBackRadio.setChecked(true);
         borrow.Button1000.click();
     });
-    borrowing(QStringLiteral("borrow-help"), 1000, 1000, [](dialogs::TBorrowC& borrow) { borrow.HelpButton.click(); });
+    borrowing(QStringLiteral("borrow-help"), 1000, 1000,
+              [](dialogs::BorrowWindow& borrow) { borrow.HelpButton.click(); });
     borrowing(QStringLiteral("borrow-extremes"), -2147483647 - 1, 2147483647, {});
     state.Credits = kept.Credits;
     state.Borrowed = kept.Borrowed;

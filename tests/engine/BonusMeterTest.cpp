@@ -61,7 +61,7 @@ TEST(BonusMeter, TenPlusThreeFillsTheMeterAndTheWinIsCountedFirst)
     // 2 symbol 3: mixed bars pay 2.
     Evaluate(t, 13, 5, 9);
     const Calls expected{"Meter=11", "Sound 6", "Meter=12", "Sound 6",  // two steps only: the meter stops at 12
-                         "Timer3 on", "WinSound", "Sound 3", "Credits=101", "Winnings=1",
+                         "WinFlash on", "WinSound", "Sound 3", "Credits=101", "Winnings=1",
                          "Delay 0.075", "Sound 3", "Credits=102", "Winnings=2", "Delay 0.075", "BonusWindow", "Meter=0",
                          // The prize of 25: no win sound, no flashing, counted from 0 again.
                          "Sound 3", "Credits=107", "Winnings=5", "Delay 0.075"};
@@ -72,7 +72,7 @@ TEST(BonusMeter, TenPlusThreeFillsTheMeterAndTheWinIsCountedFirst)
     EXPECT_EQ(t.state.BonusPts, 0);
     EXPECT_EQ(t.state.BonusWon, 25);
     EXPECT_EQ(t.host.Count("WinSound"), 1);
-    EXPECT_EQ(t.host.Count("Timer3 on"), 1);
+    EXPECT_EQ(t.host.Count("WinFlash on"), 1);
     // The prize and the empty meter are settled before the prize is counted.
     ASSERT_EQ(t.settled.size(), 2u);
     EXPECT_EQ(t.settled[0].BonusPts, engine::BonusMeterFull);

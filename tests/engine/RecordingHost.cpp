@@ -10,9 +10,9 @@ namespace {
 std::string TimerName(engine::AttentionTimer timer)
 {
     switch (timer) {
-    case engine::AttentionTimer::ButtonAttention: return "Timer2";
-    case engine::AttentionTimer::WinFlash: return "Timer3";
-    case engine::AttentionTimer::BetSignBlink: return "Timer5";
+    case engine::AttentionTimer::ButtonAttention: return "ButtonAttention";
+    case engine::AttentionTimer::WinFlash: return "WinFlash";
+    case engine::AttentionTimer::BetSignBlink: return "BetSignBlink";
     }
     return "Timer?";
 }

@@ -30,9 +30,9 @@ bool MeterStill(const ReelStops& resting)
 // Up to the animation.
 Calls SpinStart()
 {
-    return {"Timer2 off",
-            "Timer3 off",
-            "Timer5 off",
+    return {"ButtonAttention off",
+            "WinFlash off",
+            "BetSignBlink off",
             "LogoPanel 1",
             "TitlePlate 1",
             "Button 1 0",
@@ -70,7 +70,7 @@ TEST(Spin, LosingSpinWithReBetInOrder)
     EXPECT_EQ(t.host.calls,
               Concat({{"StartTrack", "Credits=8", "Coins=2"},
                       SpinStart(),
-                      {"Button 1 1", "Button 5 1", "Button S 1", "Timer2 on", "Timer5 on"}}));
+                      {"Button 1 1", "Button 5 1", "Button S 1", "ButtonAttention on", "BetSignBlink on"}}));
     // The bet is charged, the stops drawn and the spin counted: the reels
     // turn from the offsets drawn to the stops drawn.
     EXPECT_EQ(t.state.TotalBets, 2);
@@ -99,9 +99,9 @@ TEST(Spin, WinningSpinCountsAndLeavesTheFlashOn)
     t.Spin();
     EXPECT_EQ(t.host.calls, Concat({{"StartTrack"},
                                     SpinStart(),
-                                    {"Timer3 on", "WinSound", "Sound 3", "Credits=21", "Winnings=1",
+                                    {"WinFlash on", "WinSound", "Sound 3", "Credits=21", "Winnings=1",
                                      "Delay 0.075", "Sound 3", "Credits=22", "Winnings=2", "Delay 0.075", "Button 1 1",
-                                     "Button 5 1", "Button S 1", "Timer2 on"}}));
+                                     "Button 5 1", "Button S 1", "ButtonAttention on"}}));
     EXPECT_EQ(t.state.Credits, 22);
     EXPECT_EQ(t.state.LastBet, 1);
 }

@@ -12,7 +12,7 @@ using namespace windowtest;
 
 namespace {
 
-QAccessibleInterface* Item(table::TForm1& form, table::TableItem item)
+QAccessibleInterface* Item(table::MainWindow& form, table::TableItem item)
 {
     QAccessibleInterface* pane = QAccessible::queryAccessibleInterface(form.View());
     return pane ? pane->child(static_cast<int>(item)) : nullptr;

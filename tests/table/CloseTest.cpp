@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowFixture.h"
-#include "dialogs/TTrickForm.h"
+#include "dialogs/BonusWindow.h"
 #include "engine/PayTable.h"
 #include "pictures/PictureSet.h"
 #include "store/GameStore.h"
@@ -30,7 +30,7 @@ protected:
         env.stops.Force(WinningStops());
     }
     Environment env;
-    std::unique_ptr<table::TForm1> form;
+    std::unique_ptr<table::MainWindow> form;
 };
 
 }  // namespace
@@ -194,11 +194,11 @@ TEST_F(WindowClose, CommandsThatChangeTheGameWaitForTheSpin)
     env.platform.onWait = [&] {
         if (checked || !form->Session().Rules().SpinRunning()) return;
         checked = true;
-        EXPECT_FALSE(form->MainMenu1.NewGame1->isEnabled());
-        EXPECT_FALSE(form->MainMenu1.OpenGame1->isEnabled());
-        EXPECT_FALSE(form->MainMenu1.SaveGame1->isEnabled());
-        EXPECT_FALSE(form->MainMenu1.Borrow1->isEnabled());
-        EXPECT_TRUE(form->MainMenu1.Exit1->isEnabled());
+        EXPECT_FALSE(form->Menu.NewGame1->isEnabled());
+        EXPECT_FALSE(form->Menu.OpenGame1->isEnabled());
+        EXPECT_FALSE(form->Menu.SaveGame1->isEnabled());
+        EXPECT_FALSE(form->Menu.Borrow1->isEnabled());
+        EXPECT_TRUE(form->Menu.Exit1->isEnabled());
         // Even called directly, New Game leaves the running spin alone.
         form->NewGame1Click();
         EXPECT_EQ(form->Session().State().TotalBets, 1);
@@ -208,10 +208,10 @@ TEST_F(WindowClose, CommandsThatChangeTheGameWaitForTheSpin)
     QTest::keyClick(form->View(), Qt::Key_Space);
     ASSERT_TRUE(checked);
     EXPECT_EQ(form->Session().State().Spins, 1);
-    EXPECT_TRUE(form->MainMenu1.NewGame1->isEnabled());
-    EXPECT_TRUE(form->MainMenu1.OpenGame1->isEnabled());
-    EXPECT_TRUE(form->MainMenu1.SaveGame1->isEnabled());
-    EXPECT_TRUE(form->MainMenu1.Borrow1->isEnabled());
+    EXPECT_TRUE(form->Menu.NewGame1->isEnabled());
+    EXPECT_TRUE(form->Menu.OpenGame1->isEnabled());
+    EXPECT_TRUE(form->Menu.SaveGame1->isEnabled());
+    EXPECT_TRUE(form->Menu.Borrow1->isEnabled());
 }
 
 TEST_F(WindowClose, NewGameStartsWithAnEmptyTable)
@@ -221,7 +221,7 @@ TEST_F(WindowClose, NewGameStartsWithAnEmptyTable)
     form->Session().State().Credits = 5;
     form->Session().State().Spins = 9;
     for (int i = 0; i < 3; ++i) QTest::keyClick(form->View(), Qt::Key_B);
-    form->MainMenu1.NewGame1->trigger();
+    form->Menu.NewGame1->trigger();
 
     // The coins belonged to the game that was left; none is refunded into
     // the new one, now or when it is saved.
@@ -248,7 +248,7 @@ TEST_F(WindowClose, CloseDuringTheBonusWindowPaysItsBoxAndSavesTheSpin)
     QTimer watch;
     watch.setInterval(0);
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (!dialogs::TTrickForm::OpenForm()) return;
+        if (!form->Dialogs().OpenBonusWindow()) return;
         watch.stop();
         closedInBonus = true;
         form->close();
@@ -261,7 +261,7 @@ TEST_F(WindowClose, CloseDuringTheBonusWindowPaysItsBoxAndSavesTheSpin)
     ASSERT_TRUE(closedInBonus);
     EXPECT_TRUE(openRightAfterClose);  // the spin finished first
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(dialogs::TTrickForm::OpenForm(), nullptr);
+    EXPECT_EQ(form->Dialogs().OpenBonusWindow(), nullptr);
     // The line win and the box's prize are both in Credits, and saved.
     const int32_t lineWin = engine::PayFactor(engine::MatchPayRule(engine::ReadPayline(engine::StartStops)));
     ASSERT_GT(lineWin, 0);

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/TTrickForm.h"
+#include "dialogs/BonusWindow.h"
 
 #include <climits>
 #include <string>
@@ -75,7 +75,7 @@ protected:
     QTemporaryDir logDir;
     QString logPath;
     Environment env;
-    std::unique_ptr<table::TForm1> form;
+    std::unique_ptr<table::MainWindow> form;
 };
 
 }  // namespace
@@ -160,7 +160,7 @@ TEST_F(FrameLog, AttentionDrawingsBetweenFramesAreShownWithTheNextFrame)
     env.platform.onWait = [&] {
         if (form->Session().Rules().SpinRunning() && ++waitsInSpin == 5) {
             paintsBeforeTick = recorder.regions.size();
-            form->Timer2Timer();                // the buttons blink between two frames
+            form->ButtonAttentionTick();        // the buttons blink between two frames
             QCoreApplication::processEvents();  // as the rest of the wait would
         }
     };
@@ -192,10 +192,10 @@ namespace {
 
 // Plays the bonus window as a player pressing Enter at once, then leaves it
 // without waiting for its three seconds.
-void PressEnterInTheBonusWindow()
+void PressEnterInTheBonusWindow(table::MainWindow& form)
 {
-    QTimer::singleShot(0, [] {
-        dialogs::TTrickForm* bonus = dialogs::TTrickForm::OpenForm();
+    QTimer::singleShot(0, [&form] {
+        dialogs::BonusWindow* bonus = form.Dialogs().OpenBonusWindow();
         ASSERT_NE(bonus, nullptr);
         QTest::keyClick(bonus, Qt::Key_Return);
         bonus->FinishNow();
@@ -219,9 +219,9 @@ TEST(WindowHost, BonusGameIsPlayedInTheBonusWindowAndPaysItsPrize)
         const int32_t value = prizes[static_cast<size_t>(copy(8))];
         form->Session().State().SpinWin = 0;
         form->Session().State().BonusWon = 100;
-        PressEnterInTheBonusWindow();
+        PressEnterInTheBonusWindow(*form);
         RunBonusWindow(*form, prizes);
-        EXPECT_EQ(dialogs::TTrickForm::OpenForm(), nullptr);
+        EXPECT_EQ(form->Dialogs().OpenBonusWindow(), nullptr);
         EXPECT_EQ(form->Session().Random().Seed(), copy.Seed());  // Enter draws once from the shared generator
         EXPECT_EQ(form->Session().State().SpinWin, value);
         EXPECT_EQ(form->Session().State().BonusWon, 100 + value);
@@ -232,7 +232,7 @@ TEST(WindowHost, BonusGameIsPlayedInTheBonusWindowAndPaysItsPrize)
 
     // The total never wraps round.
     form->Session().State().BonusWon = INT32_MAX - 5;
-    PressEnterInTheBonusWindow();
+    PressEnterInTheBonusWindow(*form);
     RunBonusWindow(*form, engine::BonusPrizes{250, 250, 250, 250, 250, 250, 250, 250});
     EXPECT_EQ(form->Session().State().BonusWon, INT32_MAX);
     EXPECT_EQ(form->Session().State().SpinWin, 250);
@@ -246,7 +246,7 @@ TEST(WindowHost, ASignalDuringTheBonusWindowStillPaysABox)
     form->Session().State().SpinWin = 0;
     form->Session().State().BonusWon = 0;
     QTimer::singleShot(0, [&] {
-        ASSERT_NE(dialogs::TTrickForm::OpenForm(), nullptr);
+        ASSERT_NE(form->Dialogs().OpenBonusWindow(), nullptr);
         form->OnTerminationRequested();
     });
     RunBonusWindow(*form, engine::BonusPrizes{25, 25, 25, 25, 25, 25, 25, 25});
@@ -283,19 +283,19 @@ TEST(WindowMenu, SwitchesFollowTheirCheckMarks)
     env.WriteSymbolSheet();
     auto form = env.MakeReady();
 
-    form->MainMenu1.Sound1->trigger();
+    form->Menu.Sound1->trigger();
     EXPECT_FALSE(form->Sounds().Effects().Enabled());
-    EXPECT_FALSE(form->MainMenu1.Sound1->isChecked());
-    form->MainMenu1.Sound1->trigger();
+    EXPECT_FALSE(form->Menu.Sound1->isChecked());
+    form->Menu.Sound1->trigger();
     EXPECT_TRUE(form->Sounds().Effects().Enabled());
-    EXPECT_TRUE(form->MainMenu1.Sound1->isChecked());
+    EXPECT_TRUE(form->Menu.Sound1->isChecked());
 
-    form->MainMenu1.Music1->trigger();
+    form->Menu.Music1->trigger();
     EXPECT_FALSE(form->Sounds().Tracks().Enabled());
-    EXPECT_FALSE(form->MainMenu1.Music1->isChecked());
-    form->MainMenu1.Music1->trigger();
+    EXPECT_FALSE(form->Menu.Music1->isChecked());
+    form->Menu.Music1->trigger();
     EXPECT_TRUE(form->Sounds().Tracks().Enabled());
-    EXPECT_TRUE(form->MainMenu1.Music1->isChecked());
+    EXPECT_TRUE(form->Menu.Music1->isChecked());
     EXPECT_TRUE(env.boxes.shown.empty());
 }
 
@@ -306,7 +306,7 @@ TEST(WindowMenu, GamesPageGoesToTheBrowser)
     auto form = env.MakeReady();
     RecordingShell shell;
     web::ScopedShell scoped(shell);
-    form->MainMenu1.GamesPageItem->trigger();
+    form->Menu.GamesPageItem->trigger();
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0], web::GamesPage());
     EXPECT_EQ(shell.dialogs, 0);
@@ -395,7 +395,7 @@ TEST(WindowHost, AnErrorInsideASpinIsShownAndPlayGoesOn)
 
     // The table takes bets and spins again.
     EXPECT_FALSE(form->Session().State().SpinInProgress);
-    EXPECT_TRUE(form->MainMenu1.NewGame1->isEnabled());
+    EXPECT_TRUE(form->Menu.NewGame1->isEnabled());
     QTest::keyClick(form->View(), Qt::Key_B);
     QTest::keyClick(form->View(), Qt::Key_Space);
     EXPECT_EQ(form->Session().State().Spins, 2);

@@ -21,7 +21,7 @@ struct ClickOutcome {
     int coins = 0;
 };
 
-ClickOutcome Click(Environment& env, table::TForm1& form, int x, int y)
+ClickOutcome Click(Environment& env, table::MainWindow& form, int x, int y)
 {
     const size_t boxesBefore = env.boxes.shown.size();
     const int coinsBefore = form.Session().State().BetCoins;
@@ -35,7 +35,7 @@ ClickOutcome Click(Environment& env, table::TForm1& form, int x, int y)
 }
 
 // A click at a point of the table, counted from its top-left corner.
-ClickOutcome ClickTable(Environment& env, table::TForm1& form, int x, int y)
+ClickOutcome ClickTable(Environment& env, table::MainWindow& form, int x, int y)
 {
     return Click(env, form, form.Surface().Origin().x() + x, form.Surface().Origin().y() + y);
 }
@@ -121,7 +121,7 @@ TEST(WindowInput, NothingIsTakenBeforeTheStartupTick)
     EXPECT_EQ(form->Session().State().Credits, 1000);
     EXPECT_TRUE(env.boxes.shown.empty());
 
-    form->Timer1Timer();
+    form->StartupTick();
     QTest::keyClick(form->View(), Qt::Key_B);
     EXPECT_EQ(form->Session().State().BetCoins, 1);
 }
@@ -221,13 +221,13 @@ TEST(WindowInput, AStartupTickDuringASpinKeepsItsInputHeld)
     env.platform.onWait = [&] {
         if (!form->Session().Rules().SpinRunning()) return;
         if (step == 0) {
-            form->Timer1Timer();
+            form->StartupTick();
             heldAfterTick = form->Session().State().SpinInProgress;
         } else if (step == 1) {
             // Keys arriving in a later wait must not reach the rules.
             QTest::keyClick(form->View(), Qt::Key_B);
             QTest::keyClick(form->View(), Qt::Key_Space);
-            menuHeldAfterKeys = !form->MainMenu1.NewGame1->isEnabled();
+            menuHeldAfterKeys = !form->Menu.NewGame1->isEnabled();
         }
         ++step;
     };
@@ -241,7 +241,7 @@ TEST(WindowInput, AStartupTickDuringASpinKeepsItsInputHeld)
     EXPECT_EQ(form->Session().State().Spins, 1);
     EXPECT_EQ(form->Session().State().TotalBets, 1);
     EXPECT_EQ(form->Session().State().BetCoins, 0);
-    EXPECT_TRUE(form->MainMenu1.NewGame1->isEnabled());
+    EXPECT_TRUE(form->Menu.NewGame1->isEnabled());
 }
 
 TEST(WindowInput, FullScreenIsToggledAndLeavesTheFixedWindowAsItWas)
@@ -249,10 +249,10 @@ TEST(WindowInput, FullScreenIsToggledAndLeavesTheFixedWindowAsItWas)
     Environment env;
     env.WriteSymbolSheet();
     auto form = env.MakeReady();
-    QAction* item = form->MainMenu1.FullScreenItem;
+    QAction* item = form->Menu.FullScreenItem;
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->shortcut(), QKeySequence(Qt::Key_F11));
-    EXPECT_EQ(form->MainMenu1.Options1->actions().back(), item);
+    EXPECT_EQ(form->Menu.Options1->actions().back(), item);
     const QSize before = form->size();
     ASSERT_EQ(form->minimumSize(), before);
 

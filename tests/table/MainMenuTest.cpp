@@ -42,7 +42,7 @@ protected:
 TEST_F(MainMenuTest, BarHoldsTheMenusAndTheThreeCommandsInOrder)
 {
     QMenuBar* bar = window.menuBar();
-    EXPECT_EQ(bar->objectName().toStdString(), "MainMenu1");
+    EXPECT_EQ(bar->objectName().toStdString(), "MainMenu");
     EXPECT_EQ(Describe(bar->actions()), (std::vector<std::string>{"|&File|", "|&Options|", "Borrow1|&Borrow|",
                                                                   "Stats1|&Stats|", "Payoffs1|&Payoffs|", "|&Help|"}));
     const QList<QAction*> top = bar->actions();

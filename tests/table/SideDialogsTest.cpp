@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "WindowFixture.h"
-#include "dialogs/TAdsForm.h"
-#include "dialogs/TBorrowC.h"
-#include "dialogs/TPaychart.h"
-#include "dialogs/TStatsForm.h"
+#include "dialogs/BorrowWindow.h"
+#include "dialogs/PayoffChart.h"
+#include "dialogs/SponsorWindow.h"
+#include "dialogs/StatisticsWindow.h"
 
 using namespace windowtest;
 
@@ -36,7 +36,7 @@ protected:
     }
 
     Environment env;
-    std::unique_ptr<table::TForm1> form;
+    std::unique_ptr<table::MainWindow> form;
 };
 
 }  // namespace
@@ -46,7 +46,7 @@ TEST_F(SideDialogs, BorrowChangesTheBalanceThenRepaintsAndSaves)
     // The middle of the Credits counter's hundreds cell, lit only by a three-digit figure.
     const QPoint hundreds(620 - 3 * 16 + 8, 54);
     ASSERT_EQ(Environment::PixelAt(*form, hundreds.x(), hundreds.y()), qRgb(0, 0, 0));
-    WhenOpen<dialogs::TBorrowC>([](dialogs::TBorrowC& borrow) {
+    WhenOpen<dialogs::BorrowWindow>([](dialogs::BorrowWindow& borrow) {
         borrow.Button100.click();
         borrow.Button100.click();
         QTest::keyClick(&borrow.OKButton, Qt::Key_F1);
@@ -73,10 +73,10 @@ TEST_F(SideDialogs, HelpKeysAndItemsShowTheirTopicsAndSponsorsOpen)
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
 
     QTest::keyClick(form.get(), Qt::Key_F1);
-    form->MainMenu1.ManualItem->trigger();
-    form->MainMenu1.CompayInformation1->trigger();
-    dialogs::TBorrowC* borrowWindow = nullptr;
-    WhenOpen<dialogs::TBorrowC>([&borrowWindow](dialogs::TBorrowC& borrow) {
+    form->Menu.ManualItem->trigger();
+    form->Menu.CompayInformation1->trigger();
+    dialogs::BorrowWindow* borrowWindow = nullptr;
+    WhenOpen<dialogs::BorrowWindow>([&borrowWindow](dialogs::BorrowWindow& borrow) {
         borrowWindow = &borrow;
         QTest::keyClick(&borrow, Qt::Key_F1);
         borrow.reject();
@@ -94,11 +94,11 @@ TEST_F(SideDialogs, HelpKeysAndItemsShowTheirTopicsAndSponsorsOpen)
     EXPECT_TRUE(env.boxes.shown.empty());
 
     bool sponsorsShown = false;
-    WhenOpen<dialogs::TAdsForm>([&sponsorsShown](dialogs::TAdsForm& ads) {
+    WhenOpen<dialogs::SponsorWindow>([&sponsorsShown](dialogs::SponsorWindow& ads) {
         sponsorsShown = true;
         ads.reject();
     });
-    form->MainMenu1.VisitourSponsors1->trigger();
+    form->Menu.VisitourSponsors1->trigger();
     EXPECT_TRUE(sponsorsShown);
 }
 
@@ -111,13 +111,13 @@ TEST_F(SideDialogs, DuringASpinBorrowStaysShutAndASignalUnderStatsStillSavesTheS
         if (statsShown || !form->Session().Rules().SpinRunning()) return;
         statsShown = true;
         QTimer::singleShot(0, [&] {
-            if (auto* w = qobject_cast<dialogs::TBorrowC*>(QApplication::activeModalWidget())) {
+            if (auto* w = qobject_cast<dialogs::BorrowWindow*>(QApplication::activeModalWidget())) {
                 borrowOpened = true;
                 w->reject();
             }
         });
         form->Borrow1Click();
-        WhenOpen<dialogs::TStatsForm>([this](dialogs::TStatsForm&) { form->OnTerminationRequested(); });
+        WhenOpen<dialogs::StatisticsWindow>([this](dialogs::StatisticsWindow&) { form->OnTerminationRequested(); });
         form->Stats1Click();
     };
     form->Session().State().Credits = 5;
@@ -137,7 +137,7 @@ TEST_F(SideDialogs, VersionAndAMissingChartAreToldInTheirBoxes)
 {
     form->Version1Click();
     bool chartOpened = false;
-    WhenOpen<dialogs::TPaychart>([&](dialogs::TPaychart& chart) {
+    WhenOpen<dialogs::PayoffChart>([&](dialogs::PayoffChart& chart) {
         chartOpened = !chart.ChartLoaded();
         chart.close();
     });

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "WindowFixture.h"
-#include "dialogs/TLoadSave.h"
+#include "dialogs/SlotDialog.h"
 #include "engine/Reels.h"
 #include "store/GameStore.h"
 
@@ -28,11 +28,11 @@ protected:
     }
 
     // Runs `act` on the slot dialog once it is shown modally by `command`.
-    void WithDialog(void (table::TForm1::*command)(), std::function<void(dialogs::TLoadSave&)> act)
+    void WithDialog(void (table::MainWindow::*command)(), std::function<void(dialogs::SlotDialog&)> act)
     {
         bool seen = false;
         QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<dialogs::TLoadSave*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<dialogs::SlotDialog*>(QApplication::activeModalWidget());
             if (!dialog) return;
             seen = true;
             act(*dialog);
@@ -52,15 +52,15 @@ protected:
     }
 
     Environment env;
-    std::unique_ptr<table::TForm1> form;
+    std::unique_ptr<table::MainWindow> form;
 };
 
 TEST_F(WindowSlots, SavingKeepsTheTableAndOpeningStartsTheSlotWithAnEmptyTable)
 {
     for (int i = 0; i < 3; ++i) QTest::keyClick(form->View(), Qt::Key_B);
-    WithDialog(&table::TForm1::SaveGame1Click, [](dialogs::TLoadSave& dialog) {
+    WithDialog(&table::MainWindow::SaveGame1Click, [](dialogs::SlotDialog& dialog) {
         AnswerNameWith(QStringLiteral("Three coins"));
-        dialog.BitBtn2->click();
+        dialog.SlotButton(3)->click();
     });
     // The running game is as it was: 997 credits and 3 coins on the table.
     EXPECT_EQ(form->Session().State().Credits, 997);
@@ -75,7 +75,7 @@ TEST_F(WindowSlots, SavingKeepsTheTableAndOpeningStartsTheSlotWithAnEmptyTable)
     QTest::keyClick(form->View(), Qt::Key_Space);
     ASSERT_EQ(form->Session().State().Spins, 1);
     QTest::keyClick(form->View(), Qt::Key_B);
-    WithDialog(&table::TForm1::OpenGame1Click, [](dialogs::TLoadSave& dialog) { dialog.BitBtn2->click(); });
+    WithDialog(&table::MainWindow::OpenGame1Click, [](dialogs::SlotDialog& dialog) { dialog.SlotButton(3)->click(); });
     EXPECT_EQ(form->Session().State().Credits, 1000);
     EXPECT_EQ(form->Session().State().Spins, 0);
     EXPECT_EQ(form->Session().State().BetCoins, 0);
@@ -89,7 +89,7 @@ TEST_F(WindowSlots, ASignalWhileTheDialogIsOpenSavesTheRunningGameAndCloses)
 {
     QTest::keyClick(form->View(), Qt::Key_B);
     QTest::keyClick(form->View(), Qt::Key_B);
-    WithDialog(&table::TForm1::OpenGame1Click, [this](dialogs::TLoadSave&) { form->OnTerminationRequested(); });
+    WithDialog(&table::MainWindow::OpenGame1Click, [this](dialogs::SlotDialog&) { form->OnTerminationRequested(); });
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(env.Saved("Credits"), "1000") << "998 credits and 2 coins on the table";
     EXPECT_EQ(env.Saved("Spins"), "0");
@@ -99,7 +99,7 @@ TEST_F(WindowSlots, ASignalWhileTheDialogIsOpenSavesTheRunningGameAndCloses)
 
 TEST_F(WindowSlots, HelpSaysTheManualIsNotThere)
 {
-    WithDialog(&table::TForm1::SaveGame1Click, [](dialogs::TLoadSave& dialog) {
+    WithDialog(&table::MainWindow::SaveGame1Click, [](dialogs::SlotDialog& dialog) {
         dialog.HelpBtn->click();
         dialog.reject();
     });

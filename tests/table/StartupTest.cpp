@@ -29,10 +29,10 @@ TEST(WindowStartup, MissingSymbolSheetTellsThePlayerInOrderAndWritesNothing)
     env.WriteSavedGame(QStringLiteral("[CurrentGame]\nCredits=4321\n"));
     const QString savedPath = env.ProfileFile(QStringLiteral("plumfizz.ini"));
     {
-        table::TForm1 form(env.platform, env.boxes);
+        table::MainWindow form(env.platform, env.boxes);
         EXPECT_FALSE(form.StartupSucceeded());
-        EXPECT_FALSE(form.Timer1.isActive());
-        EXPECT_FALSE(form.Timer2.isActive());
+        EXPECT_FALSE(form.StartupTimer.isActive());
+        EXPECT_FALSE(form.ButtonAttentionTimer.isActive());
         // Even a close (the window system's, say) must not write the saved game.
         form.close();
         QCoreApplication::processEvents();
@@ -64,7 +64,7 @@ TEST(WindowStartup, DefaultThemeAndWindow)
     ASSERT_TRUE(form->StartupSucceeded());
     EXPECT_TRUE(env.boxes.shown.empty());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Plumfizz Slots"));
-    EXPECT_EQ(form->MainMenu1.ManualItem->text(), QStringLiteral("&Plumfizz Slots Manual"));
+    EXPECT_EQ(form->Menu.ManualItem->text(), QStringLiteral("&Plumfizz Slots Manual"));
     EXPECT_EQ(form->Settings().soundRoot, QStringLiteral("Plum"));
     EXPECT_EQ(form->Settings().webPageName, QStringLiteral("plumfizz"));
     EXPECT_EQ(form->Settings().versionText, QStringLiteral("2.0"));
@@ -76,8 +76,8 @@ TEST(WindowStartup, DefaultThemeAndWindow)
     // Switched on at start, with their check marks.
     EXPECT_TRUE(form->Sounds().Effects().Enabled());
     EXPECT_TRUE(form->Sounds().Tracks().Enabled());
-    EXPECT_TRUE(form->MainMenu1.Sound1->isChecked());
-    EXPECT_TRUE(form->MainMenu1.Music1->isChecked());
+    EXPECT_TRUE(form->Menu.Sound1->isChecked());
+    EXPECT_TRUE(form->Menu.Music1->isChecked());
 
     // Outer size of the screen less 10, fixed (the offscreen frame has no width).
     EXPECT_FALSE(form->ShowsMaximised());
@@ -86,10 +86,10 @@ TEST(WindowStartup, DefaultThemeAndWindow)
 
     // Input is held until the start-up tick; the tick never comes again.
     EXPECT_TRUE(form->Session().State().SpinInProgress);
-    form->Timer1.start();
-    form->Timer1Timer();
+    form->StartupTimer.start();
+    form->StartupTick();
     EXPECT_FALSE(form->Session().State().SpinInProgress);
-    EXPECT_FALSE(form->Timer1.isActive());
+    EXPECT_FALSE(form->StartupTimer.isActive());
     EXPECT_EQ(form->Sounds().Tracks().TrackIndex, 19);  // no track file: 9, pending
 }
 
@@ -97,17 +97,17 @@ TEST(WindowStartup, TimersRunFromCreationExceptTheWinFlash)
 {
     Environment env;
     env.WriteSymbolSheet();
-    table::TForm1 form(env.platform, env.boxes);
-    EXPECT_EQ(form.Timer1.interval(), 250);
-    EXPECT_EQ(form.Timer2.interval(), 200);
-    EXPECT_EQ(form.Timer3.interval(), 300);
-    EXPECT_EQ(form.Timer4.interval(), 1000);
-    EXPECT_EQ(form.Timer5.interval(), 400);
-    EXPECT_TRUE(form.Timer1.isActive());
-    EXPECT_TRUE(form.Timer2.isActive());
-    EXPECT_FALSE(form.Timer3.isActive());
-    EXPECT_TRUE(form.Timer4.isActive());
-    EXPECT_TRUE(form.Timer5.isActive());
+    table::MainWindow form(env.platform, env.boxes);
+    EXPECT_EQ(form.StartupTimer.interval(), 250);
+    EXPECT_EQ(form.ButtonAttentionTimer.interval(), 200);
+    EXPECT_EQ(form.WinFlashTimer.interval(), 300);
+    EXPECT_EQ(form.PendingTrackTimer.interval(), 1000);
+    EXPECT_EQ(form.BetSignTimer.interval(), 400);
+    EXPECT_TRUE(form.StartupTimer.isActive());
+    EXPECT_TRUE(form.ButtonAttentionTimer.isActive());
+    EXPECT_FALSE(form.WinFlashTimer.isActive());
+    EXPECT_TRUE(form.PendingTrackTimer.isActive());
+    EXPECT_TRUE(form.BetSignTimer.isActive());
     EXPECT_EQ(form.Session().Lights().LastPick(), 0);
 }
 
@@ -148,7 +148,7 @@ TEST(WindowStartup, TestingIniOverridesTheTheme)
     ASSERT_TRUE(form->StartupSucceeded());
     EXPECT_EQ(form->Settings().gameTitle, longName.left(30));
     EXPECT_EQ(form->windowTitle(), longName.left(30));
-    EXPECT_EQ(form->MainMenu1.ManualItem->text(), QStringLiteral("&") + longName.left(30) + QStringLiteral(" Manual"));
+    EXPECT_EQ(form->Menu.ManualItem->text(), QStringLiteral("&") + longName.left(30) + QStringLiteral(" Manual"));
     EXPECT_EQ(form->Settings().soundRoot, QStringLiteral("Cherry"));
     EXPECT_EQ(form->Settings().webPageName, QStringLiteral("cherrypage"));
     EXPECT_EQ(form->Sounds().Tracks().TrackFiles[0], (env.AssetDir() + QStringLiteral("Cherry0.mid")).toStdString());
@@ -186,7 +186,7 @@ TEST(WindowStartup, ResumesTheCurrentGame)
 
     // A full meter is a bonus game owed: the start-up tick plays it before
     // any bet, pays its prize once and saves the meter empty.
-    form->Timer1Timer();
+    form->StartupTick();
     EXPECT_EQ(form->Session().State().BonusPts, 0);
     EXPECT_EQ(form->Session().State().Credits - 1234, form->Session().State().BonusWon - 50);
     EXPECT_EQ(form->Session().State().Spins, 7);
@@ -195,7 +195,7 @@ TEST(WindowStartup, ResumesTheCurrentGame)
     EXPECT_EQ(env.Saved("Credits"), std::to_string(form->Session().State().Credits));
     EXPECT_TRUE(form->Session().Lifecycle().AcceptsPlay());
     const int32_t paid = form->Session().State().Credits;
-    form->Timer1Timer();
+    form->StartupTick();
     EXPECT_EQ(form->Session().State().Credits, paid);
 }
 

@@ -14,7 +14,7 @@ using namespace windowtest;
 namespace {
 
 // The state each button shows on the table: 0, 1, or -1 for neither picture.
-int ShownState(const table::TForm1& form, char name)
+int ShownState(const table::MainWindow& form, char name)
 {
     const int top = name == 'S' ? 293 : name == '1' ? 362 : 432;
     const QRgb pixel = Environment::PixelAt(form, 616, top + 29);
@@ -24,22 +24,22 @@ int ShownState(const table::TForm1& form, char name)
 }
 
 // Lit (1), dim (0) or neither (-1) for the three attention areas.
-int AreaState(const table::TForm1& form, int x, int y, QRgb dim)
+int AreaState(const table::MainWindow& form, int x, int y, QRgb dim)
 {
     const QRgb pixel = Environment::PixelAt(form, x, y);
     if (pixel == TableColour) return 1;
     if (pixel == dim) return 0;
     return -1;
 }
-int LogoPanel(const table::TForm1& form)
+int LogoPanel(const table::MainWindow& form)
 {
     return AreaState(form, 398, 180, LogoDimColour);
 }
-int TitlePlate(const table::TForm1& form)
+int TitlePlate(const table::MainWindow& form)
 {
     return AreaState(form, 439, 567, PlateDimColour);
 }
-int BetSign(const table::TForm1& form)
+int BetSign(const table::MainWindow& form)
 {
     return AreaState(form, 602, 141, SignDimColour);
 }
@@ -75,7 +75,7 @@ protected:
         form = env.MakeReady();
     }
     Environment env;
-    std::unique_ptr<table::TForm1> form;
+    std::unique_ptr<table::MainWindow> form;
 };
 
 }  // namespace
@@ -94,7 +94,7 @@ TEST_F(WindowTimers, WinFlashKeepsPanelAndPlateOpposite)
 {
     for (int tick = 0; tick < 5; ++tick) {
         const bool phaseBefore = form->Session().Lights().WinFlashPhase();
-        form->Timer3Timer();
+        form->WinFlashTick();
         EXPECT_EQ(TitlePlate(*form), phaseBefore ? 1 : 0);
         EXPECT_EQ(LogoPanel(*form), phaseBefore ? 0 : 1);
         EXPECT_NE(form->Session().Lights().WinFlashPhase(), phaseBefore);
@@ -105,7 +105,7 @@ TEST_F(WindowTimers, BetSignBlinks)
 {
     int previous = -1;
     for (int tick = 0; tick < 5; ++tick) {
-        form->Timer5Timer();
+        form->BetSignTick();
         const int now = BetSign(*form);
         EXPECT_NE(now, -1);
         EXPECT_NE(now, previous);
@@ -116,15 +116,15 @@ TEST_F(WindowTimers, BetSignBlinks)
 
 TEST_F(WindowTimers, ASpinSwitchesTheAttentionOffAndBackOn)
 {
-    form->Timer2.start();
-    form->Timer5.start();
+    form->ButtonAttentionTimer.start();
+    form->BetSignTimer.start();
     bool seen = false;
     env.platform.onWait = [&] {
         if (seen || !form->Session().Rules().SpinRunning()) return;
         seen = true;
-        EXPECT_FALSE(form->Timer2.isActive());
-        EXPECT_FALSE(form->Timer3.isActive());
-        EXPECT_FALSE(form->Timer5.isActive());
+        EXPECT_FALSE(form->ButtonAttentionTimer.isActive());
+        EXPECT_FALSE(form->WinFlashTimer.isActive());
+        EXPECT_FALSE(form->BetSignTimer.isActive());
         EXPECT_EQ(ShownState(*form, '1'), 0);
         EXPECT_EQ(ShownState(*form, '5'), 0);
         EXPECT_EQ(ShownState(*form, 'S'), 0);
@@ -139,9 +139,9 @@ TEST_F(WindowTimers, ASpinSwitchesTheAttentionOffAndBackOn)
     form->Session().Play(play::Command::Spin);
     ASSERT_TRUE(seen);
     EXPECT_GT(form->Session().State().Credits, 999);
-    EXPECT_TRUE(form->Timer2.isActive());
-    EXPECT_TRUE(form->Timer3.isActive());
-    EXPECT_FALSE(form->Timer5.isActive());
+    EXPECT_TRUE(form->ButtonAttentionTimer.isActive());
+    EXPECT_TRUE(form->WinFlashTimer.isActive());
+    EXPECT_FALSE(form->BetSignTimer.isActive());
     EXPECT_EQ(ShownState(*form, 'S'), 1);
 
     // The next spin without a win ends the flash and brings the sign back.
@@ -150,7 +150,7 @@ TEST_F(WindowTimers, ASpinSwitchesTheAttentionOffAndBackOn)
     const int32_t credits = form->Session().State().Credits;
     form->Session().Play(play::Command::Spin);
     EXPECT_EQ(form->Session().State().Credits, credits - 1);
-    EXPECT_TRUE(form->Timer2.isActive());
-    EXPECT_FALSE(form->Timer3.isActive());
-    EXPECT_TRUE(form->Timer5.isActive());
+    EXPECT_TRUE(form->ButtonAttentionTimer.isActive());
+    EXPECT_FALSE(form->WinFlashTimer.isActive());
+    EXPECT_TRUE(form->BetSignTimer.isActive());
 }

@@ -2,12 +2,13 @@
 // directories, and a window made ready as after its start-up tick.
 #include "WindowFixture.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPainter>
 
 #include <gtest/gtest.h>
 
-#include "dialogs/TTrickForm.h"
+#include "dialogs/BonusWindow.h"
 
 namespace windowtest {
 
@@ -59,7 +60,9 @@ Environment::Environment(int width, int height)
     qputenv("XDG_DATA_HOME", (config_.path() + QStringLiteral("/data")).toUtf8());
     bonusGuard_.setInterval(1000);
     QObject::connect(&bonusGuard_, &QTimer::timeout, [] {
-        if (dialogs::TTrickForm* bonus = dialogs::TTrickForm::OpenForm()) bonus->FinishNow();
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* bonus = qobject_cast<dialogs::BonusWindow*>(window)) bonus->FinishNow();
+        }
     });
     bonusGuard_.start();
 }
@@ -121,40 +124,42 @@ std::string Environment::Reminder(const char* key) const
         .ReadString("Plumfizz Slots", key, "");
 }
 
-std::unique_ptr<table::TForm1> Environment::Make()
+std::unique_ptr<table::MainWindow> Environment::Make()
 {
-    auto form = std::make_unique<table::TForm1>(platform, boxes, stops);
+    auto form = std::make_unique<table::MainWindow>(platform, boxes, stops);
     StopTimers(*form);
     return form;
 }
 
-std::unique_ptr<table::TForm1> Environment::MakeReady()
+std::unique_ptr<table::MainWindow> Environment::MakeReady()
 {
     auto form = Make();
     form->show();
     QCoreApplication::processEvents();
-    form->Timer1Timer();
+    form->StartupTick();
     StopTimers(*form);
     return form;
 }
 
-QPoint Environment::Design(const table::TForm1& form, int x, int y)
+QPoint Environment::Design(const table::MainWindow& form, int x, int y)
 {
     return QPoint(form.Surface().Origin().x() + form.Surface().Scale().Scaled(x),
                   form.Surface().Origin().y() + form.Surface().Scale().Scaled(y));
 }
 
-QRgb Environment::PixelAt(const table::TForm1& form, int designX, int designY)
+QRgb Environment::PixelAt(const table::MainWindow& form, int designX, int designY)
 {
     return form.Surface().Image().pixel(form.Surface().Scale().Scaled(designX), form.Surface().Scale().Scaled(designY));
 }
 
-void StopTimers(table::TForm1& form)
+void StopTimers(table::MainWindow& form)
 {
-    for (QTimer* timer : {&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4, &form.Timer5}) timer->stop();
+    for (QTimer* timer : {&form.StartupTimer, &form.ButtonAttentionTimer, &form.WinFlashTimer, &form.PendingTrackTimer,
+                          &form.BetSignTimer})
+        timer->stop();
 }
 
-void RunBonusWindow(table::TForm1& form, const engine::BonusPrizes& prizes)
+void RunBonusWindow(table::MainWindow& form, const engine::BonusPrizes& prizes)
 {
     form.Dialogs().RunBonusWindow(form.Session().State(), prizes, form.Session().Random(), [](engine::Effect) {});
 }

@@ -19,7 +19,7 @@
 #include "desktop/Platform.h"
 #include "play/ForcedStops.h"
 #include "store/SettingsFile.h"
-#include "table/TForm1.h"
+#include "table/MainWindow.h"
 
 namespace windowtest {
 
@@ -150,14 +150,14 @@ public:
     std::string Reminder(const char* key) const;
 
     // Constructs the window; its timers are stopped so nothing ticks unasked.
-    std::unique_ptr<table::TForm1> Make();
+    std::unique_ptr<table::MainWindow> Make();
     // ... shown (the surface follows the client area), after the start-up tick.
-    std::unique_ptr<table::TForm1> MakeReady();
+    std::unique_ptr<table::MainWindow> MakeReady();
 
     // A design point in view pixels (through the window's scaling and the
     // table's place), and the surface's pixel there (the surface holds the table only).
-    static QPoint Design(const table::TForm1& form, int x, int y);
-    static QRgb PixelAt(const table::TForm1& form, int designX, int designY);
+    static QPoint Design(const table::MainWindow& form, int x, int y);
+    static QRgb PixelAt(const table::MainWindow& form, int designX, int designY);
 
 private:
     QTemporaryDir assets_;
@@ -169,9 +169,9 @@ private:
     QTimer bonusGuard_;
 };
 
-void StopTimers(table::TForm1& form);
+void StopTimers(table::MainWindow& form);
 
 // The bonus window as a spin opens it, with the window's generator, silently.
-void RunBonusWindow(table::TForm1& form, const engine::BonusPrizes& prizes);
+void RunBonusWindow(table::MainWindow& form, const engine::BonusPrizes& prizes);
 
 }  // namespace windowtest

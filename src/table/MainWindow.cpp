@@ -1,6 +1,6 @@
 // The main window's start-up: its controls, the theme, the table's pictures
 // and surface, the window's size, and the play resumed where it was left.
-#include "table/TForm1.h"
+#include "table/MainWindow.h"
 
 #include <QEvent>
 #include <QMenuBar>
@@ -13,8 +13,8 @@
 
 namespace table {
 
-TForm1::TForm1(desktop::Platform& platform, dialogs::MessageBoxes& boxes, engine::OutcomeSource& outcomes,
-               QWidget* parent)
+MainWindow::MainWindow(desktop::Platform& platform, dialogs::MessageBoxes& boxes, engine::OutcomeSource& outcomes,
+                       QWidget* parent)
     : QMainWindow(parent),
       platform_(platform),
       boxes_(boxes),
@@ -22,7 +22,7 @@ TForm1::TForm1(desktop::Platform& platform, dialogs::MessageBoxes& boxes, engine
       size_(theme_),
       pictures_(pictures::PictureSet::BuiltIn()),
       surface_(pictures_),
-      controls_(Timer2, Timer3, Timer5, MainMenu1),
+      controls_(ButtonAttentionTimer, WinFlashTimer, BetSignTimer, Menu),
       tableDialogs_(*this, boxes, {theme_.assetDir, QSize(theme_.screenWidth, theme_.screenHeight), theme_.logicalDpi}),
       windows_(*this, platform, boxes, tableDialogs_, theme_, pictures_),
       files_(theme_.programBaseName.toStdString()),
@@ -31,7 +31,7 @@ TForm1::TForm1(desktop::Platform& platform, dialogs::MessageBoxes& boxes, engine
               [this](engine::Button button) { return surface_.ButtonArea(button); }),
       session_(play::SessionParts{surface_, platform, controls_, tableDialogs_, sounds_, files_, speech_}, outcomes)
 {
-    // The designer's part: the black client area, the menu, the timers.
+    // The window's parts: the black client area, the menu, the timers.
     InstallTableAccessibility();
     view_ = new TableView(*this, surface_.Image(), this);
     surface_.SetDisplay(view_);
@@ -40,39 +40,39 @@ TForm1::TForm1(desktop::Platform& platform, dialogs::MessageBoxes& boxes, engine
     setFocusProxy(view_);
     view_->setFocus();
 
-    MainMenu1 = BuildGameMenus(menuBar(), QStringLiteral("Plumfizz Slots"));
+    Menu = BuildGameMenus(menuBar(), QStringLiteral("Plumfizz Slots"));
     // The bar never keeps the keyboard: Space and Enter belong to the table.
     menuBar()->setFocusPolicy(Qt::NoFocus);
-    ConnectMainMenu(MainMenu1, this);
+    ConnectMainMenu(Menu, this);
     // F1 on the table shows the table's topic; the manual item shows the contents.
     auto* tableHelp = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(tableHelp, &QShortcut::activated, this, [this] { windows_.Help(dialogs::MainWindowTopic); });
 
-    Timer1.setInterval(250);
-    Timer2.setInterval(200);
-    Timer3.setInterval(300);
-    Timer4.setInterval(1000);
-    Timer5.setInterval(400);
-    connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    connect(&Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
-    connect(&Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
-    connect(&Timer4, &QTimer::timeout, this, &TForm1::Timer4Timer);
-    connect(&Timer5, &QTimer::timeout, this, &TForm1::Timer5Timer);
+    StartupTimer.setInterval(250);
+    ButtonAttentionTimer.setInterval(200);
+    WinFlashTimer.setInterval(300);
+    PendingTrackTimer.setInterval(1000);
+    BetSignTimer.setInterval(400);
+    connect(&StartupTimer, &QTimer::timeout, this, &MainWindow::StartupTick);
+    connect(&ButtonAttentionTimer, &QTimer::timeout, this, &MainWindow::ButtonAttentionTick);
+    connect(&WinFlashTimer, &QTimer::timeout, this, &MainWindow::WinFlashTick);
+    connect(&PendingTrackTimer, &QTimer::timeout, this, &MainWindow::PendingTrackTick);
+    connect(&BetSignTimer, &QTimer::timeout, this, &MainWindow::BetSignTick);
 
     Guarded([this] { FormCreate(); });
 
     if (startupSucceeded_) {
         // Running from creation: the start-up tick, the attention, the music
         // and the sign; the win flash waits for a win.
-        for (QTimer* timer : {&Timer1, &Timer2, &Timer4, &Timer5}) timer->start();
+        for (QTimer* timer : {&StartupTimer, &ButtonAttentionTimer, &PendingTrackTimer, &BetSignTimer}) timer->start();
     }
 }
 
-void TForm1::FormCreate()
+void MainWindow::FormCreate()
 {
     // Exactly the title: no application name appended by the platform.
     setWindowTitle(theme_.gameTitle);
-    MainMenu1.ManualItem->setText(ManualCaption(theme_.gameTitle));
+    Menu.ManualItem->setText(ManualCaption(theme_.gameTitle));
 
     if (!LoadTablePictures(pictures_, theme_, platform_.ColourDepth(), boxes_, this)) {
         session_.StartupFailed();
@@ -101,8 +101,8 @@ void TForm1::FormCreate()
     // The player's levels, unlike the two switches, are kept between runs.
     sounds_.SetLevels(
         store::ReadSoundLevels(store::SettingsFile((theme_.programBaseName + QStringLiteral(".ini")).toStdString())));
-    MainMenu1.Sound1->setChecked(true);
-    MainMenu1.Music1->setChecked(true);
+    Menu.Sound1->setChecked(true);
+    Menu.Music1->setChecked(true);
 
     // The game that was running when the program last closed; temporary
     // files of killed writers are removed first.
@@ -112,7 +112,7 @@ void TForm1::FormCreate()
     if (!size_.Maximised()) setFixedSize(size_.Outer());
 }
 
-void TForm1::ShowTable()
+void MainWindow::ShowTable()
 {
     if (size_.Maximised()) {
         showMaximized();
@@ -125,14 +125,14 @@ void TForm1::ShowTable()
     view_->setFocus();
 }
 
-void TForm1::TableResized(QSize size)
+void MainWindow::TableResized(QSize size)
 {
     if (!startupSucceeded_ || size.isEmpty()) return;
     surface_.Place(size, view_->devicePixelRatioF());
     session_.Repaint();
 }
 
-bool TForm1::event(QEvent* event)
+bool MainWindow::event(QEvent* event)
 {
     const bool result = QMainWindow::event(event);
     if (startupSucceeded_) size_.Fit(*this, event->type());

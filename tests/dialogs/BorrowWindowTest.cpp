@@ -8,12 +8,12 @@
 #include <limits>
 #include <vector>
 
-#include "dialogs/TBorrowC.h"
+#include "dialogs/BorrowWindow.h"
 #include "pictures/PictureSet.h"
 
 namespace {
 
-using dialogs::TBorrowC;
+using dialogs::BorrowWindow;
 
 constexpr int32_t Largest = std::numeric_limits<int32_t>::max();
 
@@ -25,20 +25,20 @@ protected:
     std::vector<QString> messages;
     std::vector<int> topics;
 
-    std::unique_ptr<TBorrowC> Open(int32_t credits, int32_t borrowed)
+    std::unique_ptr<BorrowWindow> Open(int32_t credits, int32_t borrowed)
     {
         state.Credits = credits;
         state.Borrowed = borrowed;
         dialogs::BorrowWindowServices services;
         services.showInformation = [this](const QString& text) { messages.push_back(text); };
         services.showHelp = [this](int topic) { topics.push_back(topic); };
-        auto form = std::make_unique<TBorrowC>(state, digits, 800, std::move(services));
+        auto form = std::make_unique<BorrowWindow>(state, digits, 800, std::move(services));
         form->show();
         return form;
     }
 
     // Presses the buttons of these tags with the mouse, as a player does.
-    static void Press(TBorrowC& form, std::initializer_list<int> tags)
+    static void Press(BorrowWindow& form, std::initializer_list<int> tags)
     {
         QPushButton* buttons[] = {&form.Button1000, &form.Button100, &form.Button10, &form.Button1};
         for (int tag : tags) QTest::mouseClick(buttons[tag], Qt::LeftButton);
@@ -128,7 +128,7 @@ TEST_F(BorrowWindowTest, EscapeKeepsItOpenOkClosesAndF1AsksForTheControlsTopic)
     QTest::keyClick(form.get(), Qt::Key_Escape);
     EXPECT_TRUE(form->isVisible());
     QTest::keyClick(&form->OKButton, Qt::Key_F1);
-    EXPECT_EQ(topics, std::vector<int>{TBorrowC::ControlHelpContext});
+    EXPECT_EQ(topics, std::vector<int>{BorrowWindow::ControlHelpContext});
 
     QTest::mouseClick(&form->HelpButton, Qt::LeftButton);
     ASSERT_EQ(messages.size(), 1u);

@@ -1,6 +1,6 @@
 // The game slot dialog: its panels filled from the store, the slot buttons and
 // Enter in a name field in both modes, Help and F1, and the failure of a save.
-#include "TLoadSave.h"
+#include "SlotDialog.h"
 
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -47,8 +47,8 @@ std::unique_ptr<QInputDialog> MakeNameQuestion(const QString& initial, QWidget* 
     return box;
 }
 
-TLoadSave::TLoadSave(SlotDialogMode mode, engine::GameState& state, const store::GameStore& store,
-                     const QString& gameTitle, SlotDialogServices services, QWidget* owner)
+SlotDialog::SlotDialog(SlotDialogMode mode, engine::GameState& state, const store::GameStore& store,
+                       const QString& gameTitle, SlotDialogServices services, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
       mode_(mode),
@@ -59,7 +59,7 @@ TLoadSave::TLoadSave(SlotDialogMode mode, engine::GameState& state, const store:
     FormCreate(gameTitle);
 }
 
-void TLoadSave::FormCreate(const QString& gameTitle)
+void SlotDialog::FormCreate(const QString& gameTitle)
 {
     setWindowTitle(mode_ == SlotDialogMode::Save ? QStringLiteral("Save a Game -- Select Game Slot")
                                                  : QStringLiteral("Open a Game -- Select Game Slot"));
@@ -102,7 +102,7 @@ void TLoadSave::FormCreate(const QString& gameTitle)
 
     HelpBtn = slotlook::MakeDialogButton(*this, QStringLiteral("&Help"), slotlook::HelpButtonPosition);
     CancelBtn = slotlook::MakeDialogButton(*this, QStringLiteral("&Cancel"), slotlook::CancelButtonPosition);
-    connect(HelpBtn, &QPushButton::clicked, this, &TLoadSave::HelpBtnClick);
+    connect(HelpBtn, &QPushButton::clicked, this, &SlotDialog::HelpBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
     const auto& p = panels_;
@@ -116,8 +116,6 @@ void TLoadSave::FormCreate(const QString& gameTitle)
     credits5 = p[4].credits, credits6 = p[5].credits, credits7 = p[6].credits, credits8 = p[7].credits;
     borrowed1 = p[0].borrowed, borrowed2 = p[1].borrowed, borrowed3 = p[2].borrowed, borrowed4 = p[3].borrowed;
     borrowed5 = p[4].borrowed, borrowed6 = p[5].borrowed, borrowed7 = p[6].borrowed, borrowed8 = p[7].borrowed;
-    OKBtn = p[0].button, BitBtn1 = p[1].button, BitBtn2 = p[2].button, BitBtn3 = p[3].button;
-    BitBtn4 = p[4].button, BitBtn5 = p[5].button, BitBtn6 = p[6].button, BitBtn7 = p[7].button;
 
     // Keyboard order: the panels left column first, then Help and Cancel.
     // Enter presses the button that has the focus: Cancel at first, so Enter
@@ -134,7 +132,7 @@ void TLoadSave::FormCreate(const QString& gameTitle)
     CancelBtn->setFocus();
 }
 
-void TLoadSave::UpdateSlotItem(int n)
+void SlotDialog::UpdateSlotItem(int n)
 {
     const Panel& panel = panels_[n - 1];
     QString item = QStringLiteral("Slot %1").arg(n);
@@ -143,7 +141,7 @@ void TLoadSave::UpdateSlotItem(int n)
     panel.button->setAccessibleName(item);
 }
 
-void TLoadSave::SlotButtonClick(int tag)
+void SlotDialog::SlotButtonClick(int tag)
 {
     if (tag < 1 || tag > 8) return;
     if (mode_ == SlotDialogMode::Open) {
@@ -153,7 +151,7 @@ void TLoadSave::SlotButtonClick(int tag)
     }
 }
 
-void TLoadSave::SaveInto(int slot)
+void SlotDialog::SaveInto(int slot)
 {
     const QString caption = QString::fromLatin1(NameQuestionCaption);
     const QString initial = panels_[slot].name->text().left(MaxSavedNameCharacters);
@@ -183,7 +181,7 @@ void TLoadSave::SaveInto(int slot)
     accept();
 }
 
-void TLoadSave::OpenFrom(int slot)
+void SlotDialog::OpenFrom(int slot)
 {
     engine::GameState opened;
     store_.LoadGameSlot(opened, slot);
@@ -201,18 +199,18 @@ void TLoadSave::OpenFrom(int slot)
     accept();
 }
 
-void TLoadSave::done(int result)
+void SlotDialog::done(int result)
 {
     closed_ = true;
     QDialog::done(result);
 }
 
-void TLoadSave::paintEvent(QPaintEvent* /*event*/)
+void SlotDialog::paintEvent(QPaintEvent* /*event*/)
 {
     slotlook::PaintBackground(*this);
 }
 
-void TLoadSave::keyPressEvent(QKeyEvent* event)
+void SlotDialog::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F1) {
         event->accept();
@@ -222,7 +220,7 @@ void TLoadSave::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-bool TLoadSave::eventFilter(QObject* watched, QEvent* event)
+bool SlotDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -239,12 +237,12 @@ bool TLoadSave::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TLoadSave::HelpBtnClick()
+void SlotDialog::HelpBtnClick()
 {
     if (services_.showHelp) services_.showHelp(SlotDialogHelpTopic);
 }
 
-void TLoadSave::ShowError(const QString& text)
+void SlotDialog::ShowError(const QString& text)
 {
     const QString shown = text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
     if (services_.showError) {

@@ -1,4 +1,4 @@
-// The statistics window TStatsForm: the game's figures, computed once when
+// The statistics window: the game's figures, computed once when
 // it opens; it changes nothing.
 #pragma once
 
@@ -11,11 +11,12 @@
 
 namespace dialogs {
 
-class TStatsForm : public QDialog {
+class StatisticsWindow : public QDialog {
     Q_OBJECT
 public:
     // Reads the game now; later changes to it are not shown.
-    explicit TStatsForm(const engine::GameState& state, QWidget* owner = nullptr, const QLocale& locale = QLocale());
+    explicit StatisticsWindow(const engine::GameState& state, QWidget* owner = nullptr,
+                              const QLocale& locale = QLocale());
 
     // The value labels, each right-aligned beside its caption; the window
     // widens where the widest figure would otherwise reach under it.

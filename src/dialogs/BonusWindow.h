@@ -15,7 +15,7 @@
 #include <functional>
 #include <optional>
 
-#include "dialogs/TImage.h"
+#include "dialogs/PictureControl.h"
 #include "engine/GameState.h"
 #include "engine/Host.h"
 
@@ -40,15 +40,11 @@ struct BonusWindowSetup {
 // The pick-a-box bonus window: eight closed boxes, one to open by mouse or
 // keyboard. It reads the prizes, sets SpinWin to the prize picked and adds it
 // to BonusWon when it closes, however it closes.
-class TTrickForm : public QDialog {
+class BonusWindow : public QDialog {
     Q_OBJECT
 public:
-    TTrickForm(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
-               BonusWindowServices services, QWidget* owner = nullptr);
-    ~TTrickForm() override;
-
-    // The bonus window open at the moment, if any (it is modal: one at most).
-    static TTrickForm* OpenForm();
+    BonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
+                BonusWindowServices services, QWidget* owner = nullptr);
 
     // The prize of the last prize box opened; 0 until one is.
     int32_t PickedPrize() const { return pickedPrize_; }
@@ -80,16 +76,17 @@ public:
     // yet, so the bonus is not lost, then closes without waiting.
     void FinishNow();
 
-    // The designer's controls, bottom to top.
-    TImage Image1;  // the closed boxes
-    TImage Image2;  // an empty box
-    TImage Image3;  // the prize, with its text
-    QTimer Timer1;  // 3000 ms after the first opening: close
-    QTimer Timer2;  // 200 ms after creation: the opening sound
+    // The pictures, bottom to top, all sharing one corner, and the timers.
+    // Declared before the private members, so built first.
+    PictureControl ClosedBoxes;   // eight closed boxes, the one that takes clicks
+    PictureControl EmptyBox;      // shown for an empty box
+    PictureControl PrizePicture;  // shown for a prize, with its text
+    QTimer CloseTimer;            // 3000 ms after the first opening: close
+    QTimer OpeningSoundTimer;     // 200 ms after creation: the opening sound
 
-    void Timer1Timer();
-    void Timer2Timer();
-    void Image1MouseDown(QPoint position);
+    void CloseTick();
+    void OpeningSoundTick();
+    void ClosedBoxesMouseDown(QPoint position);
 
     // Closing, however it happens.
     void done(int result) override;
@@ -128,7 +125,9 @@ private:
 // Runs the bonus window modally: creates it, shows it until it closes and
 // destroys it. Afterwards SpinWin holds the prize picked (unchanged for an
 // empty box) and BonusWon has grown by it. Returns the box opened (1..8).
+// While the window exists, `*open` (when given) points to it, so that its
+// owner can reach it, to finish it at a close; afterwards it is null.
 int RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
-                   BonusWindowServices services, QWidget* owner = nullptr);
+                   BonusWindowServices services, QWidget* owner = nullptr, BonusWindow** open = nullptr);
 
 }  // namespace dialogs

@@ -1,4 +1,4 @@
-// The sponsor window TAdsForm: a fixed panel of clickable advertising whose
+// The sponsor window: a fixed panel of clickable advertising whose
 // every click hands one web address to the browser and leaves it open.
 #pragma once
 
@@ -16,7 +16,7 @@
 
 namespace dialogs {
 
-class TAdsForm : public QDialog {
+class SponsorWindow : public QDialog {
     Q_OBJECT
 public:
     static constexpr QSize ClientSize{797, 549};
@@ -26,9 +26,9 @@ public:
     // Reseeds the program's generator from the time of day and draws the
     // banner, then the bottom picture. Pictures come from
     // <assetDir>/sponsors/; one that cannot be read leaves its area empty.
-    TAdsForm(engine::Random& random, const QString& assetDir, QWidget* owner = nullptr);
+    SponsorWindow(engine::Random& random, const QString& assetDir, QWidget* owner = nullptr);
 
-    // The designer's controls.
+    // The window's controls.
     AdLink BannerImage;
     AdLink BannerCaption;
     AdLink DownloadsImage;

@@ -12,13 +12,13 @@
 #include <memory>
 #include <vector>
 
-#include "dialogs/TTrickForm.h"
+#include "dialogs/BonusWindow.h"
 
 namespace {
 
+using dialogs::BonusWindow;
 using dialogs::BonusWindowServices;
 using dialogs::BonusWindowSetup;
-using dialogs::TTrickForm;
 
 // Box 1 = 250, 2 empty, 3 = 100, 4 empty, 5 = 50, 6 = 10, 7 = 25, 8 = 50.
 const engine::BonusPrizes Prizes{250, 0, 100, 0, 50, 10, 25, 50};
@@ -56,19 +56,19 @@ protected:
 
     // A window on a screen of the given size; 120 dpi keeps it at that size
     // (below 100 it would be maximised).
-    std::unique_ptr<TTrickForm> Open(QSize screen = {640, 480}, int dpi = 120, const QString& assetDir = {},
-                                     const engine::BonusPrizes& prizes = Prizes)
+    std::unique_ptr<BonusWindow> Open(QSize screen = {640, 480}, int dpi = 120, const QString& assetDir = {},
+                                      const engine::BonusPrizes& prizes = Prizes)
     {
-        auto form = std::make_unique<TTrickForm>(state, prizes, BonusWindowSetup{assetDir, screen, dpi}, Services());
+        auto form = std::make_unique<BonusWindow>(state, prizes, BonusWindowSetup{assetDir, screen, dpi}, Services());
         // The opening sound has its own test; here it would only arrive when
         // the machine happens to be slow.
-        form->Timer2.stop();
+        form->OpeningSoundTimer.stop();
         return form;
     }
 
     // A press where the player clicks, in window coordinates; Qt finds the
     // control under it, as it does for a real click.
-    static void PressAt(TTrickForm& form, QPoint windowPosition, Qt::MouseButton button = Qt::LeftButton)
+    static void PressAt(BonusWindow& form, QPoint windowPosition, Qt::MouseButton button = Qt::LeftButton)
     {
         if (!form.isVisible()) {
             form.show();
@@ -77,9 +77,9 @@ protected:
         QTest::mouseRelease(form.windowHandle(), button, {}, windowPosition);
     }
 
-    static void PressInPicture(TTrickForm& form, QPoint picturePosition)
+    static void PressInPicture(BonusWindow& form, QPoint picturePosition)
     {
-        PressAt(form, form.Image1.pos() + picturePosition);
+        PressAt(form, form.ClosedBoxes.pos() + picturePosition);
     }
 
     engine::GameState state;
@@ -90,7 +90,7 @@ protected:
 };
 
 // Which box the window opened, told by what it showed and paid.
-int OpenedBox(const TTrickForm& form, const engine::BonusPrizes& prizes)
+int OpenedBox(const BonusWindow& form, const engine::BonusPrizes& prizes)
 {
     if (!form.BoxOpened()) return 0;
     for (int box = 1; box <= 8; ++box) {
@@ -140,7 +140,7 @@ TEST_F(BonusWindowTest, EachCornerOfEachBoxOpensThatBox)
             auto form = Open({640, 480}, 120, {}, distinct);
             PressInPicture(*form, corner);
             EXPECT_EQ(OpenedBox(*form, distinct), a.box) << "corner " << corner.x() << "," << corner.y();
-            EXPECT_EQ(TTrickForm::BoxAt(corner), a.box);
+            EXPECT_EQ(BonusWindow::BoxAt(corner), a.box);
         }
     }
     EXPECT_TRUE(messages.empty());
@@ -157,14 +157,14 @@ TEST_F(BonusWindowTest, PressesInGapsOrOnTheLeftOpenNothingAndSayNothing)
     auto form = Open();
     for (const QPoint p : misses) {
         PressInPicture(*form, p);
-        EXPECT_EQ(TTrickForm::BoxAt(p), 0) << p.x() << "," << p.y();
+        EXPECT_EQ(BonusWindow::BoxAt(p), 0) << p.x() << "," << p.y();
     }
     EXPECT_FALSE(form->BoxOpened());
-    EXPECT_FALSE(form->Image1.isHidden());
+    EXPECT_FALSE(form->ClosedBoxes.isHidden());
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(sounds.empty());
-    EXPECT_FALSE(form->Timer1.isActive());
+    EXPECT_FALSE(form->CloseTimer.isActive());
 }
 
 TEST_F(BonusWindowTest, BackgroundPressAsksForABoxThenClosesOnceOneIsOpen)
@@ -178,7 +178,7 @@ TEST_F(BonusWindowTest, BackgroundPressAsksForABoxThenClosesOnceOneIsOpen)
 
     PressInPicture(*form, {450, 250});  // box 3: 100
     ASSERT_TRUE(form->isVisible());
-    EXPECT_TRUE(form->Timer1.isActive());
+    EXPECT_TRUE(form->CloseTimer.isActive());
 
     // A press on the prize picture itself does nothing.
     PressInPicture(*form, {20, 20});
@@ -187,7 +187,7 @@ TEST_F(BonusWindowTest, BackgroundPressAsksForABoxThenClosesOnceOneIsOpen)
     PressAt(*form, {1000, 700});
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_FALSE(form->Timer1.isActive());
+    EXPECT_FALSE(form->CloseTimer.isActive());
     EXPECT_EQ(state.SpinWin, 100);
     EXPECT_EQ(state.BonusWon, 1100);
     EXPECT_EQ(messages.size(), 1u);
@@ -198,19 +198,19 @@ TEST_F(BonusWindowTest, EmptyBoxPaysNothingAndClosesOnTheTimer)
     state.SpinWin = 17;
     auto form = Open();
     PressInPicture(*form, {450, 150});  // box 2: empty
-    EXPECT_FALSE(form->Image2.isHidden());
-    EXPECT_TRUE(form->Image3.isHidden());
-    EXPECT_TRUE(form->Image1.isHidden());
+    EXPECT_FALSE(form->EmptyBox.isHidden());
+    EXPECT_TRUE(form->PrizePicture.isHidden());
+    EXPECT_TRUE(form->ClosedBoxes.isHidden());
     EXPECT_EQ(sounds, std::vector<int>{4});
     EXPECT_EQ(form->PickedPrize(), 0);
-    EXPECT_TRUE(form->Timer1.isActive());
-    EXPECT_EQ(form->Timer1.interval(), 3000);
+    EXPECT_TRUE(form->CloseTimer.isActive());
+    EXPECT_EQ(form->CloseTimer.interval(), 3000);
 
     // The closed boxes are gone: a press where a box stood opens nothing.
     PressInPicture(*form, {450, 50});
     EXPECT_EQ(form->PickedPrize(), 0);
 
-    form->Timer1Timer();
+    form->CloseTick();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Accepted);
     EXPECT_EQ(state.SpinWin, 17);
@@ -228,11 +228,11 @@ TEST_F(BonusWindowTest, LetterKeysOpenMoreBoxesAndTheLastPrizeWins)
     QTest::keyClick(form.get(), Qt::Key_Y);  // box 4: empty, lowers nothing
     EXPECT_EQ(form->PickedPrize(), 50);
     EXPECT_EQ(state.SpinWin, 50);
-    EXPECT_FALSE(form->Image3.isHidden());  // the prize picture stays on top
+    EXPECT_FALSE(form->PrizePicture.isHidden());  // the prize picture stays on top
     EXPECT_EQ(sounds, (std::vector<int>{4, 5, 5, 4}));
     EXPECT_EQ(state.BonusWon, 1000);  // nothing is added before closing
 
-    form->Timer1Timer();
+    form->CloseTick();
     EXPECT_EQ(state.BonusWon, 1050);
     EXPECT_EQ(state.SpinWin, 50);
 }
@@ -291,10 +291,10 @@ TEST_F(BonusWindowTest, EnterOrSpaceOpensARandomBoxOnlyWhileChoosing)
 TEST_F(BonusWindowTest, PrizeTextIsYellowWithItsTopAt40And200)
 {
     auto form = Open();
-    const QImage before = form->Image3.Picture();
+    const QImage before = form->PrizePicture.Picture();
     ASSERT_EQ(before.size(), QSize(640, 480));
     QTest::keyClick(form.get(), Qt::Key_N);  // 250
-    const QImage after = form->Image3.Picture();
+    const QImage after = form->PrizePicture.Picture();
 
     const QRect changed = ChangedArea(before, after);
     ASSERT_FALSE(changed.isEmpty());
@@ -313,19 +313,19 @@ TEST_F(BonusWindowTest, PrizeTextIsYellowWithItsTopAt40And200)
     // And it is what the player sees, at the picture's place in the window.
     form->show();
     const QImage shown = form->grab().toImage();
-    EXPECT_GT(CountColour(shown, changed.translated(form->Image1.pos()), Yellow), 200);
+    EXPECT_GT(CountColour(shown, changed.translated(form->ClosedBoxes.pos()), Yellow), 200);
 }
 
 TEST_F(BonusWindowTest, PrizeTextFollowsTheLogicalResolution)
 {
     auto at96 = Open({640, 480}, 120);
-    const QImage plain = at96->Image3.Picture();
+    const QImage plain = at96->PrizePicture.Picture();
     QTest::keyClick(at96.get(), Qt::Key_N);
-    const QRect small = ChangedArea(plain, at96->Image3.Picture());
+    const QRect small = ChangedArea(plain, at96->PrizePicture.Picture());
 
     auto at144 = Open({640, 480}, 144);
     QTest::keyClick(at144.get(), Qt::Key_N);
-    const QRect large = ChangedArea(plain, at144->Image3.Picture());
+    const QRect large = ChangedArea(plain, at144->PrizePicture.Picture());
     EXPECT_GT(large.height(), small.height());
     EXPECT_GT(large.width(), small.width());
 }
@@ -337,16 +337,16 @@ TEST_F(BonusWindowTest, ALaterPrizeReplacesTheEarlierText)
     QTest::keyClick(twice.get(), Qt::Key_E);  // 50
     auto once = Open();
     QTest::keyClick(once.get(), Qt::Key_E);
-    EXPECT_EQ(twice->Image3.Picture(), once->Image3.Picture());
+    EXPECT_EQ(twice->PrizePicture.Picture(), once->PrizePicture.Picture());
 }
 
 TEST_F(BonusWindowTest, LargerScreenCentresThePictureAndMovesTheBoxes)
 {
     auto form = Open({1024, 768});
     EXPECT_EQ(form->size(), QSize(1024, 768));
-    EXPECT_EQ(form->Image1.geometry(), QRect(192, 144, 640, 480));
-    EXPECT_EQ(form->Image2.pos(), QPoint(192, 144));
-    EXPECT_EQ(form->Image3.pos(), QPoint(192, 144));
+    EXPECT_EQ(form->ClosedBoxes.geometry(), QRect(192, 144, 640, 480));
+    EXPECT_EQ(form->EmptyBox.pos(), QPoint(192, 144));
+    EXPECT_EQ(form->PrizePicture.pos(), QPoint(192, 144));
     EXPECT_TRUE(form->windowFlags().testFlag(Qt::FramelessWindowHint));
 
     // Where box 1 stands on a 640 × 480 screen is black background here.
@@ -369,7 +369,7 @@ TEST_F(BonusWindowTest, LowResolutionMaximisesAndCentresInTheRealClientArea)
     EXPECT_TRUE(maximised->windowState().testFlag(Qt::WindowMaximized));
     maximised->show();
     const QSize client = maximised->size();
-    EXPECT_EQ(maximised->Image1.pos(), QPoint((client.width() - 640) / 2, (client.height() - 480) / 2));
+    EXPECT_EQ(maximised->ClosedBoxes.pos(), QPoint((client.width() - 640) / 2, (client.height() - 480) / 2));
 
     auto normal = Open({1024, 768}, 100);
     EXPECT_FALSE(normal->windowState().testFlag(Qt::WindowMaximized));
@@ -392,11 +392,11 @@ TEST_F(BonusWindowTest, ReplacementPictureOfAnotherSizeKeepsTheBoxesAtPictureCoo
     broken.close();
 
     auto form = Open({1024, 768}, 120, dir.path());
-    EXPECT_EQ(form->Image1.geometry(), QRect((1024 - 700) / 2, (768 - 500) / 2, 700, 500));
-    EXPECT_EQ(form->Image1.Picture().pixelColor(650, 490), QColor(0, 0, 200));
-    EXPECT_EQ(form->Image2.size(), QSize(640, 480));
-    EXPECT_EQ(form->Image2.pos(), form->Image1.pos());
-    EXPECT_EQ(form->Image3.pos(), form->Image1.pos());
+    EXPECT_EQ(form->ClosedBoxes.geometry(), QRect((1024 - 700) / 2, (768 - 500) / 2, 700, 500));
+    EXPECT_EQ(form->ClosedBoxes.Picture().pixelColor(650, 490), QColor(0, 0, 200));
+    EXPECT_EQ(form->EmptyBox.size(), QSize(640, 480));
+    EXPECT_EQ(form->EmptyBox.pos(), form->ClosedBoxes.pos());
+    EXPECT_EQ(form->PrizePicture.pos(), form->ClosedBoxes.pos());
 
     PressInPicture(*form, {650, 450});  // inside the larger picture, outside every box
     EXPECT_FALSE(form->BoxOpened());
@@ -411,21 +411,21 @@ TEST_F(BonusWindowTest, PictureLargerThanTheScreenIsCentredToo)
     ASSERT_TRUE(dir.isValid());
     WriteBitmap(dir.filePath(QStringLiteral("bonus1.bmp")), {801, 601}, QColor(0, 120, 0));
     auto form = Open({640, 480}, 120, dir.path());
-    EXPECT_EQ(form->Image1.pos(), QPoint(-80, -60));  // truncated toward zero
-    PressInPicture(*form, {590, 400});                // box 8: 50
+    EXPECT_EQ(form->ClosedBoxes.pos(), QPoint(-80, -60));  // truncated toward zero
+    PressInPicture(*form, {590, 400});                     // box 8: 50
     EXPECT_EQ(form->PickedPrize(), 50);
     // Box 1 lies above the window's top edge: out of reach of the mouse.
-    EXPECT_LT(form->Image1.pos().y() + 30, 0);
+    EXPECT_LT(form->ClosedBoxes.pos().y() + 30, 0);
 }
 
 TEST_F(BonusWindowTest, OpeningSoundPlaysOnceAfter200Ms)
 {
-    auto form = std::make_unique<TTrickForm>(state, Prizes, BonusWindowSetup{{}, {640, 480}, 120}, Services());
-    EXPECT_TRUE(form->Timer2.isActive());
-    EXPECT_EQ(form->Timer2.interval(), 200);
-    EXPECT_FALSE(form->Timer1.isActive());
-    form->Timer2Timer();
-    EXPECT_FALSE(form->Timer2.isActive());
+    auto form = std::make_unique<BonusWindow>(state, Prizes, BonusWindowSetup{{}, {640, 480}, 120}, Services());
+    EXPECT_TRUE(form->OpeningSoundTimer.isActive());
+    EXPECT_EQ(form->OpeningSoundTimer.interval(), 200);
+    EXPECT_FALSE(form->CloseTimer.isActive());
+    form->OpeningSoundTick();
+    EXPECT_FALSE(form->OpeningSoundTimer.isActive());
     EXPECT_EQ(sounds, std::vector<int>{7});
 }
 
@@ -452,7 +452,7 @@ TEST_F(BonusWindowTest, FinishNowKeepsAnOpenedBoxAndCountsOnce)
     EXPECT_EQ(state.BonusWon, 1100);
 
     // Late ticks and a second close change nothing.
-    form->Timer1Timer();
+    form->CloseTick();
     form->FinishNow();
     QTest::keyClick(form.get(), Qt::Key_N);
     EXPECT_EQ(state.BonusWon, 1100);
@@ -462,16 +462,15 @@ TEST_F(BonusWindowTest, FinishNowKeepsAnOpenedBoxAndCountsOnce)
 TEST_F(BonusWindowTest, RunBonusWindowRunsModallyUntilClosed)
 {
     randomAnswer = 0;  // box 1: 250
-    EXPECT_EQ(TTrickForm::OpenForm(), nullptr);
+    BonusWindow* open = nullptr;
     bool sawForm = false;
     QTimer::singleShot(0, [&] {
-        TTrickForm* form = TTrickForm::OpenForm();
-        sawForm = form != nullptr && form->isModal() && form->isVisible();
-        if (form != nullptr) form->FinishNow();
+        sawForm = open != nullptr && open->isModal() && open->isVisible();
+        if (open != nullptr) open->FinishNow();
     });
-    dialogs::RunBonusWindow(state, Prizes, BonusWindowSetup{{}, {640, 480}, 120}, Services());
+    dialogs::RunBonusWindow(state, Prizes, BonusWindowSetup{{}, {640, 480}, 120}, Services(), nullptr, &open);
     EXPECT_TRUE(sawForm);
-    EXPECT_EQ(TTrickForm::OpenForm(), nullptr);
+    EXPECT_EQ(open, nullptr);
     EXPECT_EQ(state.SpinWin, 250);
     EXPECT_EQ(state.BonusWon, 1250);
 }
@@ -481,7 +480,7 @@ TEST_F(BonusWindowTest, BonusTotalSaturatesAndCountsEveryPrize)
     state.BonusWon = std::numeric_limits<int32_t>::max() - 10;
     auto big = Open();
     QTest::keyClick(big.get(), Qt::Key_N);  // 250
-    big->Timer1Timer();
+    big->CloseTick();
     EXPECT_EQ(state.BonusWon, std::numeric_limits<int32_t>::max());
 
     // A one-credit prize is paid, so it is counted too.
@@ -489,7 +488,7 @@ TEST_F(BonusWindowTest, BonusTotalSaturatesAndCountsEveryPrize)
     state.SpinWin = 0;
     auto one = Open({640, 480}, 120, {}, engine::BonusPrizes{1, 0, 0, 0, 0, 0, 0, 0});
     QTest::keyClick(one.get(), Qt::Key_N);
-    one->Timer1Timer();
+    one->CloseTick();
     EXPECT_EQ(state.SpinWin, 1);
     EXPECT_EQ(state.BonusWon, 1);
 }
@@ -516,7 +515,7 @@ TEST_F(BonusWindowTest, AScreenReadersPressOfABoxIsAClickOnIt)
         QAccessibleInterface* iface = boxes[static_cast<size_t>(box - 1)];
         EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Box %1").arg(box));
         EXPECT_EQ(window->childAt(iface->rect().center().x(), iface->rect().center().y()), iface);
-        EXPECT_EQ(TTrickForm::BoxAt(form->Image1.mapFromGlobal(iface->rect().center())), box);
+        EXPECT_EQ(BonusWindow::BoxAt(form->ClosedBoxes.mapFromGlobal(iface->rect().center())), box);
     }
 
     QAccessibleActionInterface* press = boxes[1]->actionInterface();
@@ -528,9 +527,9 @@ TEST_F(BonusWindowTest, AScreenReadersPressOfABoxIsAClickOnIt)
     QCoreApplication::processEvents();
     EXPECT_EQ(form->OpenedBox(), clicked->OpenedBox());
     EXPECT_EQ(sounds, clickSounds);
-    EXPECT_EQ(form->Image1.isHidden(), clicked->Image1.isHidden());
-    EXPECT_EQ(form->Image2.isHidden(), clicked->Image2.isHidden());
-    EXPECT_EQ(form->Timer1.isActive(), clicked->Timer1.isActive());
+    EXPECT_EQ(form->ClosedBoxes.isHidden(), clicked->ClosedBoxes.isHidden());
+    EXPECT_EQ(form->EmptyBox.isHidden(), clicked->EmptyBox.isHidden());
+    EXPECT_EQ(form->CloseTimer.isActive(), clicked->CloseTimer.isActive());
     EXPECT_EQ(boxes[1]->text(QAccessible::Name), QStringLiteral("Box 2, empty"));
 
     // As a click on the boxes would, a press once one is open does nothing.

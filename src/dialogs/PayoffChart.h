@@ -1,4 +1,4 @@
-// The payoff chart window TPaychart: the theme's "Paychart.bmp", the window
+// The payoff chart window: the theme's "Paychart.bmp", the window
 // sized to fit it.
 #pragma once
 
@@ -8,18 +8,18 @@
 
 #include <functional>
 
-#include "dialogs/TImage.h"
+#include "dialogs/PictureControl.h"
 
 namespace dialogs {
 
 // What the chart window asks of the main window. An empty function falls
 // back to a plain Qt warning box, and to nothing for help.
-struct PaychartServices {
+struct PayoffChartServices {
     std::function<void(const QString& text)> showError;  // a chart that cannot be loaded
     std::function<void(int topic)> showHelp;             // the manual at a help topic
 };
 
-class TPaychart : public QDialog {
+class PayoffChart : public QDialog {
     Q_OBJECT
 public:
     static constexpr int HelpContext = 41010;
@@ -30,11 +30,11 @@ public:
 
     // Loads the chart from assetDir; a chart that cannot be loaded is told
     // through showError, and the window opens empty.
-    TPaychart(const QString& assetDir, PaychartServices services, QWidget* owner = nullptr);
+    PayoffChart(const QString& assetDir, PayoffChartServices services, QWidget* owner = nullptr);
 
-    TImage Image1;  // the chart
+    PictureControl Chart;  // the chart
 
-    bool ChartLoaded() const { return !Image1.Picture().isNull(); }
+    bool ChartLoaded() const { return !Chart.Picture().isNull(); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -42,7 +42,7 @@ protected:
 private:
     void FormCreate(const QString& assetDir);
 
-    PaychartServices services_;
+    PayoffChartServices services_;
 };
 
 }  // namespace dialogs

@@ -10,7 +10,7 @@
 #include <set>
 
 #include "RecordingBrowser.h"
-#include "dialogs/TAdsForm.h"
+#include "dialogs/SponsorWindow.h"
 #include "web/Sponsors.h"
 
 namespace {
@@ -22,7 +22,7 @@ bool Highlighted(const dialogs::AdLink& entry)
     return entry.font().underline() && entry.palette().color(QPalette::WindowText) == QColor(Qt::red);
 }
 
-int HighlightedCount(const dialogs::TAdsForm& form)
+int HighlightedCount(const dialogs::SponsorWindow& form)
 {
     int count = 0;
     for (const dialogs::AdLink& entry : form.SponsorList) count += Highlighted(entry) ? 1 : 0;
@@ -34,7 +34,7 @@ TEST(SponsorWindow, ClicksHandEveryAddressToTheBrowserAndTheWindowStaysOpen)
     RecordingBrowser browser;
     web::ScopedShell shell(browser);
     engine::Random random;
-    dialogs::TAdsForm form(random, BuiltAssets);
+    dialogs::SponsorWindow form(random, BuiltAssets);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
 
@@ -66,7 +66,7 @@ TEST(SponsorWindow, ClicksHandEveryAddressToTheBrowserAndTheWindowStaysOpen)
 TEST(SponsorWindow, TheEntryUnderTheMouseIsUnderlinedRedUntilTheBackground)
 {
     engine::Random random;
-    dialogs::TAdsForm form(random, BuiltAssets);
+    dialogs::SponsorWindow form(random, BuiltAssets);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
 
@@ -86,7 +86,7 @@ TEST(SponsorWindow, TheEntryUnderTheMouseIsUnderlinedRedUntilTheBackground)
 TEST(SponsorWindow, ThePartsOfARepaintKeepOneBandColour)
 {
     engine::Random random;
-    dialogs::TAdsForm form(random, BuiltAssets);
+    dialogs::SponsorWindow form(random, BuiltAssets);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.repaint();
@@ -127,7 +127,7 @@ TEST(SponsorWindow, PicturesThatCannotBeDecodedLeaveTheirAreasEmpty)
     RecordingBrowser browser;
     web::ScopedShell shell(browser);
     engine::Random random;
-    dialogs::TAdsForm form(random, dir.path() + QLatin1Char('/'));
+    dialogs::SponsorWindow form(random, dir.path() + QLatin1Char('/'));
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     EXPECT_TRUE(form.BannerImage.pixmap().isNull());

@@ -21,12 +21,12 @@
 #include <optional>
 #include <vector>
 
-#include "dialogs/TLoadSave.h"
+#include "dialogs/SlotDialog.h"
 
 namespace {
 
+using dialogs::SlotDialog;
 using dialogs::SlotDialogMode;
-using dialogs::TLoadSave;
 
 const char Today[] = "12/07/26";
 
@@ -74,7 +74,7 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    std::unique_ptr<TLoadSave> Open(SlotDialogMode mode, const std::string& base = {})
+    std::unique_ptr<SlotDialog> Open(SlotDialogMode mode, const std::string& base = {})
     {
         store = std::make_unique<store::GameStore>(base.empty() ? (dir.path() + "/plumfizz").toStdString() : base,
                                                    [] { return std::string(Today); });
@@ -87,7 +87,7 @@ protected:
             return answer;
         };
         services.showError = [this](const QString& text) { errors.push_back(text); };
-        auto form = std::make_unique<TLoadSave>(mode, running, *store, QStringLiteral("Plumfizz Slots"), services);
+        auto form = std::make_unique<SlotDialog>(mode, running, *store, QStringLiteral("Plumfizz Slots"), services);
         form->show();
         return form;
     }
@@ -122,7 +122,7 @@ TEST_F(SlotDialogTest, PanelsShowTheFileAndTheRunningGameStaysInMemory)
     EXPECT_EQ(form->Name8->text(), QStringLiteral("GameNo8"));
     EXPECT_EQ(form->date8->text(), QString::fromLatin1(Today));
     EXPECT_EQ(form->credits8->text(), QStringLiteral("1000 Credits"));
-    EXPECT_EQ(form->BitBtn2, form->SlotButton(3));
+    EXPECT_EQ(form->SlotButton(3)->parentWidget(), form->Name3->parentWidget());
     EXPECT_EQ(form->focusWidget(), form->CancelBtn);
     // Filling the panels neither loads into the running game nor writes.
     ExpectSameGame(running, before);
@@ -157,7 +157,7 @@ TEST_F(SlotDialogTest, OpeningMakesTheRunningGameExactlyTheSlotWithAnEmptyTable)
 {
     WriteFile(ThirdSlot);
     auto form = Open(SlotDialogMode::Open);
-    QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+    QTest::mouseClick(form->SlotButton(3), Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(form->Opened());
     EXPECT_EQ(running.Credits, 2500);
@@ -179,7 +179,7 @@ TEST_F(SlotDialogTest, SavingStoresTheGameWithItsCoinsAndKeepsTheRunningGame)
 {
     const engine::GameState before = running;
     auto form = Open(SlotDialogMode::Save);
-    QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+    QTest::mouseClick(form->SlotButton(3), Qt::LeftButton);
     EXPECT_EQ(askedCaption, QStringLiteral("Name for this saved game?"));
     EXPECT_EQ(askedInitial, QStringLiteral("GameNo3"));
     EXPECT_FALSE(form->isVisible());
@@ -202,7 +202,7 @@ TEST_F(SlotDialogTest, CancellingTheNameOrDismissingTheDialogSavesNothing)
 {
     answer.reset();
     auto form = Open(SlotDialogMode::Save);
-    QTest::mouseClick(form->OKBtn, Qt::LeftButton);
+    QTest::mouseClick(form->SlotButton(1), Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(QFile::exists(FilePath()));
 
@@ -210,9 +210,9 @@ TEST_F(SlotDialogTest, CancellingTheNameOrDismissingTheDialogSavesNothing)
     // question answers afterwards, nothing is saved.
     answer = QStringLiteral("too late");
     form = Open(SlotDialogMode::Save);
-    TLoadSave* raw = form.get();
+    SlotDialog* raw = form.get();
     duringQuestion = [raw] { raw->reject(); };
-    QTest::mouseClick(form->BitBtn7, Qt::LeftButton);
+    QTest::mouseClick(form->SlotButton(8), Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Rejected);
     EXPECT_FALSE(QFile::exists(FilePath()));
@@ -228,7 +228,7 @@ TEST_F(SlotDialogTest, ASaveThatFailsIsToldAndTheDialogStaysOpen)
     }
     const engine::GameState before = running;
     auto form = Open(SlotDialogMode::Save, (blocker + QStringLiteral("/plumfizz")).toStdString());
-    QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+    QTest::mouseClick(form->SlotButton(3), Qt::LeftButton);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], QStringLiteral("Unable to write to %1/plumfizz.ini: Not a directory.").arg(blocker));
     EXPECT_TRUE(form->isVisible());
@@ -254,7 +254,7 @@ TEST_F(SlotDialogTest, NamesAreCutAndCannotAddKeysOrSections)
 {
     answer = QStringLiteral("Night\n[GameNo1]\r\nCredits=99999") + QString(300, QLatin1Char('x'));
     auto form = Open(SlotDialogMode::Save);
-    QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+    QTest::mouseClick(form->SlotButton(4), Qt::LeftButton);
     const QByteArray file = FileBytes();
     EXPECT_FALSE(file.contains("[GameNo1]\n")) << file.constData();
     EXPECT_FALSE(file.contains("\nCredits=99999")) << file.constData();
@@ -270,7 +270,7 @@ TEST_F(SlotDialogTest, NamesAreCutAndCannotAddKeysOrSections)
 
     // The platform's own question takes no more than 255 characters either.
     store::GameStore games((dir.path() + "/other").toStdString());
-    TLoadSave plain(SlotDialogMode::Save, running, games, QStringLiteral("Plumfizz Slots"), {});
+    SlotDialog plain(SlotDialogMode::Save, running, games, QStringLiteral("Plumfizz Slots"), {});
     plain.show();
     int maxLength = -1;
     QTimer::singleShot(0, [&] {

@@ -15,13 +15,13 @@ namespace dialogs {
 // A picture control: shows its picture unscaled at its top-left corner and
 // takes the picture's size. A mouse press on it stays with it (it never
 // reaches the window behind), whether or not anyone listens.
-class TImage : public QWidget {
+class PictureControl : public QWidget {
     Q_OBJECT
 public:
     // Paints over the picture, in the picture's logical coordinates.
     using Overlay = std::function<void(QPainter& painter)>;
 
-    explicit TImage(QWidget* parent = nullptr);
+    explicit PictureControl(QWidget* parent = nullptr);
 
     // The picture at its own size, with its overlay.
     const QImage& Picture() const { return picture_; }

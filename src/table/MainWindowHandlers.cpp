@@ -7,11 +7,11 @@
 
 #include "dialogs/VolumeWindow.h"
 #include "store/SoundLevels.h"
-#include "table/TForm1.h"
+#include "table/MainWindow.h"
 
 namespace table {
 
-void TForm1::FormMouseDown(Qt::MouseButton /*button*/, Qt::KeyboardModifiers /*shift*/, int x, int y)
+void MainWindow::FormMouseDown(Qt::MouseButton /*button*/, Qt::KeyboardModifiers /*shift*/, int x, int y)
 {
     if (session_.Recalling()) {
         if (surface_.RecallButtonAt(QPoint(x, y))) session_.EndRecall();
@@ -21,7 +21,7 @@ void TForm1::FormMouseDown(Qt::MouseButton /*button*/, Qt::KeyboardModifiers /*s
     if (surface_.BetSignAt(QPoint(x, y))) Play(play::Command::BetOne);
 }
 
-bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
+bool MainWindow::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
 {
     // In recall: back to play, the other games, the replay; no bet or spin.
     if (session_.Recalling()) {
@@ -43,24 +43,24 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
     }
 }
 
-void TForm1::Play(play::Command command)
+void MainWindow::Play(play::Command command)
 {
     if (session_.Lifecycle().AcceptsPlay()) After(session_.Play(command));
 }
 
-void TForm1::HistoryItemClick()
+void MainWindow::HistoryItemClick()
 {
     const bool canRecall = session_.Lifecycle().AcceptsPlay() || session_.Recalling();
     if (const auto spin = windows_.History(canRecall)) session_.Recall(*spin);
 }
 
-void TForm1::Timer1Timer()
+void MainWindow::StartupTick()
 {
-    Timer1.stop();
+    StartupTimer.stop();
     After(session_.StartupTick());
 }
 
-void TForm1::RunSlotDialog(dialogs::SlotDialogMode mode)
+void MainWindow::RunSlotDialog(dialogs::SlotDialogMode mode)
 {
     if (!session_.BeginDialog()) return;
     bool opened = false;
@@ -68,15 +68,15 @@ void TForm1::RunSlotDialog(dialogs::SlotDialogMode mode)
     After(session_.EndDialog(opened));
 }
 
-void TForm1::Music1Click()
+void MainWindow::Music1Click()
 {
     Guarded([this] {
-        MainMenu1.Music1->setChecked(sounds_.Tracks().Toggle());
+        Menu.Music1->setChecked(sounds_.Tracks().Toggle());
         if (!sounds_.Tracks().LastError().empty()) tableDialogs_.ShowError(sounds_.Tracks().LastError());
     });
 }
 
-void TForm1::VolumeItemClick()
+void MainWindow::VolumeItemClick()
 {
     // Heard while the sliders move; kept in the saved-games file on OK.
     const store::SoundLevels before = sounds_.Levels();
@@ -89,7 +89,7 @@ void TForm1::VolumeItemClick()
     });
 }
 
-void TForm1::Borrow1Click()
+void MainWindow::Borrow1Click()
 {
     // Borrowing changes Credits: never while a spin is being paid.
     if (!session_.GameCommandsAllowed()) return;
@@ -100,7 +100,7 @@ void TForm1::Borrow1Click()
     });
 }
 
-void TForm1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     switch (session_.CloseRequested()) {
     case play::CloseStep::Accept: event->accept(); return;
@@ -116,7 +116,7 @@ void TForm1::closeEvent(QCloseEvent* event)
     event->setAccepted(session_.CloseFinished(saved));
 }
 
-bool TForm1::FormClose(bool withReminder)
+bool MainWindow::FormClose(bool withReminder)
 {
     // The update reminder's failure is told after the save, and closing goes on.
     const std::optional<QString> reminderError = withReminder ? windows_.UpdateReminder() : std::nullopt;
@@ -125,7 +125,7 @@ bool TForm1::FormClose(bool withReminder)
     return true;
 }
 
-void TForm1::OnTerminationRequested()
+void MainWindow::OnTerminationRequested()
 {
     session_.SignalArrived();
     windows_.DismissBoxes();

@@ -1,4 +1,4 @@
-// The borrow window TBorrowC: four amount buttons, the mode, and the live
+// The borrow window: four amount buttons, the mode, and the live
 // Borrowed and Credits counters drawn with the table's digit strips.
 #pragma once
 
@@ -27,17 +27,17 @@ struct BorrowWindowServices {
 
 // Changes Credits and Borrowed of the game directly, press by press; there is
 // nothing to confirm or undo when it closes.
-class TBorrowC : public QDialog {
+class BorrowWindow : public QDialog {
     Q_OBJECT
 public:
     static constexpr int HelpContext = 41003;         // the window
     static constexpr int ControlHelpContext = 41005;  // its controls
 
     // `digits` holds the table's digit strips; `layoutWidth` picks their size as on the table.
-    TBorrowC(engine::GameState& state, const pictures::PictureSet& digits, int layoutWidth,
-             BorrowWindowServices services, QWidget* owner = nullptr);
+    BorrowWindow(engine::GameState& state, const pictures::PictureSet& digits, int layoutWidth,
+                 BorrowWindowServices services, QWidget* owner = nullptr);
 
-    // The designer's controls.
+    // The window's controls.
     QPushButton Button1000;  // tag 0
     QPushButton Button100;   // tag 1
     QPushButton Button10;    // tag 2

@@ -1,6 +1,6 @@
 // The picture control: painting its picture, at the screen's resolution where it
 // has a variant, and keeping every press on it from the window behind.
-#include "TImage.h"
+#include "PictureControl.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,7 +11,7 @@
 namespace dialogs {
 namespace {
 
-void PaintOverlay(QImage& image, const TImage::Overlay& overlay)
+void PaintOverlay(QImage& image, const PictureControl::Overlay& overlay)
 {
     if (!overlay || image.isNull()) return;
     // A painter on a picture with a device pixel ratio works in logical
@@ -27,14 +27,14 @@ void PaintOverlay(QImage& image, const TImage::Overlay& overlay)
 
 }  // namespace
 
-TImage::TImage(QWidget* parent) : QWidget(parent)
+PictureControl::PictureControl(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Read as a picture, by the name its window gives it.
     InstallDialogAccessibility();
 }
 
-void TImage::SetPicture(const QImage& picture, const QString& path, Overlay overlay)
+void PictureControl::SetPicture(const QImage& picture, const QString& path, Overlay overlay)
 {
     picture_ = picture;
     path_ = path;
@@ -47,7 +47,7 @@ void TImage::SetPicture(const QImage& picture, const QString& path, Overlay over
     update();
 }
 
-void TImage::ReadVariantForRatio()
+void PictureControl::ReadVariantForRatio()
 {
     const double ratio = devicePixelRatioF();
     if (ratio == variantRatio_) return;
@@ -60,13 +60,13 @@ void TImage::ReadVariantForRatio()
     variant_ = variant;
 }
 
-QImage TImage::ShownPicture()
+QImage PictureControl::ShownPicture()
 {
     ReadVariantForRatio();
     return variant_.isNull() ? picture_ : variant_;
 }
 
-void TImage::paintEvent(QPaintEvent* event)
+void PictureControl::paintEvent(QPaintEvent* event)
 {
     ReadVariantForRatio();
     QPainter painter(this);
@@ -83,7 +83,7 @@ void TImage::paintEvent(QPaintEvent* event)
     painter.drawImage(QRectF(area), variant_, source);
 }
 
-void TImage::mousePressEvent(QMouseEvent* event)
+void PictureControl::mousePressEvent(QMouseEvent* event)
 {
     // Accepted even without a listener: a press on a picture is never a
     // press on the window's background.

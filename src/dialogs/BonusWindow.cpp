@@ -1,6 +1,6 @@
 // The bonus window: its pictures and layout, the boxes' hit areas, the keys,
 // the timers and paying the prize.
-#include "TTrickForm.h"
+#include "BonusWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,8 +32,6 @@ constexpr int OpeningSoundAfterMs = 200;
 
 constexpr int PrizeTextPoints = 24;
 
-TTrickForm* openForm = nullptr;
-
 // Points to pixels as the screen counts them, rounded like the system's own
 // conversion: 24 points are 32 pixels at 96 pixels per inch.
 int PointsToPixels(int points, int dpi)
@@ -56,26 +54,25 @@ int BoxForKey(int key)
 
 }  // namespace
 
-TTrickForm::TTrickForm(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
-                       BonusWindowServices services, QWidget* owner)
+BonusWindow::BonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
+                         BonusWindowServices services, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint),
-      Image1(this),
-      Image2(this),
-      Image3(this),
+      ClosedBoxes(this),
+      EmptyBox(this),
+      PrizePicture(this),
       state_(state),
       prizes_(prizes),
       services_(std::move(services)),
       logicalDpi_(setup.logicalDpi > 0 ? setup.logicalDpi : 96)
 {
-    openForm = this;
     pickedPrize_ = 0;
     InstallDialogAccessibility();
     // Frameless, so without a title: a screen reader names it by these.
     setAccessibleName(QStringLiteral("Bonus: pick a box"));
     setAccessibleDescription(QStringLiteral("Open one of the eight boxes, or press Enter for a lucky dip."));
-    Image1.setAccessibleName(QStringLiteral("Eight closed boxes"));
-    Image2.setAccessibleName(QStringLiteral("Empty box"));
-    Image3.setAccessibleName(QStringLiteral("Prize"));
+    ClosedBoxes.setAccessibleName(QStringLiteral("Eight closed boxes"));
+    EmptyBox.setAccessibleName(QStringLiteral("Empty box"));
+    PrizePicture.setAccessibleName(QStringLiteral("Prize"));
 
     // The screen the window fills, recorded at start-up, centred on the
     // screen it is shown on.
@@ -94,58 +91,46 @@ TTrickForm::TTrickForm(engine::GameState& state, const engine::BonusPrizes& priz
 
     setUpdatesEnabled(false);
     LoadPictures(setup.assetDir);
-    Image2.hide();
-    Image3.hide();
+    EmptyBox.hide();
+    PrizePicture.hide();
     CentrePictures();
     setUpdatesEnabled(true);
 
-    Image1.OnMouseDown = [this](QPoint position) { Image1MouseDown(position); };
-    // Image2 and Image3 keep their presses to themselves: they do nothing.
+    ClosedBoxes.OnMouseDown = [this](QPoint position) { ClosedBoxesMouseDown(position); };
+    // EmptyBox and PrizePicture keep their presses to themselves: they do nothing.
 
-    Timer1.setInterval(CloseAfterMs);
-    connect(&Timer1, &QTimer::timeout, this, &TTrickForm::Timer1Timer);
-    Timer2.setInterval(OpeningSoundAfterMs);
-    connect(&Timer2, &QTimer::timeout, this, &TTrickForm::Timer2Timer);
-    Timer2.start();
+    CloseTimer.setInterval(CloseAfterMs);
+    connect(&CloseTimer, &QTimer::timeout, this, &BonusWindow::CloseTick);
+    OpeningSoundTimer.setInterval(OpeningSoundAfterMs);
+    connect(&OpeningSoundTimer, &QTimer::timeout, this, &BonusWindow::OpeningSoundTick);
+    OpeningSoundTimer.start();
 
     setFocusPolicy(Qt::StrongFocus);
 }
 
-TTrickForm::~TTrickForm()
-{
-    if (openForm == this) {
-        openForm = nullptr;
-    }
-}
-
-TTrickForm* TTrickForm::OpenForm()
-{
-    return openForm;
-}
-
-void TTrickForm::LoadPictures(const QString& assetDir)
+void BonusWindow::LoadPictures(const QString& assetDir)
 {
     const pictures::BonusPictures loaded = pictures::BonusPictures::Load(assetDir);
-    Image1.SetPicture(loaded.closedBoxes, loaded.closedBoxesPath);
-    Image2.SetPicture(loaded.emptyBox, loaded.emptyBoxPath);
+    ClosedBoxes.SetPicture(loaded.closedBoxes, loaded.closedBoxesPath);
+    EmptyBox.SetPicture(loaded.emptyBox, loaded.emptyBoxPath);
     prizeBackground_ = loaded.prize;
     prizePath_ = loaded.prizePath;
-    Image3.SetPicture(prizeBackground_, prizePath_);
+    PrizePicture.SetPicture(prizeBackground_, prizePath_);
 }
 
-void TTrickForm::CentrePictures()
+void BonusWindow::CentrePictures()
 {
     // Centred by the closed-boxes picture; the other two share its corner
     // whatever their own size. Integer division truncates toward zero, so a
     // picture larger than the window is centred too.
-    const QSize picture = Image1.Picture().size();
+    const QSize picture = ClosedBoxes.Picture().size();
     const QPoint corner((width() - picture.width()) / 2, (height() - picture.height()) / 2);
-    Image1.move(corner);
-    Image2.move(corner);
-    Image3.move(corner);
+    ClosedBoxes.move(corner);
+    EmptyBox.move(corner);
+    PrizePicture.move(corner);
 }
 
-int TTrickForm::BoxAt(QPoint p)
+int BonusWindow::BoxAt(QPoint p)
 {
     // Both ends of each area belong to its box.
     for (int box = 1; box <= layout::BoxCount; ++box) {
@@ -156,7 +141,7 @@ int TTrickForm::BoxAt(QPoint p)
     return 0;
 }
 
-void TTrickForm::OpenBox(int box)
+void BonusWindow::OpenBox(int box)
 {
     if (closed_ || box < 1 || box > layout::BoxCount) {
         return;
@@ -166,19 +151,19 @@ void TTrickForm::OpenBox(int box)
     opened_[static_cast<size_t>(box - 1)] = true;
     const int32_t value = prizes_[static_cast<size_t>(box - 1)];
     if (value <= 0) {
-        Image2.show();
-        Image1.hide();
+        EmptyBox.show();
+        ClosedBoxes.hide();
         PlaySoundEffect(engine::Effect::EmptyBox);
     } else {
         pickedPrize_ = value;
-        Image3.show();
-        Image1.hide();
+        PrizePicture.show();
+        ClosedBoxes.hide();
         PlaySoundEffect(engine::Effect::PrizeBox);
     }
     // The sound may keep the window's messages flowing; if a background click
     // closed the window meanwhile, the closing timer has nothing left to do.
-    if (!closed_ && !Timer1.isActive()) {
-        Timer1.start();
+    if (!closed_ && !CloseTimer.isActive()) {
+        CloseTimer.start();
     }
     if (pickedPrize_ > 0) {
         state_.SpinWin = pickedPrize_;
@@ -187,15 +172,15 @@ void TTrickForm::OpenBox(int box)
     AnnounceBonusBoxes(*this);
 }
 
-QRect TTrickForm::ClickableArea(int box) const
+QRect BonusWindow::ClickableArea(int box) const
 {
-    const QRect inWindow(Image1.mapFrom(this, QPoint(0, 0)), size());
-    return layout::BoxArea(box) & Image1.rect() & inWindow;
+    const QRect inWindow(ClosedBoxes.mapFrom(this, QPoint(0, 0)), size());
+    return layout::BoxArea(box) & ClosedBoxes.rect() & inWindow;
 }
 
-bool TTrickForm::BoxTakesClick(int box) const
+bool BonusWindow::BoxTakesClick(int box) const
 {
-    if (box < 1 || box > layout::BoxCount || closed_ || !isVisible() || Image1.isHidden()) {
+    if (box < 1 || box > layout::BoxCount || closed_ || !isVisible() || ClosedBoxes.isHidden()) {
         return false;
     }
     if (ClickableArea(box).isEmpty()) {
@@ -206,14 +191,14 @@ bool TTrickForm::BoxTakesClick(int box) const
     return modal == nullptr || modal == this;
 }
 
-void TTrickForm::ClickBox(int box)
+void BonusWindow::ClickBox(int box)
 {
     if (BoxTakesClick(box)) {
-        Image1MouseDown(ClickableArea(box).center());
+        ClosedBoxesMouseDown(ClickableArea(box).center());
     }
 }
 
-std::optional<int32_t> TTrickForm::OpenedContents(int box) const
+std::optional<int32_t> BonusWindow::OpenedContents(int box) const
 {
     if (box < 1 || box > layout::BoxCount || !opened_[static_cast<size_t>(box - 1)]) {
         return std::nullopt;
@@ -221,14 +206,14 @@ std::optional<int32_t> TTrickForm::OpenedContents(int box) const
     return std::max<int32_t>(prizes_[static_cast<size_t>(box - 1)], 0);
 }
 
-void TTrickForm::DrawPrizeText()
+void BonusWindow::DrawPrizeText()
 {
     // Written onto a fresh copy of the prize picture (and of its variant
     // for the screen's ratio, at its resolution): a later prize box must not
     // leave the text of an earlier one showing beneath its own.
     const QString text = QStringLiteral("%1 Credits!").arg(pickedPrize_);
     const int pixelSize = PointsToPixels(PrizeTextPoints, logicalDpi_);
-    Image3.SetPicture(prizeBackground_, prizePath_, [text, pixelSize](QPainter& painter) {
+    PrizePicture.SetPicture(prizeBackground_, prizePath_, [text, pixelSize](QPainter& painter) {
         QFont font = painter.font();
         font.setStyleHint(QFont::SansSerif);
         font.setPixelSize(pixelSize);
@@ -240,24 +225,24 @@ void TTrickForm::DrawPrizeText()
         const QFontMetrics metrics(font);
         painter.drawText(layout::PrizeTextAt + QPoint(0, metrics.ascent()), text);
     });
-    Image3.setAccessibleName(text);
+    PrizePicture.setAccessibleName(text);
 }
 
-void TTrickForm::Timer1Timer()
+void BonusWindow::CloseTick()
 {
     done(QDialog::Accepted);
 }
 
-void TTrickForm::Timer2Timer()
+void BonusWindow::OpeningSoundTick()
 {
-    Timer2.stop();
+    OpeningSoundTimer.stop();
     PlaySoundEffect(engine::Effect::Fanfare);
 }
 
-void TTrickForm::Image1MouseDown(QPoint position)
+void BonusWindow::ClosedBoxesMouseDown(QPoint position)
 {
     // Only the closed boxes take a press, and only until one is opened.
-    if (Image1.isHidden()) {
+    if (ClosedBoxes.isHidden()) {
         return;
     }
     const int box = BoxAt(position);
@@ -266,7 +251,7 @@ void TTrickForm::Image1MouseDown(QPoint position)
     }
 }
 
-void TTrickForm::mousePressEvent(QMouseEvent* event)
+void BonusWindow::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     if (closed_) {
@@ -285,7 +270,7 @@ void TTrickForm::mousePressEvent(QMouseEvent* event)
     }
 }
 
-void TTrickForm::keyPressEvent(QKeyEvent* event)
+void BonusWindow::keyPressEvent(QKeyEvent* event)
 {
     // The window takes every key itself; Escape in particular must not end
     // the modal loop and throw the bonus away.
@@ -306,7 +291,7 @@ void TTrickForm::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void TTrickForm::closeEvent(QCloseEvent* event)
+void BonusWindow::closeEvent(QCloseEvent* event)
 {
     // A close request from outside (the window manager, the session) ends
     // the bonus game with a box opened rather than with the bonus lost.
@@ -314,7 +299,7 @@ void TTrickForm::closeEvent(QCloseEvent* event)
     FinishNow();
 }
 
-void TTrickForm::FinishNow()
+void BonusWindow::FinishNow()
 {
     if (closed_) {
         return;
@@ -325,18 +310,18 @@ void TTrickForm::FinishNow()
     done(QDialog::Accepted);
 }
 
-void TTrickForm::done(int result)
+void BonusWindow::done(int result)
 {
     if (!closed_) {
         closed_ = true;
-        Timer1.stop();
-        Timer2.stop();
+        CloseTimer.stop();
+        OpeningSoundTimer.stop();
         FormClose();
     }
     QDialog::done(result);
 }
 
-void TTrickForm::FormClose()
+void BonusWindow::FormClose()
 {
     // Every prize paid through SpinWin counts in the total of bonus prizes.
     if (pickedPrize_ > 0) {
@@ -344,27 +329,27 @@ void TTrickForm::FormClose()
     }
 }
 
-void TTrickForm::paintEvent(QPaintEvent*)
+void BonusWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
 }
 
-void TTrickForm::resizeEvent(QResizeEvent* event)
+void BonusWindow::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     // Maximising may give the window another size than the recorded screen.
     CentrePictures();
 }
 
-void TTrickForm::PlaySoundEffect(engine::Effect effect)
+void BonusWindow::PlaySoundEffect(engine::Effect effect)
 {
     if (services_.playSoundEffect) {
         services_.playSoundEffect(effect);
     }
 }
 
-int32_t TTrickForm::Random(int32_t n)
+int32_t BonusWindow::Random(int32_t n)
 {
     if (services_.random) {
         return services_.random(n);
@@ -378,9 +363,18 @@ int32_t TTrickForm::Random(int32_t n)
 }
 
 int RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
-                   BonusWindowServices services, QWidget* owner)
+                   BonusWindowServices services, QWidget* owner, BonusWindow** open)
 {
-    TTrickForm form(state, prizes, setup, std::move(services), owner);
+    BonusWindow form(state, prizes, setup, std::move(services), owner);
+    // Cleared however the window ends, before it goes.
+    struct Forget {
+        BonusWindow** open;
+        ~Forget()
+        {
+            if (open) *open = nullptr;
+        }
+    } forget{open};
+    if (open) *open = &form;
     form.exec();
     return form.OpenedBox();
 }

@@ -1,6 +1,6 @@
 // The payoff chart window: loading the chart through the hardened bitmap
 // reader, fitting the window to it, and its help key.
-#include "dialogs/TPaychart.h"
+#include "dialogs/PayoffChart.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -14,10 +14,10 @@
 
 namespace dialogs {
 
-TPaychart::TPaychart(const QString& assetDir, PaychartServices services, QWidget* owner)
+PayoffChart::PayoffChart(const QString& assetDir, PayoffChartServices services, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      Image1(this),
+      Chart(this),
       services_(std::move(services))
 {
     setWindowTitle(QStringLiteral("Payoff Chart"));
@@ -31,11 +31,11 @@ TPaychart::TPaychart(const QString& assetDir, PaychartServices services, QWidget
     }
 }
 
-void TPaychart::FormCreate(const QString& assetDir)
+void PayoffChart::FormCreate(const QString& assetDir)
 {
     // Drawing is suspended while the chart loads, and resumed whatever happens.
     setUpdatesEnabled(false);
-    Image1.move(0, 0);
+    Chart.move(0, 0);
     const QString name = QStringLiteral("Paychart.bmp");
     const QString path = pictures::FindAssetFile(assetDir, {name, QStringLiteral("PAYCHART.BMP")});
     QImage chart;
@@ -52,13 +52,13 @@ void TPaychart::FormCreate(const QString& assetDir)
         }
     }
     if (!chart.isNull()) {
-        Image1.SetPicture(chart, path);
+        Chart.SetPicture(chart, path);
         // The chart is a picture: a screen reader reads the pay table it shows.
-        Image1.setAccessibleName(QStringLiteral("Payoff chart"));
-        Image1.setAccessibleDescription(PayTableText());
+        Chart.setAccessibleName(QStringLiteral("Payoff chart"));
+        Chart.setAccessibleDescription(PayTableText());
         setFixedSize(chart.size());
     } else {
-        Image1.hide();
+        Chart.hide();
     }
     setUpdatesEnabled(true);
     if (!error.isEmpty()) {
@@ -70,7 +70,7 @@ void TPaychart::FormCreate(const QString& assetDir)
     }
 }
 
-void TPaychart::keyPressEvent(QKeyEvent* event)
+void PayoffChart::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F1) {
         event->accept();

@@ -1,4 +1,4 @@
-// The game slot dialog TLoadSave: eight panels of saved games, saving the
+// The game slot dialog: eight panels of saved games, saving the
 // running game into one of them or opening one as the running game.
 #pragma once
 
@@ -54,24 +54,22 @@ std::unique_ptr<QInputDialog> MakeNameQuestion(const QString& initial, QWidget* 
 // table counted back into its Credits, and leaves the running game as it was.
 // A save that fails is told and keeps the dialog open. Opening uses no name:
 // an edited name is not kept, and Enter in a name field does nothing.
-class TLoadSave : public QDialog {
+class SlotDialog : public QDialog {
     Q_OBJECT
 public:
-    TLoadSave(SlotDialogMode mode, engine::GameState& state, const store::GameStore& store, const QString& gameTitle,
-              SlotDialogServices services, QWidget* owner = nullptr);
+    SlotDialog(SlotDialogMode mode, engine::GameState& state, const store::GameStore& store, const QString& gameTitle,
+               SlotDialogServices services, QWidget* owner = nullptr);
 
     SlotDialogMode Mode() const { return mode_; }
     // A slot was opened into the running game (Open mode, OK).
     bool Opened() const { return opened_; }
 
-    // The designer's controls: panel n shows slot n - 1.
+    // The panels' controls: panel n shows slot n - 1.
     QLineEdit *Name1, *Name2, *Name3, *Name4, *Name5, *Name6, *Name7, *Name8;
     QLabel *Game1, *Game2, *Game3, *Game4, *Game5, *Game6, *Game7, *Game8;
     QLabel *date1, *date2, *date3, *date4, *date5, *date6, *date7, *date8;
     QLabel *credits1, *credits2, *credits3, *credits4, *credits5, *credits6, *credits7, *credits8;
     QLabel *borrowed1, *borrowed2, *borrowed3, *borrowed4, *borrowed5, *borrowed6, *borrowed7, *borrowed8;
-    QPushButton* OKBtn;  // slot 1; BitBtn1..BitBtn7 are slots 2..8
-    QPushButton *BitBtn1, *BitBtn2, *BitBtn3, *BitBtn4, *BitBtn5, *BitBtn6, *BitBtn7;
     QPushButton* HelpBtn;
     QPushButton* CancelBtn;
 

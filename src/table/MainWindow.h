@@ -1,4 +1,4 @@
-// The main window TForm1: the table's widget, the menu and the five timers,
+// The main window: the table's widget, the menu and the five timers,
 // with handlers that pass the player's input to the play of the game.
 #pragma once
 
@@ -7,7 +7,7 @@
 
 #include "desktop/Platform.h"
 #include "dialogs/HelpViewer.h"
-#include "dialogs/TLoadSave.h"
+#include "dialogs/SlotDialog.h"
 #include "dialogs/TableDialogs.h"
 #include "drawing/TableSurface.h"
 #include "pictures/PictureSet.h"
@@ -29,13 +29,13 @@ namespace table {
 // sounds, the menu and the timers, and wires them together. Start-up runs in
 // the constructor; when it fails (the symbol sheet is missing) the program
 // ends without showing the window, and nothing is saved.
-class TForm1 : public QMainWindow, private TableViewClient {
+class MainWindow : public QMainWindow, private TableViewClient {
     Q_OBJECT
 public:
     // The spins' outcomes come from the generator unless another source is
     // given (the end-to-end build and the tests force the stops).
-    TForm1(desktop::Platform& platform, dialogs::MessageBoxes& boxes,
-           engine::OutcomeSource& outcomes = engine::DefaultOutcomes(), QWidget* parent = nullptr);
+    MainWindow(desktop::Platform& platform, dialogs::MessageBoxes& boxes,
+               engine::OutcomeSource& outcomes = engine::DefaultOutcomes(), QWidget* parent = nullptr);
 
     bool StartupSucceeded() const { return startupSucceeded_; }
     // Below 100 logical pixels per inch the window starts maximised.
@@ -52,13 +52,14 @@ public:
     const TableSounds& Sounds() const { return sounds_; }
     dialogs::TableDialogs& Dialogs() { return tableDialogs_; }
 
-    // The designer's controls.
-    MainMenuActions MainMenu1{};
-    QTimer Timer1;  // start-up tick, once
-    QTimer Timer2;  // button attention
-    QTimer Timer3;  // win flash
-    QTimer Timer4;  // starts a pending music track
-    QTimer Timer5;  // bet-sign blink
+    // The menu and the timers. Declared before the private members, so built
+    // before controls_, which keeps references to the menu and three timers.
+    MainMenuActions Menu{};
+    QTimer StartupTimer;          // the start-up tick, once
+    QTimer ButtonAttentionTimer;  // the buttons' attention lights
+    QTimer WinFlashTimer;         // the win flash
+    QTimer PendingTrackTimer;     // starts a pending music track
+    QTimer BetSignTimer;          // the bet sign's blink
 
     // The handlers, connected by pointer to member.
     // Input, with positions in client pixels.
@@ -66,11 +67,11 @@ public:
     // True for the table's keys (Enter, Space, B, M), also while held off.
     bool FormKeyDown(int key, Qt::KeyboardModifiers shift) override;
 
-    void Timer1Timer();
-    void Timer2Timer() { session_.ButtonAttentionTick(); }
-    void Timer3Timer() { session_.WinFlashTick(); }
-    void Timer4Timer() { session_.PendingTrackTick(); }
-    void Timer5Timer() { session_.BetSignTick(); }
+    void StartupTick();
+    void ButtonAttentionTick() { session_.ButtonAttentionTick(); }
+    void WinFlashTick() { session_.WinFlashTick(); }
+    void PendingTrackTick() { session_.PendingTrackTick(); }
+    void BetSignTick() { session_.BetSignTick(); }
 
     void NewGame1Click() { session_.NewGame(); }
     void OpenGame1Click() { RunSlotDialog(dialogs::SlotDialogMode::Open); }
@@ -78,7 +79,7 @@ public:
     void Exit1Click() { close(); }
     void Sound1Click()
     {
-        Guarded([this] { MainMenu1.Sound1->setChecked(sounds_.Effects().Toggle()); });
+        Guarded([this] { Menu.Sound1->setChecked(sounds_.Effects().Toggle()); });
     }
     void Music1Click();
     void Borrow1Click();
@@ -93,7 +94,7 @@ public:
     void VisitourSponsors1Click() { windows_.Sponsors(session_.Random()); }
     void HistoryItemClick();
     void VolumeItemClick();
-    void FullScreenItemClick() { MainMenu1.FullScreenItem->setChecked(size_.ToggleFullScreen(*this)); }
+    void FullScreenItemClick() { Menu.FullScreenItem->setChecked(size_.ToggleFullScreen(*this)); }
 
     // SIGTERM, SIGHUP or SIGINT: close as the close box does, without the reminder.
     void OnTerminationRequested();
@@ -125,6 +126,12 @@ private:
     void TableResized(QSize size) override;
     void TableFirstPainted() override { session_.Log().Write("first-paint", 0); }
 
+    // Built in this order, each from members above it: the window's size
+    // from the theme; the surface from the pictures; the controls from the
+    // menu and timers; the dialogs, side windows and saved-games file from
+    // the theme. The speech only keeps functions that read the play, called
+    // once the play exists; the play comes last and is given all of them.
+    // The table's widget is made in the constructor's body.
     desktop::Platform& platform_;
     dialogs::MessageBoxes& boxes_;
     Theme theme_;

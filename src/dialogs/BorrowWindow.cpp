@@ -1,6 +1,6 @@
 // The borrow window: its controls and their places, the amount buttons, the
 // counters painted onto its own surface, and its keys.
-#include "dialogs/TBorrowC.h"
+#include "dialogs/BorrowWindow.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -60,8 +60,8 @@ void Place(QWidget& control, int x, int y)
 
 }  // namespace
 
-TBorrowC::TBorrowC(engine::GameState& state, const pictures::PictureSet& digits, int layoutWidth,
-                   BorrowWindowServices services, QWidget* owner)
+BorrowWindow::BorrowWindow(engine::GameState& state, const pictures::PictureSet& digits, int layoutWidth,
+                           BorrowWindowServices services, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
       Button1000(this),
@@ -123,7 +123,7 @@ TBorrowC::TBorrowC(engine::GameState& state, const pictures::PictureSet& digits,
     HelpButton.setGeometry(RimDepth, height() - RimDepth - 46, 127, 46);
     OKButton.setDefault(true);
     connect(&OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(&HelpButton, &QPushButton::clicked, this, &TBorrowC::HelpButtonClick);
+    connect(&HelpButton, &QPushButton::clicked, this, &BorrowWindow::HelpButtonClick);
     OKButton.setFocus();
     ShowKeyboardFocus(*this, CabinetGold);
 
@@ -135,7 +135,7 @@ TBorrowC::TBorrowC(engine::GameState& state, const pictures::PictureSet& digits,
     FormPaint();
 }
 
-void TBorrowC::AmountButtonClick(int tag)
+void BorrowWindow::AmountButtonClick(int tag)
 {
     const int32_t amount = AmountOfTag(tag);
     const BorrowMode mode = PayBackRadio.isChecked() ? BorrowMode::PayBack : BorrowMode::Borrow;
@@ -147,7 +147,7 @@ void TBorrowC::AmountButtonClick(int tag)
     }
 }
 
-void TBorrowC::HelpButtonClick()
+void BorrowWindow::HelpButtonClick()
 {
     ShowInformation(
         QStringLiteral("Use this screen to borrow credits or pay back credits that you borrowed previously.  "
@@ -155,7 +155,7 @@ void TBorrowC::HelpButtonClick()
                        "To switch between \"borrow\" and \"pay back\" select the mode."));
 }
 
-void TBorrowC::FormPaint()
+void BorrowWindow::FormPaint()
 {
     // At the screen's resolution: the painter works in logical pixels, the
     // counters' cells are copied in device pixels from the strips' variants.
@@ -213,7 +213,7 @@ void TBorrowC::FormPaint()
     }
 }
 
-void TBorrowC::paintEvent(QPaintEvent*)
+void BorrowWindow::paintEvent(QPaintEvent*)
 {
     if (surface_.deviceIndependentSize().toSize() != size() || surface_.devicePixelRatio() != devicePixelRatioF()) {
         FormPaint();
@@ -222,7 +222,7 @@ void TBorrowC::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, surface_);
 }
 
-void TBorrowC::keyPressEvent(QKeyEvent* event)
+void BorrowWindow::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Escape:
@@ -241,7 +241,7 @@ void TBorrowC::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void TBorrowC::ShowInformation(const QString& text)
+void BorrowWindow::ShowInformation(const QString& text)
 {
     if (services_.showInformation) {
         services_.showInformation(text);
@@ -253,7 +253,7 @@ void TBorrowC::ShowInformation(const QString& text)
 void RunBorrowWindow(engine::GameState& state, const pictures::PictureSet& digits, int layoutWidth,
                      BorrowWindowServices services, QWidget* owner)
 {
-    TBorrowC form(state, digits, layoutWidth, std::move(services), owner);
+    BorrowWindow form(state, digits, layoutWidth, std::move(services), owner);
     form.exec();
 }
 

@@ -1,6 +1,6 @@
 // The statistics window: captions and values at their places on a cream
 // glass panel, filled once from the game's totals.
-#include "dialogs/TStatsForm.h"
+#include "dialogs/StatisticsWindow.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -140,7 +140,7 @@ void PlaceValue(const ValueRow& row, int right, const QString& text)
 
 }  // namespace
 
-TStatsForm::TStatsForm(const engine::GameState& state, QWidget* owner, const QLocale& locale)
+StatisticsWindow::StatisticsWindow(const engine::GameState& state, QWidget* owner, const QLocale& locale)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
       SpinsLabel(this),
@@ -217,7 +217,7 @@ TStatsForm::TStatsForm(const engine::GameState& state, QWidget* owner, const QLo
     }
 }
 
-void TStatsForm::paintEvent(QPaintEvent*)
+void StatisticsWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     PaintCabinetBackground(painter, rect());

@@ -1,6 +1,6 @@
 // The sponsor window: its layout in pixels, the random banner and bottom
 // picture, the colour band, the hover highlight of the list and the clicks.
-#include "dialogs/TAdsForm.h"
+#include "dialogs/SponsorWindow.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -82,7 +82,7 @@ void SetTextColour(QWidget& widget, const QColor& colour)
 
 }  // namespace
 
-TAdsForm::TAdsForm(engine::Random& random, const QString& assetDir, QWidget* owner)
+SponsorWindow::SponsorWindow(engine::Random& random, const QString& assetDir, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       BannerImage(this),
       BannerCaption(this),
@@ -121,18 +121,18 @@ TAdsForm::TAdsForm(engine::Random& random, const QString& assetDir, QWidget* own
     }
 }
 
-QImage TAdsForm::ReadPicture(const QString& path)
+QImage SponsorWindow::ReadPicture(const QString& path)
 {
     return ReadPictureFile(path, LargestPicture, 16);  // 16 MB of pixels: far beyond any advertisement
 }
 
-QPixmap TAdsForm::PixmapForScreen(const QImage& picture, const QString& path) const
+QPixmap SponsorWindow::PixmapForScreen(const QImage& picture, const QString& path) const
 {
     // Variants are read like the pictures themselves, with the same limits.
     return QPixmap::fromImage(pictures::PictureForPixelRatio(picture, path, devicePixelRatioF(), &ReadPicture));
 }
 
-void TAdsForm::Place(AdLink& link, const QString& text, const QString& address, const QRect& box)
+void SponsorWindow::Place(AdLink& link, const QString& text, const QString& address, const QRect& box)
 {
     link.setText(text);
     link.setAlignment(Qt::AlignCenter);
@@ -143,8 +143,8 @@ void TAdsForm::Place(AdLink& link, const QString& text, const QString& address, 
     connect(&link, &AdLink::Clicked, this, [this](const QString& target) { web::OpenWebPage(target, this); });
 }
 
-void TAdsForm::PlacePicture(AdLink& link, const QString& pictureDir, const QString& file, const QString& address,
-                            QPoint at, const QString& name)
+void SponsorWindow::PlacePicture(AdLink& link, const QString& pictureDir, const QString& file, const QString& address,
+                                 QPoint at, const QString& name)
 {
     const QString path = pictureDir + file;
     const QImage picture = ReadPicture(path);
@@ -162,7 +162,7 @@ void TAdsForm::PlacePicture(AdLink& link, const QString& pictureDir, const QStri
     }
 }
 
-void TAdsForm::FormCreate(const QString& pictureDir)
+void SponsorWindow::FormCreate(const QString& pictureDir)
 {
     const web::SponsorSets& ads = web::Sponsors();
 
@@ -233,7 +233,7 @@ void TAdsForm::FormCreate(const QString& pictureDir)
     SetKeyboardOrder();
 }
 
-void TAdsForm::SetKeyboardOrder()
+void SponsorWindow::SetKeyboardOrder()
 {
     // Top to bottom: the banner, the free downloads, the games, the list, the tiles, the bottom picture.
     std::vector<AdLink*> order{&BannerImage, &BannerCaption, &DownloadsImage, &DownloadsCaption};
@@ -257,7 +257,7 @@ void TAdsForm::SetKeyboardOrder()
     setFocus();
 }
 
-void TAdsForm::HighlightListEntry(int entry)
+void SponsorWindow::HighlightListEntry(int entry)
 {
     ClearHighlight();
     if (entry < 0 || entry >= static_cast<int>(SponsorList.size())) return;
@@ -268,7 +268,7 @@ void TAdsForm::HighlightListEntry(int entry)
     SetTextColour(link, Qt::red);
 }
 
-void TAdsForm::ClearHighlight()
+void SponsorWindow::ClearHighlight()
 {
     for (AdLink& link : SponsorList) {
         QFont font = this->font();
@@ -278,7 +278,7 @@ void TAdsForm::ClearHighlight()
     }
 }
 
-void TAdsForm::paintEvent(QPaintEvent* event)
+void SponsorWindow::paintEvent(QPaintEvent* event)
 {
     // A new colour only when the whole window is drawn again: a repaint of a
     // part (a caption's highlight, a corner uncovered) keeps the band in one colour.
@@ -291,7 +291,7 @@ void TAdsForm::paintEvent(QPaintEvent* event)
     painter.fillRect(BandArea, band_);
 }
 
-void TAdsForm::mouseMoveEvent(QMouseEvent* event)
+void SponsorWindow::mouseMoveEvent(QMouseEvent* event)
 {
     // Over the white background: no list entry is highlighted.
     ClearHighlight();
