@@ -1,23 +1,17 @@
-// The desktop's platform: Qt's primary screen, the program's real path, and waits to the
-// microsecond on a timer descriptor.
+// The desktop's platform: Qt's primary screen, the program's real path, and wake-ups to
+// the microsecond.
 #include "desktop/Platform.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSocketNotifier>
-#include <QTimer>
 
 #include <linux/sched.h>
 #include <sys/syscall.h>
-#include <sys/timerfd.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
-#include <ctime>
 
 namespace desktop {
 
@@ -102,78 +96,18 @@ QString DesktopPlatform::ProgramPath() const
 
 int64_t DesktopPlatform::MonotonicMicros() const
 {
-    // The clock the timer descriptors of WaitUntil count on.
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<int64_t>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
+    return WakeTimer::NowMicros();
 }
 
-namespace {
-
-void SleepUntil(int64_t deadlineMicros)
+void DesktopPlatform::WakeAt(int64_t deadlineMicros, std::function<void()> wake)
 {
-    timespec when{};
-    when.tv_sec = static_cast<time_t>(deadlineMicros / 1'000'000);
-    when.tv_nsec = static_cast<long>((deadlineMicros % 1'000'000) * 1000);
-    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &when, nullptr) == EINTR) {}
+    if (!wakeTimer_) wakeTimer_ = std::make_unique<WakeTimer>();
+    wakeTimer_->WakeAt(deadlineMicros, std::move(wake));
 }
 
-// Waits in a local event loop for a timer descriptor set to the absolute
-// deadline: microsecond precision where Qt's own timers count whole
-// milliseconds (which would make every 25 ms frame up to a millisecond late).
-// False when the descriptor cannot be had; the caller then uses a Qt timer.
-bool WaitOnTimerDescriptor(int64_t deadlineMicros)
+void DesktopPlatform::CancelWake()
 {
-    const int fd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (fd < 0) return false;
-    itimerspec when{};
-    when.it_value.tv_sec = static_cast<time_t>(deadlineMicros / 1'000'000);
-    when.it_value.tv_nsec = static_cast<long>((deadlineMicros % 1'000'000) * 1000);
-    if (::timerfd_settime(fd, TFD_TIMER_ABSTIME, &when, nullptr) != 0) {
-        ::close(fd);
-        return false;
-    }
-    {
-        QEventLoop loop;
-        QSocketNotifier notifier(fd, QSocketNotifier::Read);
-        QObject::connect(&notifier, &QSocketNotifier::activated, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    uint64_t expirations = 0;
-    const bool fired = ::read(fd, &expirations, sizeof expirations) == static_cast<ssize_t>(sizeof expirations);
-    ::close(fd);
-    if (!fired) {
-        // The loop was told to end from outside (the application is quitting):
-        // sleep the rest rather than spin on a loop that no longer waits.
-        SleepUntil(deadlineMicros);
-    }
-    return true;
-}
-
-void WaitOnQtTimer(int64_t deadlineMicros, int64_t remainingMicros)
-{
-    // Whole milliseconds, rounded up: a frame must never start early.
-    QEventLoop loop;
-    QTimer timer;
-    timer.setTimerType(Qt::PreciseTimer);
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timer.start(static_cast<int>((remainingMicros + 999) / 1000));
-    loop.exec();
-    if (timer.isActive()) {
-        SleepUntil(deadlineMicros);
-    }
-}
-
-}  // namespace
-
-void DesktopPlatform::WaitUntil(int64_t deadlineMicros)
-{
-    for (;;) {
-        const int64_t remaining = deadlineMicros - MonotonicMicros();
-        if (remaining <= 0) return;
-        if (!WaitOnTimerDescriptor(deadlineMicros)) WaitOnQtTimer(deadlineMicros, remaining);
-    }
+    if (wakeTimer_) wakeTimer_->Cancel();
 }
 
 QString ResolveProgramPath(const QString& path)

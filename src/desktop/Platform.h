@@ -1,12 +1,15 @@
-// The machine under the main window: the screen, the program's path, a clock, paced waits and
+// The machine under the main window: the screen, the program's path, a clock, wake-ups and
 // the help viewer, each behind an interface that tests replace.
 #pragma once
 
 #include <QString>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 #include "dialogs/HelpViewer.h"
+#include "desktop/WakeTimer.h"
 #include "play/Clock.h"
 
 class QWidget;
@@ -27,8 +30,7 @@ public:
     // directory is where the theme files really are.
     virtual QString ProgramPath() const = 0;
 
-    // MonotonicMicros and WaitUntil (play::Clock) pace the play's frames
-    // and waits; the waits keep processing window messages.
+    // MonotonicMicros and WakeAt (play::Clock) pace the play's scripts.
 
     // The millisecond tick count.
     int64_t TickCount() const { return MonotonicMicros() / 1000; }
@@ -40,8 +42,8 @@ private:
     dialogs::WindowHelpViewer helpViewer_;
 };
 
-// The real desktop: Qt's primary screen, the running program, steady_clock,
-// and waits on a precise timer inside a local event loop.
+// The real desktop: Qt's primary screen, the running program, the monotonic
+// clock, and wake-ups from a timer descriptor the event loop watches.
 class DesktopPlatform : public Platform {
 public:
     // Made on the user-interface thread, whose wake-ups it makes prompt.
@@ -53,7 +55,12 @@ public:
     int LogicalDpi() const override;
     QString ProgramPath() const override;
     int64_t MonotonicMicros() const override;
-    void WaitUntil(int64_t deadlineMicros) override;
+    void WakeAt(int64_t deadlineMicros, std::function<void()> wake) override;
+    void CancelWake() override;
+
+private:
+    // Made at the first wake-up, on the user-interface thread once its event loop exists.
+    std::unique_ptr<WakeTimer> wakeTimer_;
 };
 
 // Asks the scheduler to run the calling thread as soon as it wakes, ahead of

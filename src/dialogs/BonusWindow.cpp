@@ -54,13 +54,12 @@ int BoxForKey(int key)
 
 }  // namespace
 
-BonusWindow::BonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
+BonusWindow::BonusWindow(const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
                          BonusWindowServices services, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint),
       ClosedBoxes(this),
       EmptyBox(this),
       PrizePicture(this),
-      state_(state),
       prizes_(prizes),
       services_(std::move(services)),
       logicalDpi_(setup.logicalDpi > 0 ? setup.logicalDpi : 96)
@@ -165,8 +164,8 @@ void BonusWindow::OpenBox(int box)
     if (!closed_ && !CloseTimer.isActive()) {
         CloseTimer.start();
     }
-    if (pickedPrize_ > 0) {
-        state_.SpinWin = pickedPrize_;
+    if (value > 0) {
+        pickedBox_ = box;
         DrawPrizeText();
     }
     AnnounceBonusBoxes(*this);
@@ -323,10 +322,8 @@ void BonusWindow::done(int result)
 
 void BonusWindow::FormClose()
 {
-    // Every prize paid through SpinWin counts in the total of bonus prizes.
-    if (pickedPrize_ > 0) {
-        state_.BonusWon = engine::SaturatingAdd(state_.BonusWon, pickedPrize_);
-    }
+    // Told once, however the window closes: the box whose prize is paid.
+    if (services_.picked) services_.picked(PaidBox());
 }
 
 void BonusWindow::paintEvent(QPaintEvent*)
@@ -362,21 +359,17 @@ int32_t BonusWindow::Random(int32_t n)
     return fallback(n);
 }
 
-int RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
-                   BonusWindowServices services, QWidget* owner, BonusWindow** open)
+BonusWindow* OpenBonusWindow(const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
+                             BonusWindowServices services, QWidget* owner)
 {
-    BonusWindow form(state, prizes, setup, std::move(services), owner);
-    // Cleared however the window ends, before it goes.
-    struct Forget {
-        BonusWindow** open;
-        ~Forget()
-        {
-            if (open) *open = nullptr;
-        }
-    } forget{open};
-    if (open) *open = &form;
-    form.exec();
-    return form.OpenedBox();
+    auto* form = new BonusWindow(prizes, setup, std::move(services), owner);
+    QObject::connect(form, &QDialog::finished, form, &QObject::deleteLater);
+    // Modal over the table without a loop of its own: the play waits for the
+    // pick through the window's `picked`.
+    form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    form->activateWindow();
+    return form;
 }
 
 }  // namespace dialogs

@@ -1,5 +1,5 @@
 // The bonus window: the pick-a-box dialog a full meter opens, what it needs from the main window,
-// and the call that runs it modally.
+// and the call that opens it over the table.
 #pragma once
 
 #include <QDialog>
@@ -16,8 +16,8 @@
 #include <optional>
 
 #include "dialogs/PictureControl.h"
-#include "engine/GameState.h"
-#include "engine/Host.h"
+#include "engine/SoundEffects.h"
+#include "engine/TableTypes.h"
 
 namespace dialogs {
 
@@ -28,6 +28,7 @@ struct BonusWindowServices {
     std::function<void(engine::Effect effect)> playSoundEffect;  // empty box, prize box, fanfare
     std::function<int32_t(int32_t n)> random;                    // the program's one Random(n)
     std::function<void(const QString& text)> showInformation;    // information box with OK
+    std::function<void(int box)> picked;                         // at the close: PaidBox()
 };
 
 // Start-up facts the window is laid out by.
@@ -38,16 +39,19 @@ struct BonusWindowSetup {
 };
 
 // The pick-a-box bonus window: eight closed boxes, one to open by mouse or
-// keyboard. It reads the prizes, sets SpinWin to the prize picked and adds it
-// to BonusWon when it closes, however it closes.
+// keyboard. It shows the prizes; when it closes, however it closes, it tells
+// `picked` the box whose prize the rules then pay.
 class BonusWindow : public QDialog {
     Q_OBJECT
 public:
-    BonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
-                BonusWindowServices services, QWidget* owner = nullptr);
+    BonusWindow(const engine::BonusPrizes& prizes, const BonusWindowSetup& setup, BonusWindowServices services,
+                QWidget* owner = nullptr);
 
     // The prize of the last prize box opened; 0 until one is.
     int32_t PickedPrize() const { return pickedPrize_; }
+    // The box paid: the last prize box opened, else the last box opened
+    // (1..8), 0 while none is.
+    int PaidBox() const { return pickedBox_ != 0 ? pickedBox_ : openedBox_; }
     bool BoxOpened() const { return boxOpened_; }
     // The box (1..8) opened last; 0 until one is.
     int OpenedBox() const { return openedBox_; }
@@ -57,8 +61,7 @@ public:
     static int BoxAt(QPoint picturePosition);
 
     // Opens box 1..8: shows its outcome, plays its sound, starts the closing
-    // timer and, for a prize, pays it through SpinWin and writes it on the
-    // prize picture.
+    // timer and, for a prize, writes it on the prize picture.
     void OpenBox(int box);
 
     // Whether a click in box 1..8 would be taken now: the window and its
@@ -109,7 +112,6 @@ private:
     void PlaySoundEffect(engine::Effect effect);
     int32_t Random(int32_t n);
 
-    engine::GameState& state_;
     const engine::BonusPrizes prizes_;
     BonusWindowServices services_;
     int logicalDpi_;
@@ -118,16 +120,14 @@ private:
     int32_t pickedPrize_ = 0;
     bool boxOpened_ = false;
     int openedBox_ = 0;
+    int pickedBox_ = 0;  // the last prize box opened
     std::array<bool, 8> opened_{};  // the boxes opened so far
     bool closed_ = false;
 };
 
-// Runs the bonus window modally: creates it, shows it until it closes and
-// destroys it. Afterwards SpinWin holds the prize picked (unchanged for an
-// empty box) and BonusWon has grown by it. Returns the box opened (1..8).
-// While the window exists, `*open` (when given) points to it, so that its
-// owner can reach it, to finish it at a close; afterwards it is null.
-int RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
-                   BonusWindowServices services, QWidget* owner = nullptr, BonusWindow** open = nullptr);
+// Opens the bonus window over the owner, modal, and returns at once; it
+// deletes itself once closed, after telling `services.picked`.
+BonusWindow* OpenBonusWindow(const engine::BonusPrizes& prizes, const BonusWindowSetup& setup,
+                             BonusWindowServices services, QWidget* owner);
 
 }  // namespace dialogs

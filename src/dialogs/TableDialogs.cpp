@@ -24,14 +24,18 @@ void TableDialogs::ShowError(const QString& text)
     boxes_.Error(&owner_, QString::fromLatin1(ApplicationTitle), WithFullStop(text));
 }
 
-int TableDialogs::RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random& random,
-                                 const std::function<void(engine::Effect)>& playEffect)
+void TableDialogs::OpenBonusWindow(const engine::BonusPrizes& prizes, engine::Random& random,
+                                   std::function<void(engine::Effect)> playEffect, std::function<void(int box)> picked)
 {
     BonusWindowServices services;
-    services.playSoundEffect = playEffect;
+    services.playSoundEffect = std::move(playEffect);
     services.random = [&random](int32_t n) { return random(n); };
-    services.showInformation = [this](const QString& text) { boxes_.Information(&owner_, text); };
-    return dialogs::RunBonusWindow(state, prizes, bonusSetup_, std::move(services), &owner_, &openBonus_);
+    services.showInformation = [this](const QString& text) { boxes_.Information(openBonus_.data(), text); };
+    services.picked = [this, picked = std::move(picked)](int box) {
+        openBonus_ = nullptr;
+        picked(box);
+    };
+    openBonus_ = dialogs::OpenBonusWindow(prizes, bonusSetup_, std::move(services), &owner_);
 }
 
 bool TableDialogs::BonusWindowOpen() const

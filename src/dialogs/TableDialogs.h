@@ -2,6 +2,7 @@
 // pick-a-box bonus window.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -19,18 +20,18 @@ public:
     void ShowInformation(const std::string& text) override;
     void ShowError(const std::string& text) override;
     void ShowError(const QString& text);
-    int RunBonusWindow(engine::GameState& state, const engine::BonusPrizes& prizes, engine::Random& random,
-                       const std::function<void(engine::Effect)>& playEffect) override;
+    void OpenBonusWindow(const engine::BonusPrizes& prizes, engine::Random& random,
+                         std::function<void(engine::Effect)> playEffect, std::function<void(int box)> picked) override;
     bool BonusWindowOpen() const override;
     void FinishBonusWindowNow() override;
-    // The bonus window while RunBonusWindow shows it, or null.
-    BonusWindow* OpenBonusWindow() const { return openBonus_; }
+    // The bonus window while it is open, or null.
+    BonusWindow* OpenBonus() const { return openBonus_; }
 
 private:
     QWidget& owner_;
     MessageBoxes& boxes_;
     BonusWindowSetup bonusSetup_;
-    BonusWindow* openBonus_ = nullptr;
+    QPointer<BonusWindow> openBonus_;
 };
 
 }  // namespace dialogs

@@ -110,59 +110,48 @@ void TableSurface::Changed(const QRect& area)
     }
 }
 
-void TableSurface::DrawTable(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t meter)
+void TableSurface::DrawTable(const play::TableShown& table)
 {
-    if (painter_) Changed(painter_->FormPaint(stops, credits, betCoins, meter));
+    if (!painter_) return;
+    // The full redraw shows every button and lit area lit and the Winnings
+    // field empty; what the description has otherwise is drawn over it.
+    Changed(painter_->FormPaint(table.stops, table.credits, table.coins, table.meter));
+    play::TableShown drawn = table;
+    drawn.winnings = -1;
+    drawn.buttons = {true, true, true};
+    drawn.lamps = {true, true, true};
+    DrawChanges(drawn, table);
+    if (!table.recallMark.empty()) Changed(painter_->DrawRecallMark(QString::fromStdString(table.recallMark)));
 }
 
-void TableSurface::DrawCredits(int32_t credits)
+void TableSurface::DrawChanges(const play::TableShown& before, const play::TableShown& now)
 {
-    if (painter_) Changed(painter_->DrawCreditsCounter(credits));
+    if (!painter_) return;
+    if (now.credits != before.credits) Changed(painter_->DrawCreditsCounter(now.credits));
+    // The Coins counter wipes the Winnings field; a figure shown after it is drawn again.
+    const bool coinsDrawn = now.coins != before.coins;
+    if (coinsDrawn) Changed(painter_->DrawCoinsCounter(now.coins));
+    if (now.winnings >= 0 && (now.winnings != before.winnings || coinsDrawn)) {
+        // The caption comes with the first figure of a count-up.
+        if (before.winnings < 0 || coinsDrawn) Changed(painter_->DrawWinningsCaption());
+        Changed(painter_->DrawWinningsCounter(now.winnings));
+    }
+    for (const engine::Button button : {engine::Button::BetOne, engine::Button::BetFive, engine::Button::Spin}) {
+        if (now.Lit(button) != before.Lit(button)) Changed(painter_->DrawButton(button, now.Lit(button)));
+    }
+    for (const engine::Lamp lamp : {engine::Lamp::LogoPanel, engine::Lamp::TitlePlate, engine::Lamp::BetSign}) {
+        if (now.Lit(lamp) != before.Lit(lamp)) DrawLamp(lamp, now.Lit(lamp));
+    }
+    if (now.meter != before.meter) Changed(painter_->DrawBonusMeter(now.meter));
 }
 
-void TableSurface::DrawCoins(int32_t betCoins)
+void TableSurface::DrawLamp(engine::Lamp lamp, bool lit)
 {
-    if (painter_) Changed(painter_->DrawCoinsCounter(betCoins));
-}
-
-void TableSurface::DrawWinningsCaption()
-{
-    if (painter_) Changed(painter_->DrawWinningsCaption());
-}
-
-void TableSurface::DrawWinnings(int32_t shown)
-{
-    if (painter_) Changed(painter_->DrawWinningsCounter(shown));
-}
-
-void TableSurface::DrawButton(engine::Button button, bool lit)
-{
-    if (painter_) Changed(painter_->DrawButton(button, lit));
-}
-
-void TableSurface::DrawLogoPanel(bool lit)
-{
-    if (painter_) Changed(painter_->DrawLogoPanel(lit));
-}
-
-void TableSurface::DrawTitlePlate(bool lit)
-{
-    if (painter_) Changed(painter_->DrawTitlePlate(lit));
-}
-
-void TableSurface::DrawBetSign(bool lit)
-{
-    if (painter_) Changed(painter_->DrawBetSign(lit));
-}
-
-void TableSurface::DrawBonusMeter(int32_t meter)
-{
-    if (painter_) Changed(painter_->DrawBonusMeter(meter));
-}
-
-void TableSurface::DrawRecallMark(const std::string& detail)
-{
-    if (painter_) Changed(painter_->DrawRecallMark(QString::fromStdString(detail)));
+    switch (lamp) {
+    case engine::Lamp::LogoPanel: Changed(painter_->DrawLogoPanel(lit)); return;
+    case engine::Lamp::TitlePlate: Changed(painter_->DrawTitlePlate(lit)); return;
+    case engine::Lamp::BetSign: Changed(painter_->DrawBetSign(lit)); return;
+    }
 }
 
 void TableSurface::KeepTable()

@@ -64,17 +64,8 @@ public:
     QPoint Origin() const { return origin_; }
 
     // play::Screen
-    void DrawTable(const engine::ReelStops& stops, int32_t credits, int32_t betCoins, int32_t meter) override;
-    void DrawCredits(int32_t credits) override;
-    void DrawCoins(int32_t betCoins) override;
-    void DrawWinningsCaption() override;
-    void DrawWinnings(int32_t shown) override;
-    void DrawButton(engine::Button button, bool lit) override;
-    void DrawLogoPanel(bool lit) override;
-    void DrawTitlePlate(bool lit) override;
-    void DrawBetSign(bool lit) override;
-    void DrawBonusMeter(int32_t meter) override;
-    void DrawRecallMark(const std::string& detail) override;
+    void DrawTable(const play::TableShown& table) override;
+    void DrawChanges(const play::TableShown& before, const play::TableShown& now) override;
     void KeepTable() override;
     bool RestoreTable() override;
     int32_t MotionHeight() const override;
@@ -88,6 +79,7 @@ public:
 
 private:
     void MakePainter();
+    void DrawLamp(engine::Lamp lamp, bool lit);
     // A changed area of the surface: shown at the next paint, or with the
     // next frame while held.
     void Changed(const QRect& area);

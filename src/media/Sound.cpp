@@ -128,13 +128,7 @@ void Sound::PreloadEffects(const std::string& assetDir, const std::string& sound
 
 void Sound::PlaySoundEffect(Effect effect)
 {
-    if (!enabled_ && !PlaysWithSoundOff(effect)) return;
-    if (effect == Effect::ReelStop || effect == Effect::CountUpTick) {
-        EffectSound* preloaded = effect == Effect::ReelStop ? reelStop_.get() : countUp_.get();
-        if (preloaded != nullptr) Start(*preloaded);
-        return;
-    }
-    PlayFile(std::to_string(engine::EffectNumber(effect)) + ".wav", CallerWaits(effect));
+    if (StartSoundEffect(effect).count() > 0) WaitFor(*fromFile_);
 }
 
 void Sound::PlayWinSound()
@@ -142,7 +136,28 @@ void Sound::PlayWinSound()
     PlayFile("Win.wav", true);
 }
 
+std::chrono::microseconds Sound::StartSoundEffect(Effect effect)
+{
+    if (!enabled_ && !PlaysWithSoundOff(effect)) return {};
+    if (effect == Effect::ReelStop || effect == Effect::CountUpTick) {
+        EffectSound* preloaded = effect == Effect::ReelStop ? reelStop_.get() : countUp_.get();
+        if (preloaded != nullptr) Start(*preloaded);
+        return {};
+    }
+    return StartFile(std::to_string(engine::EffectNumber(effect)) + ".wav", CallerWaits(effect));
+}
+
+std::chrono::microseconds Sound::StartWinSound()
+{
+    return StartFile("Win.wav", true);
+}
+
 void Sound::PlayFile(const std::string& suffix, bool callerWaits)
+{
+    if (StartFile(suffix, callerWaits).count() > 0) WaitFor(*fromFile_);
+}
+
+std::chrono::microseconds Sound::StartFile(const std::string& suffix, bool callerWaits)
 {
     std::unique_ptr<EffectSound> effect;
     try {
@@ -153,11 +168,11 @@ void Sound::PlayFile(const std::string& suffix, bool callerWaits)
     // A missing or unplayable file sounds the stand-in, and a caller that
     // waits for the effect waits for it.
     if (!effect) effect = Decode(StandInBytes(), *device_);
-    if (!effect) return;
+    if (!effect) return {};
     HaltEffect(*device_);
     fromFile_ = std::move(effect);
     Start(*fromFile_);
-    if (callerWaits) WaitFor(*fromFile_);
+    return callerWaits ? std::max(fromFile_->length, std::chrono::microseconds(1)) : std::chrono::microseconds{};
 }
 
 void Sound::SetLevel(int percent)

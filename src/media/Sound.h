@@ -53,6 +53,10 @@ public:
     void PlaySoundEffect(engine::Effect effect);
     // Plays the win sound and returns when it has ended.
     void PlayWinSound();
+    // The same, returning at once: how long a caller paced by the effect
+    // waits for it, its length where the effect is waited for, else zero.
+    std::chrono::microseconds StartSoundEffect(engine::Effect effect);
+    std::chrono::microseconds StartWinSound();
 
     // The effects' level, 0..100 percent of the files' own; at 0 an effect
     // that is waited for still takes its length.
@@ -61,6 +65,8 @@ public:
 
 private:
     void PlayFile(const std::string& suffix, bool callerWaits);
+    // Starts the file's effect (or the stand-in); its length where waited for.
+    std::chrono::microseconds StartFile(const std::string& suffix, bool callerWaits);
     void Start(EffectSound& effect);
     void WaitFor(const EffectSound& effect);
 

@@ -2,6 +2,7 @@
 // the frame before, nudges stepped, sounds and pauses waited for.
 #include "play/ScriptPlayer.h"
 
+#include <exception>
 #include <type_traits>
 #include <utility>
 
@@ -168,6 +169,22 @@ void ScriptPlayer::Woken()
 void ScriptPlayer::Run()
 {
     if (running_) return;
+    std::string error;
+    try {
+        RunSteps();
+        return;
+    } catch (const std::exception& e) {
+        error = e.what();
+    } catch (...) {
+        error = "Unknown error";
+    }
+    running_ = false;
+    listener_.StepFailed(error);
+    SkipToEnd();
+}
+
+void ScriptPlayer::RunSteps()
+{
     running_ = true;
     while (playing_ && !held_ && !waitingForPick_ && !waitUntil_) {
         if (spin_) {

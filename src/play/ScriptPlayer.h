@@ -31,6 +31,9 @@ public:
     virtual void BonusPickDue(const engine::BonusPrizes& prizes) = 0;
     // A command refused with a message, to be shown once the script ends.
     virtual void InformationDue(const std::string& text) = 0;
+    // A step failed (a sound that could not be read, say): the rest of the
+    // script is skipped to its end, which is told next.
+    virtual void StepFailed(const std::string& error) = 0;
     // Every step has been played.
     virtual void ScriptEnded() = 0;
 };
@@ -87,8 +90,10 @@ private:
         int step = 0;  // 0..7 slide, 8..15 settle
     };
 
-    // Plays steps until one has to wait or the script ends.
+    // Plays steps until one has to wait or the script ends; a step that
+    // fails ends the script at once.
     void Run();
+    void RunSteps();
     void RunStep(const engine::Step& step);
     bool AdvanceSpin();
     bool AdvanceNudge();

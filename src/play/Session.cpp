@@ -120,9 +120,9 @@ void Session::ScriptEnded()
     AnnounceCounted();
     // A played spin (or an owed bonus game) is saved again when it ends.
     if (state_.Spins != commandBefore_.Spins || state_.BonusPts != commandBefore_.BonusPts) SaveAfterChange();
-    if (trackError_) {
-        const std::string error = *trackError_;
-        trackError_.reset();
+    if (commandError_) {
+        const std::string error = *commandError_;
+        commandError_.reset();
         parts_.dialogs.ShowError(error);
     }
     if (information_) {
@@ -131,6 +131,11 @@ void Session::ScriptEnded()
         parts_.dialogs.ShowInformation(text);
     }
     TellHistoryProblem();
+}
+
+void Session::StepFailed(const std::string& error)
+{
+    if (!commandError_) commandError_ = error;
 }
 
 void Session::InformationDue(const std::string& text)
@@ -402,7 +407,7 @@ bool Session::StartPendingTrack()
 {
     std::string error;
     if (parts_.sounds.StartPendingTrack(error)) return true;
-    trackError_ = error;
+    commandError_ = error;
     return false;
 }
 

@@ -212,6 +212,7 @@ private:
     void NudgeSettled(int reel, engine::SlideDirection direction) override;
     void BonusPickDue(const engine::BonusPrizes& prizes) override;
     void InformationDue(const std::string& text) override;
+    void StepFailed(const std::string& error) override;
     void ScriptEnded() override;
 
     // Members are built in this order: the game record and the generator
@@ -233,7 +234,7 @@ private:
     bool historyProblemTold_ = false;
     // The running command: the game before it, and what is told at its end.
     engine::GameState commandBefore_;
-    std::optional<std::string> trackError_;
+    std::optional<std::string> commandError_;  // the music's failure, or a step's
     std::optional<std::string> information_;
     std::optional<engine::SpinOutcome> spinToAnnounce_;
     std::optional<std::pair<int, int32_t>> bonusToAnnounce_;  // the box and its prize

@@ -26,7 +26,7 @@ MainWindow::MainWindow(desktop::Platform& platform, dialogs::MessageBoxes& boxes
       tableDialogs_(*this, boxes, {theme_.assetDir, QSize(theme_.screenWidth, theme_.screenHeight), theme_.logicalDpi}),
       windows_(*this, platform, boxes, tableDialogs_, theme_, pictures_),
       files_(theme_.programBaseName.toStdString()),
-      speech_([this]() -> const play::TableReading& { return session_.Reading(); },
+      speech_([this]() -> const play::TableShown& { return session_.Shown(); },
               [this](engine::Button button) { Play(play::CommandOf(button)); },
               [this](engine::Button button) { return surface_.ButtonArea(button); }),
       session_(play::SessionParts{surface_, platform, controls_, tableDialogs_, sounds_, files_, speech_}, outcomes)

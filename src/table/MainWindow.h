@@ -84,14 +84,26 @@ public:
     void Music1Click();
     void Borrow1Click();
     // Stats, Payoffs, Version, the manual and the sponsors change nothing of
-    // the game, so they may open during a spin.
-    void Stats1Click() { windows_.Statistics(session_.State()); }
-    void Payoffs1Click() { windows_.PayoffChart(); }
-    void Version1Click() { windows_.Version(); }
+    // the game, so they may open during a spin; the reels wait for them.
+    void Stats1Click()
+    {
+        OverTheTable([this] { windows_.Statistics(session_.State()); });
+    }
+    void Payoffs1Click()
+    {
+        OverTheTable([this] { windows_.PayoffChart(); });
+    }
+    void Version1Click()
+    {
+        OverTheTable([this] { windows_.Version(); });
+    }
     void ManualItemClick() { windows_.Help(dialogs::ContentsTopic); }
     void GamesPageItemClick() { windows_.GamesPage(); }
     void CompayInformation1Click() { windows_.Help(dialogs::CompanyTopic); }
-    void VisitourSponsors1Click() { windows_.Sponsors(session_.Random()); }
+    void VisitourSponsors1Click()
+    {
+        OverTheTable([this] { windows_.Sponsors(session_.Random()); });
+    }
     void HistoryItemClick();
     void VolumeItemClick();
     void FullScreenItemClick() { Menu.FullScreenItem->setChecked(size_.ToggleFullScreen(*this)); }
@@ -110,10 +122,18 @@ private:
     // A bet or spin, taken only when the table is idle.
     void Play(play::Command command);
     void RunSlotDialog(dialogs::SlotDialogMode mode);
-    // A close that came during a command or a dialog was held until it ended.
+    // A close that came during a dialog was held until it ended.
     void After(play::Then then)
     {
         if (then == play::Then::Close) close();
+    }
+    // A side window shown over the table: a running script waits for it.
+    template <typename Show>
+    void OverTheTable(Show&& show)
+    {
+        session_.HoldScript();
+        Guarded(std::forward<Show>(show));
+        session_.ReleaseScript();
     }
     // Errors that escape a handler end the handler, not the program.
     template <typename Handler>

@@ -45,19 +45,21 @@ bool MainWindow::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
 
 void MainWindow::Play(play::Command command)
 {
-    if (session_.Lifecycle().AcceptsPlay()) After(session_.Play(command));
+    if (session_.Lifecycle().AcceptsPlay()) session_.Play(command);
 }
 
 void MainWindow::HistoryItemClick()
 {
     const bool canRecall = session_.Lifecycle().AcceptsPlay() || session_.Recalling();
-    if (const auto spin = windows_.History(canRecall)) session_.Recall(*spin);
+    std::optional<store::StoredEntry> spin;
+    OverTheTable([&] { spin = windows_.History(canRecall); });
+    if (spin) session_.Recall(*spin);
 }
 
 void MainWindow::StartupTick()
 {
     StartupTimer.stop();
-    After(session_.StartupTick());
+    session_.StartupTick();
 }
 
 void MainWindow::RunSlotDialog(dialogs::SlotDialogMode mode)
@@ -81,7 +83,8 @@ void MainWindow::VolumeItemClick()
     // Heard while the sliders move; kept in the saved-games file on OK.
     const store::SoundLevels before = sounds_.Levels();
     const auto hear = [this](const store::SoundLevels& levels) { sounds_.SetLevels(levels); };
-    const std::optional<store::SoundLevels> chosen = dialogs::RunVolumeWindow(this, before, hear);
+    std::optional<store::SoundLevels> chosen;
+    OverTheTable([&] { chosen = dialogs::RunVolumeWindow(this, before, hear); });
     if (!chosen || *chosen == before) return;
     Guarded([&] {
         store::SettingsFile file((theme_.programBaseName + QStringLiteral(".ini")).toStdString());
@@ -104,8 +107,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     switch (session_.CloseRequested()) {
     case play::CloseStep::Accept: event->accept(); return;
-    case play::CloseStep::Ignore:
-    case play::CloseStep::FinishSpin: event->ignore(); return;
+    case play::CloseStep::Ignore: event->ignore(); return;
     case play::CloseStep::RunClose: break;
     }
     bool saved = false;

@@ -45,7 +45,7 @@ QString KeyOf(TableItem item)
     }
 }
 
-int32_t ValueOf(TableItem item, const play::TableReading& reading)
+int32_t ValueOf(TableItem item, const play::TableShown& reading)
 {
     switch (item) {
     case TableItem::Coins: return reading.coins;
@@ -278,8 +278,8 @@ void TableSpeech::Press(engine::Button button)
 
 void TableSpeech::TableChanged()
 {
-    const play::TableReading now = read_();
-    const play::TableReading before = told_;
+    const play::TableShown now = read_();
+    const play::TableShown before = told_;
     told_ = now;
     if (!ItemInterface(view_, TableItem::Spin)) return;
     const auto valueChanged = [this, &now](TableItem item) {
@@ -324,7 +324,7 @@ QString ItemName(TableItem item)
     return QString::fromLatin1(names[static_cast<size_t>(item)]);
 }
 
-QString ItemText(TableItem item, const play::TableReading& reading, const QString& announcement)
+QString ItemText(TableItem item, const play::TableShown& reading, const QString& announcement)
 {
     switch (item) {
     case TableItem::Winnings: return reading.winnings < 0 ? QString() : QString::number(reading.winnings);

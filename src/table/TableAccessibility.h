@@ -13,6 +13,7 @@
 #include "engine/Host.h"
 #include "play/Announcer.h"
 #include "play/SpokenTable.h"
+#include "play/TableShown.h"
 
 namespace table {
 
@@ -28,7 +29,7 @@ inline constexpr int TableItemCount = 9;
 // the widget's accessible interface finds it.
 class TableSpeech final : public play::Announcer {
 public:
-    using Reader = std::function<const play::TableReading&()>;
+    using Reader = std::function<const play::TableShown&()>;
     using Presser = std::function<void(engine::Button)>;
     using Locator = std::function<QRect(engine::Button)>;  // in the widget's pixels
 
@@ -42,7 +43,7 @@ public:
     // The speech attached to a table's widget; null for any other widget.
     static TableSpeech* Of(const QWidget* view);
 
-    const play::TableReading& Reading() const { return read_(); }
+    const play::TableShown& Reading() const { return read_(); }
     const QString& Announcement() const { return announcement_; }
     QRect ButtonArea(engine::Button button) const { return locate_(button); }
     // A button pressed through the accessibility interface acts as a click,
@@ -59,12 +60,12 @@ private:
     Locator locate_;
     QPointer<TableView> view_;
     QString announcement_;
-    play::TableReading told_;  // as the last events described it
+    play::TableShown told_;  // as the last events described it
 };
 
 // What an item says: its name ("Credits") and its text ("994").
 QString ItemName(TableItem item);
-QString ItemText(TableItem item, const play::TableReading& reading, const QString& announcement);
+QString ItemText(TableItem item, const play::TableShown& reading, const QString& announcement);
 
 // Gives the table's widget its accessible interface; call once, before the
 // window is shown.

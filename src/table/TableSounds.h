@@ -33,8 +33,8 @@ public:
     media::Music& Tracks() { return music_; }
     const media::Music& Tracks() const { return music_; }
 
-    void PlayEffect(engine::Effect effect) override { sound_.PlaySoundEffect(effect); }
-    void PlayWinSound() override { sound_.PlayWinSound(); }
+    int64_t StartEffect(engine::Effect effect) override { return sound_.StartSoundEffect(effect).count(); }
+    int64_t StartWinSound() override { return sound_.StartWinSound().count(); }
     void StartMusic() override { music_.StartupStep(); }
     bool StartPendingTrack(std::string& error) override
     {

@@ -37,7 +37,12 @@ TEST(PixelRatio, MeterSliceAndDigitCellAreTheTwoTimesVariantsCopiedAtTwiceTheirL
     drawing::TableSurface surface(set);
     surface.Place(QSize(800, 600), 2.0);
     ASSERT_EQ(surface.Image().size(), QSize(1600, 1200));
-    surface.DrawTable({1, 1, 1}, 7, 1, 5);
+    play::TableShown table;
+    table.stops = {1, 1, 1};
+    table.credits = 7;
+    table.coins = 1;
+    table.meter = 5;
+    surface.DrawTable(table);
     const QImage& image = surface.Image();
 
     // The meter slice: 78 x 59 logical at its logical place, 156 x 118 on the surface.

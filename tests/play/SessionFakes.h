@@ -149,8 +149,10 @@ public:
     std::vector<engine::Effect> effects;
     int winSounds = 0;
     int64_t effectWait = 0;  // what a waited-for effect takes
+    std::optional<engine::Effect> failOn;  // this effect cannot be read
     int64_t StartEffect(engine::Effect effect) override
     {
+        if (failOn == effect) throw std::runtime_error("Device not ready");
         effects.push_back(effect);
         return effect == engine::Effect::MeterPoint || effect == engine::Effect::MeterReset ? effectWait : 0;
     }

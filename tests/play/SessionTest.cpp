@@ -147,6 +147,24 @@ TEST(Session, AClosedBonusWindowNotYetOpenedStaysOwed)
     EXPECT_EQ(t.files.saves.back().Spins, 1);
 }
 
+TEST(Session, AStepThatFailsIsToldTheSpinEndsAndPlayGoesOn)
+{
+    play::ForcedStops stops(engine::StartStops);
+    Table t(stops);
+    play::Session& s = t.Start();
+    t.sounds.failOn = engine::Effect::CountUpTick;
+    t.Play(Command::BetOne);
+    t.Play(Command::Spin);
+    EXPECT_EQ(t.dialogs.errors, std::vector<std::string>{"Device not ready"});
+    EXPECT_FALSE(s.CommandRunning());
+    // The table shows the spin's end and calls for attention again.
+    EXPECT_EQ(s.Shown().credits, s.State().Credits);
+    EXPECT_TRUE(t.controls.TimerRunning(engine::AttentionTimer::ButtonAttention));
+    t.sounds.failOn.reset();
+    t.Play(Command::Spin);
+    EXPECT_EQ(s.State().Spins, 2);
+}
+
 TEST(Session, EachPhaseRefusesTheCommandsItMust)
 {
     Table t;
@@ -293,6 +311,7 @@ struct QuietListener : play::ScriptListener {
     void NudgeSettled(int, engine::SlideDirection) override {}
     void BonusPickDue(const engine::BonusPrizes&) override {}
     void InformationDue(const std::string&) override {}
+    void StepFailed(const std::string&) override {}
     void ScriptEnded() override { ++ended; }
     int ended = 0;
 };

@@ -53,6 +53,7 @@ TEST(TableAccessibility, ItemsReadTheTableAndButtonsPressLikeClicks)
 
     spin->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QApplication::processEvents();
+    PlayOut(env.platform, *form);
     EXPECT_EQ(form->Session().State().Spins, 1);
     EXPECT_EQ(Item(*form, table::TableItem::Outcome)->text(QAccessible::Value),
               QStringLiteral("Three plums. You win 1500. Credits %1.").arg(form->Session().State().Credits));

@@ -41,16 +41,19 @@ TEST_F(WindowClose, CloseDuringTheCountUpSavesTheWholeWin)
     bool openRightAfterClose = false;
     env.platform.onWait = [&] {
         // Inside the count-up's first wait: part of the win is still to come.
-        if (closeAsked || form->Session().State().SpinWin <= 0 || form->Session().State().Credits <= 999) return;
+        const play::TableShown& shown = form->Session().Shown();
+        if (closeAsked || shown.winnings <= 0 || shown.credits >= form->Session().State().Credits) return;
         closeAsked = true;
         form->close();
         openRightAfterClose = form->isVisible();
     };
     QTest::keyClick(form->View(), Qt::Key_B);
+    env.platform.RunWakes();
     QTest::keyClick(form->View(), Qt::Key_Space);
+    env.platform.RunWakes();
 
     ASSERT_TRUE(closeAsked);
-    EXPECT_TRUE(openRightAfterClose);  // the spin finished first
+    EXPECT_FALSE(openRightAfterClose);  // the spin skipped to its end at once
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->Session().State().SpinWin, 0);
     EXPECT_GE(form->Session().State().Credits, 999 + 2);
@@ -67,13 +70,15 @@ TEST_F(WindowClose, SignalDuringTheReelsSavesTheSpinWithoutTheReminder)
     int framesAfterSignal = -1;
     int waitsAtSignal = 0;
     env.platform.onWait = [&] {
-        if (waitsAtSignal == 0 && form->Session().Rules().SpinRunning() && env.platform.waits > 5) {
+        if (waitsAtSignal == 0 && form->Session().CommandRunning() && env.platform.waits > 5) {
             waitsAtSignal = env.platform.waits;
             form->OnTerminationRequested();
         }
     };
     QTest::keyClick(form->View(), Qt::Key_B);
+    env.platform.RunWakes();
     QTest::keyClick(form->View(), Qt::Key_Space);
+    env.platform.RunWakes();
     framesAfterSignal = env.platform.waits - waitsAtSignal;
 
     ASSERT_GT(waitsAtSignal, 0);
@@ -85,19 +90,20 @@ TEST_F(WindowClose, SignalDuringTheReelsSavesTheSpinWithoutTheReminder)
     EXPECT_FALSE(QFile::exists(env.ProfileFile(QStringLiteral("thupdate.ini"))));
 }
 
-TEST_F(WindowClose, ExitDuringASpinClosesAfterIt)
+TEST_F(WindowClose, ExitDuringASpinSkipsItToItsEndAndCloses)
 {
     bool exited = false;
     env.platform.onWait = [&] {
-        if (!exited && form->Session().Rules().SpinRunning()) {
+        if (!exited && form->Session().CommandRunning()) {
             exited = true;
             form->Exit1Click();
-            EXPECT_TRUE(form->isVisible());
-            EXPECT_TRUE(form->Session().State().ClosingRequested);
+            EXPECT_FALSE(form->isVisible());
+            EXPECT_FALSE(env.platform.WakePending()) << "nothing of the spin is left to play";
         }
     };
     form->Session().State().LastBet = 2;  // Space re-bets it
     QTest::keyClick(form->View(), Qt::Key_Space);
+    env.platform.RunWakes();
     ASSERT_TRUE(exited);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(env.Saved("TotalBets"), "2");
@@ -107,6 +113,7 @@ TEST_F(WindowClose, ExitDuringASpinClosesAfterIt)
 TEST_F(WindowClose, SignalOutsideASpinClosesAndSavesWithoutTheReminder)
 {
     QTest::keyClick(form->View(), Qt::Key_B);
+    env.platform.RunWakes();
     form->OnTerminationRequested();
     EXPECT_FALSE(form->isVisible());
     // The coin still on the table goes back to the saved credits.
@@ -121,7 +128,6 @@ TEST_F(WindowClose, CloseRunsTheReminderThenSavesTheCurrentGame)
     form->Session().State().Credits = 777;
     form->close();
     EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(form->Session().State().ClosingRequested);
     EXPECT_TRUE(env.boxes.shown.empty());  // the first close of a version asks nothing
     EXPECT_EQ(env.Reminder("Ver"), "2.0");
     EXPECT_EQ(env.Reminder("Update"),
@@ -134,7 +140,9 @@ TEST_F(WindowClose, CloseRunsTheReminderThenSavesTheCurrentGame)
 TEST_F(WindowClose, EverySpinIsSavedAtOnce)
 {
     QTest::keyClick(form->View(), Qt::Key_B);
+    env.platform.RunWakes();
     QTest::keyClick(form->View(), Qt::Key_Space);
+    env.platform.RunWakes();
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(env.Saved("Spins"), "1");
     EXPECT_EQ(env.Saved("Credits"), std::to_string(form->Session().State().Credits));
@@ -143,6 +151,7 @@ TEST_F(WindowClose, EverySpinIsSavedAtOnce)
     QFile::remove(env.ProfileFile(QStringLiteral("plumfizz.ini")));
     form->Session().State().LastBet = 0;
     QTest::keyClick(form->View(), Qt::Key_Space);
+    env.platform.RunWakes();
     ASSERT_EQ(env.boxes.shown.size(), 1u);
     EXPECT_EQ(env.boxes.shown[0].text, QStringLiteral("No bet was placed!"));
     EXPECT_FALSE(QFile::exists(env.ProfileFile(QStringLiteral("plumfizz.ini"))));
@@ -160,7 +169,9 @@ TEST_F(WindowClose, AFailedSaveIsToldAndTheGameGoesOn)
 
     const QString file = blocker + QStringLiteral("/tallyho/plumfizz.ini");
     QTest::keyClick(form->View(), Qt::Key_B);
+    env.platform.RunWakes();
     QTest::keyClick(form->View(), Qt::Key_Space);
+    env.platform.RunWakes();
     ASSERT_EQ(env.boxes.shown.size(), 1u);
     EXPECT_EQ(env.boxes.shown[0].kind, QStringLiteral("error"));
     EXPECT_EQ(env.boxes.shown[0].caption, QStringLiteral("Plumfizz Slots"));
@@ -169,7 +180,9 @@ TEST_F(WindowClose, AFailedSaveIsToldAndTheGameGoesOn)
 
     // Told once: the next spins play on without a box.
     QTest::keyClick(form->View(), Qt::Key_Space);
+    env.platform.RunWakes();
     QTest::keyClick(form->View(), Qt::Key_Space);
+    env.platform.RunWakes();
     EXPECT_EQ(form->Session().State().Spins, 3);
     EXPECT_EQ(env.boxes.shown.size(), 1u);
 
@@ -192,7 +205,7 @@ TEST_F(WindowClose, CommandsThatChangeTheGameWaitForTheSpin)
 {
     bool checked = false;
     env.platform.onWait = [&] {
-        if (checked || !form->Session().Rules().SpinRunning()) return;
+        if (checked || !form->Session().CommandRunning()) return;
         checked = true;
         EXPECT_FALSE(form->Menu.NewGame1->isEnabled());
         EXPECT_FALSE(form->Menu.OpenGame1->isEnabled());
@@ -205,7 +218,9 @@ TEST_F(WindowClose, CommandsThatChangeTheGameWaitForTheSpin)
         EXPECT_TRUE(form->Session().State().SpinInProgress);
     };
     QTest::keyClick(form->View(), Qt::Key_B);
+    env.platform.RunWakes();
     QTest::keyClick(form->View(), Qt::Key_Space);
+    env.platform.RunWakes();
     ASSERT_TRUE(checked);
     EXPECT_EQ(form->Session().State().Spins, 1);
     EXPECT_TRUE(form->Menu.NewGame1->isEnabled());
@@ -221,6 +236,7 @@ TEST_F(WindowClose, NewGameStartsWithAnEmptyTable)
     form->Session().State().Credits = 5;
     form->Session().State().Spins = 9;
     for (int i = 0; i < 3; ++i) QTest::keyClick(form->View(), Qt::Key_B);
+    env.platform.RunWakes();
     form->Menu.NewGame1->trigger();
 
     // The coins belonged to the game that was left; none is refunded into
@@ -243,25 +259,16 @@ TEST_F(WindowClose, CloseDuringTheBonusWindowPaysItsBoxAndSavesTheSpin)
     // A full meter from a loaded game: this spin ends in the bonus window.
     form->Session().State().BonusPts = 12;
     form->Session().State().BonusWon = 0;
-    bool closedInBonus = false;
-    bool openRightAfterClose = false;
-    QTimer watch;
-    watch.setInterval(0);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (!form->Dialogs().OpenBonusWindow()) return;
-        watch.stop();
-        closedInBonus = true;
-        form->close();
-        openRightAfterClose = form->isVisible();
-    });
-    watch.start();
     QTest::keyClick(form->View(), Qt::Key_B);
+    env.platform.RunWakes();
     QTest::keyClick(form->View(), Qt::Key_Space);
-
-    ASSERT_TRUE(closedInBonus);
-    EXPECT_TRUE(openRightAfterClose);  // the spin finished first
+    env.platform.RunWakes();
+    // The script waits for the player's box.
+    ASSERT_NE(form->Dialogs().OpenBonus(), nullptr);
+    EXPECT_TRUE(form->Session().CommandRunning());
+    form->close();
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(form->Dialogs().OpenBonusWindow(), nullptr);
+    EXPECT_EQ(form->Dialogs().OpenBonus(), nullptr);
     // The line win and the box's prize are both in Credits, and saved.
     const int32_t lineWin = engine::PayFactor(engine::MatchPayRule(engine::ReadPayline(engine::StartStops)));
     ASSERT_GT(lineWin, 0);

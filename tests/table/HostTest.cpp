@@ -85,7 +85,9 @@ TEST_F(FrameLog, FramesStartEvery25MillisecondsAndNudgesAreLogged)
     const engine::ReelStops stops = OneDownNudge();
     env.stops.Force(stops);
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     QTest::keyClick(form->View(), Qt::Key_Space);
+    PlayOut(env.platform, *form);
 
     const std::vector<LogLine> log = ReadLog(logPath);
     std::vector<int64_t> frames;
@@ -123,25 +125,6 @@ TEST_F(FrameLog, FramesStartEvery25MillisecondsAndNudgesAreLogged)
     EXPECT_EQ(form->Session().Rules().Stops()[0], engine::WrapPosition(stops[0] - 1));
 }
 
-TEST_F(FrameLog, ClosingRequestedEndsTheAnimationAtTheNextFrame)
-{
-    env.stops.Force(engine::StartStops);
-    int waitsInSpin = 0;
-    env.platform.onWait = [&] {
-        if (form->Session().Rules().SpinRunning() && ++waitsInSpin == 10)
-            form->Session().State().ClosingRequested = true;
-    };
-    QTest::keyClick(form->View(), Qt::Key_B);
-    QTest::keyClick(form->View(), Qt::Key_Space);
-
-    int frames = 0;
-    for (const LogLine& line : ReadLog(logPath)) frames += line.what == "frame" ? 1 : 0;
-    EXPECT_EQ(frames, 9);
-    // The rest of the spin runs as usual: the win is paid.
-    EXPECT_EQ(form->Session().State().Spins, 1);
-    EXPECT_GT(form->Session().State().Credits, 999);
-}
-
 TEST_F(FrameLog, AttentionDrawingsBetweenFramesAreShownWithTheNextFrame)
 {
     // Every paint of the table's widget, in order.
@@ -158,14 +141,16 @@ TEST_F(FrameLog, AttentionDrawingsBetweenFramesAreShownWithTheNextFrame)
     int waitsInSpin = 0;
     size_t paintsBeforeTick = 0;
     env.platform.onWait = [&] {
-        if (form->Session().Rules().SpinRunning() && ++waitsInSpin == 5) {
+        if (form->Session().CommandRunning() && ++waitsInSpin == 5) {
             paintsBeforeTick = recorder.regions.size();
             form->ButtonAttentionTick();        // the buttons blink between two frames
             QCoreApplication::processEvents();  // as the rest of the wait would
         }
     };
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     QTest::keyClick(form->View(), Qt::Key_Space);
+    PlayOut(env.platform, *form);
 
     ASSERT_GE(paintsBeforeTick, 1u);
     ASSERT_GT(recorder.regions.size(), paintsBeforeTick);
@@ -176,82 +161,77 @@ TEST_F(FrameLog, AttentionDrawingsBetweenFramesAreShownWithTheNextFrame)
     EXPECT_FALSE(nextPaint.subtracted(frameBefore).isEmpty()) << "the buttons' drawing was not shown with the frame";
 }
 
-TEST(WindowHost, DesktopWaitProcessesEventsAndNeverEndsEarly)
+TEST(WindowHost, DesktopWakeComesFromTheEventLoopNeverEarly)
 {
     desktop::DesktopPlatform platform;
     bool delivered = false;
-    QTimer::singleShot(0, [&] { delivered = true; });
+    int64_t wokenAt = 0;
     const int64_t deadline = platform.MonotonicMicros() + 3'000;
-    platform.WaitUntil(deadline);
+    platform.WakeAt(deadline, [&] { wokenAt = platform.MonotonicMicros(); });
+    QTimer::singleShot(0, [&] { delivered = true; });
+    EXPECT_EQ(wokenAt, 0) << "WakeAt returns at once";
+    for (int i = 0; i < 200 && wokenAt == 0; ++i) QTest::qWait(1);
     EXPECT_TRUE(delivered);
-    EXPECT_GE(platform.MonotonicMicros(), deadline);
+    EXPECT_GE(wokenAt, deadline);
     EXPECT_EQ(platform.TickCount(), platform.MonotonicMicros() / 1000);
+
+    // A cancelled wake-up never comes; a later one replaces an earlier one.
+    int calls = 0;
+    platform.WakeAt(platform.MonotonicMicros() + 1'000, [&] { ++calls; });
+    platform.CancelWake();
+    platform.WakeAt(platform.MonotonicMicros() + 2'000, [&] { calls += 10; });
+    platform.WakeAt(platform.MonotonicMicros() + 3'000, [&] { calls += 100; });
+    QTest::qWait(30);
+    EXPECT_EQ(calls, 100);
 }
 
-namespace {
-
-// Plays the bonus window as a player pressing Enter at once, then leaves it
-// without waiting for its three seconds.
-void PressEnterInTheBonusWindow(table::MainWindow& form)
+// A game saved with its meter full, started: the start-up tick opens its bonus window.
+std::unique_ptr<table::MainWindow> StartOwingABonusGame(Environment& env, const char* credits, const char* bonusWon)
 {
-    QTimer::singleShot(0, [&form] {
-        dialogs::BonusWindow* bonus = form.Dialogs().OpenBonusWindow();
-        ASSERT_NE(bonus, nullptr);
-        QTest::keyClick(bonus, Qt::Key_Return);
-        bonus->FinishNow();
-    });
+    env.WriteSymbolSheet();
+    env.WriteSavedGame(QStringLiteral("[CurrentGame]\nCredits=%1\nBonusPts=12\nBonusWon=%2\n")
+                           .arg(QLatin1String(credits), QLatin1String(bonusWon)));
+    auto form = env.Make();
+    form->show();
+    QCoreApplication::processEvents();
+    form->StartupTick();
+    StopTimers(*form);
+    return form;
 }
-
-}  // namespace
 
 TEST(WindowHost, BonusGameIsPlayedInTheBonusWindowAndPaysItsPrize)
 {
     Environment env;
-    env.WriteSymbolSheet();
-    auto form = env.MakeReady();
-    const engine::BonusPrizes prizes{250, 100, 50, 50, 25, 10, 0, 0};
-
-    int prizeBoxes = 0;
-    int emptyBoxes = 0;
-    for (uint32_t seed = 1; seed < 40; ++seed) {
-        form->Session().Random().SetSeed(seed);
-        engine::Random copy(seed);
-        const int32_t value = prizes[static_cast<size_t>(copy(8))];
-        form->Session().State().SpinWin = 0;
-        form->Session().State().BonusWon = 100;
-        PressEnterInTheBonusWindow(*form);
-        RunBonusWindow(*form, prizes);
-        EXPECT_EQ(form->Dialogs().OpenBonusWindow(), nullptr);
-        EXPECT_EQ(form->Session().Random().Seed(), copy.Seed());  // Enter draws once from the shared generator
-        EXPECT_EQ(form->Session().State().SpinWin, value);
-        EXPECT_EQ(form->Session().State().BonusWon, 100 + value);
-        (value > 0 ? prizeBoxes : emptyBoxes) += 1;
-    }
-    EXPECT_GT(prizeBoxes, 0);
-    EXPECT_GT(emptyBoxes, 0);
-
-    // The total never wraps round.
-    form->Session().State().BonusWon = INT32_MAX - 5;
-    PressEnterInTheBonusWindow(*form);
-    RunBonusWindow(*form, engine::BonusPrizes{250, 250, 250, 250, 250, 250, 250, 250});
-    EXPECT_EQ(form->Session().State().BonusWon, INT32_MAX);
-    EXPECT_EQ(form->Session().State().SpinWin, 250);
+    auto form = StartOwingABonusGame(env, "500", "100");
+    dialogs::BonusWindow* bonus = form->Dialogs().OpenBonus();
+    ASSERT_NE(bonus, nullptr);
+    EXPECT_TRUE(form->Session().CommandRunning()) << "the script waits for the player's box";
+    EXPECT_EQ(form->Session().State().BonusPts, 12);
+    const engine::BonusPrizes prizes = form->Session().Rules().Prizes();
+    engine::Random copy(form->Session().Random().Seed());
+    const int32_t value = prizes[static_cast<size_t>(copy(8))];
+    QTest::keyClick(bonus, Qt::Key_Return);
+    EXPECT_EQ(form->Session().Random().Seed(), copy.Seed());  // Enter draws once from the shared generator
+    bonus->FinishNow();
+    PlayOut(env.platform, *form);
+    EXPECT_EQ(form->Dialogs().OpenBonus(), nullptr);
+    EXPECT_FALSE(form->Session().CommandRunning());
+    EXPECT_EQ(form->Session().State().Credits, 500 + value);
+    EXPECT_EQ(form->Session().State().BonusWon, 100 + value);
+    EXPECT_EQ(form->Session().State().BonusPts, 0);
+    EXPECT_EQ(env.Saved("Credits"), std::to_string(500 + value));
 }
 
 TEST(WindowHost, ASignalDuringTheBonusWindowStillPaysABox)
 {
     Environment env;
-    env.WriteSymbolSheet();
-    auto form = env.MakeReady();
-    form->Session().State().SpinWin = 0;
-    form->Session().State().BonusWon = 0;
-    QTimer::singleShot(0, [&] {
-        ASSERT_NE(form->Dialogs().OpenBonusWindow(), nullptr);
-        form->OnTerminationRequested();
-    });
-    RunBonusWindow(*form, engine::BonusPrizes{25, 25, 25, 25, 25, 25, 25, 25});
-    EXPECT_EQ(form->Session().State().SpinWin, 25);
-    EXPECT_EQ(form->Session().State().BonusWon, 25);
+    auto form = StartOwingABonusGame(env, "500", "0");
+    ASSERT_NE(form->Dialogs().OpenBonus(), nullptr);
+    form->OnTerminationRequested();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->Session().State().Credits, 500 + form->Session().State().BonusWon);
+    EXPECT_EQ(env.Saved("BonusPts"), "0");
+    EXPECT_EQ(env.Saved("Credits"), std::to_string(form->Session().State().Credits));
 }
 
 TEST(WindowHost, ErrorTextsEndWithAFullStop)
@@ -363,40 +343,16 @@ TEST(WindowHost, ReelsComeToRestOnTheRulesStops)
     for (int spin = 0; spin < 12; ++spin) {
         QTest::keyClick(form->View(), Qt::Key_B);
         QTest::keyClick(form->View(), Qt::Key_Space);
+        PlayOut(env.platform, *form);
         expectRestingOn(form->Session().Rules().Stops());
     }
     const engine::ReelStops nudged = OneDownNudge();
     env.stops.Force(nudged);
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     QTest::keyClick(form->View(), Qt::Key_Space);
+    PlayOut(env.platform, *form);
     EXPECT_NE(form->Session().Rules().Stops(), nudged);
     expectRestingOn(form->Session().Rules().Stops());
 }
 
-TEST(WindowHost, AnErrorInsideASpinIsShownAndPlayGoesOn)
-{
-    Environment env;
-    env.WriteSymbolSheet();
-    auto form = env.MakeReady();
-    bool thrown = false;
-    env.platform.onWait = [&] {
-        if (!thrown && form->Session().Rules().SpinRunning()) {
-            thrown = true;
-            throw std::runtime_error("Device not ready");
-        }
-    };
-    QTest::keyClick(form->View(), Qt::Key_B);
-    QTest::keyClick(form->View(), Qt::Key_Space);
-    ASSERT_TRUE(thrown);
-    ASSERT_EQ(env.boxes.shown.size(), 1u);
-    EXPECT_EQ(env.boxes.shown[0].kind, QStringLiteral("error"));
-    EXPECT_EQ(env.boxes.shown[0].caption, QStringLiteral("Plumfizz Slots"));
-    EXPECT_EQ(env.boxes.shown[0].text, QStringLiteral("Device not ready."));
-
-    // The table takes bets and spins again.
-    EXPECT_FALSE(form->Session().State().SpinInProgress);
-    EXPECT_TRUE(form->Menu.NewGame1->isEnabled());
-    QTest::keyClick(form->View(), Qt::Key_B);
-    QTest::keyClick(form->View(), Qt::Key_Space);
-    EXPECT_EQ(form->Session().State().Spins, 2);
-}

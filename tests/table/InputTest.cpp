@@ -113,16 +113,22 @@ TEST(WindowInput, NothingIsTakenBeforeTheStartupTick)
     QCoreApplication::processEvents();
 
     form->FormMouseDown(Qt::LeftButton, Qt::NoModifier, 600, 390);
+    PlayOut(env.platform, *form);
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     QTest::keyClick(form->View(), Qt::Key_M);
+    PlayOut(env.platform, *form);
     QTest::keyClick(form->View(), Qt::Key_Space);
+    PlayOut(env.platform, *form);
     QTest::keyClick(form->View(), Qt::Key_Return);
+    PlayOut(env.platform, *form);
     EXPECT_EQ(form->Session().State().BetCoins, 0);
     EXPECT_EQ(form->Session().State().Credits, 1000);
     EXPECT_TRUE(env.boxes.shown.empty());
 
     form->StartupTick();
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     EXPECT_EQ(form->Session().State().BetCoins, 1);
 }
 
@@ -133,6 +139,7 @@ TEST(WindowInput, KeysBetAndSpin)
     auto form = env.MakeReady();
 
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     EXPECT_EQ(form->Session().State().BetCoins, 1);
     EXPECT_EQ(form->Session().State().Credits, 999);
     QTest::keyClick(form->View(), Qt::Key_B, Qt::ShiftModifier);  // Shift is not looked at
@@ -140,15 +147,19 @@ TEST(WindowInput, KeysBetAndSpin)
 
     // M fills the table to five coins, which spins.
     QTest::keyClick(form->View(), Qt::Key_M);
+    PlayOut(env.platform, *form);
     EXPECT_EQ(form->Session().State().Spins, 1);
     EXPECT_EQ(form->Session().State().TotalBets, 5);
 
     // Space, Return and keypad Enter each spin the last bet again.
     QTest::keyClick(form->View(), Qt::Key_Space);
+    PlayOut(env.platform, *form);
     EXPECT_EQ(form->Session().State().Spins, 2);
     QTest::keyClick(form->View(), Qt::Key_Return);
+    PlayOut(env.platform, *form);
     EXPECT_EQ(form->Session().State().Spins, 3);
     QTest::keyClick(form->View(), Qt::Key_Enter, Qt::KeypadModifier);
+    PlayOut(env.platform, *form);
     EXPECT_EQ(form->Session().State().Spins, 4);
     EXPECT_EQ(form->Session().State().TotalBets, 20);
 
@@ -169,7 +180,7 @@ TEST(WindowInput, InputDuringASpinIsDropped)
     bool tried = false;
     int coinsDuringSpin = -1;
     env.platform.onWait = [&] {
-        if (tried || !form->Session().Rules().SpinRunning()) return;
+        if (tried || !form->Session().CommandRunning()) return;
         tried = true;
         QTest::keyClick(form->View(), Qt::Key_B);
         QTest::keyClick(form->View(), Qt::Key_Space);
@@ -178,9 +189,11 @@ TEST(WindowInput, InputDuringASpinIsDropped)
         coinsDuringSpin = form->Session().State().BetCoins;
     };
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     QTest::keyClick(form->View(), Qt::Key_Space);
+    PlayOut(env.platform, *form);
     ASSERT_TRUE(tried);
-    EXPECT_EQ(coinsDuringSpin, 1);
+    EXPECT_EQ(coinsDuringSpin, 0) << "the coins were played; none went on the table";
     EXPECT_EQ(form->Session().State().Spins, 1);
     EXPECT_EQ(form->Session().State().TotalBets, 1);
 }
@@ -219,7 +232,7 @@ TEST(WindowInput, AStartupTickDuringASpinKeepsItsInputHeld)
     bool heldAfterTick = false;
     bool menuHeldAfterKeys = false;
     env.platform.onWait = [&] {
-        if (!form->Session().Rules().SpinRunning()) return;
+        if (!form->Session().CommandRunning()) return;
         if (step == 0) {
             form->StartupTick();
             heldAfterTick = form->Session().State().SpinInProgress;
@@ -232,7 +245,9 @@ TEST(WindowInput, AStartupTickDuringASpinKeepsItsInputHeld)
         ++step;
     };
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     QTest::keyClick(form->View(), Qt::Key_Space);
+    PlayOut(env.platform, *form);
 
     ASSERT_GE(step, 2);
     EXPECT_TRUE(heldAfterTick);

@@ -108,7 +108,7 @@ TEST_F(SideDialogs, DuringASpinBorrowStaysShutAndASignalUnderStatsStillSavesTheS
     bool statsShown = false;
     env.stops.Force(engine::StartStops);  // a win to count
     env.platform.onWait = [&] {
-        if (statsShown || !form->Session().Rules().SpinRunning()) return;
+        if (statsShown || !form->Session().CommandRunning()) return;
         statsShown = true;
         QTimer::singleShot(0, [&] {
             if (auto* w = qobject_cast<dialogs::BorrowWindow*>(QApplication::activeModalWidget())) {
@@ -122,7 +122,9 @@ TEST_F(SideDialogs, DuringASpinBorrowStaysShutAndASignalUnderStatsStillSavesTheS
     };
     form->Session().State().Credits = 5;
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     QTest::keyClick(form->View(), Qt::Key_Space);
+    PlayOut(env.platform, *form);
 
     ASSERT_TRUE(statsShown);
     EXPECT_FALSE(borrowOpened);

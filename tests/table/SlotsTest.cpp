@@ -58,6 +58,7 @@ protected:
 TEST_F(WindowSlots, SavingKeepsTheTableAndOpeningStartsTheSlotWithAnEmptyTable)
 {
     for (int i = 0; i < 3; ++i) QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     WithDialog(&table::MainWindow::SaveGame1Click, [](dialogs::SlotDialog& dialog) {
         AnswerNameWith(QStringLiteral("Three coins"));
         dialog.SlotButton(3)->click();
@@ -73,8 +74,10 @@ TEST_F(WindowSlots, SavingKeepsTheTableAndOpeningStartsTheSlotWithAnEmptyTable)
     EXPECT_EQ(third.Spins, 0);
 
     QTest::keyClick(form->View(), Qt::Key_Space);
+    PlayOut(env.platform, *form);
     ASSERT_EQ(form->Session().State().Spins, 1);
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     WithDialog(&table::MainWindow::OpenGame1Click, [](dialogs::SlotDialog& dialog) { dialog.SlotButton(3)->click(); });
     EXPECT_EQ(form->Session().State().Credits, 1000);
     EXPECT_EQ(form->Session().State().Spins, 0);
@@ -88,7 +91,9 @@ TEST_F(WindowSlots, SavingKeepsTheTableAndOpeningStartsTheSlotWithAnEmptyTable)
 TEST_F(WindowSlots, ASignalWhileTheDialogIsOpenSavesTheRunningGameAndCloses)
 {
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     WithDialog(&table::MainWindow::OpenGame1Click, [this](dialogs::SlotDialog&) { form->OnTerminationRequested(); });
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(env.Saved("Credits"), "1000") << "998 credits and 2 coins on the table";

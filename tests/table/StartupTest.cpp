@@ -187,6 +187,7 @@ TEST(WindowStartup, ResumesTheCurrentGame)
     // A full meter is a bonus game owed: the start-up tick plays it before
     // any bet, pays its prize once and saves the meter empty.
     form->StartupTick();
+    PlayOut(env.platform, *form);
     EXPECT_EQ(form->Session().State().BonusPts, 0);
     EXPECT_EQ(form->Session().State().Credits - 1234, form->Session().State().BonusWon - 50);
     EXPECT_EQ(form->Session().State().Spins, 7);
@@ -308,7 +309,9 @@ TEST(WindowStartup, AnUnreadableSavedGamesFileIsToldOnceAndLeftAsItIs)
 
     // The spins that follow cannot be saved either, and say nothing more.
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     QTest::keyClick(form->View(), Qt::Key_Space);
+    PlayOut(env.platform, *form);
     EXPECT_EQ(form->Session().State().Spins, 1);
     EXPECT_EQ(env.boxes.shown.size(), 1u);
     EXPECT_TRUE(QFileInfo(saved).isDir());
@@ -331,7 +334,9 @@ TEST(WindowStartup, ADamagedHistoryIsToldOnceAndTheGamePlaysAndSavesAsBefore)
     EXPECT_TRUE(env.boxes.shown[0].text.startsWith(QStringLiteral("The game history cannot be kept (")))
         << env.boxes.shown[0].text.toStdString();
     QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
     QTest::keyClick(form->View(), Qt::Key_Space);
+    PlayOut(env.platform, *form);
     EXPECT_EQ(env.Saved("Spins"), "1");
     EXPECT_EQ(env.boxes.shown.size(), 1u);
     EXPECT_EQ(QFileInfo(env.HistoryFile()).size(), 4096);  // left as it was

@@ -120,7 +120,7 @@ TEST_F(WindowTimers, ASpinSwitchesTheAttentionOffAndBackOn)
     form->BetSignTimer.start();
     bool seen = false;
     env.platform.onWait = [&] {
-        if (seen || !form->Session().Rules().SpinRunning()) return;
+        if (seen || !form->Session().CommandRunning()) return;
         seen = true;
         EXPECT_FALSE(form->ButtonAttentionTimer.isActive());
         EXPECT_FALSE(form->WinFlashTimer.isActive());
@@ -136,7 +136,9 @@ TEST_F(WindowTimers, ASpinSwitchesTheAttentionOffAndBackOn)
     // A win: the flash runs on, the sign waits.
     env.stops.Force(engine::StartStops);
     form->Session().Play(play::Command::BetOne);
+    PlayOut(env.platform, *form);
     form->Session().Play(play::Command::Spin);
+    PlayOut(env.platform, *form);
     ASSERT_TRUE(seen);
     EXPECT_GT(form->Session().State().Credits, 999);
     EXPECT_TRUE(form->ButtonAttentionTimer.isActive());
@@ -149,6 +151,7 @@ TEST_F(WindowTimers, ASpinSwitchesTheAttentionOffAndBackOn)
     env.stops.Force(losing);
     const int32_t credits = form->Session().State().Credits;
     form->Session().Play(play::Command::Spin);
+    PlayOut(env.platform, *form);
     EXPECT_EQ(form->Session().State().Credits, credits - 1);
     EXPECT_TRUE(form->ButtonAttentionTimer.isActive());
     EXPECT_FALSE(form->WinFlashTimer.isActive());

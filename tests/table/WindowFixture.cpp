@@ -159,9 +159,14 @@ void StopTimers(table::MainWindow& form)
         timer->stop();
 }
 
-void RunBonusWindow(table::MainWindow& form, const engine::BonusPrizes& prizes)
+void PlayOut(FakePlatform& platform, table::MainWindow& form)
 {
-    form.Dialogs().RunBonusWindow(form.Session().State(), prizes, form.Session().Random(), [](engine::Effect) {});
+    for (int round = 0; round < 100; ++round) {
+        platform.RunWakes();
+        dialogs::BonusWindow* bonus = form.Dialogs().OpenBonus();
+        if (bonus == nullptr) return;
+        bonus->FinishNow();
+    }
 }
 
 }  // namespace windowtest

@@ -53,7 +53,8 @@ public:
     QString programPath;
     int64_t now = 5'000'000;
     int waits = 0;
-    // Runs inside every wait, after pending events: a test acts "during" one.
+    // Runs at every wake-up, after pending events, before the play is woken:
+    // a test acts "during" a wait.
     std::function<void()> onWait;
 
     int ScreenWidth() const override { return width; }
@@ -62,13 +63,32 @@ public:
     int LogicalDpi() const override { return dpi; }
     QString ProgramPath() const override { return programPath; }
     int64_t MonotonicMicros() const override { return now; }
-    void WaitUntil(int64_t deadlineMicros) override
+    void WakeAt(int64_t deadlineMicros, std::function<void()> wake) override
     {
-        ++waits;
-        if (deadlineMicros > now) now = deadlineMicros;
-        QCoreApplication::processEvents();
-        if (onWait) onWait();
+        deadline_ = deadlineMicros;
+        wake_ = std::move(wake);
     }
+    void CancelWake() override { wake_ = nullptr; }
+    bool WakePending() const { return wake_ != nullptr; }
+    // Plays whatever the play has scheduled, the clock jumping to each
+    // deadline as a punctual timer would, until nothing more is (at most
+    // `limit` wake-ups).
+    void RunWakes(int limit = 100'000)
+    {
+        while (wake_ && limit-- > 0) {
+            ++waits;
+            if (deadline_ > now) now = deadline_;
+            QCoreApplication::processEvents();
+            if (onWait) onWait();
+            if (!wake_) continue;
+            auto wake = std::exchange(wake_, nullptr);
+            wake();
+        }
+    }
+
+private:
+    int64_t deadline_ = 0;
+    std::function<void()> wake_;
 };
 
 struct Box {
@@ -171,7 +191,8 @@ private:
 
 void StopTimers(table::MainWindow& form);
 
-// The bonus window as a spin opens it, with the window's generator, silently.
-void RunBonusWindow(table::MainWindow& form, const engine::BonusPrizes& prizes);
+// Plays the running script to its end, the clock jumping from wait to wait; a
+// bonus window that opens is answered as Enter would, and left at once.
+void PlayOut(FakePlatform& platform, table::MainWindow& form);
 
 }  // namespace windowtest
