@@ -98,7 +98,7 @@ TEST(DialogAccessibility, EveryDialogNamesItsControlsAndTabShowsWhereTheFocusIs)
     windows.push_back(std::make_unique<dialogs::SponsorWindow>(random, assets));
     windows.push_back(std::make_unique<dialogs::SlotDialog>(
         dialogs::SlotDialogMode::Save, state, store, QStringLiteral("Plumfizz Slots"), dialogs::SlotDialogServices{}));
-    windows.push_back(std::make_unique<dialogs::BonusWindow>(state, engine::BonusPrizes{250, 0, 100, 0, 50, 10, 25, 50},
+    windows.push_back(std::make_unique<dialogs::BonusWindow>(engine::BonusPrizes{250, 0, 100, 0, 50, 10, 25, 50},
                                                              dialogs::BonusWindowSetup{{}, {640, 480}, 120},
                                                              dialogs::BonusWindowServices{}));
     auto* help = new dialogs::HelpWindow(QStringLiteral(PLUMFIZZ_BUILT_MANUAL), &owner);

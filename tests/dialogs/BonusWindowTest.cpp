@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -36,12 +37,6 @@ const Area Areas[] = {
 
 class BonusWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        state.SpinWin = 0;
-        state.BonusWon = 1000;
-    }
-
     BonusWindowServices Services()
     {
         BonusWindowServices services;
@@ -51,6 +46,7 @@ protected:
             return randomAnswer;
         };
         services.showInformation = [this](const QString& text) { messages.push_back(text); };
+        services.picked = [this](int box) { picked.push_back(box); };
         return services;
     }
 
@@ -59,7 +55,7 @@ protected:
     std::unique_ptr<BonusWindow> Open(QSize screen = {640, 480}, int dpi = 120, const QString& assetDir = {},
                                       const engine::BonusPrizes& prizes = Prizes)
     {
-        auto form = std::make_unique<BonusWindow>(state, prizes, BonusWindowSetup{assetDir, screen, dpi}, Services());
+        auto form = std::make_unique<BonusWindow>(prizes, BonusWindowSetup{assetDir, screen, dpi}, Services());
         // The opening sound has its own test; here it would only arrive when
         // the machine happens to be slow.
         form->OpeningSoundTimer.stop();
@@ -82,7 +78,14 @@ protected:
         PressAt(form, form.ClosedBoxes.pos() + picturePosition);
     }
 
-    engine::GameState state;
+    // The prize the rules pay for the box told at the close (-1 before it).
+    int32_t Paid(const engine::BonusPrizes& prizes = Prizes) const
+    {
+        if (picked.empty()) return -1;
+        return picked.back() == 0 ? 0 : std::max(prizes[static_cast<size_t>(picked.back() - 1)], 0);
+    }
+
+    std::vector<int> picked;  // the boxes told at each close
     std::vector<int> sounds;
     std::vector<int32_t> randomRanges;
     int32_t randomAnswer = 0;
@@ -188,14 +191,12 @@ TEST_F(BonusWindowTest, BackgroundPressAsksForABoxThenClosesOnceOneIsOpen)
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Accepted);
     EXPECT_FALSE(form->CloseTimer.isActive());
-    EXPECT_EQ(state.SpinWin, 100);
-    EXPECT_EQ(state.BonusWon, 1100);
+    EXPECT_EQ(Paid(), 100);
     EXPECT_EQ(messages.size(), 1u);
 }
 
 TEST_F(BonusWindowTest, EmptyBoxPaysNothingAndClosesOnTheTimer)
 {
-    state.SpinWin = 17;
     auto form = Open();
     PressInPicture(*form, {450, 150});  // box 2: empty
     EXPECT_FALSE(form->EmptyBox.isHidden());
@@ -213,8 +214,8 @@ TEST_F(BonusWindowTest, EmptyBoxPaysNothingAndClosesOnTheTimer)
     form->CloseTick();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_EQ(state.SpinWin, 17);
-    EXPECT_EQ(state.BonusWon, 1000);
+    EXPECT_EQ(picked, std::vector<int>{2});
+    EXPECT_EQ(Paid(), 0);
 }
 
 TEST_F(BonusWindowTest, LetterKeysOpenMoreBoxesAndTheLastPrizeWins)
@@ -223,18 +224,17 @@ TEST_F(BonusWindowTest, LetterKeysOpenMoreBoxesAndTheLastPrizeWins)
     PressInPicture(*form, {450, 340});       // box 4: empty
     QTest::keyClick(form.get(), Qt::Key_N);  // box 1: 250
     EXPECT_EQ(form->PickedPrize(), 250);
-    EXPECT_EQ(state.SpinWin, 250);
     QTest::keyClick(form.get(), Qt::Key_E);  // box 5: 50
     QTest::keyClick(form.get(), Qt::Key_Y);  // box 4: empty, lowers nothing
     EXPECT_EQ(form->PickedPrize(), 50);
-    EXPECT_EQ(state.SpinWin, 50);
+    EXPECT_EQ(form->PaidBox(), 5);
     EXPECT_FALSE(form->PrizePicture.isHidden());  // the prize picture stays on top
     EXPECT_EQ(sounds, (std::vector<int>{4, 5, 5, 4}));
-    EXPECT_EQ(state.BonusWon, 1000);  // nothing is added before closing
+    EXPECT_TRUE(picked.empty());  // nothing is told before closing
 
     form->CloseTick();
-    EXPECT_EQ(state.BonusWon, 1050);
-    EXPECT_EQ(state.SpinWin, 50);
+    EXPECT_EQ(picked, std::vector<int>{5});
+    EXPECT_EQ(Paid(), 50);
 }
 
 TEST_F(BonusWindowTest, EachLetterKeyOpensItsBoxWithOrWithoutShift)
@@ -420,7 +420,7 @@ TEST_F(BonusWindowTest, PictureLargerThanTheScreenIsCentredToo)
 
 TEST_F(BonusWindowTest, OpeningSoundPlaysOnceAfter200Ms)
 {
-    auto form = std::make_unique<BonusWindow>(state, Prizes, BonusWindowSetup{{}, {640, 480}, 120}, Services());
+    auto form = std::make_unique<BonusWindow>(Prizes, BonusWindowSetup{{}, {640, 480}, 120}, Services());
     EXPECT_TRUE(form->OpeningSoundTimer.isActive());
     EXPECT_EQ(form->OpeningSoundTimer.interval(), 200);
     EXPECT_FALSE(form->CloseTimer.isActive());
@@ -437,8 +437,7 @@ TEST_F(BonusWindowTest, CloseRequestWhileChoosingStillOpensABox)
     form->close();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->PickedPrize(), 100);
-    EXPECT_EQ(state.SpinWin, 100);
-    EXPECT_EQ(state.BonusWon, 1100);
+    EXPECT_EQ(Paid(), 100);
 }
 
 TEST_F(BonusWindowTest, FinishNowKeepsAnOpenedBoxAndCountsOnce)
@@ -449,48 +448,39 @@ TEST_F(BonusWindowTest, FinishNowKeepsAnOpenedBoxAndCountsOnce)
     form->FinishNow();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(randomRanges.empty());
-    EXPECT_EQ(state.BonusWon, 1100);
+    EXPECT_EQ(Paid(), 100);
 
-    // Late ticks and a second close change nothing.
+    // Late ticks and a second close change nothing, and tell nothing more.
     form->CloseTick();
     form->FinishNow();
     QTest::keyClick(form.get(), Qt::Key_N);
-    EXPECT_EQ(state.BonusWon, 1100);
-    EXPECT_EQ(state.SpinWin, 100);
+    EXPECT_EQ(picked, std::vector<int>{3});
 }
 
-TEST_F(BonusWindowTest, RunBonusWindowRunsModallyUntilClosed)
+TEST_F(BonusWindowTest, OpenedOverTheTableWithoutALoopOfItsOwn)
 {
     randomAnswer = 0;  // box 1: 250
-    BonusWindow* open = nullptr;
-    bool sawForm = false;
-    QTimer::singleShot(0, [&] {
-        sawForm = open != nullptr && open->isModal() && open->isVisible();
-        if (open != nullptr) open->FinishNow();
-    });
-    dialogs::RunBonusWindow(state, Prizes, BonusWindowSetup{{}, {640, 480}, 120}, Services(), nullptr, &open);
-    EXPECT_TRUE(sawForm);
-    EXPECT_EQ(open, nullptr);
-    EXPECT_EQ(state.SpinWin, 250);
-    EXPECT_EQ(state.BonusWon, 1250);
+    QPointer<BonusWindow> open = dialogs::OpenBonusWindow(Prizes, BonusWindowSetup{{}, {640, 480}, 120}, Services(), nullptr);
+    ASSERT_FALSE(open.isNull());
+    EXPECT_TRUE(open->isModal());
+    EXPECT_TRUE(open->isVisible());
+    EXPECT_TRUE(picked.empty());
+    open->FinishNow();
+    EXPECT_EQ(picked, std::vector<int>{1});
+    // It deletes itself once its loop comes round.
+    for (int i = 0; i < 10 && !open.isNull(); ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(open.isNull());
 }
 
-TEST_F(BonusWindowTest, BonusTotalSaturatesAndCountsEveryPrize)
+TEST_F(BonusWindowTest, AOneCreditPrizeIsPaid)
 {
-    state.BonusWon = std::numeric_limits<int32_t>::max() - 10;
-    auto big = Open();
-    QTest::keyClick(big.get(), Qt::Key_N);  // 250
-    big->CloseTick();
-    EXPECT_EQ(state.BonusWon, std::numeric_limits<int32_t>::max());
-
-    // A one-credit prize is paid, so it is counted too.
-    state.BonusWon = 0;
-    state.SpinWin = 0;
     auto one = Open({640, 480}, 120, {}, engine::BonusPrizes{1, 0, 0, 0, 0, 0, 0, 0});
     QTest::keyClick(one.get(), Qt::Key_N);
     one->CloseTick();
-    EXPECT_EQ(state.SpinWin, 1);
-    EXPECT_EQ(state.BonusWon, 1);
+    EXPECT_EQ(Paid(engine::BonusPrizes{1, 0, 0, 0, 0, 0, 0, 0}), 1);
 }
 
 TEST_F(BonusWindowTest, AScreenReadersPressOfABoxIsAClickOnIt)

@@ -58,8 +58,7 @@ TEST(HighDensity, PictureWindowsDrawFromTheirVariantsAtTheirLogicalSizes)
 
     // A click in box 1 in logical pixels opens it; the prize text stands
     // where it stands at ratio 1, drawn at the variant's resolution.
-    engine::GameState state;
-    dialogs::BonusWindow bonus(state, {250, 0, 0, 0, 0, 0, 0, 0}, {QString(), {640, 480}, 120}, {});
+    dialogs::BonusWindow bonus({250, 0, 0, 0, 0, 0, 0, 0}, {QString(), {640, 480}, 120}, {});
     bonus.OpeningSoundTimer.stop();
     bonus.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&bonus));

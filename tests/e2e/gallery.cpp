@@ -6,6 +6,7 @@
 // Each picture is written as <folder>/<name>.png; the names are printed as
 // they are written. Exits 1 when a window did not open.
 #include <QApplication>
+#include <QEventLoop>
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
@@ -192,10 +193,13 @@ int main(int argc, char* argv[])
     bool emptySeen = false;
     bool prizeSeen = false;
     for (int box = 1; box <= 8 && !(emptySeen && prizeSeen); ++box) {
-        engine::GameState scratch = form.Session().State();
         const auto open = [&] {
-            form.Dialogs().RunBonusWindow(scratch, engine::BonusPrizeFill, form.Session().Random(),
-                                          [](engine::Effect) {});
+            // The window opens without a loop of its own; the gallery waits in one until it closes.
+            QEventLoop untilClosed;
+            form.Dialogs().OpenBonusWindow(
+                engine::BonusPrizeFill, form.Session().Random(), [](engine::Effect) {},
+                [&](int) { untilClosed.quit(); });
+            untilClosed.exec();
         };
         gallery.Modal(box == 1 ? QStringLiteral("bonus-closed-boxes") : QString(), open, [&](QWidget& window) {
             auto* bonus = qobject_cast<dialogs::BonusWindow*>(&window);

@@ -228,6 +228,7 @@ struct Table {
     {
         session.emplace(play::SessionParts{screen, clock, controls, dialogs, sounds, files, announcer}, outcomes_);
         session->Resume();
+        session->Repaint();  // the window's first paint
         if (tick) StartupTick();
         return *session;
     }
