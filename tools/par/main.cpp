@@ -7,9 +7,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -109,6 +111,11 @@ struct ModelRefused {
 par::SlotModel LoadModel(const std::string& file)
 {
     if (file.empty()) return par::DefaultModel();
+    // Any file that can be read is read, a device or a FIFO too: the reader
+    // stops at its bounds. A directory opens but cannot be read.
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error))
+        throw ModelRefused{"cannot read " + Shown(file) + ": " + std::strerror(EISDIR)};
     std::ifstream in(file, std::ios::binary);
     if (!in) throw ModelRefused{"cannot read " + Shown(file) + ": " + std::strerror(errno)};
     try {
