@@ -13,10 +13,11 @@ namespace par {
 // The format, as the tool's --help and README describe it; the written file
 // explains itself in its comments.
 inline constexpr const char* ModelFormatHelp =
-    "Model files (--export-model writes one, --model reads one): plain text, one fact a line, '#' starts a\n"
-    "comment, words are separated by spaces; the sections come in this order, each once:\n"
+    "Model files (--export-model writes one, --model reads one): plain text, one fact a line, '#'\n"
+    "starts a comment, words are separated by spaces; the sections come in this order, each once:\n"
     "  plumfizz-par-model 1\n"
-    "  reel 1, then its 30 positions in order as 'POSITION SYMBOL [FORM]'; the same for reel 2 and reel 3.\n"
+    "  reel 1, then its 30 positions in order as 'POSITION SYMBOL [FORM]'; the same for reel 2 and\n"
+    "      reel 3.\n"
     "      SYMBOL: plum, seven, triple-bar, double-bar, single-bar, blank, or reset (the Reset symbol);\n"
     "      FORM: up or down (the reel nudges to bring it onto the payline) or bonus (it adds its symbol's\n"
     "      points to the meter); none for a plain symbol, a blank or a Reset.\n"
