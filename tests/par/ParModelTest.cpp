@@ -2,12 +2,16 @@
 // their lines, small models whose figures can be worked out by hand, and independent streams.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <sstream>
+#include <streambuf>
 #include <string>
 
 #include "Arguments.h"
 #include "CombinationTable.h"
 #include "ModelFile.h"
+#include "ModelLines.h"
 #include "ParSheet.h"
 #include "TableSimulation.h"
 
@@ -100,6 +104,115 @@ TEST(ModelFile, FaultsAreFoundAtTheirLines)
             EXPECT_NE(std::string(error.what()).find(c.says), std::string::npos) << error.what();
             EXPECT_EQ(std::string(error.what()).find('\n'), std::string::npos);
         }
+    }
+}
+
+// A stream of a few bytes, then one byte without end; it counts what is taken
+// from it and ends (failing the read) far past any bound the reader keeps.
+class EndlessBytes : public std::streambuf {
+public:
+    EndlessBytes(std::string prefix, char byte) : prefix_(std::move(prefix))
+    {
+        chunk_.fill(byte);
+        setg(prefix_.data(), prefix_.data(), prefix_.data() + prefix_.size());
+    }
+    uint64_t Taken() const { return taken_; }
+
+protected:
+    int_type underflow() override
+    {
+        if (taken_ >= (uint64_t(16) << 20)) return traits_type::eof();
+        taken_ += chunk_.size();
+        setg(chunk_.data(), chunk_.data(), chunk_.data() + chunk_.size());
+        return traits_type::to_int_type(chunk_[0]);
+    }
+
+private:
+    std::string prefix_;
+    std::array<char, 4096> chunk_{};
+    uint64_t taken_ = 0;
+};
+
+int RefusedAtLine(const std::string& text, const std::string& says)
+{
+    try {
+        Read(text);
+    } catch (const par::ModelError& error) {
+        EXPECT_NE(std::string(error.what()).find(says), std::string::npos) << error.what();
+        return error.Line();
+    }
+    ADD_FAILURE() << "accepted, expected: " << says;
+    return 0;
+}
+
+TEST(ModelFile, LineEndsAndAByteOrderMarkReadAlike)
+{
+    const std::string text = Written(par::DefaultModel());
+    std::string cr = text;
+    std::replace(cr.begin(), cr.end(), '\n', '\r');
+    std::string crlf;
+    for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    for (const std::string& variant : {"\xEF\xBB\xBF" + text, cr, crlf, "\xEF\xBB\xBF" + crlf}) {
+        EXPECT_EQ(Read(variant), par::DefaultModel());
+        // Faults are still found at their lines.
+        const std::string eol = variant.find('\n') != std::string::npos ? "\n" : "\r";
+        std::string cut = variant.substr(0, variant.find("15 single-bar"));
+        EXPECT_EQ(RefusedAtLine(cut + "15 cherry" + eol, "unknown symbol"), 25);
+    }
+    // A byte-order mark anywhere but at the start is not plain text.
+    EXPECT_EQ(RefusedAtLine(text + "\xEF\xBB\xBF\n", "not plain text"), 128);
+}
+
+TEST(ModelFile, TheEndOfTheFileIsNamedAtItsLastLine)
+{
+    const std::string text = Written(par::DefaultModel());
+    const std::string head = text.substr(0, text.find("reel 2\n"));  // lines 1 to 40
+    EXPECT_EQ(RefusedAtLine(head, "ends where 'reel 2'"), 40);
+    EXPECT_EQ(RefusedAtLine(head + "# more to come\n\n  \n", "ends where 'reel 2'"), 43);
+    EXPECT_EQ(RefusedAtLine(head + "# no line end", "ends where 'reel 2'"), 41);
+    EXPECT_EQ(RefusedAtLine("\n\n", "ends where the first line"), 2);
+}
+
+TEST(ModelFile, ReadsInBoundsFromAnyStream)
+{
+    const std::string text = Written(par::DefaultModel());
+    // A line of exactly the limit is taken; one character more is refused at its line.
+    const std::string comment = "#" + std::string(par::MaxModelLineBytes - 1, 'x') + "\n";
+    EXPECT_EQ(Read(comment + text), par::DefaultModel());
+    EXPECT_EQ(RefusedAtLine(text.substr(0, 30) + "\n#" + comment, "longer than 4096"), 2);
+    // A file of exactly the limit is taken; one byte more is refused at the line it falls in.
+    const std::string filler = "#" + std::string(999, 'y') + "\n";
+    std::string padded = text;
+    while (padded.size() + filler.size() + 3 <= par::MaxModelFileBytes) padded += filler;
+    padded += "#" + std::string(par::MaxModelFileBytes - padded.size() - 3, 'z') + "\n";
+    ASSERT_EQ(padded.size(), par::MaxModelFileBytes - 1);
+    EXPECT_EQ(Read(padded + "\n"), par::DefaultModel());
+    const int lines = static_cast<int>(std::count(padded.begin(), padded.end(), '\n'));
+    EXPECT_EQ(RefusedAtLine(padded + "\n\n", "past 1 MB"), lines + 2);
+    EXPECT_EQ(RefusedAtLine(padded + "#z", "past 1 MB"), lines + 1);
+
+    // Endless streams stop within a few chunks of the bound that refuses them.
+    struct Endless {
+        std::string prefix;
+        char byte;
+        int line;
+        std::string says;
+        uint64_t most;
+    };
+    for (const Endless& e :
+         {Endless{"", '\0', 1, "not plain text", 65536}, Endless{"#", 'x', 1, "longer than 4096", 65536},
+          Endless{"plumfizz-par-model 1\nreel 1\n1 ", 'x', 3, "longer than 4096", 65536},
+          Endless{"", '\n', (1 << 20) + 1, "past 1 MB", (1 << 20) + 65536}}) {
+        EndlessBytes bytes(e.prefix, e.byte);
+        std::istream in(&bytes);
+        try {
+            par::ReadModel(in);
+            ADD_FAILURE() << "accepted: " << e.says;
+        } catch (const par::ModelError& error) {
+            EXPECT_EQ(error.Line(), e.line) << error.what();
+            EXPECT_NE(std::string(error.what()).find(e.says), std::string::npos) << error.what();
+        }
+        EXPECT_LE(bytes.Taken(), e.most) << e.says;
     }
 }
 

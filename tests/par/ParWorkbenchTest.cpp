@@ -1,14 +1,18 @@
 // The designer's workbench: return sources that add up to the sheet, win bands, the exact
-// variances over the meter's chain on hand-checkable reels, sessions exact against simulated, and
-// the SVG writer's escaping.
+// variances over the meter's chain on hand-checkable reels, sessions exact against simulated, long
+// runs of ideal reels, and the SVG writer's escaping and marks.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "CombinationTable.h"
 #include "Convergence.h"
+#include "IdealRuns.h"
+#include "MeterChain.h"
 #include "OutcomeGroups.h"
 #include "ParSheet.h"
 #include "ReturnSources.h"
@@ -268,6 +272,74 @@ TEST(Workbench, WithoutBonusTheBonusGameAddsNothing)
         EXPECT_EQ(check.streams, 2u);
         EXPECT_LE(check.inside[0], check.inside[2]);
     }
+}
+
+TEST(IdealRuns, HandTablesExactlyAndTheGameWithinItsInterval)
+{
+    // Half the combinations pay 4 a coin, none has points: the run's win is 4 x the paying spins,
+    // so its return after n spins is binomial about 2 with sd 2 / sqrt(n).
+    const par::CombinationTable half = HandTable(par::StopCombinations / 2, 4, 0, false, 0);
+    const auto paths = par::IdealReturnPaths(half, 1, {1, 2}, {1, 1'000'000});
+    ASSERT_EQ(paths.size(), 2u);
+    for (const auto& path : paths) {
+        ASSERT_EQ(path.size(), 2u);
+        EXPECT_TRUE(path[0].second == 0 || path[0].second == 4) << path[0].second;
+        EXPECT_NEAR(path[1].second, 2, 4 * 2 / 1000.0);
+    }
+    EXPECT_NE(paths[0][1].second, paths[1][1].second);  // two seeds, two runs
+    // Every spin brings a full meter of 12 points and one box of 10: 10 credits a spin, exactly.
+    const par::CombinationTable boxes = HandTable(0, 0, 12, false, 10);
+    EXPECT_EQ(par::IdealReturnPaths(boxes, 2, {7}, {1000})[0][0].second, 5.0);
+
+    // The game's own reels: each run within 4 sd of the long-run return after 10^7 spins, and the
+    // same seeds give the same runs whether played together or alone.
+    const par::CombinationTable& game = par::DefaultCombinations();
+    const par::ConvergenceFigures f =
+        par::ComputeConvergence(game, par::SolveMeterChain(par::CountMeterOutcomes(game)), 5);
+    const double sd = std::sqrt(par::ToDouble(f.asymptoticVariance) / 1e7);
+    const auto together = par::IdealReturnPaths(game, 5, {11, 12, 13}, {10'000, 10'000'000});
+    for (const auto& path : together) EXPECT_NEAR(path[1].second, par::ToDouble(f.meanPerCoin), 4 * sd);
+    EXPECT_EQ(par::IdealReturnPaths(game, 5, {12}, {10'000, 10'000'000})[0], together[1]);
+}
+
+TEST(SvgPlot, MarksWhereALineLeavesTheAxesAndPlacesAmongTheBars)
+{
+    auto exitMarks = [](const std::string& svg, const std::string& colour) {
+        size_t count = 0;
+        for (size_t at = svg.find("<polygon"); at != std::string::npos; at = svg.find("<polygon", at + 1))
+            count += svg.compare(svg.find("fill=", at), 7 + colour.size(), "fill=\"" + colour + "\"") == 0;
+        return count;
+    };
+    par::PlotChart chart;
+    chart.x = {"spins", 100, 1e9, true};
+    chart.y = {"return", 0, 2, false};
+    // Starts inside, leaves above, comes back, leaves below and stays there.
+    par::PlotLine run{"run 1", "#d62728", {{100, 1}, {1e3, 3}, {1e4, 1}, {1e5, -1}, {1e6, -2}}};
+    run.markExits = true;
+    par::PlotLine inside{"run 2", "#2ca02c", {{100, 0.5}, {1e9, 1.5}}};
+    inside.markExits = true;
+    chart.lines = {run, inside};
+    std::string svg = par::RenderSvg(chart);
+    EXPECT_EQ(exitMarks(svg, "#d62728"), 2u);
+    EXPECT_EQ(exitMarks(svg, "#2ca02c"), 0u);
+    EXPECT_NE(svg.find(">run 1<"), std::string::npos);
+    EXPECT_NE(svg.find(">run 2<"), std::string::npos);
+    EXPECT_NE(svg.find("leaves the axes"), std::string::npos);
+    // A run that starts outside is marked at its start; without exits the legend says nothing of them.
+    chart.lines = {inside};
+    EXPECT_EQ(par::RenderSvg(chart).find("leaves the axes"), std::string::npos);
+    run.points = {{100, 5}, {1e3, 4}};
+    chart.lines = {run};
+    EXPECT_EQ(exitMarks(par::RenderSvg(chart), "#d62728"), 1u);
+
+    // A mark among four bars at 2.5: half-way across the plot area (x from 90 to 660).
+    par::PlotChart bars;
+    bars.y = {"share", 0, 1, false};
+    bars.bars = {{"a", "b", "c", "d"}, {"share"}, {"green"}, {{0.1, 0.2, 0.3, 0.4}}};
+    bars.marks.push_back({2.5, "start: 500 credits", "#b2182b"});
+    svg = par::RenderSvg(bars);
+    EXPECT_NE(svg.find("<line x1=\"446.25\" x2=\"446.25\""), std::string::npos) << svg;
+    EXPECT_NE(svg.find(">start: 500 credits<"), std::string::npos);
 }
 
 TEST(SvgPlot, EscapesTextAndRejectsBadAxes)

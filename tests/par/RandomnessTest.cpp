@@ -1,14 +1,16 @@
 // The randomness tests: distribution tails against known values, each test against generators that
-// are plainly bad and one that is good, the turning-point moments and the spectral test against
-// brute force.
+// are plainly bad and one that is good, the turning-point moments, the nearest pair and the spectral
+// test against brute force.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <stdexcept>
 
+#include "ClosePairs.h"
 #include "DistributionTails.h"
 #include "RandomnessTests.h"
 #include "SpectralTest.h"
@@ -169,6 +171,108 @@ TEST(RandomnessTests, TurningPointMomentsMatchEnumeration)
     EXPECT_NEAR(wide.single, continuous.single, 1e-4);
     EXPECT_NEAR(wide.lagOne, continuous.lagOne, 1e-4);
     EXPECT_NEAR(wide.lagTwo, continuous.lagTwo, 1e-4);
+}
+
+// A linear congruential generator modulo 2^20 (its words the state shifted to the top): a lattice
+// coarse enough to keep a few thousand points apart.
+class SmallLatticeWords : public WordSource {
+public:
+    void Fill(uint32_t* words, size_t count) override
+    {
+        for (size_t i = 0; i < count; ++i) {
+            state_ = (state_ * 1664525u + 1013904223u) & 0xFFFFFu;
+            words[i] = state_ << 12;
+        }
+    }
+
+private:
+    uint32_t state_ = 1;
+};
+
+TEST(ClosePairs, TheNearestPairIsTheOneBruteForceFinds)
+{
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> unit(0, 1);
+    for (int t = 1; t <= 5; ++t) {
+        for (size_t n : {2, 3, 50, 700}) {
+            // Uniform points, and points crowded near the corner where the torus wraps round.
+            for (bool crowded : {false, true}) {
+                std::vector<double> points(n * static_cast<size_t>(t));
+                for (double& x : points) {
+                    x = unit(random);
+                    if (crowded) x = std::fmod(x * 0.3 + 0.85, 1.0);
+                }
+                double brute = HUGE_VAL;
+                for (size_t a = 0; a < n; ++a) {
+                    for (size_t b = a + 1; b < n; ++b) {
+                        double sum = 0;
+                        for (size_t i = 0; i < static_cast<size_t>(t); ++i) {
+                            const double d = std::abs(points[a * t + i] - points[b * t + i]);
+                            sum += std::min(d, 1 - d) * std::min(d, 1 - d);
+                        }
+                        brute = std::min(brute, std::sqrt(sum));
+                    }
+                }
+                for (double cutoff : {0.3, 0.05, 0.001}) {
+                    const std::optional<double> found = ClosestPairDistance(points, t, cutoff);
+                    ASSERT_TRUE(found.has_value()) << t << " " << n;
+                    EXPECT_DOUBLE_EQ(*found, std::min(brute, cutoff)) << t << " " << n << " " << cutoff;
+                }
+            }
+        }
+    }
+    // Thousands of points in one cell are crowded beyond chance; a repeated point is at distance 0.
+    std::vector<double> line(2 * 5000);
+    for (size_t i = 0; i < 5000; ++i) line[2 * i] = line[2 * i + 1] = 0.5 + static_cast<double>(i) * 1e-9;
+    EXPECT_FALSE(ClosestPairDistance(line, 2, 0.01).has_value());
+    std::vector<double> spread(2 * 5000);
+    for (double& x : spread) x = unit(random);
+    spread[2 * 4321] = spread[2 * 17];
+    spread[2 * 4321 + 1] = spread[2 * 17 + 1];
+    EXPECT_EQ(ClosestPairDistance(spread, 2, 0.01), 0.0);
+}
+
+TEST(ClosePairs, AndersonDarlingTailsMatchTheTables)
+{
+    // The limiting distribution's upper 5 % and 1 % points, and its median (Stephens' tables).
+    EXPECT_NEAR(AndersonDarlingUpperTail(2.492, 1000), 0.05, 0.001);
+    EXPECT_NEAR(AndersonDarlingUpperTail(3.857, 1000), 0.01, 0.0005);
+    EXPECT_NEAR(AndersonDarlingUpperTail(0.7758, 1000), 0.5, 0.005);
+    EXPECT_GT(AndersonDarlingUpperTail(12, 5), 0);
+    EXPECT_LT(AndersonDarlingUpperTail(12, 5), AndersonDarlingUpperTail(9, 5));
+    // Exponentials at their quantiles fit well; all alike, or one at zero, do not.
+    EXPECT_LT(
+        AndersonDarlingOfExponentials({-std::log(0.9), -std::log(0.7), -std::log(0.5), -std::log(0.3), -std::log(0.1)}),
+        0.5);
+    EXPECT_GT(AndersonDarlingOfExponentials(std::vector<double>(10, 4.0)), 20);
+    EXPECT_TRUE(std::isinf(AndersonDarlingOfExponentials({0.0, 1.0})));
+}
+
+TEST(ClosePairs, PassATwisterAndFailALatticeACounterAndAConstant)
+{
+    TestSizes sizes;
+    sizes.closePairPoints = 8192;  // four times sqrt(2^20): past where the small lattice shows
+    sizes.closePairRepetitions = 5;
+    for (int t = 2; t <= 5; ++t) {
+        TwisterWords twister;
+        SmallLatticeWords lattice;
+        CounterWords counter(1);
+        ConstantWords constant;
+        for (uint64_t range : {WholeWordRange, uint64_t{30}}) {
+            DrawStream twisterDraws(twister, {range, false});
+            const TestResult good = ClosePairTest(twisterDraws, t, sizes);
+            EXPECT_TRUE(good.Passes()) << t << " " << range << ": " << good.pUpper << " " << good.sample;
+        }
+        DrawStream latticeDraws(lattice, {WholeWordRange, false});
+        const TestResult bad = ClosePairTest(latticeDraws, t, sizes);
+        EXPECT_FALSE(bad.Passes()) << t << ": " << bad.pUpper << " " << bad.sample;
+        DrawStream counterDraws(counter, {WholeWordRange, false});
+        const TestResult crowded = ClosePairTest(counterDraws, t, sizes);
+        EXPECT_FALSE(crowded.Passes()) << t << ": " << crowded.sample;
+        EXPECT_NE(crowded.sample.find("crowded"), std::string::npos) << crowded.sample;
+        DrawStream constantDraws(constant, {30, false});
+        EXPECT_FALSE(ClosePairTest(constantDraws, t, sizes).Passes()) << t;
+    }
 }
 
 // The shortest vector by trying every (s_2, ..., s_t) with entries up to the Hermite bound.

@@ -13,12 +13,19 @@
 
 namespace par {
 
-inline constexpr const char* UsageLine =
-    "usage: plumfizz-par [--model FILE] [--exact] [--no-sweep] [--format text|csv|json] | [--model FILE] --simulate N "
-    "--bet B --seed S [--replay | --threads T] [--format text|csv|json] | [--model FILE] [--returns] "
-    "[--distribution] [--convergence] [--convergence-check RUNS] [--sessions N --spins M --bankroll C] [--plot DIR] "
-    "[--bet B] [--seed S] [--threads T] [--exact] [--format text|csv|json] | [--model FILE] --rng-tests [--seed S] "
-    "[--format text|csv|json] | [--model FILE] --export-model FILE | --help | --version";
+// The usage, one form of the command a line, as --help prints it.
+inline constexpr const char* UsageText =
+    "usage: plumfizz-par [--model FILE] [--exact] [--no-sweep] [--format text|csv|json]\n"
+    "       plumfizz-par [--model FILE] --simulate N --bet B --seed S [--replay | --threads T]\n"
+    "                    [--format text|csv|json]\n"
+    "       plumfizz-par [--model FILE] [--returns] [--distribution] [--convergence]\n"
+    "                    [--convergence-check RUNS] [--sessions N --spins M --bankroll C] [--plot DIR]\n"
+    "                    [--bet B] [--seed S] [--threads T] [--exact] [--format text|csv|json]\n"
+    "       plumfizz-par [--model FILE] --rng-tests [--seed S] [--format text|csv|json]\n"
+    "       plumfizz-par [--model FILE] --export-model FILE\n"
+    "       plumfizz-par --help | --version\n";
+// The usage on the one line of a command-line error.
+inline constexpr const char* UsageLine = "usage: plumfizz-par [OPTION]... (plumfizz-par --help lists the forms)";
 inline constexpr uint64_t MaxSimulatedSpins = 10'000'000'000ULL;
 inline constexpr uint64_t MaxThreads = 256;
 

@@ -9,6 +9,7 @@
 
 #include "CombinationTable.h"
 #include "MeterChain.h"
+#include "ModelLines.h"
 #include "Names.h"
 
 namespace par {
@@ -91,11 +92,6 @@ void WriteModel(const SlotModel& model, std::ostream& out)
 
 namespace {
 
-struct Line {
-    int number = 0;
-    std::vector<std::string> words;
-};
-
 // Keeps a quoted word short and printable on the one error line.
 std::string Quote(const std::string& word)
 {
@@ -111,45 +107,20 @@ std::string Quote(const std::string& word)
     return "'" + shown + "'";
 }
 
-// The lines with words on them, comments and spacing removed.
-std::vector<Line> ReadLines(std::istream& in)
-{
-    std::vector<Line> lines;
-    std::string text;
-    int number = 0;
-    while (std::getline(in, text)) {
-        ++number;
-        if (const size_t hash = text.find('#'); hash != std::string::npos) text.erase(hash);
-        Line line{number, {}};
-        std::string word;
-        for (char c : text) {
-            if (c == ' ' || c == '\t' || c == '\r') {
-                if (!word.empty()) line.words.push_back(std::move(word));
-                word.clear();
-                continue;
-            }
-            const auto u = static_cast<unsigned char>(c);
-            if (u < 0x20 || u >= 0x7f) throw ModelError(number, "a character that is not plain text");
-            word.push_back(c);
-        }
-        if (!word.empty()) line.words.push_back(std::move(word));
-        if (!line.words.empty()) lines.push_back(std::move(line));
-    }
-    if (in.bad()) throw ModelError(number + 1, "the file could not be read to its end");
-    return lines;
-}
-
+// The model's lines one at a time, with one line of lookahead.
 class Reader {
 public:
-    Reader(std::vector<Line> lines, int lastLine) : lines_(std::move(lines)), lastLine_(lastLine) {}
+    explicit Reader(std::istream& in) : lines_(in) {}
 
     // The next line, which must start with keyword (when given) and have
-    // words words (up to most, when given).
-    const Line& Next(const std::string& what, const char* keyword, size_t words, size_t most = 0)
+    // words words (up to most, when given). It stays valid until the next call.
+    const ModelLine& Next(const std::string& what, const char* keyword, size_t words, size_t most = 0)
     {
         most = std::max(most, words);
-        if (next_ == lines_.size()) throw ModelError(lastLine_ + 1, "the file ends where " + what + " should follow");
-        const Line& line = lines_[next_++];
+        if (AtEnd()) throw ModelError(lines_.LastLine(), "the file ends where " + what + " should follow");
+        current_ = std::move(peeked_);
+        peekedValid_ = false;
+        const ModelLine& line = current_;
         if (keyword != nullptr && line.words[0] != keyword)
             throw ModelError(line.number, "expected " + what + ", found " + Quote(line.words[0]));
         if (line.words.size() > most)
@@ -158,16 +129,26 @@ public:
         return line;
     }
 
-    bool AtEnd() const { return next_ == lines_.size(); }
-    const Line& Peek() const { return lines_[next_]; }
+    bool AtEnd()
+    {
+        if (!peekedValid_ && !ended_) {
+            peekedValid_ = lines_.Next(peeked_);
+            ended_ = !peekedValid_;
+        }
+        return !peekedValid_;
+    }
+    // The line Next would return; only when not AtEnd().
+    const ModelLine& Peek() const { return peeked_; }
 
 private:
-    std::vector<Line> lines_;
-    int lastLine_;
-    size_t next_ = 0;
+    ModelLines lines_;
+    ModelLine current_;
+    ModelLine peeked_;
+    bool peekedValid_ = false;
+    bool ended_ = false;
 };
 
-int32_t Number(const Line& line, size_t index, int32_t min, int32_t max, const std::string& what)
+int32_t Number(const ModelLine& line, size_t index, int32_t min, int32_t max, const std::string& what)
 {
     const std::string& text = line.words[index];
     int64_t value = 0;
@@ -196,7 +177,7 @@ std::optional<int32_t> SymbolOfWord(const std::string& word)
     return std::nullopt;
 }
 
-StripPosition ReadPosition(const Line& line)
+StripPosition ReadPosition(const ModelLine& line)
 {
     StripPosition p;
     const std::string& symbol = line.words[1];
@@ -230,12 +211,10 @@ StripPosition ReadPosition(const Line& line)
 
 SlotModel ReadModel(std::istream& in)
 {
-    std::vector<Line> lines = ReadLines(in);
-    const int lastLine = lines.empty() ? 0 : lines.back().number;
-    Reader reader(std::move(lines), lastLine);
+    Reader reader(in);
     SlotModel model;
 
-    const Line& header = reader.Next(std::string("the first line '") + Header + " " + Version + "'", Header, 2);
+    const ModelLine& header = reader.Next(std::string("the first line '") + Header + " " + Version + "'", Header, 2);
     if (header.words[1] != Version)
         throw ModelError(header.number,
                          "model version " + Quote(header.words[1]) + " is not known (only " + Version + ")");
@@ -244,18 +223,18 @@ SlotModel ReadModel(std::istream& in)
     std::array<std::array<int, engine::StripLength>, engine::ReelCount> lineOf{};
     for (int reel = 0; reel < engine::ReelCount; ++reel) {
         const std::string reelName = "reel " + std::to_string(reel + 1);
-        const Line& start = reader.Next("'" + reelName + "'", "reel", 2);
+        const ModelLine& start = reader.Next("'" + reelName + "'", "reel", 2);
         if (start.words[1] != std::to_string(reel + 1))
             throw ModelError(start.number, "expected '" + reelName + "', found 'reel " + start.words[1] + "'");
         for (int32_t position = 1; position <= engine::StripLength; ++position) {
             const std::string what = "position " + std::to_string(position) + " of " + reelName;
             if (reader.AtEnd() || reader.Peek().words[0] != std::to_string(position)) {
-                const Line& line = reader.Next(what, nullptr, 1, 3);
+                const ModelLine& line = reader.Next(what, nullptr, 1, 3);
                 throw ModelError(line.number, "expected " + what + " (a reel has " +
                                                   std::to_string(engine::StripLength) + "), found " +
                                                   Quote(line.words[0]));
             }
-            const Line& line = reader.Next(what, nullptr, 2, 3);
+            const ModelLine& line = reader.Next(what, nullptr, 2, 3);
             const StripPosition p = ReadPosition(line);
             lineOf[static_cast<size_t>(reel)][static_cast<size_t>(position - 1)] = line.number;
             model.strips[static_cast<size_t>(reel)][static_cast<size_t>(position - 1)] = p;
@@ -264,15 +243,15 @@ SlotModel ReadModel(std::istream& in)
 
     for (int rule = 0; rule < engine::PayRuleCount; ++rule) {
         const std::string word = RuleWords[static_cast<size_t>(rule)];
-        const Line& line = reader.Next("'pay " + word + " FACTOR'", "pay", 3);
+        const ModelLine& line = reader.Next("'pay " + word + " FACTOR'", "pay", 3);
         if (line.words[1] != word)
             throw ModelError(line.number, "expected the rule " + word + " here, found " + Quote(line.words[1]));
         model.payFactors[static_cast<size_t>(rule)] = Number(line, 2, 0, MaxFactor, "a factor");
     }
 
-    const Line& full = reader.Next("'meter-full N'", "meter-full", 2);
+    const ModelLine& full = reader.Next("'meter-full N'", "meter-full", 2);
     model.meterFull = Number(full, 1, 1, MaxMeterFull, "meter-full");
-    const Line& reset = reader.Next("'reset empties' or 'reset keeps'", "reset", 2);
+    const ModelLine& reset = reader.Next("'reset empties' or 'reset keeps'", "reset", 2);
     if (reset.words[1] == "empties") {
         model.reset = ResetRule::EmptiesMeter;
     } else if (reset.words[1] == "keeps") {
@@ -282,17 +261,17 @@ SlotModel ReadModel(std::istream& in)
     }
     for (int32_t symbol = 0; symbol < ModelSymbols; ++symbol) {
         const std::string word = SymbolWords[static_cast<size_t>(symbol)];
-        const Line& line = reader.Next("'bonus-points " + word + " N'", "bonus-points", 3);
+        const ModelLine& line = reader.Next("'bonus-points " + word + " N'", "bonus-points", 3);
         if (line.words[1] != word)
             throw ModelError(line.number, "expected the points of " + word + " here, found " + Quote(line.words[1]));
         model.bonusPoints[static_cast<size_t>(symbol)] = Number(line, 2, 0, MaxSymbolPoints, "bonus points");
     }
 
-    const Line& prizes = reader.Next("'prizes' and the eight boxes", "prizes", model.prizes.size() + 1);
+    const ModelLine& prizes = reader.Next("'prizes' and the eight boxes", "prizes", model.prizes.size() + 1);
     for (size_t box = 0; box < model.prizes.size(); ++box)
         model.prizes[box] = Number(prizes, box + 1, 0, MaxPrize, "a prize");
     if (!reader.AtEnd()) {
-        const Line& extra = reader.Peek();
+        const ModelLine& extra = reader.Peek();
         throw ModelError(extra.number, "unexpected " + Quote(extra.words[0]) + " after the prizes, the last section");
     }
 

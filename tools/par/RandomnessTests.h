@@ -1,5 +1,6 @@
 // Statistical tests of randomness on a stream of draws: chi-square for uniformity, serial pairs and
-// triples, gap, runs up and down, poker, coupon collector, permutation and birthday spacings.
+// triples, gap, runs up and down, poker, coupon collector, permutation and birthday spacings
+// (the close-pair test is in ClosePairs.h).
 #pragma once
 
 #include <cstddef>
@@ -68,6 +69,9 @@ struct TestSizes {
     uint64_t couponSegments = 10'000;
     uint64_t permutationGroups = 200'000;
     uint64_t birthdayRepetitions = 250;
+    // Past about sqrt(2^32) points a 32-bit generator's lattice keeps its points apart.
+    uint64_t closePairPoints = 262'144;
+    uint64_t closePairRepetitions = 3;
 };
 
 // Chi-square of observed counts against category probabilities (summing to 1). Neighbouring

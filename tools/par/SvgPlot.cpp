@@ -1,6 +1,7 @@
 // Rendering charts to SVG text.
 #include "SvgPlot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -68,6 +69,22 @@ std::vector<double> Ticks(const PlotAxis& axis)
     for (double tick = std::ceil(axis.min / step - 1e-9) * step; tick <= axis.max + step * 1e-9; tick += step)
         ticks.push_back(tick);
     return ticks;
+}
+
+std::string DashAttribute(const PlotLine& line)
+{
+    if (line.dotted) return " stroke-dasharray=\"2 3\"";
+    return line.dashed ? " stroke-dasharray=\"6 4\"" : "";
+}
+
+// A small triangle with its point on the edge at (x, y), pointing up or down out of the plot.
+std::string ExitMark(double x, double y, bool up, const std::string& colour)
+{
+    const double tip = up ? y - 2 : y + 2;
+    const double base = up ? y + 9 : y - 9;
+    return "<polygon points=\"" + Number(x) + "," + Number(tip) + " " + Number(x - 6) + "," + Number(base) + " " +
+           Number(x + 6) + "," + Number(base) + "\" fill=\"" + EscapeXml(colour) +
+           "\" stroke=\"white\" stroke-width=\"0.8\"/>";
 }
 
 std::string LogLabel(double value)
@@ -167,11 +184,45 @@ std::string RenderSvg(const PlotChart& chart)
     for (const PlotLine& line : chart.lines) {
         if (line.points.empty()) continue;
         svg << "<polyline fill=\"none\" stroke=\"" << EscapeXml(line.colour) << "\" stroke-width=\"" << line.width
-            << '"' << (line.dashed ? " stroke-dasharray=\"6 4\"" : "") << " points=\"";
+            << '"' << DashAttribute(line) << " points=\"";
         for (const auto& [x, y] : line.points) svg << Number(px(x)) << ',' << Number(py(y)) << ' ';
         svg << "\"/>\n";
     }
+    const double plotBottom = Top + plotHeight;
+    for (const PlotMark& mark : chart.marks) {
+        const double x =
+            Left + mark.at * plotWidth / static_cast<double>(std::max<size_t>(chart.bars.categories.size(), 1));
+        svg << "<line x1=\"" << Number(x) << "\" x2=\"" << Number(x) << "\" y1=\"" << Top << "\" y2=\"" << plotBottom
+            << "\" stroke=\"" << EscapeXml(mark.colour) << "\" stroke-width=\"2\" stroke-dasharray=\"6 4\"/>\n"
+            << "<text x=\"" << Number(x + 4) << "\" y=\"" << Top + 12 << "\" fill=\"" << EscapeXml(mark.colour) << "\">"
+            << EscapeXml(mark.label) << "</text>\n";
+    }
     svg << "</g>\n";
+
+    // Where a marked line leaves the plot area: a triangle on the edge it crosses, pointing out.
+    bool exits = false;
+    for (const PlotLine& line : chart.lines) {
+        if (!line.markExits) continue;
+        for (size_t i = 0; i < line.points.size(); ++i) {
+            const double x1 = px(line.points[i].first);
+            const double y1 = py(line.points[i].second);
+            const bool outside = y1 < Top || y1 > plotBottom;
+            if (!outside || x1 < Left - 0.5 || x1 > Left + plotWidth + 0.5) continue;
+            double x = x1;
+            if (i > 0) {
+                const double x0 = px(line.points[i - 1].first);
+                const double y0 = py(line.points[i - 1].second);
+                if (y0 >= Top && y0 <= plotBottom) {
+                    const double edge = y1 < Top ? Top : plotBottom;
+                    x = x0 + (x1 - x0) * (edge - y0) / (y1 - y0);
+                } else {
+                    continue;  // still outside: marked where it left
+                }
+            }
+            exits = true;
+            svg << ExitMark(x, y1 < Top ? Top : plotBottom, y1 < Top, line.colour) << "\n";
+        }
+    }
 
     // Axes, x ticks and labels.
     svg << "<g stroke=\"black\"><line x1=\"" << Left << "\" y1=\"" << Top + plotHeight << "\" x2=\"" << Left + plotWidth
@@ -217,8 +268,16 @@ std::string RenderSvg(const PlotChart& chart)
         if (line.label.empty()) continue;
         legendEntry(line.label, "<line x1=\"" + Number(legendX) + "\" x2=\"" + Number(legendX + 20) + "\" y1=\"" +
                                     Number(legendY) + "\" y2=\"" + Number(legendY) + "\" stroke=\"" +
-                                    EscapeXml(line.colour) + "\" stroke-width=\"2\"" +
-                                    (line.dashed ? " stroke-dasharray=\"6 4\"" : "") + "/>");
+                                    EscapeXml(line.colour) + "\" stroke-width=\"2\"" + DashAttribute(line) + "/>");
+    }
+    if (exits) {
+        legendEntry("leaves the axes", ExitMark(legendX + 5, legendY - 2, true, "#555") +
+                                           ExitMark(legendX + 16, legendY + 2, false, "#555"));
+    }
+    for (const PlotMark& mark : chart.marks) {
+        legendEntry(mark.label, "<line x1=\"" + Number(legendX + 10) + "\" x2=\"" + Number(legendX + 10) + "\" y1=\"" +
+                                    Number(legendY - 7) + "\" y2=\"" + Number(legendY + 7) + "\" stroke=\"" +
+                                    EscapeXml(mark.colour) + "\" stroke-width=\"2\"/>");
     }
     for (size_t s = 0; s < chart.bars.seriesLabels.size() && s < chart.bars.seriesColours.size(); ++s) {
         legendEntry(chart.bars.seriesLabels[s], "<rect x=\"" + Number(legendX) + "\" y=\"" + Number(legendY - 6) +

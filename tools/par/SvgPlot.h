@@ -1,5 +1,6 @@
 // Small charts as SVG text that a browser shows: axes with ticks and labels (linear or
-// logarithmic), lines, shaded bands between two lines, and grouped bars over named categories.
+// logarithmic), lines (marked where they leave the axes), shaded bands between two lines, and
+// grouped bars over named categories with marks at places among them.
 #pragma once
 
 #include <string>
@@ -24,6 +25,18 @@ struct PlotLine {
     std::vector<std::pair<double, double>> points;
     double width = 1.5;
     bool dashed = false;
+    // A triangle on the edge, in the line's colour, wherever the line leaves the plot area above
+    // or below (or starts outside it), so that a run cut off by the axes is seen to go on.
+    bool markExits = false;
+    bool dotted = false;  // finer than dashed, for a reference such as break-even
+};
+
+// A vertical line across bars at a place on the category axis: 0 is the left edge of the first
+// category, 1 its right edge, and so on.
+struct PlotMark {
+    double at = 0;
+    std::string label;  // in the legend, and beside the line's top
+    std::string colour;
 };
 
 struct PlotBand {
@@ -49,7 +62,8 @@ struct PlotChart {
     PlotAxis y;
     std::vector<PlotBand> bands;
     std::vector<PlotLine> lines;
-    PlotBars bars;  // drawn instead of the x axis when it has categories
+    PlotBars bars;                // drawn instead of the x axis when it has categories
+    std::vector<PlotMark> marks;  // over the bars
 };
 
 // The whole SVG document; throws std::invalid_argument for an empty or, on

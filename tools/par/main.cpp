@@ -7,9 +7,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -57,24 +59,27 @@ constexpr const char* HelpText =
     "  --convergence      one spin's variance and the asymptotic variance over the bonus meter's chain,\n"
     "                     the 90/95/99 % intervals of the return after 10^2 to 10^9 spins at --bet B\n"
     "                     (default 5), and the spins to within 1 % with 95 % confidence\n"
-    "  --convergence-check RUNS  also plays RUNS independent runs of 1000000 spins (the fast simulation,\n"
-    "                     seeded with S, S + 1, ...; --seed S, default 1) and counts those inside each interval\n"
-    "  --sessions N --spins M --bankroll C --bet B  sessions of at most M spins of B coins from C credits:\n"
-    "                     the chance of ruin (credits below the bet), percentiles of the end balance and the\n"
+    "  --convergence-check RUNS  also plays RUNS independent runs of 1000000 spins (the fast\n"
+    "                     simulation, seeded with S, S + 1, ...; --seed S, default 1) and counts those\n"
+    "                     inside each interval\n"
+    "  --sessions N --spins M --bankroll C --bet B\n"
+    "                     sessions of at most M spins of B coins from C credits: the chance of ruin\n"
+    "                     (credits below the bet), percentiles of the end balance and the\n"
     "                     median spins to ruin; exact by dynamic programming when that fits, else N\n"
     "                     simulated sessions (--seed S) with 95 % intervals; the output says which\n"
     "  --plot DIR         write convergence-funnel.svg, win-distribution.svg and sessions.svg into DIR\n"
-    "                     (created if missing) for --bet B; the sessions plot uses the session options or\n"
-    "                     500 spins from 500 credits\n"
+    "                     (created if missing) for --bet B; the funnel's five runs of ideal reels play\n"
+    "                     10^9 spins each (a few seconds); the sessions plot uses the session options\n"
+    "                     or 500 spins from 500 credits\n"
     "  --threads T        with --convergence-check, --sessions or --plot: each checked run is played as\n"
     "                     --simulate --threads T plays it, and simulated sessions are shared among T\n"
     "                     independent streams (default 1); the output says how many\n"
     "\n"
     "--rng-tests [--seed S]: put the game's generator through statistical tests of randomness\n"
     "  (chi-square, serial pairs and triples, gap, runs up and down, poker, coupon collector,\n"
-    "  permutation, birthday spacings) on its raw output and on the draws the game makes, with\n"
-    "  p-values and a pass or fail at 99 %, and the exact spectral test. Every test starts from\n"
-    "  seed S (default 2026); 1 to 2 seconds.\n"
+    "  permutation, birthday spacings, close pairs in 2 to 5 dimensions) on its raw output and on\n"
+    "  the draws the game makes, with p-values and a pass or fail at 99 %, and the exact spectral\n"
+    "  test. Every test starts from seed S (default 2026); a few seconds.\n"
     "\n"
     "  --model FILE       work on the model in FILE instead of the game's own: the sheet, the sweep,\n"
     "                     simulations, the workbench and its plots alike (the tests of the generator's\n"
@@ -109,6 +114,11 @@ struct ModelRefused {
 par::SlotModel LoadModel(const std::string& file)
 {
     if (file.empty()) return par::DefaultModel();
+    // Any file that can be read is read, a device or a FIFO too: the reader
+    // stops at its bounds. A directory opens but cannot be read.
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error))
+        throw ModelRefused{"cannot read " + Shown(file) + ": " + std::strerror(EISDIR)};
     std::ifstream in(file, std::ios::binary);
     if (!in) throw ModelRefused{"cannot read " + Shown(file) + ": " + std::strerror(errno)};
     try {
@@ -210,7 +220,7 @@ int main(int argc, char** argv)
         case par::Command::Kind::Error:
             std::cerr << "plumfizz-par: " << command.error << "; " << par::UsageLine << '\n';
             return 2;
-        case par::Command::Kind::Help: std::cout << par::UsageLine << "\n\n" << HelpText << par::ModelFormatHelp; break;
+        case par::Command::Kind::Help: std::cout << par::UsageText << '\n' << HelpText << par::ModelFormatHelp; break;
         case par::Command::Kind::Version: std::cout << "plumfizz-par " << PLUMFIZZ_VERSION << '\n'; break;
         case par::Command::Kind::ExportModel: ExportModel(LoadModel(command.modelFile), command.exportFile); break;
         case par::Command::Kind::Sheet:
