@@ -92,13 +92,13 @@ def gaps(seconds, keep):
     print(f"gaps (runs of exact silence of 1 to 100 ms inside the sound): {len(runs)}, "
           f"{total:.1f} ms in all" + (f", {min(l for _, l in runs):.1f} to {max(l for _, l in runs):.1f} ms each"
                                        if runs else ""))
-    for at, length in runs[:20]:
+    for at, length in runs[:int(__import__("os").environ.get("SHOW_GAPS", "20"))]:
         print(f"  at {at:7.3f} s: {length:.1f} ms")
 
 
 def latency(presses, keep):
     recorder = Recorder(keep)
-    time.sleep(1.0)
+    time.sleep(2.5)  # the start-up fanfare ends
     keys = []
     for _ in range(presses):
         keys.append(time.monotonic())

@@ -23,7 +23,10 @@ load-module module-null-sink sink_name=game rate=44100 channels=2
 set-default-sink game
 load-module module-native-protocol-unix socket=$sound_server_dir/runtime/native auth-anonymous=1
 EOF
+    # Every client (the game, parec, pactl) finds the server by these, and
+    # keeps its cookie here rather than in the home directory.
     export PULSE_SERVER="unix:$sound_server_dir/runtime/native"
+    export PULSE_COOKIE="$sound_server_dir/cookie"
 }
 
 sound_server_start() {
