@@ -17,6 +17,8 @@ namespace media {
 namespace {
 
 constexpr const char* PackagedSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+// PulseAudio's client library takes a stream's buffer length from it.
+constexpr const char* ServerLatencyVariable = "PULSE_LATENCY_MSEC";
 // SDL numbers its open outputs from 1 to 16.
 constexpr std::uint32_t LastDeviceId = 16;
 
@@ -66,10 +68,6 @@ AudioDevice::AudioDevice()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The name the desktop's volume control shows for the game's stream.
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Plumfizz Slots");
-    // PulseAudio (or PipeWire's PulseAudio server) would otherwise keep only
-    // one chunk of the game's queued, as SDL asks; a variable the player set
-    // stands.
-    ::setenv("PULSE_LATENCY_MSEC", std::to_string(ServerBufferMilliseconds).c_str(), 0);
     std::string reason;
     if (!Open(reason)) std::fprintf(stderr, "No audio output (%s): the game runs silent\n", reason.c_str());
 
@@ -90,7 +88,15 @@ bool AudioDevice::Open(std::string& reason)
         reason = SDL_GetError();
         return false;
     }
-    if (Mix_OpenAudioDevice(Frequency, AUDIO_S16SYS, 2, ChunkFrames, nullptr, 0) != 0) {
+    // PulseAudio (or PipeWire's PulseAudio server) would otherwise keep only
+    // one chunk of the game's queued, as SDL asks. Its client library reads
+    // the variable as the stream is made; set for that moment only, so that
+    // a browser the game starts does not inherit it. One the player set stands.
+    const bool setLatency = std::getenv(ServerLatencyVariable) == nullptr;
+    if (setLatency) ::setenv(ServerLatencyVariable, std::to_string(ServerBufferMilliseconds).c_str(), 0);
+    const bool opened = Mix_OpenAudioDevice(Frequency, AUDIO_S16SYS, 2, ChunkFrames, nullptr, 0) == 0;
+    if (setLatency) ::unsetenv(ServerLatencyVariable);
+    if (!opened) {
         reason = Mix_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
