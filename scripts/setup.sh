@@ -5,12 +5,12 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config ninja-build git
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  libsdl2-mixer-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
+  libsdl2-mixer-dev libasound2-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick libx11-dev desktop-file-utils appstream
   fonts-dejavu-core libgif-dev libsqlite3-dev libpng-dev
   dbus-daemon at-spi2-core python3-pyatspi openbox
-  time
+  time pulseaudio pulseaudio-utils
 )
 
 missing=()

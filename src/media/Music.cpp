@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "media/Level.h"
 #include "media/MidiLength.h"
 #include "media/MidiSynth.h"
 #include "media/SoundFile.h"
@@ -35,12 +36,13 @@ bool IsMidiFile(const std::vector<std::uint8_t>& bytes)
     return at(0, "MThd") || (at(0, "RIFF") && at(8, "RMID"));
 }
 
-// SDL_mixer's FluidSynth gain for a music level: the level as a mixer volume
-// (0..128), of which the full volume is a gain of 1.2.
+// The FluidSynth gain at full level, SDL_mixer's for its full music volume:
+// the theme's music is mixed for it (about -28 LUFS).
+constexpr float FullGain = 1.2f;
+
 float GainAt(int percent)
 {
-    const int volume = percent * MIX_MAX_VOLUME / 100;
-    return static_cast<float>(volume * 1.2 / MIX_MAX_VOLUME);
+    return FullGain * LevelAmplitude(percent);
 }
 
 }  // namespace
@@ -48,7 +50,7 @@ float GainAt(int percent)
 Music* Music::hookOwner_ = nullptr;
 
 Music::Music(std::shared_ptr<AudioDevice> device, Clock& clock)
-    : FileExists(IsRegularFile), device_(std::move(device)), clock_(clock)
+    : FileExists(IsRegularFile), device_(std::move(device)), clock_(clock), deviceGeneration_(device_->Generation())
 {}
 
 Music::~Music()
@@ -62,7 +64,11 @@ void Music::MixTrack(void* context, std::uint8_t* stream, int length)
     // taken off the mixer, which waits for a call in progress.
     auto* const music = static_cast<Music*>(context);
     if (music->trackEnded_ || length <= 0) return;
-    if (music->synth_->Render(stream, static_cast<std::size_t>(length))) return;
+    const bool playing = music->synth_->Render(stream, static_cast<std::size_t>(length));
+    // FluidSynth at gain 0 still lets a note's attack and the reverb's tail
+    // through, some 60 dB down; level 0 is silence.
+    if (music->silent_) std::memset(stream, 0, static_cast<std::size_t>(length));
+    if (playing) return;
     music->trackEnded_ = true;
     const std::uint64_t generation = music->generation_;
     QMetaObject::invokeMethod(
@@ -91,8 +97,23 @@ void Music::SetEnabled(bool on)
     if (!on) Close();
 }
 
+void Music::FollowDevice()
+{
+    // Gone: the mixer closed, and the hook with it.
+    if (!device_->IsOpen()) Close();
+    if (device_->Generation() == deviceGeneration_) return;
+    deviceGeneration_ = device_->Generation();
+    // Opened anew: a track of the old mixer is not heard on the new one.
+    Close();
+    if (enabled_ && TrackIndex < PendingMark && TrackIndex != NoTrack) {
+        NextTrack();
+        TrackIndex += PendingMark;
+    }
+}
+
 bool Music::Toggle()
 {
+    FollowDevice();
     lastError_.clear();
     enabled_ = !enabled_;
     if (!enabled_) {
@@ -145,6 +166,8 @@ void Music::NextTrack()
 
 bool Music::StartPendingTrack()
 {
+    device_->Refresh(clock_.Now());
+    FollowDevice();
     EndIfPlayedOut();
     if (TrackIndex < PendingMark) return true;
     TrackIndex %= PendingMark;
@@ -158,6 +181,7 @@ bool Music::StartPendingTrack()
 void Music::SetLevel(int percent)
 {
     level_ = std::clamp(percent, 0, 100);
+    silent_ = level_ == 0;
     if (synth_) synth_->SetGain(GainAt(level_));
 }
 
@@ -205,6 +229,7 @@ bool Music::OpenAndPlay(int entry)
     // Replaces the hook of any other Music, as a new track replaces the one
     // playing on the mixer.
     hookOwner_ = this;
+    deviceGeneration_ = device_->Generation();
     Mix_HookMusic(&Music::MixTrack, this);
     if (const auto length = MidiLength(bytes)) playedOutAt_ = clock_.Now() + *length + Release;
     return true;

@@ -27,6 +27,11 @@ class MidiSynth;
 // A track that ends by itself marks the next existing track pending; a track
 // stopped by the switch or by a new start does not advance the rotation.
 //
+// The output is shared with the effects and may come and go (see
+// AudioDevice::Refresh, which StartPendingTrack calls): a track playing when
+// it went away is closed without advancing the rotation, and once it is back
+// the next track is marked pending and starts at once.
+//
 // All calls come from the user-interface thread, the thread that made the
 // object. The track is synthesised in SDL_mixer's music hook on SDL's audio
 // thread, where its end is found and handed to this thread as a queued call;
@@ -78,7 +83,9 @@ public:
     // Whether a track is open: started, and neither stopped nor reported ended.
     bool IsPlaying() const;
 
-    // The music's level, 0..100 percent, at once for a track that plays.
+    // The music's level, 0..100 percent of the slider, heard in decibels
+    // (see Level.h; 100 is the theme's mix level), at once for a track that
+    // plays.
     int Level() const { return level_; }
     void SetLevel(int percent);
 
@@ -100,6 +107,8 @@ private:
     void EndIfPlayedOut();
     bool OpenAndPlay(int entry);
     void Close();
+    // Brings the rotation up to date with the output, as described above.
+    void FollowDevice();
 
     // The Music whose track the mixer's one music hook plays, if any.
     static Music* hookOwner_;
@@ -124,7 +133,11 @@ private:
     std::atomic<std::uint64_t> generation_{0};
     bool enabled_ = false;
     int level_ = 100;
+    // Level 0, read by the hook.
+    std::atomic<bool> silent_{false};
     std::string lastError_;
+    // The output's generation the rotation last followed.
+    std::uint64_t deviceGeneration_ = 0;
 };
 
 }  // namespace media

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/SoundEffects.h"
+#include "media/Level.h"
 #include "media/SoundFile.h"
 #include "media/StandInSound.h"
 
@@ -110,7 +111,26 @@ void Sound::PreloadEffects(const std::string& assetDir, const std::string& sound
 {
     assetDir_ = assetDir;
     soundRoot_ = soundRoot;
+    Preload();
+}
+
+void Sound::FollowDevice()
+{
+    device_->Refresh(clock_.Now());
+    // Read before the output was there: only their lengths are known. (After
+    // the output went away and came back they would still play, but this is
+    // as cheap.) Told at start-up already when they cannot be read.
+    if (preloadedFor_ == device_->Generation() || (assetDir_.empty() && soundRoot_.empty())) return;
+    try {
+        Preload();
+    } catch (const SoundFileError&) {
+    }
+}
+
+void Sound::Preload()
+{
     HaltEffect(*device_);
+    preloadedFor_ = device_->Generation();
     std::optional<SoundFileError> firstError;
     auto preload = [&](Effect effect) -> std::unique_ptr<EffectSound> {
         try {
@@ -133,12 +153,14 @@ void Sound::PlaySoundEffect(Effect effect)
 
 void Sound::PlayWinSound()
 {
+    FollowDevice();
     PlayFile("Win.wav", true);
 }
 
 std::chrono::microseconds Sound::StartSoundEffect(Effect effect)
 {
     if (!enabled_ && !PlaysWithSoundOff(effect)) return {};
+    FollowDevice();
     if (effect == Effect::ReelStop || effect == Effect::CountUpTick) {
         EffectSound* preloaded = effect == Effect::ReelStop ? reelStop_.get() : countUp_.get();
         if (preloaded != nullptr) Start(*preloaded);
@@ -149,6 +171,7 @@ std::chrono::microseconds Sound::StartSoundEffect(Effect effect)
 
 std::chrono::microseconds Sound::StartWinSound()
 {
+    FollowDevice();
     return StartFile("Win.wav", true);
 }
 
@@ -178,21 +201,42 @@ std::chrono::microseconds Sound::StartFile(const std::string& suffix, bool calle
 void Sound::SetLevel(int percent)
 {
     level_ = std::clamp(percent, 0, 100);
+    gain_ = LevelAmplitude(level_);
+}
+
+void Sound::ScaleSamples(int /*channel*/, void* stream, int length, void* context)
+{
+    const auto* const sound = static_cast<const Sound*>(context);
+    const float gain = sound->gain_;
+    if (gain >= 1.0f) return;
+    if (sound->floatSamples_) {
+        auto* const samples = static_cast<float*>(stream);
+        for (int i = 0; i < length / 4; ++i) samples[i] *= gain;
+        return;
+    }
+    // Scaled down only: never out of range.
+    auto* const samples = static_cast<Sint16*>(stream);
+    for (int i = 0; i < length / 2; ++i) samples[i] = static_cast<Sint16>(samples[i] * gain);
 }
 
 void Sound::Start(EffectSound& effect)
 {
-    if (effect.chunk == nullptr) return;
-    // Set on the sound before it plays, so that no sample goes out louder.
-    Mix_VolumeChunk(effect.chunk, level_ * MIX_MAX_VOLUME / 100);
-    // Replaces whatever the channel is playing.
+    if (effect.chunk == nullptr || !device_->IsOpen()) return;
+    // The level is applied in the mix, finer than the chunk's 128 volume
+    // steps. The mixer drops a channel's effects when its sound ends or is
+    // cut off, so it is registered for each sound, before it plays, so that
+    // no sample goes out louder.
+    Mix_HaltChannel(AudioDevice::EffectChannel);
+    Mix_UnregisterAllEffects(AudioDevice::EffectChannel);
+    floatSamples_ = device_->FloatSamples();
+    Mix_RegisterEffect(AudioDevice::EffectChannel, &Sound::ScaleSamples, nullptr, this);
     Mix_PlayChannel(AudioDevice::EffectChannel, effect.chunk, 0);
 }
 
 void Sound::WaitFor(const EffectSound& effect)
 {
     const Clock::TimePoint start = clock_.Now();
-    if (effect.chunk == nullptr || Mix_Playing(AudioDevice::EffectChannel) == 0) {
+    if (effect.chunk == nullptr || !device_->IsOpen() || Mix_Playing(AudioDevice::EffectChannel) == 0) {
         // Nothing is heard (no device, or the mixer refused the play): the
         // caller still takes the effect's length.
         clock_.Sleep(effect.length);

@@ -2,7 +2,9 @@
 // and the Sound switch, played on one mixer channel of the shared audio output.
 #pragma once
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -28,6 +30,9 @@ struct EffectSound;
 // decodable effect that is waited for takes its length whether or not an
 // audio device exists (pacing the bonus meter and the count-up), never more
 // than its length and a small margin.
+//
+// Each play first lets the shared output look whether it is there (see
+// AudioDevice::Refresh): effects are heard again once it is back.
 class Sound {
 public:
     // How much longer than its length a waited-for effect may hold the caller.
@@ -58,12 +63,20 @@ public:
     std::chrono::microseconds StartSoundEffect(engine::Effect effect);
     std::chrono::microseconds StartWinSound();
 
-    // The effects' level, 0..100 percent of the files' own; at 0 an effect
-    // that is waited for still takes its length.
+    // The effects' level, 0..100 percent of the slider, heard in decibels
+    // (see Level.h; 100 is the files' own level); at 0 an effect that is
+    // waited for still takes its length. Reaches an effect that sounds.
     int Level() const { return level_; }
     void SetLevel(int percent);
 
 private:
+    // SDL_mixer's effect on the effect channel, on the audio thread: the
+    // samples scaled to the level.
+    static void ScaleSamples(int channel, void* stream, int length, void* sound);
+    // Lets the output look for itself and, after it has opened anew, decodes
+    // the preloaded effects for it.
+    void FollowDevice();
+    void Preload();
     void PlayFile(const std::string& suffix, bool callerWaits);
     // Starts the file's effect (or the stand-in); its length where waited for.
     std::chrono::microseconds StartFile(const std::string& suffix, bool callerWaits);
@@ -74,7 +87,11 @@ private:
     std::shared_ptr<AudioDevice> device_;
     bool enabled_ = false;
     int level_ = 100;
+    std::atomic<float> gain_{1.0f};
+    bool floatSamples_ = false;
     Clock& clock_;
+    // The output's generation the preloaded effects were decoded for.
+    std::uint64_t preloadedFor_ = 0;
     std::string assetDir_;
     std::string soundRoot_;
     std::unique_ptr<EffectSound> reelStop_;

@@ -5,7 +5,12 @@
 
 #include <QCoreApplication>
 
+#include <SDL_mixer.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <thread>
 
@@ -76,6 +81,35 @@ void WriteHostile(const std::filesystem::path& path, Hostile kind, bool wav)
     case Hostile::Truncated: WriteFile(path, wav ? WavBytes(300, 1000) : good.substr(0, good.size() - 6)); break;
     case Hostile::Directory: std::filesystem::create_directory(path); break;
     }
+}
+
+OutputPeak::OutputPeak()
+{
+    Mix_SetPostMix(&OutputPeak::Watch, this);
+}
+
+OutputPeak::~OutputPeak()
+{
+    Mix_SetPostMix(nullptr, nullptr);
+}
+
+int OutputPeak::After(int chunks) const
+{
+    while (chunks_ < chunks) std::this_thread::sleep_for(1ms);
+    return peak_;
+}
+
+void OutputPeak::Watch(void* self, std::uint8_t* stream, int length)
+{
+    auto* const output = static_cast<OutputPeak*>(self);
+    int peak = output->peak_;
+    for (int i = 0; i + 1 < length; i += 2) {
+        Sint16 sample = 0;
+        std::memcpy(&sample, stream + i, 2);
+        peak = std::max(peak, std::abs(int{sample}));
+    }
+    output->peak_ = peak;
+    ++output->chunks_;
 }
 
 bool ProcessEventsUntil(const std::function<bool()>& done)

@@ -1,11 +1,13 @@
 // Test support for the media tests: small WAV and MIDI files made on the spot,
-// hostile files, a clock that passes time without waiting, and a temporary
-// theme folder per test.
+// hostile files, a clock that passes time without waiting, the peak of the
+// mixed output, and a temporary theme folder per test.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -39,6 +41,30 @@ public:
 
 private:
     std::chrono::microseconds slept_{0};
+};
+
+// The loudest 16-bit sample of the mixed output, watched on SDL's audio
+// thread after the mixer has added everything. Made while the mixer is open.
+class OutputPeak {
+public:
+    OutputPeak();
+    ~OutputPeak();
+    OutputPeak(const OutputPeak&) = delete;
+    OutputPeak& operator=(const OutputPeak&) = delete;
+
+    void Forget()
+    {
+        peak_ = 0;
+        chunks_ = 0;
+    }
+    // The peak since Forget, once `chunks` chunks have been mixed since.
+    int After(int chunks) const;
+
+private:
+    static void Watch(void* self, std::uint8_t* stream, int length);
+
+    std::atomic<int> peak_{0};
+    std::atomic<int> chunks_{0};
 };
 
 // Runs queued calls (the end of a track) until `done` or ten seconds pass.

@@ -80,45 +80,6 @@ TEST_F(MusicTest, EachTrackReportsItsEndAndTheRotationComesRound)
     }
 }
 
-// The loudest 16-bit sample of the mixed output, watched on SDL's audio
-// thread after the mixer has added everything.
-class OutputPeak {
-public:
-    OutputPeak() { Mix_SetPostMix(&OutputPeak::Watch, this); }
-    ~OutputPeak() { Mix_SetPostMix(nullptr, nullptr); }
-    OutputPeak(const OutputPeak&) = delete;
-    OutputPeak& operator=(const OutputPeak&) = delete;
-
-    void Forget()
-    {
-        peak_ = 0;
-        chunks_ = 0;
-    }
-    // The peak since Forget, once `chunks` chunks have been mixed since.
-    int After(int chunks) const
-    {
-        while (chunks_ < chunks) std::this_thread::sleep_for(1ms);
-        return peak_;
-    }
-
-private:
-    static void Watch(void* self, Uint8* stream, int length)
-    {
-        auto* const output = static_cast<OutputPeak*>(self);
-        int peak = output->peak_;
-        for (int i = 0; i + 1 < length; i += 2) {
-            Sint16 sample = 0;
-            std::memcpy(&sample, stream + i, 2);
-            peak = std::max(peak, std::abs(int{sample}));
-        }
-        output->peak_ = peak;
-        ++output->chunks_;
-    }
-
-    std::atomic<int> peak_{0};
-    std::atomic<int> chunks_{0};
-};
-
 TEST_F(MusicTest, TheLevelScalesTheMusicAndReachesATrackThatPlays)
 {
     WriteTrack(0);
@@ -144,12 +105,14 @@ TEST_F(MusicTest, TheLevelScalesTheMusicAndReachesATrackThatPlays)
     start(100);  // the first start loads the soundfont, while silent chunks go by
     const int full = start(100);
     ASSERT_GT(full, 1000) << "no music in the output";
-    EXPECT_NEAR(static_cast<double>(start(25)) / full, 0.25, 0.02);
-    EXPECT_LT(start(0), full / 100) << "heard at level 0";
+    // 0.4 dB a percent: 50 % is -20 dB, 75 % -10 dB.
+    EXPECT_NEAR(static_cast<double>(start(50)) / full, 0.1, 0.01);
+    EXPECT_EQ(start(0), 0) << "heard at level 0";
     start(100);
     const int unchanged = afterOpening(100);
     start(100);
-    EXPECT_NEAR(static_cast<double>(afterOpening(25)) / unchanged, 0.25, 0.05) << "not lowered while playing";
+    EXPECT_NEAR(static_cast<double>(afterOpening(75)) / unchanged, 0.316, 0.06) << "not lowered while playing";
+    EXPECT_EQ(afterOpening(0), 0) << "heard once moved to 0";
 }
 
 TEST_F(MusicTest, ATrackEndsByItsFileOnceItsLastNoteHasDiedAway)

@@ -86,6 +86,31 @@ TEST_F(SoundTest, AtLevelZeroAWaitedEffectStillTakesItsLength)
     ExpectHeldForTheEffect();
 }
 
+TEST_F(SoundTest, TheLevelScalesAnEffectInDecibelsAndReachesOneThatSounds)
+{
+    WriteEffects(AssetDir());
+    ASSERT_EQ(Preload(AssetDir()), "");
+    sound_.SetEnabled(true);
+    OutputPeak output;
+    const auto peakAt = [&](int level) {
+        sound_.SetLevel(level);
+        sound_.PlaySoundEffect(Effect::NudgeUp);
+        output.Forget();
+        return output.After(4);
+    };
+    const int full = peakAt(100);
+    ASSERT_GT(full, 1000) << "the effect is not in the output";
+    EXPECT_NEAR(static_cast<double>(peakAt(50)) / full, 0.1, 0.01);  // -20 dB
+    EXPECT_NEAR(static_cast<double>(peakAt(1)) / full, 0.0105, 0.002);  // -39.6 dB
+    EXPECT_EQ(peakAt(0), 0);
+    // Moved while the effect sounds (the Volume window's sliders).
+    peakAt(100);
+    sound_.SetLevel(75);
+    output.After(2);  // the chunk being mixed may still have the old level
+    output.Forget();
+    EXPECT_NEAR(static_cast<double>(output.After(4)) / full, 0.316, 0.03);  // -10 dB
+}
+
 // Without the fixture's Sound, which holds the shared (dummy) output open.
 using SilentSoundTest = MediaTest;
 
