@@ -157,7 +157,12 @@ public:
     void SignalArrived();
     bool CloseWithReminder() const { return lifecycle_.CloseWithReminder(); }
     bool SaveOnClose();
-    bool CloseFinished(bool saved) { return lifecycle_.CloseFinished(saved); }
+    bool CloseFinished(bool saved)
+    {
+        if (!lifecycle_.CloseFinished(saved)) return false;
+        CloseHistory();
+        return true;
+    }
 
 private:
     // A player's command through the lifecycle, with the save after it.
@@ -177,12 +182,14 @@ private:
     // wins are counted.
     void AnnounceCounted();
 
-    // The history: an entry completed with the game after it and kept; the
-    // first failure turns the history off and is told once, when no spin runs.
+    // The history: an entry completed with the game after it and kept; what
+    // the files tell of the history is held and told when no spin runs; the
+    // closing makes a last try at writing what waits.
     void Record(store::HistoryEntry entry, const engine::GameState& after);
     void RecordOutcome(const engine::GameState& settled);
-    void HistoryFailed(const std::string& reason);
+    void HistoryFailed(const std::string& notice);
     void TellHistoryProblem();
+    void CloseHistory();
 
     // engine::Host
     void DrawCreditsCounter() override;
@@ -218,9 +225,8 @@ private:
     ReelMotion motion_;
 
     bool resumed_ = false;
-    bool historyOn_ = false;
+    bool historyOn_ = false;                     // opened at start-up
     std::optional<std::string> historyProblem_;  // to be told
-    bool historyProblemTold_ = false;
     // The bonus window's box and the prizes it held, until its outcome is secured.
     struct BonusPick {
         int box = 0;

@@ -1,11 +1,12 @@
 // The play's history: every spin, bonus game and money event kept with
-// credits that chain from one entry to the next, and a history that cannot
-// be kept told once, after the spin, while play goes on.
+// credits that chain from one entry to the next; a history that cannot be
+// kept, or is kept again, told once, after the spin, while play goes on.
 #include <gtest/gtest.h>
 
 #include "SessionFakes.h"
 
 using namespace playtest;
+using play::CloseStep;
 using play::Command;
 using store::HistoryKind;
 
@@ -85,14 +86,37 @@ TEST(SessionHistory, AFailureDuringASpinIsToldOnceTheSpinHasEnded)
     play::Session& s = t.Start();
     t.files.historyFailure = "disk I/O error";
     bool toldDuringTheSpin = false;
+    size_t toldBefore = 0;
     t.clock.onWait = [&] {
-        if (s.Rules().SpinRunning() && !t.dialogs.errors.empty()) toldDuringTheSpin = true;
+        if (s.Rules().SpinRunning() && t.dialogs.errors.size() > toldBefore) toldDuringTheSpin = true;
     };
     s.Play(Command::BetFive);
     EXPECT_FALSE(toldDuringTheSpin);
     ASSERT_EQ(t.dialogs.errors.size(), 1u);
-    t.files.historyFailure.reset();  // the history stays off for the rest of the run
+    // The history is not switched off: the next spin goes in after the one
+    // that waited, and that it is kept again is told once that spin has ended.
+    t.files.historyFailure.reset();
+    toldBefore = t.dialogs.errors.size();
     s.Play(Command::Spin);
-    EXPECT_TRUE(t.files.history.empty());
-    EXPECT_EQ(t.dialogs.errors.size(), 1u);
+    EXPECT_FALSE(toldDuringTheSpin);
+    ASSERT_EQ(t.dialogs.errors.size(), 2u);
+    EXPECT_NE(t.dialogs.errors[1].find("kept again"), std::string::npos);
+    ASSERT_EQ(t.files.history.size(), 2u);
+    EXPECT_EQ(t.files.history[1].creditsBefore, t.files.history[0].creditsAfter);
+}
+
+TEST(SessionHistory, WhatTheHistoryMissesIsToldAtAClosingByThePlayerOnly)
+{
+    for (const bool bySignal : {false, true}) {
+        Table t;
+        play::Session& s = t.Start();
+        t.files.closeNotice = "The game history misses 3 spins.";
+        if (bySignal) s.SignalArrived();
+        ASSERT_EQ(s.CloseRequested(), CloseStep::RunClose);
+        EXPECT_TRUE(s.SaveOnClose());
+        EXPECT_TRUE(s.CloseFinished(true));
+        EXPECT_TRUE(s.CloseFinished(true));  // asked again: tried and told once
+        EXPECT_EQ(t.files.historyClosings, 1);
+        EXPECT_EQ(t.dialogs.errors.size(), bySignal ? 0u : 1u) << (bySignal ? "by signal" : "by the player");
+    }
 }
