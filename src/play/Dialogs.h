@@ -19,6 +19,11 @@ public:
     // An error box captioned with the application title; a full stop is
     // added to a text without one.
     virtual void ShowError(const std::string& text) = 0;
+    // News the player need not answer at once (the game history cannot be
+    // kept for now, or is kept again), told between spins. A window should
+    // show it without taking a key meant for the table; by default it is an
+    // error box.
+    virtual void ShowNotice(const std::string& text) { ShowError(text); }
 
     // The pick-a-box window, until the player has picked and seen the prize.
     // It sets SpinWin to the prize and adds it to BonusWon; its random box

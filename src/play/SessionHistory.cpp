@@ -83,7 +83,7 @@ void Session::TellHistoryProblem()
     if (!historyProblem_ || lifecycle_.CommandRunning()) return;
     const std::string text = *historyProblem_;
     historyProblem_.reset();
-    parts_.dialogs.ShowError(text);
+    parts_.dialogs.ShowNotice(text);
 }
 
 void Session::CloseHistory()

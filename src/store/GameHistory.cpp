@@ -251,6 +251,11 @@ void GameHistory::AppendAll(const std::vector<TimedEntry>& entries)
     }
 }
 
+bool GameHistory::Checkpoint() noexcept
+{
+    return sqlite3_exec(db_, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
 void GameHistory::TrimSpins()
 {
     spinsSinceTrim_ = 0;

@@ -107,6 +107,9 @@ public:
     // all of them or none.
     void AppendAll(const std::vector<TimedEntry>& entries);
     void SetSpinLimit(int64_t spins) { spinLimit_ = spins; }
+    // Copies the write-ahead log into the database and empties it, which
+    // frees the log's room on a full disk; false when that cannot be done now.
+    bool Checkpoint() noexcept;
 
     int64_t SpinCount() const;
     int64_t EntryCount() const;  // quick, whatever the size

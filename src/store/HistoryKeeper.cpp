@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <limits>
 #include <utility>
 
 #include "store/AtomicReplace.h"
@@ -18,8 +17,13 @@ namespace store {
 
 namespace {
 
-// The newest entries searched for those written already: the whole history.
-constexpr int64_t WholeHistory = std::numeric_limits<int64_t>::max() / 2;
+// How far back, beyond the waiting entries themselves, the newest entries are
+// searched for those written already. A kill between writing them and
+// clearing their file leaves them the newest; a file that could not be
+// cleared is replaced at the next failure, so play rarely goes further
+// before it is looked at again. Bounded, so that the search stays quick
+// (some 15 ms) in a history of a million spins.
+constexpr int64_t SearchedBeyond = 20'000;
 
 bool Exists(const std::filesystem::path& path)
 {
@@ -87,7 +91,8 @@ EntryCount WaitingInFile(const std::filesystem::path& waitingPath, const GameHis
 {
     WaitingEntriesFile file(waitingPath);
     const std::vector<TimedEntry> entries = file.Load().entries;
-    if (!entries.empty() && history && history->HoldsRecent(entries.back(), WholeHistory)) return {};
+    const auto within = static_cast<int64_t>(entries.size()) + SearchedBeyond;
+    if (!entries.empty() && history && history->HoldsRecent(entries.back(), within)) return {};
     return CountOf(entries);
 }
 
@@ -103,8 +108,7 @@ HistoryNews HistoryKeeper::Open()
         // What could be read waits; the file itself is kept aside, not overwritten.
         try {
             news.waitingMovedAside = MoveAsideDamaged(waitingFile_.Path(), std::time(nullptr));
-        } catch (const HistoryError&) {
-        }
+        } catch (const HistoryError&) {}
         waitingFile_.Forget();
     }
     waiting_ = std::move(contents.entries);
@@ -164,6 +168,9 @@ bool HistoryKeeper::WriteWaiting(HistoryNews& news, size_t fresh)
                 if (DamageFound(error, news) && EnsureOpen(news)) continue;
                 return false;  // told by either
             }
+            // The log grows until it is copied into the database; on a small
+            // disk, emptying it may give the room the entries need.
+            if ((error.Code() & 0xff) == SQLITE_FULL && attempt == 0 && history_->Checkpoint()) continue;
             Failed(historyPath_.string() + ": " + error.what(), news);
             if (ConnectionStale(error.Code())) history_.reset();
             return false;
@@ -205,14 +212,13 @@ void HistoryKeeper::KeepWaitingOnDisk()
         waitingFile_.Hold(waiting_, std::min(waiting_.size(), WaitingEntriesFile::MaxEntries));
     } catch (const detail::WriteFailure&) {
         // They wait in memory; the closing tells how many are lost.
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 }
 
 void HistoryKeeper::DropThoseWritten()
 {
     if (loadedToCheck_ == 0) return;
-    if (history_->HoldsRecent(waiting_[loadedToCheck_ - 1], WholeHistory)) {
+    if (history_->HoldsRecent(waiting_[loadedToCheck_ - 1], static_cast<int64_t>(loadedToCheck_) + SearchedBeyond)) {
         waiting_.erase(waiting_.begin(), waiting_.begin() + static_cast<std::ptrdiff_t>(loadedToCheck_));
         waitingFile_.Forget();
         if (waiting_.empty()) waitingFile_.Clear();

@@ -3,6 +3,9 @@
 // kept, or is kept again, told once, after the spin, while play goes on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "SessionFakes.h"
 
 using namespace playtest;
@@ -119,4 +122,35 @@ TEST(SessionHistory, WhatTheHistoryMissesIsToldAtAClosingByThePlayerOnly)
         EXPECT_EQ(t.files.historyClosings, 1);
         EXPECT_EQ(t.dialogs.errors.size(), bySignal ? 0u : 1u) << (bySignal ? "by signal" : "by the player");
     }
+}
+
+TEST(SessionHistory, TheSavedGamesFilesTellWhenTheHistoryStopsAndHowManySpinsWentInWhenKeptAgain)
+{
+    char folder[] = "/tmp/play-history-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    setenv("XDG_CONFIG_HOME", (std::string(folder) + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (std::string(folder) + "/data").c_str(), 1);
+    play::SavedGamesFile files("plumfizz");
+    EXPECT_EQ(files.OpenHistory(), std::nullopt);
+    store::HistoryEntry spin;
+    sqlite3* other = nullptr;
+    const auto lockedFor = [&](int spins) {
+        sqlite3_open(store::HistoryPath("plumfizz").c_str(), &other);
+        sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+        std::vector<std::optional<std::string>> told;
+        for (int n = 0; n < spins; ++n) told.push_back(files.Record(spin));
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        return told;
+    };
+    const auto told = lockedFor(8);
+    ASSERT_TRUE(told[0]);
+    EXPECT_EQ(told[0]->rfind("The game history cannot be kept for now (", 0), 0u) << *told[0];
+    EXPECT_EQ(std::count(told.begin(), told.end(), std::nullopt), 7);
+    EXPECT_EQ(files.Record(spin), "The game history is kept again; 8 spins were added.");
+    lockedFor(1);
+    EXPECT_EQ(files.Record(spin), "The game history is kept again; 1 spin was added.");
+    EXPECT_EQ(files.LastSpins(20).size(), 11u);
+    EXPECT_EQ(files.CloseHistory(), std::nullopt);
+    std::filesystem::remove_all(folder);
 }
