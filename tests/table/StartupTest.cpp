@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowFixture.h"
+#include "store/GameHistory.h"
 
 using namespace windowtest;
 
@@ -340,5 +341,7 @@ TEST(WindowStartup, ADamagedHistoryIsToldOnceAndTheGamePlaysAndSavesAsBefore)
     ASSERT_EQ(aside.size(), 1);
     EXPECT_EQ(QFileInfo(data.filePath(aside[0])).size(), 4096);
     EXPECT_TRUE(env.boxes.shown[0].text.contains(data.filePath(aside[0])));
-    EXPECT_NE(QFileInfo(env.HistoryFile()).size(), 4096);
+    const auto history = store::GameHistory::OpenForReading(env.HistoryFile().toStdString());
+    ASSERT_NE(history, nullptr);
+    EXPECT_EQ(history->SpinCount(), 1);
 }
