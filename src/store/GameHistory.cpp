@@ -128,7 +128,7 @@ sqlite3* Open(const std::filesystem::path& path, int flags)
         throw HistoryError(reason, result);
     }
     // A second copy of the game or a reader holds it at most this long.
-    sqlite3_busy_timeout(db, 100);
+    sqlite3_busy_timeout(db, GameHistory::BusyWait);
     return db;
 }
 

@@ -107,6 +107,10 @@ public:
     // all of them or none.
     void AppendAll(const std::vector<TimedEntry>& entries);
     void SetSpinLimit(int64_t spins) { spinLimit_ = spins; }
+    // How long a database busy with another connection is waited for: 100 ms
+    // at first; 0 while entries wait anyway, so that no spin is held up.
+    void SetBusyWait(int milliseconds) { sqlite3_busy_timeout(db_, milliseconds); }
+    static constexpr int BusyWait = 100;
     // Copies the write-ahead log into the database and empties it, which
     // frees the log's room on a full disk; false when that cannot be done now.
     bool Checkpoint() noexcept;

@@ -160,6 +160,7 @@ bool HistoryKeeper::WriteWaiting(HistoryNews& news, size_t fresh)
 {
     for (int attempt = 0;; ++attempt) {
         try {
+            history_->SetBusyWait(kept_ ? GameHistory::BusyWait : 0);
             DropThoseWritten();
             if (!waiting_.empty()) history_->AppendAll(waiting_);
             break;
