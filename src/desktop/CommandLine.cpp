@@ -13,6 +13,8 @@
 
 #include "store/GameHistory.h"
 #include "store/GameStore.h"
+#include "store/HistoryKeeper.h"
+#include "store/WaitingEntries.h"
 
 namespace desktop {
 
@@ -56,6 +58,24 @@ void GuardMessages(QtMsgType type, const QMessageLogContext& /*context*/, const 
     heldMessages->append({type, message});
 }
 
+// On stderr: the entries that wait to be written into the history, if any.
+void TellWaiting(const std::string& baseName, const store::GameHistory* history)
+{
+    const std::filesystem::path waitingPath = store::WaitingEntriesPath(baseName);
+    store::EntryCount waiting;
+    try {
+        waiting = store::WaitingInFile(waitingPath, history);
+    } catch (const std::exception&) {
+        waiting = store::WaitingInFile(waitingPath, nullptr);  // the history cannot tell which went in
+    }
+    if (waiting.entries == 0) return;
+    const long long spins = waiting.spins, others = waiting.entries - waiting.spins;
+    std::string what = std::to_string(spins) + (spins == 1 ? " spin" : " spins");
+    if (others > 0) what += " and " + std::to_string(others) + (others == 1 ? " other entry" : " other entries");
+    std::fprintf(stderr, "plumfizz: %s still %s to be written to the game history; kept meanwhile in %s.\n",
+                 what.c_str(), waiting.entries == 1 ? "waits" : "wait", waitingPath.c_str());
+}
+
 }  // namespace
 
 CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
@@ -75,7 +95,8 @@ int PrintHistory()
 {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::canonical("/proc/self/exe", error);
-    const std::filesystem::path path = store::HistoryPath(store::ProgramBaseName(program.string()));
+    const std::string baseName = store::ProgramBaseName(program.string());
+    const std::filesystem::path path = store::HistoryPath(baseName);
     try {
         const auto history = store::GameHistory::OpenForReading(path);
         if (history) {
@@ -84,9 +105,11 @@ int PrintHistory()
             std::cout << store::GameHistory::CsvHeader();
         }
         std::cout.flush();
+        TellWaiting(baseName, history.get());
         return std::cout ? 0 : 1;
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "plumfizz: the game history %s cannot be read: %s\n", path.c_str(), failure.what());
+        TellWaiting(baseName, nullptr);
         return 1;
     }
 }

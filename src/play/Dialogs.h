@@ -19,6 +19,11 @@ public:
     // An error box captioned with the application title; a full stop is
     // added to a text without one.
     virtual void ShowError(const std::string& text) = 0;
+    // News the player need not answer at once (the game history cannot be
+    // kept for now, or is kept again), told between spins. A window should
+    // show it without taking a key meant for the table; by default it is an
+    // error box.
+    virtual void ShowNotice(const std::string& text) { ShowError(text); }
 
     // Opens the pick-a-box window and returns at once. Its random box comes
     // from the program's generator and its sounds through the play; once the

@@ -10,6 +10,7 @@
 
 #include "engine/GameState.h"
 #include "store/GameHistory.h"
+#include "store/HistoryKeeper.h"
 
 namespace play {
 
@@ -26,10 +27,15 @@ public:
     // Throws a std::exception whose text says why the game was not written.
     virtual void SaveCurrentGame(const engine::GameState& state) = 0;
 
-    // The game's history: opened at start, then one entry at a time. Each
-    // gives the reason when the history cannot be kept.
+    // The game's history: opened at start, then one entry at a time; an entry
+    // that cannot be written waits and goes in with a later one. Each gives
+    // what the player is to be told, if anything: that the history cannot
+    // be kept for now, that it is kept again, that a damaged one was moved aside.
     virtual std::optional<std::string> OpenHistory() = 0;
     virtual std::optional<std::string> Record(const store::HistoryEntry& entry) = 0;
+    // At closing, a last try at writing what waits; what the player is to be
+    // told: how many spins the history misses, when some could be kept nowhere.
+    virtual std::optional<std::string> CloseHistory() = 0;
     // The last `count` spins kept, newest first; none when the history cannot be read.
     virtual std::vector<store::StoredEntry> LastSpins(int count) = 0;
 };
@@ -44,11 +50,12 @@ public:
     void SaveCurrentGame(const engine::GameState& state) override;
     std::optional<std::string> OpenHistory() override;
     std::optional<std::string> Record(const store::HistoryEntry& entry) override;
+    std::optional<std::string> CloseHistory() override;
     std::vector<store::StoredEntry> LastSpins(int count) override;
 
 private:
     std::string programBaseName_;
-    std::unique_ptr<store::GameHistory> history_;
+    std::unique_ptr<store::HistoryKeeper> history_;
 };
 
 }  // namespace play

@@ -33,11 +33,8 @@ void Session::Resume()
     }
     parts_.files.LoadCurrentGame(state_);
     resumed_ = true;
-    if (const auto problem = parts_.files.OpenHistory()) {
-        HistoryFailed(*problem);
-    } else {
-        historyOn_ = true;
-    }
+    if (const auto notice = parts_.files.OpenHistory()) HistoryFailed(*notice);
+    historyOn_ = true;
     TellHistoryProblem();
 }
 

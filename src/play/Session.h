@@ -172,7 +172,12 @@ public:
     void SignalArrived();
     bool CloseWithReminder() const { return lifecycle_.CloseWithReminder(); }
     bool SaveOnClose();
-    bool CloseFinished(bool saved) { return lifecycle_.CloseFinished(saved); }
+    bool CloseFinished(bool saved)
+    {
+        if (!lifecycle_.CloseFinished(saved)) return false;
+        CloseHistory();
+        return true;
+    }
 
 private:
     // A command's script started: the outcome it settles on secured first.
@@ -196,13 +201,15 @@ private:
     // The bonus window closed on a box: the prize secured and counted.
     void BonusBoxPicked(int box);
 
-    // The history: an entry completed with the game after it and kept; the
-    // first failure turns the history off and is told once, when no spin runs.
+    // The history: an entry completed with the game after it and kept; what
+    // the files tell of the history is held and told when no spin runs; the
+    // closing makes a last try at writing what waits.
     void Record(store::HistoryEntry entry, const engine::GameState& after);
     void RecordSpin(const engine::GameState& before, const engine::ReelStops& drawn);
     void RecordBonus(int box, int32_t prize);
-    void HistoryFailed(const std::string& reason);
+    void HistoryFailed(const std::string& notice);
     void TellHistoryProblem();
+    void CloseHistory();
 
     // engine::Host
     bool StartPendingTrack() override;
@@ -229,9 +236,8 @@ private:
     ScriptPlayer player_;
 
     bool resumed_ = false;
-    bool historyOn_ = false;
+    bool historyOn_ = false;                     // opened at start-up
     std::optional<std::string> historyProblem_;  // to be told
-    bool historyProblemTold_ = false;
     // The running command: the game before it, and what is told at its end.
     engine::GameState commandBefore_;
     std::optional<std::string> commandError_;  // the music's failure, or a step's

@@ -1,5 +1,6 @@
 // The play's history: each spin and bonus game as its outcome is secured,
-// and the money events, with a failure told once and the game played on.
+// and the money events; what the files tell of the history (it cannot be
+// kept for now, it is kept again) is told once no spin runs.
 #include <algorithm>
 #include <string>
 
@@ -76,20 +77,29 @@ void Session::RecordBonus(int box, int32_t prize)
     Record(entry, state_);
 }
 
-void Session::HistoryFailed(const std::string& reason)
+void Session::HistoryFailed(const std::string& notice)
 {
-    historyOn_ = false;
-    if (!historyProblemTold_ && !historyProblem_) historyProblem_ = reason;
+    // Two that come before the first is told (the history stopped and is
+    // kept again within one spin) are told together.
+    historyProblem_ = historyProblem_ ? WithFullStop(*historyProblem_) + " " + notice : notice;
 }
 
 void Session::TellHistoryProblem()
 {
-    // Told once, and never in the middle of a spin: the reels are not held up by a box.
+    // Never in the middle of a spin: the reels are not held up by a box.
     if (!historyProblem_ || lifecycle_.CommandRunning()) return;
-    const std::string reason = *historyProblem_;
+    const std::string text = *historyProblem_;
     historyProblem_.reset();
-    historyProblemTold_ = true;
-    parts_.dialogs.ShowError("The game history cannot be kept (" + reason + "). The game goes on without it");
+    parts_.dialogs.ShowNotice(text);
+}
+
+void Session::CloseHistory()
+{
+    if (!historyOn_) return;
+    historyOn_ = false;  // nothing is recorded after the closing
+    const auto notice = parts_.files.CloseHistory();
+    // Not after a termination signal: no one may be there to close the box.
+    if (notice && lifecycle_.CloseWithReminder()) parts_.dialogs.ShowError(*notice);
 }
 
 }  // namespace play

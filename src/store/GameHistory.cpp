@@ -41,8 +41,9 @@ std::string Reason(sqlite3* db)
     return db ? sqlite3_errmsg(db) : "out of memory";
 }
 
-// Now, in UTC, to the millisecond: 2026-12-07T19:30:00.123Z.
-std::string Now()
+}  // namespace
+
+std::string GameHistory::TimeNow()
 {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
@@ -56,14 +57,20 @@ std::string Now()
     return full;
 }
 
+namespace {
+
+// The last failure on the connection, with its code.
+[[noreturn]] void ThrowLast(sqlite3* db)
+{
+    throw HistoryError(Reason(db), db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM);
+}
+
 // A prepared statement, finalised however its scope ends.
 class Statement {
 public:
     Statement(sqlite3* db, const std::string& sql) : db_(db)
     {
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement_, nullptr) != SQLITE_OK) {
-            throw HistoryError(Reason(db));
-        }
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement_, nullptr) != SQLITE_OK) ThrowLast(db);
     }
     ~Statement() { sqlite3_finalize(statement_); }
     Statement(const Statement&) = delete;
@@ -80,14 +87,14 @@ public:
         const int result = sqlite3_step(statement_);
         if (result == SQLITE_ROW) return true;
         if (result == SQLITE_DONE) return false;
-        throw HistoryError(Reason(db_));
+        ThrowLast(db_);
     }
     sqlite3_stmt* Handle() const { return statement_; }
 
 private:
     void Check(int result) const
     {
-        if (result != SQLITE_OK) throw HistoryError(Reason(db_));
+        if (result != SQLITE_OK) ThrowLast(db_);
     }
     sqlite3* db_;
     sqlite3_stmt* statement_ = nullptr;
@@ -118,14 +125,20 @@ sqlite3* Open(const std::filesystem::path& path, int flags)
     if (result != SQLITE_OK) {
         const std::string reason = Reason(db);
         sqlite3_close(db);
-        throw HistoryError(reason);
+        throw HistoryError(reason, result);
     }
     // A second copy of the game or a reader holds it at most this long.
-    sqlite3_busy_timeout(db, 100);
+    sqlite3_busy_timeout(db, GameHistory::BusyWait);
     return db;
 }
 
 }  // namespace
+
+bool HistoryError::Damaged() const
+{
+    const int primary = code_ & 0xff;
+    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
+}
 
 const char* HistoryKindName(HistoryKind kind)
 {
@@ -181,56 +194,66 @@ GameHistory::~GameHistory()
 void GameHistory::Execute(const char* sql) const
 {
     char* message = nullptr;
-    if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+    if (const int result = sqlite3_exec(db_, sql, nullptr, nullptr, &message); result != SQLITE_OK) {
         const std::string reason = message ? message : Reason(db_);
         sqlite3_free(message);
-        throw HistoryError(reason);
+        throw HistoryError(reason, sqlite3_extended_errcode(db_) != SQLITE_OK ? sqlite3_extended_errcode(db_) : result);
     }
 }
 
-void GameHistory::Append(const HistoryEntry& e)
+void GameHistory::AppendAll(const std::vector<TimedEntry>& entries)
 {
     Execute("BEGIN IMMEDIATE");
     try {
         Statement insert(db_, std::string("INSERT INTO history (") + Columns +
                                   ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
-        const bool spin = e.kind == HistoryKind::Spin;
-        const bool bonus = e.kind == HistoryKind::Bonus;
-        const auto bindIf = [&insert](int index, bool present, int64_t value) {
-            if (present) insert.Bind(index, value);
-        };
-        insert.Bind(1, Now());
-        insert.Bind(2, std::string(HistoryKindName(e.kind)));
-        insert.Bind(3, e.game);
-        bindIf(4, spin, e.bet);
-        for (int reel = 0; reel < 3; ++reel) {
-            bindIf(5 + reel, spin, e.stops[static_cast<size_t>(reel)]);
-            bindIf(8 + reel, spin, e.symbols[static_cast<size_t>(reel)]);
+        for (const TimedEntry& timed : entries) {
+            const HistoryEntry& e = timed.entry;
+            sqlite3_reset(insert.Handle());
+            sqlite3_clear_bindings(insert.Handle());
+            const bool spin = e.kind == HistoryKind::Spin;
+            const bool bonus = e.kind == HistoryKind::Bonus;
+            const auto bindIf = [&insert](int index, bool present, int64_t value) {
+                if (present) insert.Bind(index, value);
+            };
+            insert.Bind(1, timed.time);
+            insert.Bind(2, std::string(HistoryKindName(e.kind)));
+            insert.Bind(3, e.game);
+            bindIf(4, spin, e.bet);
+            for (int reel = 0; reel < 3; ++reel) {
+                bindIf(5 + reel, spin, e.stops[static_cast<size_t>(reel)]);
+                bindIf(8 + reel, spin, e.symbols[static_cast<size_t>(reel)]);
+            }
+            if (spin) insert.Bind(11, e.nudges);
+            if (spin) insert.Bind(12, e.rule);
+            bindIf(13, spin, e.win);
+            bindIf(14, spin, e.bonusPoints);
+            bindIf(15, spin || bonus, e.meterBefore);
+            bindIf(16, spin || bonus, e.meterAfter);
+            bindIf(17, spin, e.reset ? 1 : 0);
+            bindIf(18, bonus, e.box);
+            if (bonus) insert.Bind(19, JoinBoxes(e.boxes));
+            bindIf(20, bonus, e.prize);
+            bindIf(21, e.kind == HistoryKind::Borrow || e.kind == HistoryKind::PayBack, e.amount);
+            insert.Bind(22, e.creditsBefore);
+            insert.Bind(23, e.creditsAfter);
+            insert.Bind(24, e.borrowed);
+            insert.Bind(25, e.totalBets);
+            insert.Bind(26, e.spins);
+            insert.Step();
+            // Checked every thousand spins (or every `limit`, when smaller).
+            if (spin && ++spinsSinceTrim_ >= std::min<int64_t>(1000, spinLimit_)) TrimSpins();
         }
-        if (spin) insert.Bind(11, e.nudges);
-        if (spin) insert.Bind(12, e.rule);
-        bindIf(13, spin, e.win);
-        bindIf(14, spin, e.bonusPoints);
-        bindIf(15, spin || bonus, e.meterBefore);
-        bindIf(16, spin || bonus, e.meterAfter);
-        bindIf(17, spin, e.reset ? 1 : 0);
-        bindIf(18, bonus, e.box);
-        if (bonus) insert.Bind(19, JoinBoxes(e.boxes));
-        bindIf(20, bonus, e.prize);
-        bindIf(21, e.kind == HistoryKind::Borrow || e.kind == HistoryKind::PayBack, e.amount);
-        insert.Bind(22, e.creditsBefore);
-        insert.Bind(23, e.creditsAfter);
-        insert.Bind(24, e.borrowed);
-        insert.Bind(25, e.totalBets);
-        insert.Bind(26, e.spins);
-        insert.Step();
-        // Checked every thousand spins (or every `limit`, when smaller).
-        if (spin && ++spinsSinceTrim_ >= std::min<int64_t>(1000, spinLimit_)) TrimSpins();
         Execute("COMMIT");
     } catch (...) {
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
+}
+
+bool GameHistory::Checkpoint() noexcept
+{
+    return sqlite3_exec(db_, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 void GameHistory::TrimSpins()
@@ -241,6 +264,23 @@ void GameHistory::TrimSpins()
                    "ORDER BY id DESC LIMIT 1 OFFSET ?)");
     trim.Bind(1, spinLimit_ - 1);
     trim.Step();
+}
+
+bool GameHistory::HoldsRecent(const TimedEntry& timed, int64_t within) const
+{
+    Statement match(db_,
+                    "SELECT 1 FROM history WHERE id > (SELECT coalesce(max(id), 0) FROM history) - ?1"
+                    " AND time = ?2 AND kind = ?3 AND game = ?4 AND credits_before = ?5 AND credits_after = ?6"
+                    " AND spins = ?7 AND total_bets = ?8 LIMIT 1");
+    match.Bind(1, within);
+    match.Bind(2, timed.time);
+    match.Bind(3, std::string(HistoryKindName(timed.entry.kind)));
+    match.Bind(4, timed.entry.game);
+    match.Bind(5, timed.entry.creditsBefore);
+    match.Bind(6, timed.entry.creditsAfter);
+    match.Bind(7, timed.entry.spins);
+    match.Bind(8, timed.entry.totalBets);
+    return match.Step();
 }
 
 int64_t GameHistory::SpinCount() const

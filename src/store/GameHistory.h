@@ -61,10 +61,25 @@ struct StoredEntry {
     HistoryEntry entry;
 };
 
-// Why the history could not be opened, read or written.
+// An entry with the time it was played (UTC, as StoredEntry::time), which it
+// keeps however late it is written.
+struct TimedEntry {
+    std::string time;
+    HistoryEntry entry;
+};
+
+// Why the history could not be opened, read or written, with SQLite's result
+// code (0 when the failure is not SQLite's).
 class HistoryError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit HistoryError(const std::string& reason, int code = 0) : std::runtime_error(reason), code_(code) {}
+    int Code() const { return code_; }
+    // The file is not a database, or its pages are damaged: waiting will not
+    // mend it (unlike a busy, full or unwritable one).
+    bool Damaged() const;
+
+private:
+    int code_;
 };
 
 // $XDG_DATA_HOME/tallyho/<program base name>-history.sqlite.
@@ -87,8 +102,18 @@ public:
     // oldest spins beyond the limit (and entries older than them) go in the
     // same transaction, checked at opening and then every thousand spins (or
     // every `limit` spins when that is smaller).
-    void Append(const HistoryEntry& entry);
+    void Append(const HistoryEntry& entry) { AppendAll({{TimeNow(), entry}}); }
+    // Appends the entries in order, each with its own time, in one transaction:
+    // all of them or none.
+    void AppendAll(const std::vector<TimedEntry>& entries);
     void SetSpinLimit(int64_t spins) { spinLimit_ = spins; }
+    // How long a database busy with another connection is waited for: 100 ms
+    // at first; 0 while entries wait anyway, so that no spin is held up.
+    void SetBusyWait(int milliseconds) { sqlite3_busy_timeout(db_, milliseconds); }
+    static constexpr int BusyWait = 100;
+    // Copies the write-ahead log into the database and empties it, which
+    // frees the log's room on a full disk; false when that cannot be done now.
+    bool Checkpoint() noexcept;
 
     int64_t SpinCount() const;
     int64_t EntryCount() const;  // quick, whatever the size
@@ -101,10 +126,16 @@ public:
     // Up to `count` entries kept after the one numbered `afterId`, newest first.
     std::vector<StoredEntry> After(int64_t afterId, int count) const;
 
+    // True when an entry with this time, kind, game and counts is among the
+    // newest `within` entries: it was written already.
+    bool HoldsRecent(const TimedEntry& timed, int64_t within) const;
+
     // A header row, then every entry, oldest first.
     void WriteCsv(std::ostream& out) const;
     // The header row alone, line end included (an empty history).
     static std::string CsvHeader();
+    // Now, in UTC, to the millisecond: 2026-12-07T19:30:00.123Z.
+    static std::string TimeNow();
 
     static constexpr int64_t DefaultSpinLimit = 1'000'000;
 

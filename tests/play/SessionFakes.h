@@ -176,7 +176,17 @@ public:
     std::vector<engine::GameState> saves;
     std::optional<std::string> failure;  // every save fails with it when set
     std::vector<store::HistoryEntry> history;
-    std::optional<std::string> historyFailure;  // opening and every entry fail with it when set
+    std::optional<std::string> historyFailure;  // opening and every entry tell it when set
+    std::optional<std::string> closeNotice;     // what the closing tells
+    int historyClosings = 0;
+    std::vector<store::HistoryEntry> waiting;
+    bool failing = false;
+    std::optional<std::string> FailureBegins()
+    {
+        if (!historyFailure || failing) return std::nullopt;
+        failing = true;
+        return historyFailure;
+    }
 
     std::optional<std::string> CheckAtStart() override { return std::nullopt; }
     void LoadCurrentGame(engine::GameState& state) override
@@ -189,12 +199,24 @@ public:
         if (failure) throw std::runtime_error(*failure);
         saves.push_back(state);
     }
-    std::optional<std::string> OpenHistory() override { return historyFailure; }
+    // As the real files do: a failure is told when it begins, the entries
+    // wait, and they go in before the next one that can be written, told too.
+    std::optional<std::string> OpenHistory() override { return FailureBegins(); }
     std::optional<std::string> Record(const store::HistoryEntry& entry) override
     {
-        if (historyFailure) return historyFailure;
-        history.push_back(entry);
-        return std::nullopt;
+        waiting.push_back(entry);
+        if (historyFailure) return FailureBegins();
+        history.insert(history.end(), waiting.begin(), waiting.end());
+        const size_t added = waiting.size() - 1;
+        waiting.clear();
+        if (!failing) return std::nullopt;
+        failing = false;
+        return "The game history is kept again; " + std::to_string(added) + " entries were added.";
+    }
+    std::optional<std::string> CloseHistory() override
+    {
+        ++historyClosings;
+        return closeNotice;
     }
     std::vector<store::StoredEntry> LastSpins(int count) override
     {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowFixture.h"
+#include "store/GameHistory.h"
 
 using namespace windowtest;
 
@@ -331,7 +332,7 @@ TEST(WindowStartup, ADamagedHistoryIsToldOnceAndTheGamePlaysAndSavesAsBefore)
     ASSERT_TRUE(form->StartupSucceeded());
     ASSERT_EQ(env.boxes.shown.size(), 1u);
     EXPECT_EQ(env.boxes.shown[0].kind, QStringLiteral("error"));
-    EXPECT_TRUE(env.boxes.shown[0].text.startsWith(QStringLiteral("The game history cannot be kept (")))
+    EXPECT_TRUE(env.boxes.shown[0].text.startsWith(QStringLiteral("The game history was damaged (")))
         << env.boxes.shown[0].text.toStdString();
     QTest::keyClick(form->View(), Qt::Key_B);
     PlayOut(env.platform, *form);
@@ -339,5 +340,13 @@ TEST(WindowStartup, ADamagedHistoryIsToldOnceAndTheGamePlaysAndSavesAsBefore)
     PlayOut(env.platform, *form);
     EXPECT_EQ(env.Saved("Spins"), "1");
     EXPECT_EQ(env.boxes.shown.size(), 1u);
-    EXPECT_EQ(QFileInfo(env.HistoryFile()).size(), 4096);  // left as it was
+    // Moved aside whole, under a name that says so and that the box gives; a new history is kept.
+    const QDir data = QFileInfo(env.HistoryFile()).dir();
+    const QStringList aside = data.entryList({QStringLiteral("plumfizz-history.sqlite.damaged-*")}, QDir::Files);
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_EQ(QFileInfo(data.filePath(aside[0])).size(), 4096);
+    EXPECT_TRUE(env.boxes.shown[0].text.contains(data.filePath(aside[0])));
+    const auto history = store::GameHistory::OpenForReading(env.HistoryFile().toStdString());
+    ASSERT_NE(history, nullptr);
+    EXPECT_EQ(history->SpinCount(), 1);
 }
