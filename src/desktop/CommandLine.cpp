@@ -2,6 +2,7 @@
 #include "desktop/CommandLine.h"
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 #include <QtGlobal>
 
@@ -29,9 +30,10 @@ constexpr char HelpText[] =
     "  --history      write the game history as CSV (oldest first) and exit\n"
     "\n"
     "The theme (symbol sheet, pictures, sounds, music, manual) is read from the\n"
-    "directory of the program file, symbolic links followed. Games are saved in\n"
-    "$XDG_CONFIG_HOME/tallyho/plumfizz.ini (~/.config/tallyho/ by default), the\n"
-    "history in $XDG_DATA_HOME/tallyho/plumfizz-history.sqlite\n"
+    "directory of the program file, symbolic links followed; when none is there,\n"
+    "from ../share/games/plumfizz and ../share/doc/plumfizz seen from it. Games are\n"
+    "saved in $XDG_CONFIG_HOME/tallyho/plumfizz.ini (~/.config/tallyho/ by\n"
+    "default), the history in $XDG_DATA_HOME/tallyho/plumfizz-history.sqlite\n"
     "(~/.local/share/tallyho/ by default).\n";
 
 // Platforms that draw without a display server.
@@ -46,16 +48,22 @@ bool PlatformNeedsNoDisplay(const QString& platform)
 QtMessageHandler previousHandler = nullptr;
 QList<std::pair<QtMsgType, QString>>* heldMessages = nullptr;
 
-void GuardMessages(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message)
+void GuardMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtFatalMsg) {
-        // Qt gives up only when no platform could be opened: say it once, end cleanly.
-        std::fprintf(stderr, "%s\n", NoDisplayMessage);
+        // Qt gives up only when no platform could be opened: say it once, with
+        // Qt's own reason, and end cleanly.
+        QStringList reasons;
+        for (const auto& held : *heldMessages) reasons.append(held.second);
+        std::fprintf(stderr, "%s\n", qPrintable(NoDisplayText(reasons, message)));
         std::fflush(stderr);
         std::_Exit(1);
     }
     // Held as text only; the context's strings need not outlive the call.
-    heldMessages->append({type, message});
+    const QString category = QString::fromLatin1(context.category ? context.category : "");
+    heldMessages->append({type, category.isEmpty() || category == QLatin1String("default")
+                                    ? message
+                                    : category + QStringLiteral(": ") + message});
 }
 
 // On stderr: the entries that wait to be written into the history, if any.
@@ -112,6 +120,19 @@ int PrintHistory()
         TellWaiting(baseName, nullptr);
         return 1;
     }
+}
+
+QString NoDisplayText(const QStringList& qtMessages, const QString& qtFailure)
+{
+    QString text = QString::fromLatin1(NoDisplayMessage);
+    for (const QString& message : qtMessages) {
+        if (!message.trimmed().isEmpty()) text += QStringLiteral("\nQt: ") + message.trimmed();
+    }
+    // Of Qt's last word only the platforms it has; its advice to reinstall
+    // the application is beside the point.
+    const qsizetype available = qtFailure.indexOf(QLatin1String("Available platform plugins are:"));
+    if (available >= 0) text += QStringLiteral("\nQt: ") + qtFailure.mid(available).simplified();
+    return text;
 }
 
 bool DisplayNamed()

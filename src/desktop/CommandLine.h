@@ -3,6 +3,9 @@
 // had at all.
 #pragma once
 
+#include <QString>
+#include <QStringList>
+
 #include <string>
 #include <vector>
 
@@ -27,12 +30,18 @@ int PrintHistory();
 inline constexpr char NoDisplayMessage[] =
     "Plumfizz Slots needs a graphical display (DISPLAY or WAYLAND_DISPLAY is not set or cannot be opened).";
 
+// What is printed when Qt could open no platform: NoDisplayMessage, then
+// Qt's own reason on lines of their own starting "Qt: " (the messages it gave
+// while trying, such as the platform plugin it tried and why it failed, and
+// the platforms it has, from its final message).
+QString NoDisplayText(const QStringList& qtMessages, const QString& qtFailure);
+
 // False when Qt would have to reach a display server and no display is named
 // (QT_QPA_PLATFORM naming a platform without one, such as offscreen, needs none).
 bool DisplayNamed();
 
 // Turns Qt's failure to open the display while the application object is
-// being made into NoDisplayMessage and exit status 1, instead of an abort;
+// being made into NoDisplayText and exit status 1, instead of an abort;
 // Qt's other messages of that moment are passed on once it succeeded.
 class DisplayOpenGuard {
 public:

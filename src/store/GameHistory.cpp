@@ -103,7 +103,12 @@ private:
 std::string JoinBoxes(const std::array<int32_t, 8>& boxes)
 {
     std::string text;
+    // GCC 12 at -O3 sees overlapping copies inside std::string's operator+
+    // here, a false -Wrestrict (GCC bug 105329).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
     for (const int32_t box : boxes) text += (text.empty() ? "" : " ") + std::to_string(box);
+#pragma GCC diagnostic pop
     return text;
 }
 

@@ -1,6 +1,8 @@
 // The main window's outer size, kept once its frame is known.
 #include "table/WindowSize.h"
 
+#include <QTimer>
+
 #include <algorithm>
 
 namespace table {
@@ -27,15 +29,11 @@ void WindowSize::Fit(QWidget& window, QEvent::Type happened) const
 bool WindowSize::ToggleFullScreen(QWidget& window)
 {
     if (window.isFullScreen()) {
-        if (window.isMaximized() || maximised_) {
-            window.showMaximized();
-        } else {
-            window.showNormal();
-            window.setGeometry(beforeFullScreen_);
-            window.setFixedSize(beforeFullScreen_.size());
-        }
+        LeaveFullScreen(window);
         return false;
     }
+    ++restoreRequest_;  // a maximise still waiting from leaving before is dropped
+    maximisedBeforeFullScreen_ = window.isMaximized();
     beforeFullScreen_ = window.geometry();
     // A fixed size would keep the window from covering the screen.
     window.setMinimumSize(0, 0);
@@ -43,6 +41,25 @@ bool WindowSize::ToggleFullScreen(QWidget& window)
     // The window manager gives it the screen.
     window.showFullScreen();
     return true;
+}
+
+void WindowSize::LeaveFullScreen(QWidget& window)
+{
+    // A normal window first, whatever it was before: maximising straight from
+    // full screen has Qt ask a Wayland compositor to maximise before it asks
+    // to leave full screen, and weston then ends the connection because the
+    // window is not the size it was configured to. The maximise follows once
+    // the compositor has had a moment to configure the normal window.
+    window.showNormal();
+    if (maximisedBeforeFullScreen_) {
+        const unsigned request = ++restoreRequest_;
+        QTimer::singleShot(MaximisePauseMs, &window, [this, &window, request] {
+            if (request == restoreRequest_ && !window.isFullScreen()) window.showMaximized();
+        });
+        return;
+    }
+    window.setGeometry(beforeFullScreen_);
+    window.setFixedSize(beforeFullScreen_.size());
 }
 
 }  // namespace table

@@ -28,14 +28,22 @@ public:
     void Fit(QWidget& window, QEvent::Type happened) const;
 
     // Full screen, the player's choice for the running program; leaving it
-    // brings back the window as it was (its fixed size, or maximised).
+    // brings back the window as it was (its fixed size, or maximised a
+    // moment after it is shown normal again).
     // True when the window is now full screen.
     bool ToggleFullScreen(QWidget& window);
 
+    // Between leaving full screen and maximising the window again.
+    static constexpr int MaximisePauseMs = 150;
+
 private:
+    void LeaveFullScreen(QWidget& window);
+
     QSize outer_;
     bool maximised_ = false;
     QRect beforeFullScreen_;  // the client area's place and size
+    bool maximisedBeforeFullScreen_ = false;
+    unsigned restoreRequest_ = 0;  // which leaving of full screen a pending maximise belongs to
 };
 
 }  // namespace table

@@ -71,7 +71,12 @@ std::string Fraction::ToDecimal(int places) const
         digits.insert(0, static_cast<size_t>(places) + 1 - digits.size(), '0');
     std::string text = numerator_.Sign() < 0 && !scaled.IsZero() ? "-" : "";
     text += digits.substr(0, digits.size() - static_cast<size_t>(places));
+    // GCC 12 at -O3 sees overlapping copies inside std::string's operator+
+    // here, a false -Wrestrict (GCC bug 105329).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
     if (places > 0) text += "." + digits.substr(digits.size() - static_cast<size_t>(places));
+#pragma GCC diagnostic pop
     return text;
 }
 
