@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <variant>
 #include <vector>
 
@@ -70,8 +69,9 @@ struct PickBonusBox {
     BonusPrizes prizes;
 };
 // An information box with an OK button; a refused command ends with it.
+// The text is one of the rules' own messages (Game.h).
 struct TellInformation {
-    std::string text;
+    const char* text;
 };
 
 }  // namespace step

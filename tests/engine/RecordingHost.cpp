@@ -105,7 +105,7 @@ void RecordingHost::Read(const engine::Script& script)
                     lastPrizes = st.prizes;
                     calls.push_back("BonusWindow");
                 } else if constexpr (std::is_same_v<T, s::TellInformation>) {
-                    calls.push_back("Info " + st.text);
+                    calls.push_back(std::string("Info ") + st.text);
                 }
             },
             step);
