@@ -237,6 +237,7 @@ private:
 
     bool resumed_ = false;
     bool historyOn_ = false;                     // opened at start-up
+    bool historyClosed_ = false;                 // its last try at closing made
     std::optional<std::string> historyProblem_;  // to be told
     // The running command: the game before it, and what is told at its end.
     engine::GameState commandBefore_;

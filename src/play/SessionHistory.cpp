@@ -95,8 +95,10 @@ void Session::TellHistoryProblem()
 
 void Session::CloseHistory()
 {
-    if (!historyOn_) return;
-    historyOn_ = false;  // nothing is recorded after the closing
+    // Once: a borrowing the closing cut short is still recorded after it
+    // (its window returns once the game has closed), and goes in or waits.
+    if (!historyOn_ || historyClosed_) return;
+    historyClosed_ = true;
     const auto notice = parts_.files.CloseHistory();
     // Not after a termination signal: no one may be there to close the box.
     if (notice && lifecycle_.CloseWithReminder()) parts_.dialogs.ShowError(*notice);
