@@ -55,6 +55,14 @@ void DesktopMessageBoxes::Information(QWidget* owner, const QString& text)
     MakeMessageBox(BoxIcon::Information, QStringLiteral("Information"), text, QMessageBox::Ok, owner)->exec();
 }
 
+void DesktopMessageBoxes::OpenInformation(QWidget* owner, const QString& text)
+{
+    QMessageBox* box =
+        MakeMessageBox(BoxIcon::Information, QStringLiteral("Information"), text, QMessageBox::Ok, owner).release();
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
 void DesktopMessageBoxes::Error(QWidget* owner, const QString& caption, const QString& text)
 {
     MakeMessageBox(BoxIcon::Error, caption, text, QMessageBox::Ok, owner)->exec();

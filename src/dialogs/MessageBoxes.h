@@ -38,6 +38,10 @@ public:
     virtual void Plain(QWidget* owner, const QString& caption, const QString& text) = 0;
     // "Information", with an OK button.
     virtual void Information(QWidget* owner, const QString& text) = 0;
+    // The same, opened without a loop of its own: returns at once, and the
+    // box goes when its OK is pressed (over the bonus window, which a spin's
+    // script waits for).
+    virtual void OpenInformation(QWidget* owner, const QString& text) { Information(owner, text); }
     // An error box; caption is the application title.
     virtual void Error(QWidget* owner, const QString& caption, const QString& text) = 0;
     // "Confirm", with Yes and No; true for Yes.
@@ -48,6 +52,7 @@ class DesktopMessageBoxes : public MessageBoxes {
 public:
     void Plain(QWidget* owner, const QString& caption, const QString& text) override;
     void Information(QWidget* owner, const QString& text) override;
+    void OpenInformation(QWidget* owner, const QString& text) override;
     void Error(QWidget* owner, const QString& caption, const QString& text) override;
     bool Confirm(QWidget* owner, const QString& text) override;
 };

@@ -30,7 +30,7 @@ void TableDialogs::OpenBonusWindow(const engine::BonusPrizes& prizes, engine::Ra
     BonusWindowServices services;
     services.playSoundEffect = std::move(playEffect);
     services.random = [&random](int32_t n) { return random(n); };
-    services.showInformation = [this](const QString& text) { boxes_.Information(openBonus_.data(), text); };
+    services.showInformation = [this](const QString& text) { boxes_.OpenInformation(openBonus_.data(), text); };
     services.picked = [this, picked = std::move(picked)](int box) {
         openBonus_ = nullptr;
         picked(box);
