@@ -46,7 +46,7 @@ QString FormatReminderDate(QDate date);
 //                                             QDateTime::currentDateTime(), ask);
 //     if (reminder.openGamePage) web::OpenWebPageQuietly(web::GamePage(WebPageName), this);
 //     if (reminder.error) show *reminder.error;
-//     ... then ClosingRequested, then SaveGameSlot(CurrentGameSlot, "CurrentGame").
+//     ... then the current game saved (SaveGameSlot(CurrentGameSlot, "CurrentGame")).
 UpdateReminderResult RunUpdateReminder(store::SettingsFile& file, const QString& gameTitle, const QString& versionText,
                                        const QDateTime& now, const std::function<bool(const QString&)>& askYesNo);
 
