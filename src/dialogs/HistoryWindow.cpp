@@ -8,18 +8,26 @@
 #include <QLocale>
 #include <QVBoxLayout>
 
+#include <langinfo.h>
+
 #include <algorithm>
+#include <ctime>
+#include <initializer_list>
+#include <utility>
 
 #include "dialogs/CabinetLook.h"
 #include "dialogs/KeyboardFocusFrame.h"
 #include "dialogs/LongRunReturns.h"
+#include "engine/PayTable.h"
+#include "play/SpokenTable.h"
+#include "store/GameStore.h"
 
 namespace dialogs {
 
 namespace {
 
 const QStringList Headings = {
-    QStringLiteral("Time"),           QStringLiteral("Entry"),        QStringLiteral("Bet"), QStringLiteral("Stops"),
+    QStringLiteral("Time"),           QStringLiteral("Entry"),        QStringLiteral("Bet"), QStringLiteral("Stopped on"),
     QStringLiteral("Nudges"),         QStringLiteral("Pays for"),     QStringLiteral("Win"), QStringLiteral("Meter"),
     QStringLiteral("Credits before"), QStringLiteral("Credits after")};
 
@@ -28,26 +36,72 @@ QString Number(int64_t value)
     return QLocale().toString(static_cast<qlonglong>(value));
 }
 
-// The entry's time in the player's time zone, to the second.
-QString LocalTime(const std::string& utc)
+}  // namespace
+
+QString HistoryTime(const std::string& utc)
 {
-    QDateTime time = QDateTime::fromString(QString::fromStdString(utc), Qt::ISODateWithMs);
-    return time.isValid() ? time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                          : QString::fromStdString(utc);
+    const QDateTime time = QDateTime::fromString(QString::fromStdString(utc), Qt::ISODateWithMs);
+    if (!time.isValid()) return QString::fromStdString(utc);
+    const QDateTime local = time.toLocalTime();
+    std::tm date{};
+    date.tm_year = local.date().year() - 1900;
+    date.tm_mon = local.date().month() - 1;
+    date.tm_mday = local.date().day();
+    const char* format = nl_langinfo(D_FMT);
+    const std::string day = store::FormatGameDate(date, store::DateSeparatorFromFormat(format != nullptr ? format : ""));
+    return QString::fromStdString(day) + QLatin1Char(' ') + local.time().toString(QStringLiteral("HH:mm:ss"));
 }
+
+QString NudgesText(const std::string& nudges)
+{
+    static const char* const reels[3] = {"left", "middle", "right"};
+    QStringList said;
+    const QStringList each = QString::fromStdString(nudges).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (int reel = 0; reel < std::min<int>(3, static_cast<int>(each.size())); ++reel) {
+        QStringList moves;
+        for (const QChar move : each[reel]) {
+            if (move == QLatin1Char('D')) moves << QStringLiteral("down \u2193");
+            if (move == QLatin1Char('U')) moves << QStringLiteral("up \u2191");
+        }
+        if (!moves.isEmpty()) said << QLatin1String(reels[reel]) + QLatin1Char(' ') + moves.join(QStringLiteral(", "));
+    }
+    if (said.isEmpty()) return {};
+    said[0][0] = said[0][0].toUpper();
+    return said.join(QStringLiteral("; "));
+}
+
+QString RuleText(const std::string& rule)
+{
+    // The pay table's rows, as it shows them, for each rule the history keeps.
+    using engine::PayRule;
+    for (const auto& [which, words] : std::initializer_list<std::pair<PayRule, const char*>>{
+             {PayRule::ThreeSymbol0, "Plum, plum, plum"},
+             {PayRule::ThreeSymbol1, "Seven, seven, seven"},
+             {PayRule::TwoSymbol0, "Plum, plum, any"},
+             {PayRule::ThreeSymbol2, "Triple bar, triple bar, triple bar"},
+             {PayRule::ThreeSymbol3, "Double bar, double bar, double bar"},
+             {PayRule::ThreeSymbol4, "Single bar, single bar, single bar"},
+             {PayRule::MixedBars, "Any bar, any bar, any bar"},
+             {PayRule::OneSymbol0, "Plum, any, any"}}) {
+        if (rule == engine::PayRuleDescription(which)) return QString::fromLatin1(words);
+    }
+    return QString::fromStdString(rule);
+}
+
+namespace {
 
 QStringList Cells(const store::StoredEntry& stored)
 {
     const store::HistoryEntry& e = stored.entry;
     QStringList cells(Headings.size());
-    cells[0] = LocalTime(stored.time);
+    cells[0] = HistoryTime(stored.time);
     cells[1] = QString::fromLatin1(store::HistoryKindName(e.kind));
     switch (e.kind) {
     case store::HistoryKind::Spin:
         cells[2] = Number(e.bet);
-        cells[3] = QStringLiteral("%1 %2 %3").arg(e.stops[0]).arg(e.stops[1]).arg(e.stops[2]);
-        cells[4] = QString::fromStdString(e.nudges);
-        cells[5] = QString::fromStdString(e.rule);
+        cells[3] = QString::fromStdString(play::PaylineText({e.stops[0], e.stops[1], e.stops[2]}));
+        cells[4] = NudgesText(e.nudges);
+        cells[5] = RuleText(e.rule);
         cells[6] = Number(e.win);
         cells[7] = QStringLiteral("%1 \u2192 %2%3").arg(e.meterBefore).arg(e.meterAfter).arg(e.reset ? " (Reset)" : "");
         break;
@@ -95,9 +149,11 @@ QString TotalsText(const HistoryTotals& t)
                          QStringLiteral(" %")
                    : QStringLiteral("none");
     return QStringLiteral(
-               "Shown: %1 spins, %2 bet, %3 won (bonus prizes included), return %4, largest win %5, "
-               "%6 bonus games")
-        .arg(Number(t.spins), Number(t.bets), Number(t.wins), share, Number(t.largestWin), Number(t.bonusGames));
+               "Shown: %1 %2, %3 bet, %4 won (bonus prizes included), return %5, largest win %6, "
+               "%7 bonus %8")
+        .arg(Number(t.spins), t.spins == 1 ? QStringLiteral("spin") : QStringLiteral("spins"), Number(t.bets),
+             Number(t.wins), share, Number(t.largestWin), Number(t.bonusGames),
+             t.bonusGames == 1 ? QStringLiteral("game") : QStringLiteral("games"));
 }
 
 QString LongRunText(const HistoryTotals& t)
@@ -117,6 +173,7 @@ QString LongRunText(const HistoryTotals& t)
 HistoryWindow::HistoryWindow(const std::filesystem::path& path, bool canRecall, QWidget* owner)
     : QDialog(owner),
       Table(this),
+      EmptyLabel(this),
       PageLabel(this),
       TotalsLabel(this),
       MachineLabel(this),
@@ -133,7 +190,20 @@ HistoryWindow::HistoryWindow(const std::filesystem::path& path, bool canRecall, 
     Table.setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table.setSelectionBehavior(QAbstractItemView::SelectRows);
     Table.verticalHeader()->hide();
-    Table.horizontalHeader()->setStretchLastSection(true);
+    // Every column in the window: the figures as wide as they are, the words
+    // sharing what is left and wrapping; the headings stay as they are when
+    // a row is chosen.
+    QHeaderView* header = Table.horizontalHeader();
+    header->setHighlightSections(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    for (const int words : {3, 4, 5}) header->setSectionResizeMode(words, QHeaderView::Stretch);
+    Table.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Table.setWordWrap(true);
+    EmptyLabel.setAlignment(Qt::AlignCenter);
+    EmptyLabel.setWordWrap(true);
+    EmptyLabel.setTextFormat(Qt::PlainText);
+    EmptyLabel.setText(QStringLiteral("There is no history yet. Every spin, bonus game and borrowing is listed "
+                                      "here once it is played."));
     Table.setAccessibleName(QStringLiteral("Game history"));
     for (QLabel* label : {&PageLabel, &TotalsLabel, &MachineLabel}) label->setTextFormat(Qt::PlainText);
     NewerButton.setText(QStringLiteral("&Newer"));
@@ -159,6 +229,7 @@ HistoryWindow::HistoryWindow(const std::filesystem::path& path, bool canRecall, 
     buttons->addWidget(&CloseButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(&Table, 1);
+    layout->addWidget(&EmptyLabel, 1);
     layout->addWidget(&TotalsLabel);
     layout->addWidget(&MachineLabel);
     layout->addLayout(buttons);
@@ -172,6 +243,7 @@ HistoryWindow::HistoryWindow(const std::filesystem::path& path, bool canRecall, 
     } catch (const std::exception& error) {
         history_.reset();
         Show({});
+        EmptyLabel.setText(QStringLiteral("The history cannot be read."));
         PageLabel.setText(QStringLiteral("The history %1 cannot be read: %2.")
                               .arg(QString::fromStdString(path.string()), QString::fromUtf8(error.what())));
     }
@@ -191,7 +263,9 @@ void HistoryWindow::Show(std::vector<store::StoredEntry> page)
             Table.setItem(row, column, item);
         }
     }
-    Table.resizeColumnsToContents();
+    Table.resizeRowsToContents();
+    Table.setVisible(!page_.empty());
+    EmptyLabel.setVisible(page_.empty());
     const HistoryTotals totals = TotalsOf(page_);
     TotalsLabel.setText(TotalsText(totals));
     MachineLabel.setText(LongRunText(totals));

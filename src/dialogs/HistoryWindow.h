@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "store/GameHistory.h"
@@ -35,6 +36,15 @@ HistoryTotals TotalsOf(const std::vector<store::StoredEntry>& entries);
 QString TotalsText(const HistoryTotals& totals);
 QString LongRunText(const HistoryTotals& totals);
 
+// An entry's time as the player reads it: the date as the saved games write
+// it ("mm/dd/yy" with the locale's separator) and the local time to the second.
+QString HistoryTime(const std::string& utc);
+// The nudges kept with a spin ("-", "D", "U" or "DU" a reel) in words and
+// arrows: "Left down \u2193; right up \u2191"; "" for none.
+QString NudgesText(const std::string& nudges);
+// A pay rule kept with a spin, as the pay table shows its row: "Plum, plum, any".
+QString RuleText(const std::string& rule);
+
 class HistoryWindow : public QDialog {
     Q_OBJECT
 public:
@@ -50,6 +60,7 @@ public:
     ~HistoryWindow() override;
 
     QTableWidget Table;
+    QLabel EmptyLabel;  // in the table's place while there is nothing to list
     QLabel PageLabel;
     QLabel TotalsLabel;
     QLabel MachineLabel;

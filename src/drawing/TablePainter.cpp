@@ -88,6 +88,8 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
                              QRect(0, 0, c, device_.MotionHeight));
 
     labelFont_ = LabelFontFor(metrics_.layoutWidth, metrics_.logicalDpi);
+    // The captions grow with the counters.
+    labelFont_.setPixelSize(std::max(1, qRound(labelFont_.pixelSize() * CaptionScale(metrics_.layoutWidth))));
     labelFont_.setPixelSize(std::max(1, ToDevice(labelFont_.pixelSize())));
 
     // All three buttons take their halves from the bet-one button's size,
@@ -109,13 +111,12 @@ TablePainter::TablePainter(QImage& surface, const pictures::PictureSet& set, con
         }
     }
 
-    // Cells copied one for one: the meter's slices and the counters' digits.
-    const QSize slice = layout::MeterSliceSize;
-    meterStrip_ = pictures_.ForUnitCopies(&PictureSet::bonusMeterStrip, slice,
-                                          QSize(ToDevice(slice.width()), ToDevice(slice.height())));
+    // The counters' cells grow with the table, each kept at its size on the
+    // surface and copied one for one.
+    const double cellScale = pictures::TableCellScale(metrics_.layoutWidth);
     for (const bool green : {false, true}) {
         counterDigits_[green ? 1 : 0] =
-            pictures::CounterDigitsOf(pictures_, metrics_.layoutWidth, green, metrics_.pixelRatio);
+            pictures::CounterDigitsOf(pictures_, metrics_.layoutWidth, green, metrics_.pixelRatio, cellScale);
     }
 }
 
@@ -148,6 +149,12 @@ QFont TablePainter::LabelFontFor(int layoutWidth, int logicalDpi)
     // Labels are redrawn over themselves; without smoothing they stay crisp.
     font.setStyleStrategy(QFont::NoAntialias);
     return font;
+}
+
+double TablePainter::CaptionScale(int layoutWidth)
+{
+    if (layoutWidth < 900) return layoutWidth / double(layout::TableSize.width());
+    return std::max(1.0, layoutWidth / 1024.0);
 }
 
 QRect TablePainter::ScaledRect(const QRect& design) const
@@ -264,14 +271,12 @@ QRect TablePainter::DrawBonusMeter(int32_t level)
 {
     // A saved game may carry any number; only the slices from empty to full exist.
     const int n = std::clamp<int32_t>(level, 0, engine::BonusMeterFull);
-    // Centred in logical pixels, so that it stands where it does at ratio 1.
-    const QSize logical = layout::MeterSliceSize;
-    const QRect& box = layout::MeterBox;
-    const int left = Scaled(box.left()) + (Scaled(box.left() + box.width()) - Scaled(box.left()) - logical.width()) / 2;
-    const int top = Scaled(box.top()) + (Scaled(box.top() + box.height()) - Scaled(box.top()) - logical.height()) / 2;
-    const QSize slice(ToDevice(logical.width()), ToDevice(logical.height()));
-    return CopyUnscaled(surface_, QPoint(ToDevice(left) + metrics_.originX, ToDevice(top)), meterStrip_,
-                        QRect(QPoint(0, (engine::BonusMeterFull - n) * slice.height()), slice));
+    // The slice fills its box at every size, as it does on the 800-wide
+    // table, read from the strip's variant for that size and never held.
+    const QRect box = ScaledRect(layout::MeterBox);
+    const int slice = layout::MeterSliceSize.height();
+    return pictures_.DrawRowsForScale(&PictureSet::bonusMeterStrip, surface_, box.topLeft(), box.size(),
+                                      (engine::BonusMeterFull - n) * slice, slice);
 }
 
 QImage TablePainter::AreaPicture(int area, bool lit) const

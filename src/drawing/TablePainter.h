@@ -115,6 +115,10 @@ public:
     // (bold below 100 dpi), 8 points regular below a layout width of 900;
     // points become pixels at the given resolution.
     static QFont LabelFontFor(int layoutWidth, int logicalDpi);
+    // How many times that size the labels are drawn, so that they grow and
+    // shrink with the table: the 8 points are sized for an 800-wide table,
+    // the 10 points for a 1024-wide one (never smaller from 900 up).
+    static double CaptionScale(int layoutWidth);
 
 private:
     // Logical pixels as surface pixels.
@@ -163,8 +167,6 @@ private:
     QImage AreaPicture(int area, bool lit) const;
     // Every area lit, as the background lays them down, with its dim picture held.
     void AreasLaidDownLit();
-    // Copied cell by cell at this ratio.
-    QImage meterStrip_;
     pictures::CounterDigits counterDigits_[2];  // red, green
 };
 

@@ -16,7 +16,9 @@ constexpr int LargeDigitsFrom = 1000;
 
 // The strips have no minus: its cell is the unlit cell (the strip's blank,
 // beyond the ten digits, or black) with what an 8 lights beyond a 0 (the
-// middle bar) lit, in the strip's own style.
+// middle bar and its glow) added to it, in the strip's own style. Only what
+// the 8 adds to the 0's light is taken: the upright bars' ends, lit in both,
+// stay dark, and the sign ends cleanly where they would stand.
 QImage MinusCell(const QImage& strip, int c, int h)
 {
     const QImage eight = CropOpaque(strip, QRect(8 * c, 0, c, h));
@@ -24,10 +26,17 @@ QImage MinusCell(const QImage& strip, int c, int h)
     QImage minus =
         strip.width() >= 11 * c ? CropOpaque(strip, QRect(10 * c, 0, c, h)) : QImage(c, h, QImage::Format_RGB32);
     if (strip.width() < 11 * c) minus.fill(Black);
+    const auto added = [](int base, int more, int less) { return std::clamp(base + more - less, 0, 255); };
     for (int row = 0; row < h; ++row) {
         for (int column = 0; column < c; ++column) {
-            if (eight.pixel(column, row) != zero.pixel(column, row))
-                minus.setPixel(column, row, eight.pixel(column, row));
+            const QRgb e = eight.pixel(column, row);
+            const QRgb z = zero.pixel(column, row);
+            const QRgb m = minus.pixel(column, row);
+            if (e == z) continue;
+            minus.setPixel(column, row,
+                           qRgb(added(qRed(m), qRed(e), std::max(qRed(z), qRed(m))),
+                                added(qGreen(m), qGreen(e), std::max(qGreen(z), qGreen(m))),
+                                added(qBlue(m), qBlue(e), std::max(qBlue(z), qBlue(m)))));
         }
     }
     return minus;
@@ -51,11 +60,18 @@ QImage PictureSet::*DigitStripMember(bool large, bool green)
                  : (large ? &PictureSet::largeRedDigits : &PictureSet::smallRedDigits);
 }
 
-CounterDigits CounterDigitsOf(const PictureSet& set, int layoutWidth, bool green, double pixelRatio)
+double TableCellScale(int layoutWidth)
+{
+    if (UsesLargeDigits(layoutWidth)) return std::max(1.0, layoutWidth / 1024.0);
+    return layoutWidth / double(layout::TableSize.width());
+}
+
+CounterDigits CounterDigitsOf(const PictureSet& set, int layoutWidth, bool green, double pixelRatio, double cellScale)
 {
     const bool large = UsesLargeDigits(layoutWidth);
-    const auto device = [pixelRatio](QSize cell) {
-        return QSize(ToDevicePixels(cell.width(), pixelRatio), ToDevicePixels(cell.height(), pixelRatio));
+    const auto device = [pixelRatio, cellScale](QSize cell) {
+        const auto drawn = [&](int n) { return std::max(1, ToDevicePixels(qRound(n * cellScale), pixelRatio)); };
+        return QSize(drawn(cell.width()), drawn(cell.height()));
     };
     const QSize cell = DigitCellFor(layoutWidth);
     const QSize smallCell = layout::SmallDigitCell;

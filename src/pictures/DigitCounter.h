@@ -31,9 +31,16 @@ struct CounterDigits {
 };
 
 // The green or red strips of `set` for a layout width, at their own size, or
-// for a surface of `pixelRatio` device pixels a logical pixel: every cell
-// that many times larger, from the strips' variants.
-CounterDigits CounterDigitsOf(const PictureSet& set, int layoutWidth, bool green, double pixelRatio = 1.0);
+// with every cell `cellScale` times its size in logical pixels, on a surface
+// of `pixelRatio` device pixels a logical pixel; cells larger than the
+// strips' own are drawn from their smallest variant at least that large.
+CounterDigits CounterDigitsOf(const PictureSet& set, int layoutWidth, bool green, double pixelRatio = 1.0,
+                              double cellScale = 1.0);
+// How many times its own size a counter's cell is drawn on the table, so
+// that the counters grow and shrink with it: the small cells are sized for
+// an 800-wide table and the large ones for a 1024-wide one (never smaller
+// than their own size, which they take from 1000).
+double TableCellScale(int layoutWidth);
 // The strip of `set` behind a layout's large or small cells.
 QImage PictureSet::*DigitStripMember(bool large, bool green);
 bool UsesLargeDigits(int layoutWidth);

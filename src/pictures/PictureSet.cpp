@@ -94,6 +94,12 @@ QRect PictureSet::DrawForScale(QImage PictureSet::*picture, QImage& dst, QPoint 
     return pictures::DrawForScale(dst, at, size, this->*picture, OriginOf(picture));
 }
 
+QRect PictureSet::DrawRowsForScale(QImage PictureSet::*picture, QImage& dst, QPoint at, QSize size, int top,
+                                   int rows) const
+{
+    return pictures::DrawRowsForScale(dst, at, size, this->*picture, OriginOf(picture), top, rows);
+}
+
 QImage PictureSet::ForUnitCopies(QImage PictureSet::*picture, QSize unit, QSize deviceUnit) const
 {
     const QImage& original = this->*picture;

@@ -52,6 +52,10 @@ struct PictureSet {
     // never holding a large built-in variant whole (see DrawForScale).
     QRect DrawForScale(QImage PictureSet::*picture, QImage& dst, QPoint at, QSize size) const;
 
+    // Rows [top, top + rows) of `picture` (in its own pixels) stretched to
+    // `size` at `at` in dst, from the same variant (see DrawRowsForScale).
+    QRect DrawRowsForScale(QImage PictureSet::*picture, QImage& dst, QPoint at, QSize size, int top, int rows) const;
+
     // `picture`, made of cells of `unit` pixels, with each cell `deviceUnit`
     // pixels instead (from its variant, stretched only where no variant has
     // that size), so that cells are still copied one for one on a surface of

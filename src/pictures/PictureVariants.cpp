@@ -125,4 +125,37 @@ QRect DrawForScale(QImage& dst, QPoint at, QSize size, const QImage& picture, co
     return DrawStretched(dst, at, picture, size);
 }
 
+QRect DrawRowsForScale(QImage& dst, QPoint at, QSize size, const QImage& picture, const QString& picturePath, int top,
+                       int rows)
+{
+    const QRect band = QRect(0, top, picture.width(), rows).intersected(picture.rect());
+    if (band.isEmpty() || size.isEmpty()) return DrawStretched(dst, at, QImage(), size);
+    const double drawnScale =
+        std::max(double(size.width()) / band.width(), double(size.height()) / band.height());
+    if (drawnScale > 1.0 && !picturePath.isEmpty()) {
+        for (const int scale : PreferredScales(drawnScale)) {
+            const QString path = VariantPath(picturePath, scale);
+            if (path.isEmpty()) continue;
+            const QByteArray bytes = IsResource(path) ? BuiltInFileBytes(path) : QByteArray();
+            if (PngRowReader::IsPng(bytes)) {
+                PngRowReader reader(bytes);
+                if (reader.Size() != picture.size() * scale) continue;
+                // The rows above the slice are read and passed over.
+                std::vector<unsigned char> skipped(static_cast<size_t>(reader.Size().width()) * 4);
+                bool readable = true;
+                for (int row = 0; row < band.top() * scale && readable; ++row) readable = reader.ReadRow(skipped.data());
+                if (!readable) break;
+                return DrawStretchedFromRows(dst, at, size, QSize(reader.Size().width(), band.height() * scale),
+                                             [&reader](unsigned char* line) { return reader.ReadRow(line); });
+            }
+            const QImage variant = ReadVariant(path);
+            if (variant.size() == picture.size() * scale) {
+                return DrawStretched(dst, at, CropOpaque(variant, QRect(band.topLeft() * scale, band.size() * scale)),
+                                     size);
+            }
+        }
+    }
+    return DrawStretched(dst, at, CropOpaque(picture, band), size);
+}
+
 }  // namespace pictures

@@ -34,6 +34,13 @@ QImage PictureForScale(const QImage& picture, const QString& picturePath, double
 // part of dst drawn.
 QRect DrawForScale(QImage& dst, QPoint at, QSize size, const QImage& picture, const QString& picturePath);
 
+// The same for the rows [top, top + rows) of `picture` only (counted in its
+// own pixels), all its width, stretched to `size`: one slice of a strip,
+// smoothed within the slice alone. A built-in variant is read row by row up
+// to the slice's end, so no variant is held.
+QRect DrawRowsForScale(QImage& dst, QPoint at, QSize size, const QImage& picture, const QString& picturePath, int top,
+                       int rows);
+
 // Reads a variant's file; null when it cannot be read.
 using VariantReader = std::function<QImage(const QString& path)>;
 

@@ -50,12 +50,14 @@ inline constexpr QRect WinningsField{320, 44, 130, 26};
 // The dark glass the counters are drawn on.
 inline constexpr QRect CounterGlass{232, 24, 412, 58};
 
-// One digit of a counter, copied unscaled: the small cells on narrow tables,
-// the large ones on wide tables.
+// One digit of a counter at its design size: the small cells on narrow
+// tables, the large ones on wide tables; both grow with the table beyond the
+// width they are sized for (see TableCellScale).
 inline constexpr QSize SmallDigitCell{16, 21};
 inline constexpr QSize LargeDigitCell{32, 42};
 
-// The bonus meter: one slice of the meter strip, unscaled, centred in MeterBox.
+// The bonus meter: one slice of the meter strip, stretched over MeterBox
+// (exactly the slice on the 800-wide table).
 inline constexpr QRect MeterBox{578, 223, 78, 59};
 inline constexpr QSize MeterSliceSize{78, 59};
 

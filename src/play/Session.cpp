@@ -33,9 +33,10 @@ void Session::Resume()
     }
     parts_.files.LoadCurrentGame(state_);
     resumed_ = true;
+    // What the history's opening tells waits for the start-up tick, when the
+    // table is on the screen.
     if (const auto notice = parts_.files.OpenHistory()) HistoryFailed(*notice);
     historyOn_ = true;
-    TellHistoryProblem();
 }
 
 void Session::StartupFailed()
@@ -62,6 +63,8 @@ void Session::StartupTick()
         commandBefore_ = state_;
         StartScript(game_.PlayOwedBonusGame());
     }
+    // Over the table now shown; after the owed bonus game where one plays.
+    TellHistoryProblem();
 }
 
 void Session::Play(Command command)

@@ -105,12 +105,14 @@ public:
 
     // Start-up: the generator seeded, the reels at their start stops, an
     // empty table, the saved-games file checked (an unreadable one is told
-    // once) and the game that was running when the program last closed.
+    // once), the game that was running when the program last closed and the
+    // history opened.
     void Resume();
     // Start-up failed: nothing was resumed, so a close writes nothing.
     void StartupFailed();
     // The start-up tick: the music starts, the table is released, and a
-    // bonus game owed from the last run is played before any bet.
+    // bonus game owed from the last run is played before any bet. What the
+    // history's opening found is told then, over the table.
     void StartupTick();
 
     // A bet or spin from the player, taken only when idle: the rules decide

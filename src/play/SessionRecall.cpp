@@ -1,11 +1,14 @@
 // Recall: a spin of the history shown again on the table as it ended, its
 // replay, and the return to the game as it was.
+#include <langinfo.h>
+
 #include <cstdio>
 #include <ctime>
 #include <string>
 
 #include "engine/SpinOutcome.h"
 #include "play/Session.h"
+#include "store/GameStore.h"
 
 namespace play {
 
@@ -15,7 +18,8 @@ constexpr int RecallableSpins = 10;
 constexpr engine::AttentionTimer AttentionTimers[] = {
     engine::AttentionTimer::ButtonAttention, engine::AttentionTimer::WinFlash, engine::AttentionTimer::BetSignBlink};
 
-// "2026-12-07T19:58:47.349Z" in the player's time zone, to the minute.
+// "2026-12-07T19:58:47.349Z" in the player's time zone, to the minute, its
+// date as the saved games write it ("12/07/26" with the locale's separator).
 std::string LocalTime(const std::string& utc)
 {
     std::tm time{};
@@ -28,9 +32,10 @@ std::string LocalTime(const std::string& utc)
     const std::time_t seconds = timegm(&time);
     std::tm local{};
     localtime_r(&seconds, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-    return text;
+    char clock[16];
+    std::strftime(clock, sizeof clock, "%H:%M", &local);
+    const char* format = nl_langinfo(D_FMT);
+    return store::FormatGameDate(local, store::DateSeparatorFromFormat(format != nullptr ? format : "")) + " " + clock;
 }
 
 }  // namespace

@@ -147,4 +147,34 @@ TEST(Digits, RedStripsAreRedAndGreenStripsGreen)
     }
 }
 
+TEST(Digits, UnlitSegmentsShowInNoDigit)
+{
+    // Away from a digit's lit segments and their glow its cell is black, in
+    // every digit alike and in the blank: no faint 8 stands behind a 1.
+    for (const Strip& s : Strips) {
+        const QImage strip = arttest::Resource(QString::fromLatin1(s.path));
+        const int reach = s.cell / 4;
+        for (int index = 0; index <= 10; ++index) {
+            const auto lit = LitMask(strip, s, index, s.cell);
+            const auto near = [&](int x, int y) {
+                for (int dy = -reach; dy <= reach; ++dy)
+                    for (int dx = -reach; dx <= reach; ++dx) {
+                        const int nx = x + dx, ny = y + dy;
+                        if (nx >= 0 && nx < s.cell && ny >= 0 && ny < s.height &&
+                            lit[static_cast<size_t>(ny * s.cell + nx)])
+                            return true;
+                    }
+                return false;
+            };
+            for (int y = 0; y < s.height; ++y) {
+                for (int x = 0; x < s.cell; ++x) {
+                    if (near(x, y)) continue;
+                    ASSERT_LE(arttest::Brightness(strip.pixel(index * s.cell + x, y)), 8)
+                        << s.path << " cell " << index << " at " << x << ", " << y;
+                }
+            }
+        }
+    }
+}
+
 }  // namespace

@@ -3,12 +3,16 @@
 // long-run return, and a history that cannot be read.
 #include "dialogs/HistoryWindow.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QHeaderView>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "dialogs/LongRunReturns.h"
+#include "engine/PayTable.h"
+#include "play/SpokenTable.h"
 
 namespace {
 
@@ -98,6 +102,10 @@ TEST_F(HistoryWindowTest, NoHistoryAndADamagedOneOpenWithoutEntries)
         EXPECT_EQ(window.Table.rowCount(), 0);
         EXPECT_EQ(window.PageLabel.text().toStdString(), "No entries yet.");
         EXPECT_TRUE(window.MachineLabel.text().isEmpty());
+        // The empty list says so in its place.
+        EXPECT_TRUE(window.Table.isHidden());
+        EXPECT_FALSE(window.EmptyLabel.isHidden());
+        EXPECT_TRUE(window.EmptyLabel.text().startsWith(QStringLiteral("There is no history yet.")));
     }
     QFile damaged(QString::fromStdString(path_.string()));
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
@@ -108,6 +116,49 @@ TEST_F(HistoryWindowTest, NoHistoryAndADamagedOneOpenWithoutEntries)
     EXPECT_TRUE(window.PageLabel.text().contains(QStringLiteral("cannot be read")))
         << window.PageLabel.text().toStdString();
     EXPECT_FALSE(window.OlderButton.isEnabled());
+}
+
+TEST_F(HistoryWindowTest, ASpinIsToldInThePlayersWords)
+{
+    {
+        auto history = store::GameHistory::OpenForWriting(path_);
+        HistoryEntry entry;
+        entry.kind = HistoryKind::Spin;
+        entry.bet = 1;
+        entry.stops = {0, 0, 0};
+        entry.nudges = "- D DU";
+        entry.rule = engine::PayRuleDescription(engine::PayRule::MixedBars);
+        entry.win = 5;
+        history->Append(entry);
+    }
+    dialogs::HistoryWindow window(path_);
+    ASSERT_EQ(window.Table.rowCount(), 1);
+    EXPECT_EQ(QString::fromStdString(Cell(window, 0, 3)),
+              QString::fromStdString(play::PaylineText({0, 0, 0})));
+    EXPECT_EQ(Cell(window, 0, 4), "Middle down \u2193; right down \u2193, up \u2191");
+    EXPECT_EQ(Cell(window, 0, 5), "Any bar, any bar, any bar");
+    EXPECT_EQ(dialogs::NudgesText("- - -"), QString());
+    const std::string totals = window.TotalsLabel.text().toStdString();
+    EXPECT_NE(totals.find("Shown: 1 spin, 1 bet"), std::string::npos) << totals;
+    EXPECT_NE(totals.find("0 bonus games"), std::string::npos) << totals;
+    // Every column within the window, the headings plain when a row is chosen.
+    window.resize(900, 560);
+    window.show();
+    window.Table.selectRow(0);
+    EXPECT_FALSE(window.Table.horizontalHeader()->highlightSections());
+    EXPECT_LE(window.Table.horizontalHeader()->length(), window.Table.viewport()->width());
+}
+
+TEST(HistoryTime, TheDateIsWrittenAsTheSavedGamesWriteIt)
+{
+    const QString text = dialogs::HistoryTime("2026-12-08T11:26:46.000Z");
+    const QDateTime local = QDateTime(QDate(2026, 12, 8), QTime(11, 26, 46), Qt::UTC).toLocalTime();
+    const QString date = local.date().toString(QStringLiteral("MM/dd/yy"));
+    // The separator is the locale's; the digits are these.
+    EXPECT_EQ(text.size(), 17) << text.toStdString();
+    EXPECT_EQ(text.left(2) + text.mid(3, 2) + text.mid(6, 2), date.left(2) + date.mid(3, 2) + date.mid(6, 2));
+    EXPECT_EQ(text.mid(9), local.time().toString(QStringLiteral("HH:mm:ss")));
+    EXPECT_EQ(dialogs::HistoryTime("not a time"), QStringLiteral("not a time"));
 }
 
 }  // namespace

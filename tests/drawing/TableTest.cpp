@@ -105,10 +105,17 @@ TEST(Counters, CellSizeFollowsTheLayoutWidth)
     // Scaled(620) = 793 on 1024: four 32 × 42 cells end there.
     EXPECT_EQ(ReadDigits(wide.surface, 793 - 5 * 32, 56, 5, true, true), " 1000");
 
+    // Below 1000 the small cells, grown with the table: 20 x 26 at 999.
     Table narrow(999, QSize(999, 749));
     const int anchor = pictures::Scaling(999).Scaled(620);
+    const int top = pictures::Scaling(999).Scaled(44);
     narrow->DrawCreditsCounter(1000);
-    EXPECT_EQ(ReadDigits(narrow.surface, anchor - 5 * 16, pictures::Scaling(999).Scaled(44), 5, true, false), " 1000");
+    const int digits[4] = {1, 0, 0, 0};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(narrow.At(anchor - (4 - i) * 20 + 10, top + 13), DigitColour(digits[i], true, false)) << i;
+    }
+    EXPECT_TRUE(IsBlack(narrow.At(anchor - 5 * 20 + 10, top + 13)));
+    EXPECT_EQ(narrow.At(anchor - 10, top + 27), qRgb(7, 7, 7));
 }
 
 TEST(Counters, TenDigitsAreDrawnInFullAndLongerNumbersCut)
@@ -122,12 +129,18 @@ TEST(Counters, TenDigitsAreDrawnInFullAndLongerNumbersCut)
 
 TEST(Counters, NegativeNumbersShowTheirSignWhole)
 {
-    // The synthetic 8 differs from the 0 everywhere: its whole cell is the sign.
+    // Here the 0 is an 8 unlit in its top half, the blank's colour: that half of the 8 is the sign.
     const QRgb sign = DigitColour(8, true, false);
-    Table t(800, QSize(800, 600));
+    pictures::PictureSet set = Synthetic();
+    QImage& strip = set.smallGreenDigits;
+    for (int y = 0; y < 21; ++y) {
+        for (int x = 0; x < 16; ++x) strip.setPixel(x, y, y < 11 ? qRgb(1, 2, 3) : strip.pixel(8 * 16 + x, y));
+    }
+    Table t(800, QSize(800, 600), 0, set);
     t->DrawCreditsCounter(-25);
     EXPECT_EQ(ReadDigits(t.surface, 620 - 2 * 16, 44, 2, true, false), "25");
     EXPECT_EQ(t.At(620 - 3 * 16, 44), sign);
+    EXPECT_EQ(t.At(620 - 3 * 16 + 8, 44 + 15), qRgb(1, 2, 3));  // where the 0 is lit too
     EXPECT_EQ(ReadDigits(t.surface, 620 - 4 * 16, 44, 1, true, false), " ");
     // The most negative value has eleven characters, all shown; the spare
     // cell stops at the Winnings figure's end, which a coin placed keeps.
@@ -140,23 +153,24 @@ TEST(Counters, NegativeNumbersShowTheirSignWhole)
     EXPECT_EQ(t.At(620 - 11 * 16, 44), sign);
 }
 
-TEST(BonusMeter, SliceIsCentredInTheBox)
+TEST(BonusMeter, SliceFillsTheBoxAtEveryWidth)
 {
-    // On 1024 the box is (739, 285)-(839, 360) and the slice lands at (750, 293).
+    // On 1024 the box is (739, 285)-(839, 360): the slice is stretched over all of it.
     Table t(1024, QSize(1024, 768));
-    EXPECT_EQ(t->DrawBonusMeter(5), QRect(750, 293, 78, 59));
-    EXPECT_EQ(t.At(750, 293), MeterColour(5));
-    EXPECT_EQ(t.At(827, 351), MeterColour(5));
-    EXPECT_EQ(t.At(749, 300), qRgb(7, 7, 7));
-    EXPECT_EQ(t.At(828, 300), qRgb(7, 7, 7));
-    EXPECT_EQ(t.At(760, 352), qRgb(7, 7, 7));
+    EXPECT_EQ(t->DrawBonusMeter(5), QRect(739, 285, 100, 75));
+    EXPECT_EQ(t.At(739, 285), MeterColour(5));
+    EXPECT_EQ(t.At(838, 359), MeterColour(5));
+    EXPECT_EQ(t.At(738, 300), qRgb(7, 7, 7));
+    EXPECT_EQ(t.At(839, 300), qRgb(7, 7, 7));
+    EXPECT_EQ(t.At(760, 360), qRgb(7, 7, 7));
 
-    // On 640 the slice is larger than the box (462, 178)-(524, 225).
+    // On 640 the box (462, 178)-(524, 225) is smaller than the slice, which shrinks into it.
     Table small(640, QSize(640, 480));
-    EXPECT_EQ(small->DrawBonusMeter(12), QRect(454, 172, 78, 59));
-    EXPECT_EQ(small.At(454, 172), MeterColour(12));
-    EXPECT_EQ(small.At(453, 172), qRgb(7, 7, 7));
-    EXPECT_EQ(small.At(454, 171), qRgb(7, 7, 7));
+    EXPECT_EQ(small->DrawBonusMeter(12), QRect(462, 178, 62, 47));
+    EXPECT_EQ(small.At(462, 178), MeterColour(12));
+    EXPECT_EQ(small.At(523, 224), MeterColour(12));
+    EXPECT_EQ(small.At(461, 178), qRgb(7, 7, 7));
+    EXPECT_EQ(small.At(462, 177), qRgb(7, 7, 7));
 }
 
 TEST(BonusMeter, LevelsOutsideTheMeterDrawTheNearestSlice)
@@ -403,9 +417,16 @@ TEST(FormPaint, WideScreensCentreTheTable)
     const int paylineY = s.Scaled(272) + s.Scaled(76) + s.Scaled(76) / 2;
     EXPECT_TRUE(IsRed(t.At(origin + s.Scaled(241), paylineY)));
     EXPECT_FALSE(IsRed(t.At(origin + s.Scaled(241) - 1, paylineY)));
-    EXPECT_EQ(ReadDigits(t.surface, origin + s.Scaled(620) - 5 * 32, s.Scaled(44), 5, true, true), " 1000");
+    // The large cells grown with the table: 45 x 59 on 1440, the figure ending at its anchor.
+    const int cell = 45;
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(t.At(origin + s.Scaled(620) - (4 - i) * cell + cell / 2, s.Scaled(44) + 30),
+                  DigitColour(i == 0 ? 1 : 0, true, true))
+            << i;
+    }
     const QRect spin = t->DrawButton(engine::Button::Spin, false);
     EXPECT_EQ(spin.left(), origin + s.Scaled(577));
     const QRect meter = t->DrawBonusMeter(3);
-    EXPECT_EQ(meter.left(), origin + s.Scaled(578) + (s.Scaled(656) - s.Scaled(578) - 78) / 2);
+    EXPECT_EQ(meter, QRect(QPoint(origin + s.Scaled(578), s.Scaled(223)),
+                           QPoint(origin + s.Scaled(656) - 1, s.Scaled(282) - 1)));
 }

@@ -20,14 +20,14 @@ TEST(Counters, DrawCounterWorksOnAnyImage)
 
 TEST(Counters, NegativeFiguresShowTheirSignAndStopAtTheirNeighbour)
 {
-    // In these strips a 0 differs from an 8 only in a middle band: the
-    // minus is that band of the 8 lit on the blank cell.
+    // In these strips a 0 is an 8 with a middle band unlit (the blank
+    // cell's colour): the minus is that band of the 8 lit on the blank cell.
     pictures::PictureSet set = Synthetic();
     for (QImage* strip : {&set.smallGreenDigits, &set.largeGreenDigits}) {
         const int c = strip->height() == 21 ? 16 : 32;
         for (int y = 0; y < strip->height(); ++y) {
-            if (y >= strip->height() / 3 && y < 2 * strip->height() / 3) continue;
-            for (int x = 0; x < c; ++x) strip->setPixel(x, y, strip->pixel(8 * c + x, y));
+            const bool band = y >= strip->height() / 3 && y < 2 * strip->height() / 3;
+            for (int x = 0; x < c; ++x) strip->setPixel(x, y, band ? qRgb(1, 2, 3) : strip->pixel(8 * c + x, y));
         }
     }
     const QRgb bar = DigitColour(8, true, false);
@@ -55,4 +55,32 @@ TEST(Counters, NegativeFiguresShowTheirSignAndStopAtTheirNeighbour)
     EXPECT_EQ(pictures::DrawCounter(table, set, 1024, -2147483647 - 1, 793, 56, true, true, 700).left(), 700);
     EXPECT_EQ(table.pixel(699, 60), qRgb(0, 0, 0));  // left by the figure before
     EXPECT_EQ(table.pixel(562, 60), qRgb(7, 7, 7));
+}
+
+TEST(Counters, TheBuiltInMinusIsTheMiddleBarAlone)
+{
+    // Lit where the 8 lights its middle bar and the 0 is dark; nothing of
+    // the upright bars' ends, which the 8 and the 0 both light, at any size.
+    const pictures::PictureSet set = pictures::PictureSet::BuiltIn();
+    const auto lit = [](QRgb p) { return qGreen(p) > 100; };
+    for (const double ratio : {1.0, 2.0}) {
+        for (const int layoutWidth : {800, 1024}) {
+            const pictures::CounterDigits digits = pictures::CounterDigitsOf(set, layoutWidth, true, ratio);
+            const QSize cell = digits.cell;
+            QImage surface(4 * cell.width(), cell.height(), QImage::Format_RGB32);
+            pictures::DrawCounter(surface, digits, -8, 0, 0, false);
+            int signPixels = 0;
+            for (int y = 0; y < cell.height(); ++y) {
+                for (int x = 0; x < cell.width(); ++x) {
+                    if (!lit(surface.pixel(x, y))) continue;
+                    ++signPixels;
+                    const QRgb eight = digits.strip.pixel(8 * cell.width() + x, y);
+                    const QRgb zero = digits.strip.pixel(x, y);
+                    EXPECT_TRUE(lit(eight) && !lit(zero))
+                        << layoutWidth << " at " << ratio << ": the sign lights (" << x << ", " << y << ")";
+                }
+            }
+            EXPECT_GT(signPixels, cell.width() / 2) << layoutWidth << " at " << ratio;
+        }
+    }
 }

@@ -3,6 +3,8 @@
 // plays the frames again, and the end returns to the game as it was.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "SessionFakes.h"
 #include "play/ForcedStops.h"
 
@@ -72,6 +74,10 @@ TEST(SessionRecall, BeginsOnlyWhenIdleAndACloseEndsIt)
     EXPECT_FALSE(s.Recall(spin)) << "only spins are recalled";
     spin.entry.kind = store::HistoryKind::Spin;
     ASSERT_TRUE(s.Recall(spin));
+    // Its date as the saved games write it (month, day, year), then the time.
+    ASSERT_FALSE(t.screen.recallMarks.empty());
+    EXPECT_TRUE(std::regex_search(t.screen.recallMarks.back(), std::regex(R"(, 12\D0[78]\D26 \d\d:\d\d$)")))
+        << t.screen.recallMarks.back();
     EXPECT_EQ(s.CloseRequested(), play::CloseStep::RunClose);
     EXPECT_FALSE(s.Recalling());
 }

@@ -1,5 +1,5 @@
-// Drawing the digit strips: seven leaning segments a cell, unlit ones faintly under the lit ones,
-// and a glow that stays inside its own cell.
+// Drawing the digit strips: seven leaning segments a cell, only the lit ones shown (faint unlit
+// ones read as a stray 8 beside a 1), and a glow that stays inside its own cell.
 #include "Digits.h"
 
 #include <QPainter>
@@ -19,15 +19,15 @@ constexpr std::array<unsigned, 10> SegmentsOfDigit = {
 };
 
 struct Tint {
-    QColor ghost, glow, body, core;
+    QColor glow, body, core;
 };
 
 Tint TintOf(DigitColour colour)
 {
     if (colour == DigitColour::Red) {
-        return {QColor(0x22, 0x03, 0x03), QColor(0xff, 0x20, 0x10), QColor(0xff, 0x2c, 0x1c), QColor(0xff, 0xb0, 0x90)};
+        return {QColor(0xff, 0x20, 0x10), QColor(0xff, 0x2c, 0x1c), QColor(0xff, 0xb0, 0x90)};
     }
-    return {QColor(0x02, 0x1a, 0x06), QColor(0x10, 0xff, 0x40), QColor(0x30, 0xff, 0x5a), QColor(0xc8, 0xff, 0xc8)};
+    return {QColor(0x10, 0xff, 0x40), QColor(0x30, 0xff, 0x5a), QColor(0xc8, 0xff, 0xc8)};
 }
 
 // One segment as a long hexagon in the 16 x 21 design cell, leaned a little like a
@@ -66,18 +66,15 @@ QPainterPath SegmentPath(int segment)
     return path;
 }
 
-// Paints a cell's lit shapes (`lit`) over its unlit ones (`ghost`), all within the
-// cell, the design cell magnified `scale` times; `edge` columns on each side stay dark.
-QImage Cell(int width, int height, qreal scale, int edge, const QPainterPath& ghost, const QPainterPath& lit,
-            const Tint& tint)
+// Paints a cell's lit shapes (`lit`) on black, all within the cell, the design cell
+// magnified `scale` times; `edge` columns on each side stay dark.
+QImage Cell(int width, int height, qreal scale, int edge, const QPainterPath& lit, const Tint& tint)
 {
     QImage cell = NewCanvas(QSize(width, height), Qt::black);
     QPainter p;
     BeginSmooth(p, &cell);
     p.scale(scale, scale);
     p.setPen(Qt::NoPen);
-    p.setBrush(tint.ghost);
-    p.drawPath(ghost);
     if (!lit.isEmpty()) {
         // The glow is blurred inside this cell's own canvas, so it never reaches a neighbour.
         QImage halo = NewCanvas(cell.size());
@@ -139,22 +136,20 @@ QImage DigitStrip(DigitColour colour, DigitSize size, qreal scale)
     QImage strip = NewCanvas(ScaledSize(QSize(m.stripWidth(), m.cellHeight), scale), Qt::black);
     QPainter p(&strip);
 
-    QPainterPath all;
-    for (int s = 0; s < 7; ++s) all.addPath(SegmentPath(s));
     for (int digit = 0; digit <= 9; ++digit) {
         QPainterPath lit;
         for (int s = 0; s < 7; ++s) {
             if (SegmentsOfDigit[digit] & (1u << s)) lit.addPath(SegmentPath(s));
         }
-        p.drawImage(digit * cellWidth, 0, Cell(cellWidth, cellHeight, design, edge, all, lit, tint));
+        p.drawImage(digit * cellWidth, 0, Cell(cellWidth, cellHeight, design, edge, lit, tint));
     }
-    p.drawImage(BlankCell * cellWidth, 0, Cell(cellWidth, cellHeight, design, edge, all, QPainterPath(), tint));
+    p.drawImage(BlankCell * cellWidth, 0, Cell(cellWidth, cellHeight, design, edge, QPainterPath(), tint));
 
     // The colon: two round dots in a narrower cell, leaned like the digits.
     QPainterPath dots;
     dots.addEllipse(QPointF(6.4, 7.0), 1.4, 1.4);
     dots.addEllipse(QPointF(5.6, 14.2), 1.4, 1.4);
-    p.drawImage(ColonCell * cellWidth, 0, Cell(colonWidth, cellHeight, design, edge, QPainterPath(), dots, tint));
+    p.drawImage(ColonCell * cellWidth, 0, Cell(colonWidth, cellHeight, design, edge, dots, tint));
     p.end();
     return strip.convertToFormat(QImage::Format_RGB32);
 }
