@@ -45,7 +45,9 @@ bool MainWindow::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
 
 void MainWindow::Play(play::Command command)
 {
-    if (session_.Lifecycle().AcceptsPlay()) session_.Play(command);
+    // The play refuses what its phase does not take, and says so while the
+    // reels turn.
+    session_.Play(command);
 }
 
 void MainWindow::HistoryItemClick()

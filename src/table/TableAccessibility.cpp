@@ -86,6 +86,8 @@ public:
         case QAccessible::Value:
             return IsButton(item_) ? QString() : ItemText(item_, speech->Reading(), speech->Announcement());
         case QAccessible::Accelerator: return KeyOf(item_);
+        case QAccessible::Description:
+            return item_ == TableItem::Outcome ? speech->Announcement() : QString();
         default: return {};
         }
     }
@@ -205,6 +207,17 @@ public:
         for (const QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
     }
 
+    // The last announcement is the table's description: "where am I" on the
+    // table repeats it.
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description) {
+            const TableSpeech* speech = TableSpeech::Of(widget());
+            return speech ? speech->Announcement() : QString();
+        }
+        return QAccessibleWidget::text(t);
+    }
+
     int childCount() const override { return TableItemCount; }
     QAccessibleInterface* child(int index) const override
     {
@@ -289,7 +302,8 @@ void TableSpeech::TableChanged()
     if (now.coins != before.coins) valueChanged(TableItem::Coins);
     if (now.winnings != before.winnings) valueChanged(TableItem::Winnings);
     if (now.credits != before.credits) valueChanged(TableItem::Credits);
-    if (now.meter != before.meter) valueChanged(TableItem::BonusMeter);
+    // The meter's steps are not sent: a screen reader speaks a bar's change as
+    // a bare percentage, and the outcome tells the meter as "N of 12".
     if (now.stops != before.stops) {
         QAccessibleTextUpdateEvent event(ItemInterface(view_, TableItem::Reels), 0,
                                          ItemText(TableItem::Reels, before, announcement_),
@@ -310,11 +324,19 @@ void TableSpeech::Announce(const std::string& text)
 {
     const QString before = announcement_;
     announcement_ = QString::fromStdString(text);
-    if (QAccessibleInterface* outcome = ItemInterface(view_, TableItem::Outcome)) {
-        // The whole text is replaced, so that the same sentence twice is spoken twice.
-        QAccessibleTextUpdateEvent event(outcome, 0, before, announcement_);
-        QAccessible::updateAccessibility(&event);
-    }
+    QAccessibleInterface* outcome = ItemInterface(view_, TableItem::Outcome);
+    if (!outcome) return;
+    // The whole text is replaced, so that the same sentence twice is spoken twice.
+    QAccessibleTextUpdateEvent update(outcome, 0, before, announcement_);
+    QAccessible::updateAccessibility(&update);
+    // Screen readers speak no text change away from the focus, and Qt 6.4
+    // sends a description change without its text. A notification that
+    // appears is spoken wherever the focus is (Orca speaks its role, name and
+    // description), so the Outcome notification is shown anew.
+    QAccessibleEvent hidden(outcome, QAccessible::ObjectHide);
+    QAccessible::updateAccessibility(&hidden);
+    QAccessibleEvent shown(outcome, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 QString ItemName(TableItem item)
