@@ -3,7 +3,8 @@
 accessibility bus for each step to end (the Spin button sensitive again).
 
     orca.py ready   waits until Orca is on the accessibility bus
-    orca.py play    B, then Space three times, then Enter in the bonus window;
+    orca.py play    B, then Space three times (once more while the first spin
+                    turns), then Enter in the bonus window;
                     prints "CREDITS n" at the end
 """
 import subprocess
@@ -78,6 +79,9 @@ def main():
     for number in range(1, 4):
         key("space")
         wait_for(f"spin {number} to start", lambda: not takes_play(), 10)
+        if number == 1:
+            # Refused while the reels turn, and told so.
+            key("space")
         if number < 3:
             wait_for(f"spin {number} to end", takes_play, 40)
     wait_for("the bonus window", lambda: find(app, "push button", "Box 1"), 40)

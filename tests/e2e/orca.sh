@@ -5,7 +5,8 @@
 # record of what it spoke must hold each spin's outcome with the credits and
 # the meter, and the bonus game's prize.
 # The stops are forced to three double bars with a nudge and 4 bonus points,
-# so three one-coin spins fill the meter; the bonus window takes Enter.
+# so three one-coin spins fill the meter; the bonus window takes Enter. A
+# Space while the first spin turns is refused and told.
 #
 #   orca.sh <plumfizz-e2e> <plumfizz-e2e-close-box>
 set -euo pipefail
@@ -82,6 +83,7 @@ heard() { # EXTENDED-REGEX: the line Orca spoke, or a failure
     grep -Eq -- "$1" "$spoken" || { keep_work=1; fail "Orca never said /$1/ (its record: $orca_log)"; }
 }
 heard '^Coins 1\. Credits 999\.$'
+heard '^Reels turning\.$'
 heard '^Left reel nudges up\. Three double bars\. You win 10\. Credits 1009\. Bonus meter 4 of 12\.$'
 heard '^Left reel nudges up\. Three double bars\. You win 10\. Credits 1018\. Bonus meter 8 of 12\.$'
 heard '^Left reel nudges up\. Three double bars\. You win 10\. Credits 1027\. Bonus meter 12 of 12\.$'
