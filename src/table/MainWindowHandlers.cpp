@@ -34,8 +34,8 @@ bool MainWindow::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
         }
     }
     switch (key) {
+    // Keypad Enter (Qt::Key_Enter) is a screen reader's "where am I": it never spins.
     case Qt::Key_Return:
-    case Qt::Key_Enter:
     case Qt::Key_Space: Play(play::Command::Spin); return true;
     case Qt::Key_B: Play(play::Command::BetOne); return true;
     case Qt::Key_M: Play(play::Command::BetFive); return true;
