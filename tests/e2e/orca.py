@@ -4,7 +4,8 @@ accessibility bus for each step to end (the Spin button sensitive again).
 
     orca.py ready   waits until Orca is on the accessibility bus
     orca.py play    B, then Space three times (once more while the first spin
-                    turns), then Enter in the bonus window;
+                    turns), then Enter in the bonus window, then $100
+                    borrowed;
                     prints "CREDITS n" at the end
 """
 import subprocess
@@ -90,6 +91,17 @@ def main():
     wait_for("the bonus game to end", lambda: takes_play() and not find(app, "push button", "Box 1"), 60)
     # The prize is told as the table takes play again; Orca speaks it from the
     # game's own objects, so the game stays until Orca has read them.
+    time.sleep(3)
+
+    # $100 borrowed: Alt+B, the amount's button pressed, Alt+O for OK.
+    key("alt+b")
+    hundred = wait_for("the borrow window's $100", lambda: find(app, "push button", "$100"), 20)
+    time.sleep(1)
+    action = hundred.queryAction()
+    action.doAction(0)
+    time.sleep(1)
+    key("alt+o")
+    wait_for("the borrow window to close", lambda: takes_play() and not find(app, "push button", "$100"), 20)
     time.sleep(3)
     print(f"CREDITS {int(credits.queryValue().currentValue)}", flush=True)
 

@@ -3,7 +3,7 @@
 # D-Bus session with the accessibility bus, under Openbox, speaking through
 # speech-dispatcher and espeak-ng into a silent ALSA device. Orca's own debug
 # record of what it spoke must hold each spin's outcome with the credits and
-# the meter, and the bonus game's prize.
+# the meter, the bonus game's prize and a borrowing.
 # The stops are forced to three double bars with a nudge and 4 bonus points,
 # so three one-coin spins fill the meter; the bonus window takes Enter. A
 # Space while the first spin turns is refused and told.
@@ -62,7 +62,7 @@ orca_pid=$!
 player="$(dirname "${BASH_SOURCE[0]}")/orca.py"
 /usr/bin/python3 "$player" ready >>"$work/orca.out" 2>&1 || fail "Orca did not come up: $(tail -n 5 "$work/orca.out")"
 
-step "three one-coin spins and the bonus game, heard through Orca"
+step "three one-coin spins, the bonus game and \$100 borrowed, heard through Orca"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export PLUMFIZZ_TEST_STOPS=27,12,2
 start_game
@@ -87,7 +87,8 @@ heard '^Reels turning\.$'
 heard '^Left reel nudges up\. Three double bars\. You win 10\. Credits 1009\. Bonus meter 4 of 12\.$'
 heard '^Left reel nudges up\. Three double bars\. You win 10\. Credits 1018\. Bonus meter 8 of 12\.$'
 heard '^Left reel nudges up\. Three double bars\. You win 10\. Credits 1027\. Bonus meter 12 of 12\.$'
-heard "Bonus game: box [1-8] (holds [0-9]+|is empty)\. Credits $credits\. Bonus meter 0 of 12\.\$"
+heard "^Bonus game: box [1-8] (holds [0-9]+|is empty)\. Credits $((credits - 100))\. Bonus meter 0 of 12\.\$"
+heard "^You borrowed 100\. Credits $credits, borrowed 1100\.\$"
 ! grep -q 'percent' "$spoken" || fail "Orca spoke the bonus meter as a bare percentage: $(grep percent "$spoken" | head -n 1)"
 expect_key "$saved_games" CurrentGame Credits "$credits"
 expect_key "$saved_games" CurrentGame Spins 3
