@@ -207,13 +207,14 @@ public:
         for (const QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
     }
 
-    // The last announcement is the table's description: "where am I" on the
-    // table repeats it.
+    // The counters and the meter with their values are the table's
+    // description: a screen reader reads it with the table ("where am I",
+    // the focus coming back from a window).
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Description) {
             const TableSpeech* speech = TableSpeech::Of(widget());
-            return speech ? speech->Announcement() : QString();
+            return speech ? CountersText(speech->Reading()) : QString();
         }
         return QAccessibleWidget::text(t);
     }
@@ -344,6 +345,18 @@ QString ItemName(TableItem item)
     static const std::array<const char*, TableItemCount> names = {
         "Bet one", "Bet five", "Spin", "Coins", "Winnings", "Credits", "Bonus meter", "Reels", "Outcome"};
     return QString::fromLatin1(names[static_cast<size_t>(item)]);
+}
+
+QString CountersText(const play::TableShown& reading)
+{
+    QString text;
+    for (const TableItem item : {TableItem::Coins, TableItem::Winnings, TableItem::Credits, TableItem::BonusMeter}) {
+        const QString figure = ItemText(item, reading, {});
+        if (figure.isEmpty()) continue;  // Winnings while its field is empty
+        text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + ItemName(item) + QLatin1Char(' ') + figure +
+                QLatin1Char('.');
+    }
+    return text;
 }
 
 QString ItemText(TableItem item, const play::TableShown& reading, const QString& announcement)

@@ -5,7 +5,7 @@ accessibility bus for each step to end (the Spin button sensitive again).
     orca.py ready   waits until Orca is on the accessibility bus
     orca.py play    B, then Space three times (once more while the first spin
                     turns), then Enter in the bonus window, then $100
-                    borrowed;
+                    borrowed, then keypad Enter for "where am I";
                     prints "CREDITS n" at the end
 """
 import subprocess
@@ -102,6 +102,9 @@ def main():
     time.sleep(1)
     key("alt+o")
     wait_for("the borrow window to close", lambda: takes_play() and not find(app, "push button", "$100"), 20)
+    time.sleep(3)
+    # Keypad Enter: Orca's "where am I", which must not spin.
+    key("KP_Enter")
     time.sleep(3)
     print(f"CREDITS {int(credits.queryValue().currentValue)}", flush=True)
 

@@ -89,6 +89,8 @@ heard '^Left reel nudges up\. Three double bars\. You win 10\. Credits 1018\. Bo
 heard '^Left reel nudges up\. Three double bars\. You win 10\. Credits 1027\. Bonus meter 12 of 12\.$'
 heard "^Bonus game: box [1-8] (holds [0-9]+|is empty)\. Credits $((credits - 100))\. Bonus meter 0 of 12\.\$"
 heard "^You borrowed 100\. Credits $credits, borrowed 1100\.\$"
+# "Where am I" (keypad Enter) on the table reads the counters, and spins nothing.
+heard "^Coins [0-9]+\. (Winnings [0-9]+\. )?Credits $credits\. Bonus meter 0 of 12\.\$"
 ! grep -q 'percent' "$spoken" || fail "Orca spoke the bonus meter as a bare percentage: $(grep percent "$spoken" | head -n 1)"
 expect_key "$saved_games" CurrentGame Credits "$credits"
 expect_key "$saved_games" CurrentGame Spins 3
