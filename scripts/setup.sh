@@ -10,6 +10,7 @@ PACKAGES=(
   xvfb xdotool imagemagick libx11-dev desktop-file-utils appstream
   fonts-dejavu-core libgif-dev libsqlite3-dev libpng-dev
   dbus-daemon at-spi2-core python3-pyatspi openbox
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   time pulseaudio pulseaudio-utils weston qt6-wayland
 )
 

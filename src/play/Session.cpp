@@ -3,6 +3,8 @@
 // and closing.
 #include "play/Session.h"
 
+#include <utility>
+
 #include "engine/BonusMeter.h"
 
 namespace play {
@@ -69,7 +71,10 @@ void Session::StartupTick()
 
 void Session::Play(Command command)
 {
-    if (!lifecycle_.BeginCommand()) return;
+    if (!lifecycle_.BeginCommand()) {
+        TellRefused();
+        return;
+    }
     commandBefore_ = state_;
     parts_.controls.SetGameCommandsEnabled(false);
     engine::Script script;
@@ -92,6 +97,8 @@ void Session::Play(Command command)
 void Session::StartScript(engine::Script script)
 {
     SetTakesPlay();
+    refusalTold_ = false;
+    toldAtEnd_.clear();
     // The outcome is decided: it is made durable before it is shown.
     if (state_.Spins != commandBefore_.Spins || state_.BonusPts != commandBefore_.BonusPts) SecureOutcome();
     player_.Play(std::move(script));
@@ -115,7 +122,7 @@ void Session::ScriptEnded()
     parts_.controls.SetGameCommandsEnabled(true);
     SetTakesPlay();
     if (state_.Spins == commandBefore_.Spins && state_.BetCoins != commandBefore_.BetCoins) {
-        Announce(BetAnnouncement(state_.BetCoins, state_.Credits));
+        TellAtEnd(BetAnnouncement(state_.BetCoins, state_.Credits));
     }
     AnnounceCounted();
     // A played spin (or an owed bonus game) is saved again when it ends.
@@ -229,7 +236,24 @@ void Session::ShownChanged()
 
 void Session::NudgeSettled(int reel, engine::SlideDirection direction)
 {
-    Announce(NudgeAnnouncement(reel, direction, shown_.stops));
+    // Told with the spin's outcome: a sentence of its own now would be cut
+    // short by the outcome a moment later.
+    TellAtEnd(NudgeAnnouncement(reel, direction));
+}
+
+void Session::TellAtEnd(const std::string& sentence)
+{
+    if (!toldAtEnd_.empty()) toldAtEnd_ += ' ';
+    toldAtEnd_ += sentence;
+}
+
+void Session::TellRefused()
+{
+    // A key that comes while the reels turn or a win counts is told once a
+    // command; while the bonus window waits, the window has the keys.
+    if (!lifecycle_.CommandRunning() || player_.WaitingForPick() || refusalTold_) return;
+    refusalTold_ = true;
+    Announce(RefusedAnnouncement());
 }
 
 void Session::Announce(const std::string& text)
@@ -239,12 +263,15 @@ void Session::Announce(const std::string& text)
 
 void Session::AnnounceCounted()
 {
-    if (meterMoved_) Announce(MeterAnnouncement(shown_.meter));
+    // One utterance: the nudges (or the bet), the outcome with the credits,
+    // then the meter.
+    if (spinToAnnounce_) TellAtEnd(SpinAnnouncement(*spinToAnnounce_, shown_.credits));
+    if (bonusToAnnounce_) TellAtEnd(BonusAnnouncement(bonusToAnnounce_->first, bonusToAnnounce_->second, shown_.credits));
+    if (meterMoved_) TellAtEnd(MeterAnnouncement(shown_.meter));
     meterMoved_ = false;
-    if (spinToAnnounce_) Announce(SpinAnnouncement(*spinToAnnounce_, shown_.credits));
-    if (bonusToAnnounce_) Announce(BonusAnnouncement(bonusToAnnounce_->first, bonusToAnnounce_->second, shown_.credits));
     spinToAnnounce_.reset();
     bonusToAnnounce_.reset();
+    if (!toldAtEnd_.empty()) Announce(std::exchange(toldAtEnd_, {}));
 }
 
 bool Session::BeginDialog()

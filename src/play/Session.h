@@ -197,6 +197,10 @@ private:
     void Show(const TableShown& before);
     void SetTakesPlay();
     void Announce(const std::string& text);
+    // A sentence kept to be told with the command's outcome, in one utterance.
+    void TellAtEnd(const std::string& sentence);
+    // A bet or spin refused while a script runs.
+    void TellRefused();
     // The meter, the spin's outcome and the bonus game's, spoken once their
     // wins are counted.
     void AnnounceCounted();
@@ -248,6 +252,8 @@ private:
     std::optional<engine::SpinOutcome> spinToAnnounce_;
     std::optional<std::pair<int, int32_t>> bonusToAnnounce_;  // the box and its prize
     bool meterMoved_ = false;
+    std::string toldAtEnd_;     // sentences waiting for the outcome
+    bool refusalTold_ = false;  // "Reels turning" said in this command
     int32_t creditsBeforeDialog_ = 0;
     std::optional<store::StoredEntry> recalled_;
     std::array<bool, 3> timersBeforeRecall_{};  // the attention timers, by AttentionTimer

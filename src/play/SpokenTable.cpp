@@ -78,11 +78,15 @@ std::string SpinAnnouncement(const engine::SpinOutcome& outcome, int32_t credits
     return RuleWords(outcome.rule) + ". You win " + std::to_string(outcome.win) + ". " + Credits(credits);
 }
 
-std::string NudgeAnnouncement(int reel, engine::SlideDirection direction, const engine::ReelStops& stops)
+std::string NudgeAnnouncement(int reel, engine::SlideDirection direction)
 {
     const std::string_view name = reel >= 0 && reel < engine::ReelCount ? ReelNames[static_cast<size_t>(reel)] : "A";
-    return std::string(name) + " reel nudges " + (direction == engine::SlideDirection::Down ? "down" : "up") + " to " +
-           SymbolName(reel, engine::PaylinePosition(stops, reel)) + ".";
+    return std::string(name) + " reel nudges " + (direction == engine::SlideDirection::Down ? "down." : "up.");
+}
+
+std::string RefusedAnnouncement()
+{
+    return "Reels turning.";
 }
 
 std::string MeterAnnouncement(int32_t meter)

@@ -23,12 +23,14 @@ std::string PaylineText(const engine::ReelStops& stops);
 std::string BetAnnouncement(int32_t coins, int32_t credits);
 // "Three plums. You win 1500. Credits 2499." or "No win. Credits 994."
 std::string SpinAnnouncement(const engine::SpinOutcome& outcome, int32_t credits);
-// "Right reel nudges down to Triple bar."
-std::string NudgeAnnouncement(int reel, engine::SlideDirection direction, const engine::ReelStops& stops);
+// "Right reel nudges down."
+std::string NudgeAnnouncement(int reel, engine::SlideDirection direction);
 // "Bonus meter 7 of 12."
 std::string MeterAnnouncement(int32_t meter);
 // "Bonus game: box 3 holds 250. Credits 3249."
 std::string BonusAnnouncement(int box, int32_t prize, int32_t credits);
+// A bet or spin refused while the reels turn: "Reels turning."
+std::string RefusedAnnouncement();
 // "You borrowed 1000. Credits 1994, borrowed 2000." or "You paid back ...".
 std::string BorrowAnnouncement(int32_t borrowedBefore, int32_t borrowedAfter, int32_t credits);
 

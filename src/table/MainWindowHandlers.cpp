@@ -34,8 +34,8 @@ bool MainWindow::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
         }
     }
     switch (key) {
+    // Keypad Enter (Qt::Key_Enter) is a screen reader's "where am I": it never spins.
     case Qt::Key_Return:
-    case Qt::Key_Enter:
     case Qt::Key_Space: Play(play::Command::Spin); return true;
     case Qt::Key_B: Play(play::Command::BetOne); return true;
     case Qt::Key_M: Play(play::Command::BetFive); return true;
@@ -45,7 +45,9 @@ bool MainWindow::FormKeyDown(int key, Qt::KeyboardModifiers /*shift*/)
 
 void MainWindow::Play(play::Command command)
 {
-    if (session_.Lifecycle().AcceptsPlay()) session_.Play(command);
+    // The play refuses what its phase does not take, and says so while the
+    // reels turn.
+    session_.Play(command);
 }
 
 void MainWindow::HistoryItemClick()

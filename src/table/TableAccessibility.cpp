@@ -86,6 +86,8 @@ public:
         case QAccessible::Value:
             return IsButton(item_) ? QString() : ItemText(item_, speech->Reading(), speech->Announcement());
         case QAccessible::Accelerator: return KeyOf(item_);
+        case QAccessible::Description:
+            return item_ == TableItem::Outcome ? speech->Announcement() : QString();
         default: return {};
         }
     }
@@ -205,6 +207,18 @@ public:
         for (const QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
     }
 
+    // The counters and the meter with their values are the table's
+    // description: a screen reader reads it with the table ("where am I",
+    // the focus coming back from a window).
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description) {
+            const TableSpeech* speech = TableSpeech::Of(widget());
+            return speech ? CountersText(speech->Reading()) : QString();
+        }
+        return QAccessibleWidget::text(t);
+    }
+
     int childCount() const override { return TableItemCount; }
     QAccessibleInterface* child(int index) const override
     {
@@ -289,7 +303,8 @@ void TableSpeech::TableChanged()
     if (now.coins != before.coins) valueChanged(TableItem::Coins);
     if (now.winnings != before.winnings) valueChanged(TableItem::Winnings);
     if (now.credits != before.credits) valueChanged(TableItem::Credits);
-    if (now.meter != before.meter) valueChanged(TableItem::BonusMeter);
+    // The meter's steps are not sent: a screen reader speaks a bar's change as
+    // a bare percentage, and the outcome tells the meter as "N of 12".
     if (now.stops != before.stops) {
         QAccessibleTextUpdateEvent event(ItemInterface(view_, TableItem::Reels), 0,
                                          ItemText(TableItem::Reels, before, announcement_),
@@ -310,11 +325,19 @@ void TableSpeech::Announce(const std::string& text)
 {
     const QString before = announcement_;
     announcement_ = QString::fromStdString(text);
-    if (QAccessibleInterface* outcome = ItemInterface(view_, TableItem::Outcome)) {
-        // The whole text is replaced, so that the same sentence twice is spoken twice.
-        QAccessibleTextUpdateEvent event(outcome, 0, before, announcement_);
-        QAccessible::updateAccessibility(&event);
-    }
+    QAccessibleInterface* outcome = ItemInterface(view_, TableItem::Outcome);
+    if (!outcome) return;
+    // The whole text is replaced, so that the same sentence twice is spoken twice.
+    QAccessibleTextUpdateEvent update(outcome, 0, before, announcement_);
+    QAccessible::updateAccessibility(&update);
+    // Screen readers speak no text change away from the focus, and Qt 6.4
+    // sends a description change without its text. A notification that
+    // appears is spoken wherever the focus is (Orca speaks its role, name and
+    // description), so the Outcome notification is shown anew.
+    QAccessibleEvent hidden(outcome, QAccessible::ObjectHide);
+    QAccessible::updateAccessibility(&hidden);
+    QAccessibleEvent shown(outcome, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 QString ItemName(TableItem item)
@@ -322,6 +345,18 @@ QString ItemName(TableItem item)
     static const std::array<const char*, TableItemCount> names = {
         "Bet one", "Bet five", "Spin", "Coins", "Winnings", "Credits", "Bonus meter", "Reels", "Outcome"};
     return QString::fromLatin1(names[static_cast<size_t>(item)]);
+}
+
+QString CountersText(const play::TableShown& reading)
+{
+    QString text;
+    for (const TableItem item : {TableItem::Coins, TableItem::Winnings, TableItem::Credits, TableItem::BonusMeter}) {
+        const QString figure = ItemText(item, reading, {});
+        if (figure.isEmpty()) continue;  // Winnings while its field is empty
+        text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + ItemName(item) + QLatin1Char(' ') + figure +
+                QLatin1Char('.');
+    }
+    return text;
 }
 
 QString ItemText(TableItem item, const play::TableShown& reading, const QString& announcement)

@@ -66,6 +66,9 @@ private:
 // What an item says: its name ("Credits") and its text ("994").
 QString ItemName(TableItem item);
 QString ItemText(TableItem item, const play::TableShown& reading, const QString& announcement);
+// The counters and the meter in a line: "Coins 1. Winnings 10. Credits 1009.
+// Bonus meter 4 of 12."
+QString CountersText(const play::TableShown& reading);
 
 // Gives the table's widget its accessible interface; call once, before the
 // window is shown.

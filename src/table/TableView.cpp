@@ -74,11 +74,29 @@ void TableView::mousePressEvent(QMouseEvent* event)
 
 void TableView::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Insert) insertHeld_ = true;
+    if (insertHeld_) {
+        event->accept();
+        return;
+    }
     if (client_.FormKeyDown(event->key(), event->modifiers())) {
         event->accept();
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void TableView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Insert && !event->isAutoRepeat()) insertHeld_ = false;
+    QWidget::keyReleaseEvent(event);
+}
+
+void TableView::focusOutEvent(QFocusEvent* event)
+{
+    // A release that went to another window is never seen here.
+    insertHeld_ = false;
+    QWidget::focusOutEvent(event);
 }
 
 void TableView::resizeEvent(QResizeEvent* event)

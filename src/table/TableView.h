@@ -45,6 +45,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -55,6 +57,9 @@ private:
     QPoint origin_;
     double pixelRatio_ = 1.0;  // surface pixels to a logical pixel
     bool painted_ = false;
+    // Insert is held: the keys pressed with it are a screen reader's commands
+    // (Orca's modifier), never the game's.
+    bool insertHeld_ = false;
     bool followsScreen_ = false;
     TableSpeech* speech_ = nullptr;
 };

@@ -35,8 +35,9 @@ TEST(SessionSpeech, ARoundIsAnnouncedInTheOrderItIsPlayed)
     t.Play(Command::BetOne);
     t.Play(Command::Spin);
     EXPECT_EQ(t.announcer.spoken,
-              (std::vector<std::string>{"Coins 1. Credits 999.", "Left reel nudges up to Up double bar.",
-                                        "Bonus meter 4 of 12.", "Three double bars. You win 10. Credits 1009."}));
+              (std::vector<std::string>{
+                  "Coins 1. Credits 999.",
+                  "Left reel nudges up. Three double bars. You win 10. Credits 1009. Bonus meter 4 of 12."}));
     ExpectReadingIsTheGame(s);
     EXPECT_EQ(s.Shown().winnings, 10);
     EXPECT_EQ(s.Shown().coins, 1) << "the coins stay on show until the next bet";
@@ -53,11 +54,45 @@ TEST(SessionSpeech, ARoundIsAnnouncedInTheOrderItIsPlayed)
     const std::string held =
         t.dialogs.lastPrize > 0 ? "holds " + std::to_string(t.dialogs.lastPrize) : std::string("is empty");
     EXPECT_EQ(t.announcer.spoken,
-              (std::vector<std::string>{
-                  "Left reel nudges up to Up double bar.", "Bonus meter 12 of 12.",
-                  "Three double bars. You win 10. Credits " + std::to_string(credits - t.dialogs.lastPrize) + ".",
-                  "Bonus meter 0 of 12.", "Bonus game: box 1 " + held + ". Credits " + std::to_string(credits) + "."}));
+              (std::vector<std::string>{"Left reel nudges up. Three double bars. You win 10. Credits " +
+                                            std::to_string(credits - t.dialogs.lastPrize) + ". Bonus meter 12 of 12.",
+                                        "Bonus game: box 1 " + held + ". Credits " + std::to_string(credits) +
+                                            ". Bonus meter 0 of 12."}));
     ExpectReadingIsTheGame(s);
+}
+
+TEST(SessionSpeech, KeysRefusedWhileTheReelsTurnAreToldOnceACommand)
+{
+    play::ForcedStops stops(DoubleBarsWithNudge);
+    Table t(stops);
+    play::Session& s = t.Start();
+    t.Play(Command::BetOne);
+    t.announcer.spoken.clear();
+    int refused = 0;
+    t.clock.onWait = [&] {
+        if (refused < 3 && s.Lifecycle().CommandRunning()) {
+            ++refused;
+            s.Play(refused == 2 ? Command::BetFive : Command::Spin);
+        }
+    };
+    t.Play(Command::Spin);
+    ASSERT_EQ(refused, 3);
+    EXPECT_EQ(s.State().Spins, 1) << "a refused key never spins";
+    ASSERT_EQ(t.announcer.spoken.size(), 2u);
+    EXPECT_EQ(t.announcer.spoken.front(), "Reels turning.");
+    EXPECT_EQ(t.announcer.spoken.back().rfind("Left reel nudges up. Three double bars.", 0), 0u);
+
+    // The next spin's refusal is told again; with a dialog open nothing is.
+    refused = 0;
+    t.announcer.spoken.clear();
+    t.Play(Command::Spin);
+    EXPECT_EQ(std::count(t.announcer.spoken.begin(), t.announcer.spoken.end(), "Reels turning."), 1);
+    t.clock.onWait = nullptr;
+    ASSERT_TRUE(s.BeginDialog());
+    t.announcer.spoken.clear();
+    s.Play(Command::Spin);
+    EXPECT_TRUE(t.announcer.spoken.empty());
+    EXPECT_EQ(s.State().Spins, 2);
 }
 
 TEST(SessionSpeech, BorrowingIsToldAndRecallReadsTheRecalledSpinUntilItEnds)

@@ -151,7 +151,8 @@ TEST(WindowInput, KeysBetAndSpin)
     EXPECT_EQ(form->Session().State().Spins, 1);
     EXPECT_EQ(form->Session().State().TotalBets, 5);
 
-    // Space, Return and keypad Enter each spin the last bet again.
+    // Space and Return each spin the last bet again; keypad Enter and keys
+    // pressed with Insert held are a screen reader's and never spin.
     QTest::keyClick(form->View(), Qt::Key_Space);
     PlayOut(env.platform, *form);
     EXPECT_EQ(form->Session().State().Spins, 2);
@@ -160,7 +161,18 @@ TEST(WindowInput, KeysBetAndSpin)
     EXPECT_EQ(form->Session().State().Spins, 3);
     QTest::keyClick(form->View(), Qt::Key_Enter, Qt::KeypadModifier);
     PlayOut(env.platform, *form);
-    EXPECT_EQ(form->Session().State().Spins, 4);
+    EXPECT_EQ(form->Session().State().Spins, 3);
+    QTest::keyPress(form->View(), Qt::Key_Insert);
+    QTest::keyClick(form->View(), Qt::Key_Space);
+    QTest::keyClick(form->View(), Qt::Key_Return);
+    QTest::keyClick(form->View(), Qt::Key_B);
+    PlayOut(env.platform, *form);
+    EXPECT_EQ(form->Session().State().Spins, 3);
+    EXPECT_EQ(form->Session().State().BetCoins, 0);
+    QTest::keyRelease(form->View(), Qt::Key_Insert);
+    QTest::keyClick(form->View(), Qt::Key_Space);
+    PlayOut(env.platform, *form);
+    EXPECT_EQ(form->Session().State().Spins, 4) << "once Insert is released, Space spins again";
     EXPECT_EQ(form->Session().State().TotalBets, 20);
 
     // Other keys do nothing here.
