@@ -14,6 +14,8 @@ import time
 
 import pyatspi
 
+from atspi_tree import find
+
 
 def fail(message):
     print("FAIL: " + message, file=sys.stderr)
@@ -39,18 +41,6 @@ def application(name):
         app = desktop.getChildAtIndex(i)
         if app is not None and app.name == name:
             return app
-    return None
-
-
-def find(node, role, name, depth=0):
-    if node is None or depth > 12:
-        return None
-    if node.getRoleName() == role and node.name == name:
-        return node
-    for i in range(node.childCount):
-        found = find(node.getChildAtIndex(i), role, name, depth + 1)
-        if found:
-            return found
     return None
 
 

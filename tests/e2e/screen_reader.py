@@ -11,6 +11,8 @@ import sys
 import time
 
 import pyatspi
+
+from atspi_tree import find
 from gi.repository import GLib
 
 heard = []
@@ -47,21 +49,6 @@ def wait_for(what, check, seconds):
             return result
         pump(0.1)
     fail("timed out waiting for " + what)
-
-
-def find(node, role, name, depth=0):
-    if node is None or depth > 12:
-        return None
-    try:
-        if node.getRoleName() == role and node.name == name:
-            return node
-        for i in range(node.childCount):
-            found = find(node.getChildAtIndex(i), role, name, depth + 1)
-            if found:
-                return found
-    except Exception:
-        return None
-    return None
 
 
 def game():
